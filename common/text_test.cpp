@@ -1,0 +1,77 @@
+#include "common/text.h"
+
+#include <gtest/gtest.h>
+
+#include "common/path.h"
+#include "common/settings.h"
+
+using namespace common;
+
+TEST(Text, CaseIgnoringRulesFoldAsciiOnly) {
+  EXPECT_TRUE(EqualsNoCase(L"C:\\Windows\\System32", L"c:\\WINDOWS\\system32"));
+  EXPECT_FALSE(EqualsNoCase(L"abc", L"abcd"));
+  EXPECT_TRUE(StartsWithNoCase(L"\\SystemRoot\\x", L"\\SYSTEMROOT\\"));
+  EXPECT_TRUE(EndsWithNoCase(L"a.EXE", L".exe"));
+  EXPECT_EQ(FindNoCase(L"C:\\a\\RunDll32.exe x", L"rundll32.exe"), 5u);
+  EXPECT_EQ(FindNoCase(L"abc", L"x"), std::wstring::npos);
+  EXPECT_EQ(FindNoCase(L"ab", L"abc"), std::wstring::npos);
+  EXPECT_EQ(ToLower(L"中文ABC"), L"中文abc");
+}
+
+TEST(Text, ThousandsPictureGivesEmptyTextForZero) {
+  EXPECT_EQ(FormatThousands(0), L"");
+  EXPECT_EQ(FormatThousands(7), L"7");
+  EXPECT_EQ(FormatThousands(999), L"999");
+  EXPECT_EQ(FormatThousands(1000), L"1,000");
+  EXPECT_EQ(FormatThousands(1500), L"1,500");
+  EXPECT_EQ(FormatThousands(1234567890123ULL), L"1,234,567,890,123");
+}
+
+TEST(Text, NumbersParseWholeTextOnly) {
+  EXPECT_EQ(ParseNumber(L" 2 "), 2.0);
+  EXPECT_EQ(ParseNumber(L"1"), 1.0);
+  EXPECT_EQ(ParseNumber(L"-3.5"), -3.5);
+  EXPECT_FALSE(ParseNumber(L""));
+  EXPECT_FALSE(ParseNumber(L"   "));
+  EXPECT_FALSE(ParseNumber(L"2x"));
+  EXPECT_FALSE(ParseNumber(L"abc"));
+  EXPECT_EQ(NumberOrZero(L"x"), 0);
+  EXPECT_EQ(NumberOrZero(L"1e300"), 0);
+  EXPECT_EQ(NumberOrZero(L"42"), 42);
+}
+
+TEST(Text, LinesAndNulsAndPathParts) {
+  EXPECT_EQ(SplitLines(L"a\r\nb\n\nc"), (std::vector<std::wstring>{L"a", L"b", L"", L"c"}));
+  EXPECT_EQ(SplitLines(L"a\r\n"), (std::vector<std::wstring>{L"a"}));
+  EXPECT_TRUE(SplitLines(L"").empty());
+  EXPECT_EQ(TrimNul(std::wstring(L"ab\0", 3)), L"ab");
+  EXPECT_EQ(TrimNul(L"ab"), L"ab");
+  EXPECT_EQ(CutAtNul(std::wstring(L"a\0b", 3)), L"a");
+  EXPECT_EQ(FileNameOf(L"C:\\x\\中.exe"), L"中.exe");
+  EXPECT_EQ(FolderOf(L"C:\\x\\y.exe"), L"C:\\x");
+  EXPECT_EQ(WithTrailingSlash(L"C:\\"), L"C:\\");
+  EXPECT_EQ(WithTrailingSlash(L"C:\\x"), L"C:\\x\\");
+  EXPECT_EQ(ExtensionOf(L"C:\\a.b\\file"), L"");
+  EXPECT_EQ(ExtensionOf(L"x.tar.GZ"), L"GZ");
+  EXPECT_EQ(ReplaceAll(L"\\??\\C:\\\\??\\", L"\\??\\", L""), L"C:\\");
+}
+
+TEST(Settings, KeyPathAndNumericReads) {
+  EXPECT_EQ(SettingsKeyPath(L"ZorvixSafe", L"FireWall"),
+            L"Software\\VB and VBA Program Settings\\ZorvixSafe\\FireWall");
+  EXPECT_EQ(SettingOr(std::nullopt, L"d"), L"d");
+  EXPECT_EQ(SettingOr(std::wstring(L""), L"d"), L"");
+  EXPECT_EQ(SettingNumber(std::nullopt), 0);
+  EXPECT_EQ(SettingNumber(std::wstring(L"abc")), 0);
+  EXPECT_EQ(SettingNumber(std::wstring(L"17")), 17);
+}
+
+TEST(Path, LongPathsAndQuoting) {
+  EXPECT_EQ(ExtendedPath(L"C:\\a/b"), L"\\\\?\\C:\\a\\b");
+  EXPECT_EQ(ExtendedPath(L"\\\\srv\\share\\x"), L"\\\\?\\UNC\\srv\\share\\x");
+  EXPECT_EQ(ExtendedPath(L"\\\\?\\C:\\x"), L"\\\\?\\C:\\x");
+  EXPECT_EQ(ExtendedPath(L"rel\\x"), L"rel\\x");
+  EXPECT_EQ(QuoteArg(L"C:\\Program Files\\a b\\"), L"\"C:\\Program Files\\a b\\\\\"");
+  EXPECT_EQ(QuoteArg(L"a\"b"), L"\"a\\\"b\"");
+  EXPECT_EQ(QuoteArg(L"& calc"), L"\"& calc\"");
+}

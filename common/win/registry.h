@@ -1,0 +1,26 @@
+// Registry access of the suite (wide calls; values of type REG_SZ unless named otherwise).
+#pragma once
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace common {
+
+bool WriteRegString(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& data);
+bool WriteRegDword(HKEY root, const std::wstring& key, const std::wstring& name, DWORD value);
+// Only a REG_SZ value is read, cut at its first NUL; anything else, or no value, gives empty.
+std::wstring ReadRegString(HKEY root, const std::wstring& key, const std::wstring& name);
+// As ReadRegString, but tells an absent value from an empty one.
+std::optional<std::wstring> QueryRegString(HKEY root, const std::wstring& key, const std::wstring& name);
+std::optional<DWORD> ReadRegDword(HKEY root, const std::wstring& key, const std::wstring& name);
+bool DeleteRegValue(HKEY root, const std::wstring& key, const std::wstring& name);
+// Deletes a key that has no subkeys.
+bool DeleteRegKey(HKEY root, const std::wstring& key);
+bool RegKeyExists(HKEY root, const std::wstring& key);
+// Names of the values of a key, in the registry's order.
+std::vector<std::wstring> RegValueNames(HKEY root, const std::wstring& key);
+std::vector<std::wstring> RegSubkeyNames(HKEY root, const std::wstring& key);
+
+}  // namespace common

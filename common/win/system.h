@@ -1,0 +1,30 @@
+// Folders, processes and small window operations shared by the programs.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace common {
+
+// Folder of the running executable with one trailing "\".
+std::wstring AppFolder();
+// Full path of the running executable.
+std::wstring ExePath();
+std::wstring GetWindowsFolder();
+std::wstring GetSystemFolder();
+std::wstring GetLogonUser();
+void SetTopMost(HWND hwnd, bool on);
+bool EnableShutdownPrivilege();
+// Starts a command line and does not wait for it. False when it could not be started.
+bool StartCommand(const std::wstring& commandLine, int show = SW_SHOWNORMAL, const std::wstring& dir = L"");
+// Starts a document or program through the shell, without waiting.
+bool ShellOpen(const std::wstring& file, const std::wstring& params = L"", int show = SW_SHOWNORMAL,
+               const std::wstring& verb = L"open");
+bool FileExists(const std::wstring& path);
+bool FolderExists(const std::wstring& path);
+// Size in bytes of a file, or -1 when it cannot be measured.
+long long FileSize(const std::wstring& path);
+// GetPrivateProfileString with an empty default, at any length, without a trailing NUL.
+std::wstring ReadIniString(const std::wstring& section, const std::wstring& key, const std::wstring& file);
+
+}  // namespace common

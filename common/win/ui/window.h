@@ -1,0 +1,44 @@
+// Base of every window built in code: owns its HWND and turns messages into member calls.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace common::ui {
+
+class Window {
+ public:
+  Window() = default;
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+  virtual ~Window();
+
+  HWND hwnd() const { return hwnd_; }
+  // Registers the class once per name and creates the window; false when creation failed.
+  bool Create(const wchar_t* className, const std::wstring& title, DWORD style, DWORD exStyle, int x, int y, int w,
+              int h, HWND parent = nullptr, HMENU menu = nullptr, HICON icon = nullptr);
+  void Destroy();
+
+ protected:
+  // Handles one message; the default passes it to DefWindowProc.
+  virtual LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(hwnd_, msg, wp, lp); }
+  // Called after WM_NCDESTROY: the window is gone.
+  virtual void OnGone() {}
+
+ private:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  HWND hwnd_ = nullptr;
+};
+
+// Twips (1440 per inch) to pixels at the window's (or the screen's) DPI.
+int Twips(HWND hwnd, int twips);
+int PixelsToTwips(HWND hwnd, int pixels);
+// The font of the system's dialogs, used by every control built in code.
+HFONT UiFont();
+// Creates a child control with the UI font.
+HWND CreateControl(HWND parent, const wchar_t* cls, const std::wstring& text, DWORD style, int id, DWORD exStyle = 0);
+void MoveTwips(HWND ctl, int left, int top, int width, int height);
+std::wstring WindowText(HWND hwnd);
+
+}  // namespace common::ui

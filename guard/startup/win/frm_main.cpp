@@ -1,0 +1,161 @@
+#include "guard/startup/win/frm_main.h"
+
+#include <commctrl.h>
+
+#include "common/win/system.h"
+#include "guard/startup/guard_state.h"
+
+namespace zorvix {
+namespace {
+enum : int { kIdList = 100, kIdStatus = 101, kIdChk = 102, kTimer1 = 1 };
+constexpr int kWidthTwips = 12000, kHeightTwips = 7500;
+}  // namespace
+
+FrmMain::FrmMain(TrustChecker::SignatureCheck check) : trust_(std::move(check)), table_(lvw_, sbr_, trust_) {}
+
+bool FrmMain::Load(const std::wstring& commandLine) {
+  Guard() = GuardState{};  // 1. every flag starts clear
+  InitEnvironment();       // 2.
+  instance_ = std::make_unique<SingleInstance>();
+  if (!instance_->first()) return false;  // 3. a second instance ends silently
+
+  HICON icon = LoadIconW(GetModuleHandleW(nullptr), L"APPICON");
+  if (!Create(L"ZorvixFrmMain", kMainCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 0, 0, 0, nullptr, nullptr,
+              icon))
+    return false;
+  CreateControls();
+  Centre();     // 4.
+  CreateColumns();  // 5.
+  NotesFile = common::AppFolder() + L"sys\\process.dat";  // 6.
+  table_.Init({Guard().windowsFolder, Guard().systemFolder, Guard().logonUser, NotesFile});
+  ListChanged = table_.ListProcess();  // 7.
+  lvw_.SortBy(kColOwner, true);        // 8.
+  // 9. The tray form is loaded here once the guard has one.
+  if (!StartsHiddenAndLocked(commandLine)) ShowWindow(hwnd(), SW_SHOWNORMAL);  // 10.
+  cpu_.Init();  // 11.
+  // 12-13. The ask lists and the firewall window are loaded here once the monitors exist.
+  common::SetTopMost(hwnd(), true);  // 14.
+  HideSysFolder();                   // 15.
+  StartTimer(true);
+  return true;
+}
+
+void FrmMain::CreateControls() {
+  chk_ = common::ui::CreateControl(hwnd(), L"BUTTON", L"隐藏通过数字签名认证的进程", BS_AUTOCHECKBOX | WS_TABSTOP,
+                                   kIdChk);
+  lvw_.Create(hwnd(), kIdList);
+  sbr_.Create(hwnd(), kIdStatus, {3000, 3000, -1});
+}
+
+void FrmMain::CreateColumns() {
+  using A = common::ui::ListView::Align;
+  lvw_.AddColumn(L"进程名称", 1600);
+  lvw_.AddColumn(L"PID", 600);
+  lvw_.AddColumn(L"内存使用", 1000, A::Right);
+  lvw_.AddColumn(L"用户名", 1500);
+  lvw_.AddColumn(L"安全 ", 700, A::Center);
+  lvw_.AddColumn(L"优先", 700);
+  lvw_.AddColumn(L"进程路径", 5000);
+  lvw_.AddColumn(L"备注", 5000);
+}
+
+void FrmMain::Centre() {
+  int w = common::ui::Twips(hwnd(), kWidthTwips), h = common::ui::Twips(hwnd(), kHeightTwips);
+  int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+  MoveWindow(hwnd(), (sw - w) / 2, (sh - h) / 2, w, h, FALSE);
+}
+
+void FrmMain::Layout() {
+  RECT rc;
+  GetClientRect(hwnd(), &rc);
+  int w = common::ui::PixelsToTwips(hwnd(), rc.right), h = common::ui::PixelsToTwips(hwnd(), rc.bottom);
+  common::ui::MoveTwips(chk_, 100, 100, 4500, 300);
+  common::ui::MoveTwips(lvw_.hwnd(), 50, 450, std::max(0, w - 100), std::max(0, h - 1580));
+  sbr_.Resize();
+}
+
+void FrmMain::StartTimer(bool on) {
+  timerOn_ = on;
+  if (on)
+    SetTimer(hwnd(), kTimer1, 1000, nullptr);
+  else
+    KillTimer(hwnd(), kTimer1);
+}
+
+void FrmMain::Timer1Tick() {
+  if (inTick_) return;  // a step that lets messages run must not start another tick
+  inTick_ = true;
+  GuardState& g = Guard();
+  if (++ticks_ > g.scanLimit) {
+    ticks_ = 0;
+    g.scanLimit = 9;
+    // The removable-drive autorun scan runs here (unless AskWindowOpen or AutorunScanPaused).
+  }
+  ListChanged = table_.ListProcess() || ListChanged;
+  if (ListChanged) {
+    RegBusy = true;
+    // The start-up registry snapshot is taken here.
+    RegBusy = false;
+    ListChanged = false;
+  }
+  table_.CheckProcess();
+  if (auto load = cpu_.Sample()) sbr_.SetText(2, L"当前 CPU 使用： " + std::to_wstring(*load) + L"%");
+  // The start-up registry monitor steps here.
+  inTick_ = false;
+  if (unloadme) DestroyWindow(hwnd());
+}
+
+bool FrmMain::Chk() const { return SendMessageW(chk_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void FrmMain::SetChk(bool on) {
+  SendMessageW(chk_, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+  ChkClick();
+}
+
+void FrmMain::ChkClick() {
+  // While trusted rows are hidden the refresh stops, or it would add them straight back.
+  if (Chk()) {
+    StartTimer(false);
+    table_.RemoveTrustedRows();
+  } else {
+    StartTimer(true);
+  }
+}
+
+void FrmMain::QueryUnload() {
+  GuardState& g = Guard();
+  if (g.shownFromTray) {
+    ShowWindow(hwnd(), SW_HIDE);
+    // Forminfo is unloaded here once it exists.
+    g.shownFromTray = false;
+    return;
+  }
+  DestroyWindow(hwnd());
+}
+
+void FrmMain::Unload() {
+  StartTimer(false);
+  // The tray hook and icon go first, then Forminfo, tuopan, Formask, Formface, Formfire and
+  // FormAutoRun, as each of them comes to exist.
+}
+
+void FrmMain::OnGone() { PostQuitMessage(0); }
+
+void FrmMain::OnNotify(NMHDR* hdr) {
+  if (hdr->idFrom == kIdList && hdr->code == LVN_COLUMNCLICK)
+    lvw_.OnHeaderClick(reinterpret_cast<NMLISTVIEW*>(hdr)->iSubItem);
+}
+
+LRESULT FrmMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_TIMER: if (wp == kTimer1) Timer1Tick(); return 0;
+    case WM_SIZE: if (wp == SIZE_MINIMIZED) ShowWindow(hwnd(), SW_HIDE); else Layout(); return 0;
+    case WM_CLOSE: QueryUnload(); return 0;
+    case WM_DESTROY: Unload(); return 0;
+    case WM_NOTIFY: OnNotify(reinterpret_cast<NMHDR*>(lp)); return 0;
+    case WM_COMMAND: if (LOWORD(wp) == kIdChk && HIWORD(wp) == BN_CLICKED) ChkClick(); return 0;
+  }
+  return Default(msg, wp, lp);
+}
+
+}  // namespace zorvix

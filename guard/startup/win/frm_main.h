@@ -1,0 +1,65 @@
+// frmMain "系统进程管理": the process window, whose load brings the guard up and whose unload ends it.
+#pragma once
+#include <memory>
+#include <string>
+
+#include "common/win/ui/list_view.h"
+#include "common/win/ui/status_bar.h"
+#include "common/win/ui/window.h"
+#include "guard/process/win/cpu_meter.h"
+#include "guard/process/win/process_table.h"
+#include "guard/process/win/trust.h"
+#include "guard/startup/win/environment.h"
+
+namespace zorvix {
+
+class FrmMain : public common::ui::Window {
+ public:
+  explicit FrmMain(TrustChecker::SignatureCheck check = HasValidSignature);
+  // Runs the load steps in order. False when the guard must end at once (another instance runs).
+  bool Load(const std::wstring& commandLine);
+  // The heartbeat, one tick of Timer1.
+  void Timer1Tick();
+  // The check box "隐藏通过数字签名认证的进程" was clicked (or set by code).
+  void ChkClick();
+  void SetChk(bool on);
+  bool Chk() const;
+  bool TimerRunning() const { return timerOn_; }
+
+  ProcessTable& table() { return table_; }
+  common::ui::ListView& lvw() { return lvw_; }
+  common::ui::StatusBar& sbr() { return sbr_; }
+  TrustChecker& trust() { return trust_; }
+
+  bool unloadme = false;
+  bool ListChanged = false;
+  bool RegBusy = false;
+  std::wstring NotesFile;
+
+ protected:
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  void OnGone() override;
+
+ private:
+  void CreateControls();
+  void CreateColumns();
+  void Centre();
+  void Layout();
+  void QueryUnload();
+  void Unload();
+  void StartTimer(bool on);
+  void OnNotify(NMHDR* hdr);
+
+  std::unique_ptr<SingleInstance> instance_;
+  TrustChecker trust_;
+  common::ui::ListView lvw_;
+  common::ui::StatusBar sbr_;
+  ProcessTable table_;
+  CpuMeter cpu_;
+  HWND chk_ = nullptr;
+  bool timerOn_ = false;
+  bool inTick_ = false;
+  int ticks_ = 0;
+};
+
+}  // namespace zorvix
