@@ -2,8 +2,9 @@
 APP    ?= zorvix
 ARGS   ?= $(if $(filter zorvix,$(APP)),2,)
 JOBS   ?= $(shell nproc)
-HOST   := build/host
-WIN    := build/win64
+BUILD  ?= build
+HOST   := $(BUILD)/host
+WIN    := $(BUILD)/win64
 CMAKE_WIN := cmake -S . -B $(WIN) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release
 
 .PHONY: setup build build-host build-win test run bench dist clean
@@ -23,21 +24,21 @@ build: build-host build-win
 
 # One CTest run over both trees, so its summary closes the output.
 test: setup build
-	@printf 'subdirs("host" "win64")\n' > build/CTestTestfile.cmake
-	@bash tools/with-display.sh ctest --test-dir build --output-on-failure
+	@printf 'subdirs("host" "win64")\n' > $(BUILD)/CTestTestfile.cmake
+	@bash tools/with-display.sh ctest --test-dir $(BUILD) --output-on-failure
 
 run: setup build-win
-	@bash tools/run.sh $(APP) $(ARGS)
+	@BUILD=$(BUILD) bash tools/run.sh $(APP) $(ARGS)
 
 bench: setup
-	@cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DSUITE_BENCH=ON >/dev/null
-	@cmake --build build/bench -j $(JOBS)
+	@cmake -S . -B $(BUILD)/bench -DCMAKE_BUILD_TYPE=Release -DSUITE_BENCH=ON >/dev/null
+	@cmake --build $(BUILD)/bench -j $(JOBS)
 	@$(CMAKE_WIN) -DSUITE_BENCH=ON >/dev/null
 	@cmake --build $(WIN) -j $(JOBS)
-	@bash tools/with-display.sh bash tools/bench.sh
+	@BUILD=$(BUILD) bash tools/with-display.sh bash tools/bench.sh
 
 dist: build-win
-	@bash tools/dist.sh
+	@BUILD=$(BUILD) bash tools/dist.sh
 
 clean:
 	rm -rf build dist

@@ -5,7 +5,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 out="$root/dist/zorvix-suite"
 rm -rf "$root/dist"
 mkdir -p "$out"
-cp "$root"/build/win64/bin/*.exe "$out"/
+cp "$root"/${BUILD:-build}/win64/bin/*.exe "$out"/
 rm -f "$out"/*_tests.exe "$out"/*_bench.exe
 cp -r "$root"/data/. "$out"/
 (cd "$root/dist" && zip -qr zorvix-suite.zip zorvix-suite)

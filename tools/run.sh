@@ -5,7 +5,7 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/tools/wine-env"
 app=$1; shift
-exe="$root/build/win64/bin/$app.exe"
+exe="$root/${BUILD:-build}/win64/bin/$app.exe"
 [ -f "$exe" ] || { echo "no $exe: unknown program '$app'"; exit 1; }
 if [ -n "${DISPLAY:-}" ]; then
   exec "$WINE" "$exe" "$@"

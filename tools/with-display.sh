@@ -7,7 +7,4 @@ if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
 fi
 "$WINESERVER" -p 60 2>/dev/null
-"$@"
-rc=$?
-"$WINESERVER" -k 2>/dev/null
-exit $rc
+exec "$@"
