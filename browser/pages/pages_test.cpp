@@ -1,0 +1,62 @@
+#include <gtest/gtest.h>
+
+#include "browser/pages/closed_pages.h"
+#include "browser/pages/open_pages.h"
+
+namespace corvane {
+namespace {
+
+TEST(OpenPages, WrittenAndReadBack) {
+  std::vector<OpenPage> pages{{L"新浪首页", L"http://www.sina.com.cn/"},
+                              {L"", L"about:blank"},
+                              {L"价格@#$%优惠", L"http://shop.cn/a?b=1"},
+                              {L"空", L""}};
+  std::wstring text = FormatOpenPages(pages);
+  EXPECT_EQ(text, L"新浪首页@#$%http://www.sina.com.cn/\r\n\r\n价格@#$%优惠@#$%http://shop.cn/a?b=1\r\n\r\n");
+  auto back = ParseOpenPages(text);
+  ASSERT_EQ(back.size(), 2u);
+  EXPECT_EQ(back[0].caption, L"新浪首页");
+  EXPECT_EQ(back[1].caption, L"价格@#$%优惠");
+  EXPECT_EQ(back[1].url, L"http://shop.cn/a?b=1");
+}
+
+TEST(OpenPages, BadLinesAndLineBreaksInTitles) {
+  EXPECT_TRUE(ParseOpenPages(L"no separator\n\n\n").empty());
+  std::wstring text = FormatOpenPages({{L"a\r\nb", L"http://x/"}});
+  auto back = ParseOpenPages(text);
+  ASSERT_EQ(back.size(), 1u);
+  EXPECT_EQ(back[0].caption, L"a  b");
+}
+
+ClosedPages WithPages(int n) {
+  ClosedPages c;
+  for (int i = 1; i <= n; ++i) c.Remember(L"页" + std::to_wstring(i), L"http://p" + std::to_wstring(i) + L"/");
+  return c;
+}
+
+TEST(ClosedPages, SixteenthPushesOldestOut) {
+  ClosedPages c = WithPages(16);
+  EXPECT_EQ(c.Count(), 15);
+  EXPECT_EQ(c.Entry(1).caption, L"页16");
+  EXPECT_EQ(c.Entry(15).caption, L"页2");
+  EXPECT_FALSE(c.Remember(L"", L"about:blank"));
+  EXPECT_EQ(c.Entry(1).caption, L"页16");
+  c.Remember(std::wstring(60, L'长'), L"http://l/");
+  EXPECT_EQ(c.Entry(1).caption.size(), 40u);
+}
+
+TEST(ClosedPages, ReopenThirdOfFive) {
+  ClosedPages c = WithPages(5);  // entry 1 = 页5 ... entry 5 = 页1
+  EXPECT_EQ(c.Reopen(3), L"http://p3/");
+  EXPECT_EQ(c.Entry(3).caption, L"页2");
+  EXPECT_EQ(c.Entry(4).caption, L"页1");
+  EXPECT_TRUE(c.Entry(5).caption.empty());
+  EXPECT_TRUE(c.Entry(15).url.empty());
+  EXPECT_EQ(c.Count(), 5);  // reopening does not lower the count
+  EXPECT_EQ(ClosedPages::KeyNumber(L"ur12"), 12);
+  EXPECT_EQ(ClosedPages::KeyNumber(L"ur16"), 0);
+  EXPECT_EQ(ClosedPages::KeyNumber(L"clear"), 0);
+}
+
+}  // namespace
+}  // namespace corvane
