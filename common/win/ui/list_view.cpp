@@ -144,12 +144,23 @@ void ListView::SortBy(int column, bool ascending) {
 void ListView::OnHeaderClick(int column) { SortBy(column, column == sortColumn_ ? !ascending_ : true); }
 
 void ListView::Resort() {
-  if (sortColumn_ >= 0) ListView_SortItemsEx(hwnd_, Compare, reinterpret_cast<LPARAM>(this));
+  if (sortColumn_ < 0) return;
+  // The texts are read once before sorting: the control's order is in flux while it sorts.
+  sortTexts_.clear();
+  for (int i = 0; i < Count(); ++i) {
+    LVITEMW it{};
+    it.mask = LVIF_PARAM;
+    it.iItem = i;
+    SendMessageW(hwnd_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&it));
+    sortTexts_[it.lParam] = Text(i, sortColumn_);
+  }
+  ListView_SortItems(hwnd_, Compare, reinterpret_cast<LPARAM>(this));
+  sortTexts_.clear();
 }
 
 int CALLBACK ListView::Compare(LPARAM a, LPARAM b, LPARAM self) {
   auto* lv = reinterpret_cast<ListView*>(self);
-  int r = CompareText(lv->Text(int(a), lv->sortColumn_), lv->Text(int(b), lv->sortColumn_));
+  int r = CompareText(lv->sortTexts_[a], lv->sortTexts_[b]);
   return lv->ascending_ ? r : -r;
 }
 

@@ -65,6 +65,7 @@ class ListView {
   LPARAM nextId_ = 1;
   std::unordered_map<std::wstring, LPARAM> ids_;
   std::unordered_map<LPARAM, std::wstring> keys_;
+  std::unordered_map<LPARAM, std::wstring> sortTexts_;
   int sortColumn_ = -1;
   bool ascending_ = true;
 };
