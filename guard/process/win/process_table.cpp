@@ -57,12 +57,14 @@ bool ProcessTable::ListProcess() {
   bool added = false;
   long long count = 0;
   uint64_t memory = 0;
+  seen_.clear();
   PROCESSENTRY32W pe{sizeof pe};
   for (BOOL more = Process32FirstW(snap, &pe); more; more = Process32NextW(snap, &pe)) {
     ++count;
     Handle process{OpenForQuery(pe.th32ProcessID)};
     if (!process.h) continue;
     uint64_t started = StartTime(process.h);
+    seen_[pe.th32ProcessID] = started;
     int row = HaveItem(pe.th32ProcessID);
     if (row >= 0 && started_[pe.th32ProcessID] != started) {
       lvw_.Remove(row);  // the PID now belongs to another process
@@ -121,11 +123,14 @@ std::wstring ProcessTable::NoteOf(const std::wstring& path) const {
 void ProcessTable::CheckProcess() {
   for (int row = lvw_.Count() - 1; row >= 0; --row) {
     DWORD pid = DWORD(common::NumberOrZero(lvw_.Key(row).substr(3)));
+    // Seen alive by this tick's snapshot a moment ago: no second open needed.
+    if (auto it = seen_.find(pid); it != seen_.end() && it->second == started_[pid]) continue;
     Handle process{OpenForQuery(pid)};
     if (process.h && Alive(process.h) && StartTime(process.h) == started_[pid]) continue;
     lvw_.Remove(row);
     started_.erase(pid);
   }
+  seen_.clear();  // only the snapshot just taken may stand in for an open
 }
 
 void ProcessTable::RemoveTrustedRows() {

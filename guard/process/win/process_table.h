@@ -48,6 +48,8 @@ class ProcessTable {
   GuardFolders folders_;
   // Start time of each listed PID, so that a reused PID is seen as a new process.
   std::unordered_map<DWORD, uint64_t> started_;
+  // Processes the last snapshot found alive, with their start times.
+  std::unordered_map<DWORD, uint64_t> seen_;
   long long lastCount_ = -1;
   uint64_t lastMemory_ = UINT64_MAX;
 };
