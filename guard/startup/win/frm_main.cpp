@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include "common/win/system.h"
+#include "guard/process/process_actions.h"
+#include "guard/process/win/process_menu_ids.h"
 #include "guard/startup/guard_state.h"
 
 namespace zorvix {
@@ -31,7 +33,10 @@ bool FrmMain::Load(const std::wstring& commandLine) {
   ListChanged = table_.ListProcess();  // 7.
   lvw_.SortBy(kColOwner, true);        // 8.
   // 9. The tray form is loaded here once the guard has one.
-  if (!StartsHiddenAndLocked(commandLine)) ShowWindow(hwnd(), SW_SHOWNORMAL);  // 10.
+  if (StartsHiddenAndLocked(commandLine))  // 10.
+    commands_.Suoding();
+  else
+    ShowWindow(hwnd(), SW_SHOWNORMAL);
   cpu_.Init();  // 11.
   // 12-13. The ask lists and the firewall window are loaded here once the monitors exist.
   common::SetTopMost(hwnd(), true);  // 14.
@@ -44,6 +49,12 @@ void FrmMain::CreateControls() {
   chk_ = common::ui::CreateControl(hwnd(), L"BUTTON", L"隐藏通过数字签名认证的进程", BS_AUTOCHECKBOX | WS_TABSTOP,
                                    kIdChk);
   lvw_.Create(hwnd(), kIdList);
+  const wchar_t* captions[] = {L"查看目录(&V)", L"终止进程(&S)", L"删除文件(&D)", L"强制关机(&T)"};
+  const int ids[] = {ID_MNUFOLDER, ID_MNUENDPRO, ID_MNUDELPRO, ID_TURNOFF};
+  for (int i = 0; i < 4; ++i)
+    cmd_[i] = common::ui::CreateControl(hwnd(), L"BUTTON", captions[i], BS_PUSHBUTTON | WS_TABSTOP, ids[i]);
+  tip_ = common::ui::CreateControl(hwnd(), L"STATIC", kTipLine, SS_LEFT | SS_NOPREFIX, 0);
+  commands_.Attach();
   sbr_.Create(hwnd(), kIdStatus, {3000, 3000, -1});
 }
 
@@ -71,6 +82,10 @@ void FrmMain::Layout() {
   int w = common::ui::PixelsToTwips(hwnd(), rc.right), h = common::ui::PixelsToTwips(hwnd(), rc.bottom);
   common::ui::MoveTwips(chk_, 100, 100, 4500, 300);
   common::ui::MoveTwips(lvw_.hwnd(), 50, 450, std::max(0, w - 100), std::max(0, h - 1580));
+  // The tip line and the buttons share the row under the list, the buttons at the right.
+  int row = h - 1030;
+  common::ui::MoveTwips(tip_, 100, row + 90, 5400, 270);
+  for (int i = 0; i < 4; ++i) common::ui::MoveTwips(cmd_[i], w - 50 - (4 - i) * 1500, row, 1400, 400);
   sbr_.Resize();
 }
 
@@ -126,7 +141,7 @@ void FrmMain::QueryUnload() {
   GuardState& g = Guard();
   if (g.shownFromTray) {
     ShowWindow(hwnd(), SW_HIDE);
-    // Forminfo is unloaded here once it exists.
+    commands_.forminfo().Unload();
     g.shownFromTray = false;
     return;
   }
@@ -135,6 +150,7 @@ void FrmMain::QueryUnload() {
 
 void FrmMain::Unload() {
   StartTimer(false);
+  commands_.forminfo().Unload();
   // The tray hook and icon go first, then Forminfo, tuopan, Formask, Formface, Formfire and
   // FormAutoRun, as each of them comes to exist.
 }
@@ -142,8 +158,17 @@ void FrmMain::Unload() {
 void FrmMain::OnGone() { PostQuitMessage(0); }
 
 void FrmMain::OnNotify(NMHDR* hdr) {
-  if (hdr->idFrom == kIdList && hdr->code == LVN_COLUMNCLICK)
-    lvw_.OnHeaderClick(reinterpret_cast<NMLISTVIEW*>(hdr)->iSubItem);
+  if (hdr->idFrom != kIdList) return;
+  if (hdr->code == LVN_COLUMNCLICK) lvw_.OnHeaderClick(reinterpret_cast<NMLISTVIEW*>(hdr)->iSubItem);
+  if (hdr->code == NM_CLICK) commands_.ListLeftPress(reinterpret_cast<NMITEMACTIVATE*>(hdr)->ptAction);
+  if (hdr->code == NM_RCLICK) commands_.ListRightClick(reinterpret_cast<NMITEMACTIVATE*>(hdr)->ptAction);
+}
+
+void FrmMain::OnCommand(int id, int code) {
+  if (id == kIdChk && code == BN_CLICKED)
+    ChkClick();
+  else if (id != kIdChk && (code == 0 || code == 1 || code == BN_CLICKED))  // menu, accelerator, button
+    commands_.Command(id);
 }
 
 LRESULT FrmMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -153,7 +178,7 @@ LRESULT FrmMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE: QueryUnload(); return 0;
     case WM_DESTROY: Unload(); return 0;
     case WM_NOTIFY: OnNotify(reinterpret_cast<NMHDR*>(lp)); return 0;
-    case WM_COMMAND: if (LOWORD(wp) == kIdChk && HIWORD(wp) == BN_CLICKED) ChkClick(); return 0;
+    case WM_COMMAND: OnCommand(LOWORD(wp), HIWORD(wp)); return 0;
   }
   return Default(msg, wp, lp);
 }

@@ -7,6 +7,7 @@
 #include "common/win/ui/status_bar.h"
 #include "common/win/ui/window.h"
 #include "guard/process/win/cpu_meter.h"
+#include "guard/process/win/process_commands.h"
 #include "guard/process/win/process_table.h"
 #include "guard/process/win/trust.h"
 #include "guard/startup/win/environment.h"
@@ -30,6 +31,9 @@ class FrmMain : public common::ui::Window {
   common::ui::ListView& lvw() { return lvw_; }
   common::ui::StatusBar& sbr() { return sbr_; }
   TrustChecker& trust() { return trust_; }
+  // Menu bar, buttons, list mouse, lock and Forminfo.
+  ProcessCommands& commands() { return commands_; }
+  HWND cmd(int index) const { return cmd_[index]; }
 
   bool unloadme = false;
   bool ListChanged = false;
@@ -49,6 +53,7 @@ class FrmMain : public common::ui::Window {
   void Unload();
   void StartTimer(bool on);
   void OnNotify(NMHDR* hdr);
+  void OnCommand(int id, int code);
 
   std::unique_ptr<SingleInstance> instance_;
   TrustChecker trust_;
@@ -57,6 +62,9 @@ class FrmMain : public common::ui::Window {
   ProcessTable table_;
   CpuMeter cpu_;
   HWND chk_ = nullptr;
+  HWND cmd_[4] = {};
+  HWND tip_ = nullptr;
+  ProcessCommands commands_{*this};
   bool timerOn_ = false;
   bool inTick_ = false;
   int ticks_ = 0;

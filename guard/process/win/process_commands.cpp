@@ -1,0 +1,247 @@
+#include "guard/process/win/process_commands.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "common/win/clipboard.h"
+#include "common/win/msgbox.h"
+#include "common/win/system.h"
+#include "common/win/ui/window.h"
+#include "guard/process/process_actions.h"
+#include "guard/process/win/file_details.h"
+#include "guard/process/win/process_actions.h"
+#include "guard/process/win/process_menu_ids.h"
+#include "guard/process/win/process_query.h"
+#include "guard/startup/win/frm_main.h"
+
+namespace zorvix {
+namespace {
+
+ProcessCommands* g_commands = nullptr;  // the one process window's commands, for the keyboard hook
+constexpr DWORD kReleaseWaitMs = 3000;  // how long a delete waits for the ended process to let go
+constexpr int kInfoLeftTwips = 150, kInfoTopTwips = 1230;
+
+// Every process action steps out of the topmost state so that its message box is seen, and steps
+// back in when done, cancelled or not.
+class OffTopWhile {
+ public:
+  explicit OffTopWhile(HWND h) : h_(h) { common::SetTopMost(h_, false); }
+  ~OffTopWhile() { common::SetTopMost(h_, true); }
+
+ private:
+  HWND h_;
+};
+
+}  // namespace
+
+HMODULE& MenuResources() {
+  static HMODULE module = GetModuleHandleW(nullptr);
+  return module;
+}
+
+ProcessCommands::ProcessCommands(FrmMain& f)
+    : f_(f), forminfo_([&f](std::wstring& path) { return BuildFileInfo(path, f.table(), f.lvw()); }) {
+  showPopup = [this](HMENU m, POINT at) { TrackPopupMenu(m, TPM_RIGHTBUTTON, at.x, at.y, 0, f_.hwnd(), nullptr); };
+}
+
+ProcessCommands::~ProcessCommands() {
+  if (hook_) UnhookWindowsHookEx(hook_);
+  if (g_commands == this) g_commands = nullptr;
+  if (accel_) DestroyAcceleratorTable(accel_);
+}
+
+void ProcessCommands::Attach() {
+  menu_ = LoadMenuW(MenuResources(), MAKEINTRESOURCEW(IDR_FRMMAIN_MENU));
+  SetMenu(f_.hwnd(), menu_);
+  accel_ = LoadAcceleratorsW(MenuResources(), MAKEINTRESOURCEW(IDR_FRMMAIN_ACCEL));
+  g_commands = this;
+  hook_ = SetWindowsHookExW(WH_GETMESSAGE, KeyHook, nullptr, GetCurrentThreadId());
+  SetWindowSubclass(f_.lvw().hwnd(), ListProc, 1, reinterpret_cast<DWORD_PTR>(this));
+}
+
+// The program's message loop is shared by all its windows; the shortcuts are translated here so that
+// they work whichever control of the process window has the focus.
+LRESULT CALLBACK ProcessCommands::KeyHook(int code, WPARAM wp, LPARAM lp) {
+  auto* msg = reinterpret_cast<MSG*>(lp);
+  if (code == HC_ACTION && wp == PM_REMOVE && g_commands && g_commands->accel_ && msg->message >= WM_KEYFIRST &&
+      msg->message <= WM_KEYLAST) {
+    HWND main = g_commands->f_.hwnd();
+    if (main && (msg->hwnd == main || IsChild(main, msg->hwnd)) &&
+        TranslateAcceleratorW(main, g_commands->accel_, msg))
+      msg->message = WM_NULL;
+  }
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+LRESULT CALLBACK ProcessCommands::ListProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) {
+  auto* c = reinterpret_cast<ProcessCommands*>(self);
+  POINT at{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+  if (msg == WM_MOUSEMOVE) c->ListMouseMove(at);
+  if (msg == WM_MBUTTONUP) c->ListLeftPress(at);
+  return DefSubclassProc(h, msg, wp, lp);
+}
+
+bool ProcessCommands::Command(int id) {
+  HWND h = f_.hwnd();
+  if (id >= ID_MNUSETPROCLASSSUB0 && id < ID_MNUSETPROCLASSSUB0 + 6) {
+    SetPriority(id - ID_MNUSETPROCLASSSUB0);
+    return true;
+  }
+  int row = SelectedRow();
+  std::wstring path = row >= 0 ? f_.lvw().Text(row, kColPath) : L"";
+  switch (id) {
+    case ID_MNUREFURBISH: f_.ListChanged = f_.table().ListProcess() || f_.ListChanged; break;
+    case ID_ZHUXIAO: LogOff(); break;
+    case ID_TURNOFF: TurnOff(); break;
+    case ID_MNUEXIT: DestroyWindow(h); break;
+    case ID_MNUENDPRO: EndProcess(); break;
+    case ID_MNUDELPRO: DeleteProcess(); break;
+    case ID_MNUFILEPROPERTIES: if (row >= 0) ShowFileProperties(path, h); break;
+    case ID_MNUFOLDER: if (row >= 0) OpenFolderSelect(path); break;
+    case ID_MNUONTOP: ToggleOnTop(); break;
+    case ID_HIDEME: ShowWindow(h, SW_HIDE); break;
+    case ID_SUODING: Suoding(); break;
+    case ID_TASKBAR_HIDE: ShowTaskbar(false); break;
+    case ID_TASKBAR_SHOW: ShowTaskbar(true); break;
+    case ID_DESKTOP: ShowDesktopIcons(false); break;
+    case ID_DESKTOPCANCEL: ShowDesktopIcons(true); break;
+    case ID_EXPLORER_KILL1: KillExplorer(); break;
+    case ID_EXPLORER_KILL2: WaitThreeSeconds(); break;
+    case ID_EXPLORER_RESTORE: RestoreExplorerShell(); break;
+    case ID_EXPLORER_OPEN: OpenExplorer(); break;
+    case ID_MNUABOUT: ShowAbout(h); break;
+    case ID_JIESUO: case ID_XTSD_S_SD: case ID_XTSD_S_JS: case ID_HELP_TOPICS: break;  // no action of their own
+    default: return false;
+  }
+  return true;
+}
+
+int ProcessCommands::SelectedRow() const { return f_.lvw().Selected(); }
+
+void ProcessCommands::ClearFilter() { f_.SetChk(false); }
+
+void ProcessCommands::EndProcess() {
+  int row = SelectedRow();
+  if (row < 0) return;
+  OffTopWhile offTop(f_.hwnd());
+  std::wstring name = f_.lvw().Text(row, kColName);
+  uint32_t pid = PidOf(f_.lvw().Text(row, kColPid));
+  if (common::MsgBox(f_.hwnd(), EndConfirmText(name), MB_ICONQUESTION | MB_OKCANCEL) != IDOK || pid == 0) return;
+  if (EndPro(pid) == EndResult::Critical) {
+    common::MsgBox(f_.hwnd(), CriticalRefusalText(name), MB_ICONWARNING | MB_OK);
+    return;
+  }
+  ClearFilter();
+}
+
+void ProcessCommands::DeleteProcess() {
+  int row = SelectedRow();
+  if (row < 0) return;
+  OffTopWhile offTop(f_.hwnd());
+  std::wstring name = f_.lvw().Text(row, kColName), path = f_.lvw().Text(row, kColPath);
+  uint32_t pid = PidOf(f_.lvw().Text(row, kColPid));
+  if (common::MsgBox(f_.hwnd(), DeleteConfirmText(path), MB_ICONQUESTION | MB_OKCANCEL) != IDOK || pid == 0) return;
+  EndResult ended = EndPro(pid);
+  if (ended == EndResult::Critical) {
+    common::MsgBox(f_.hwnd(), CriticalRefusalText(name), MB_ICONWARNING | MB_OK);
+    return;
+  }
+  // The file stays locked until the process has really gone; wait for that, letting the window live.
+  if (ended == EndResult::Ended) WaitProcessGone(pid, kReleaseWaitMs);
+  if (!DeleteFileSilent(path)) common::MsgBox(f_.hwnd(), DeleteFailText(path), MB_ICONWARNING | MB_OK);
+  ClearFilter();
+}
+
+void ProcessCommands::SetPriority(int item) {
+  if (item < 0 || item >= int(kPriorityItems.size()) || ItemChecked(ID_MNUSETPROCLASSSUB0 + item)) return;
+  int row = SelectedRow();
+  if (row < 0) return;
+  OffTopWhile offTop(f_.hwnd());
+  if (!SetProClass(PidOf(f_.lvw().Text(row, kColPid)), kPriorityItems[item].priorityClass))
+    common::MsgBox(f_.hwnd(), PriorityFailText(f_.lvw().Text(row, kColName)), MB_ICONERROR | MB_OK);
+}
+
+void ProcessCommands::Suoding() {
+  ShowDesktopIcons(true);
+  for (int id : {ID_DESKTOPCANCEL, ID_MNUEXIT, ID_MNUENDPRO}) EnableMenuItem(menu_, id, MF_BYCOMMAND | MF_GRAYED);
+  EnableMenuItem(menu_, POS_MNUPROCESS, MF_BYPOSITION | MF_GRAYED);
+  DrawMenuBar(f_.hwnd());
+}
+
+void ProcessCommands::TurnOff() {
+  common::SetTopMost(f_.hwnd(), false);
+  if (common::MsgBox(f_.hwnd(), kShutdownQuestion, MB_ICONQUESTION | MB_YESNO, kShutdownTitle) == IDYES)
+    ForceShutdown();
+}
+
+void ProcessCommands::ToggleOnTop() {
+  bool on = !ItemChecked(ID_MNUONTOP);
+  CheckMenuItem(menu_, ID_MNUONTOP, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+  common::SetTopMost(f_.hwnd(), on);
+}
+
+void ProcessCommands::ListRightClick(POINT client) {
+  int row = f_.lvw().HitTest(client);
+  if (row < 0) return;
+  f_.lvw().Select(row);
+  int marked = PriorityItemFor(f_.lvw().Text(row, kColPriority));
+  for (int i = 0; i < int(kPriorityItems.size()); ++i)
+    CheckMenuItem(menu_, ID_MNUSETPROCLASSSUB0 + i, MF_BYCOMMAND | (i == marked ? MF_CHECKED : MF_UNCHECKED));
+  if (!ProcessMenuEnabled()) {
+    ListLeftPress(client);
+    return;
+  }
+  POINT screen = client;
+  ClientToScreen(f_.lvw().hwnd(), &screen);
+  showPopup(processMenu(), screen);
+}
+
+void ProcessCommands::ListLeftPress(POINT client) {
+  int row = f_.lvw().HitTest(client);
+  if (row >= 0) f_.lvw().Select(row);
+  if (SelectedRow() < 0) return;
+  pressAt_ = client;
+  ShowForminfo(client);
+}
+
+void ProcessCommands::ShowForminfo(POINT client) {
+  if (!forminfo_.Load(f_.hwnd())) return;
+  RECT wr;
+  GetWindowRect(f_.hwnd(), &wr);
+  HWND h = f_.hwnd();
+  forminfo_.Place(wr.left + client.x + common::ui::Twips(h, kInfoLeftTwips),
+                  wr.top + client.y + common::ui::Twips(h, kInfoTopTwips));
+  common::SetTopMost(h, false);
+  common::SetTopMost(forminfo_.hwnd(), true);
+  std::wstring path = f_.lvw().Text(SelectedRow(), kColPath);
+  common::SetClipboardText(h, path);
+  forminfo_.FilePath = path;
+  forminfo_.drawiconex();
+  ShowWindow(forminfo_.hwnd(), SW_SHOWNOACTIVATE);
+  SetFocus(f_.lvw().hwnd());
+}
+
+void ProcessCommands::ListMouseMove(POINT client) {
+  // Windows also sends a move when a window appears under a still pointer; only a real move counts.
+  if (!forminfo_.loaded() || (client.x == pressAt_.x && client.y == pressAt_.y)) return;
+  forminfo_.Unload();
+}
+
+HMENU ProcessCommands::processMenu() const { return GetSubMenu(menu_, POS_MNUPROCESS); }
+
+bool ProcessCommands::ItemEnabled(int id) const {
+  UINT state = GetMenuState(menu_, id, MF_BYCOMMAND);
+  return state != UINT(-1) && !(state & (MF_GRAYED | MF_DISABLED));
+}
+
+bool ProcessCommands::ItemChecked(int id) const {
+  UINT state = GetMenuState(menu_, id, MF_BYCOMMAND);
+  return state != UINT(-1) && (state & MF_CHECKED);
+}
+
+bool ProcessCommands::ProcessMenuEnabled() const {
+  UINT state = GetMenuState(menu_, POS_MNUPROCESS, MF_BYPOSITION);
+  return state != UINT(-1) && !(state & (MF_GRAYED | MF_DISABLED));
+}
+
+}  // namespace zorvix

@@ -1,0 +1,62 @@
+// The process window's commands: menu bar, accelerators, buttons, the list's mouse handling, the lock
+// and the file-information window.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+
+#include "guard/process/win/forminfo.h"
+
+namespace zorvix {
+
+class FrmMain;
+
+class ProcessCommands {
+ public:
+  explicit ProcessCommands(FrmMain& f);
+  ~ProcessCommands();
+  // Puts the menu bar on the window, takes the accelerators and watches the list's mouse.
+  void Attach();
+  // Runs a command of the menu bar or a button; false when the id is not one.
+  bool Command(int id);
+
+  void EndProcess();     // mnuEndPro, cmd[1]
+  void DeleteProcess();  // mnuDelPro, cmd[2]
+  void SetPriority(int item);
+  void Suoding();        // "全部锁定"
+  void TurnOff();
+  void ToggleOnTop();
+
+  // The list's mouse, in list client coordinates.
+  void ListRightClick(POINT client);
+  void ListLeftPress(POINT client);
+  void ListMouseMove(POINT client);
+
+  HMENU menu() const { return menu_; }
+  HMENU processMenu() const;
+  bool ItemEnabled(int id) const;
+  bool ItemChecked(int id) const;
+  bool ProcessMenuEnabled() const;
+  Forminfo& forminfo() { return forminfo_; }
+  // Shows a popup menu at a screen point (the real one tracks it; tests may watch instead).
+  std::function<void(HMENU menu, POINT screen)> showPopup;
+
+ private:
+  int SelectedRow() const;
+  void ShowForminfo(POINT client);
+  void ClearFilter();
+  static LRESULT CALLBACK ListProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  static LRESULT CALLBACK KeyHook(int code, WPARAM wp, LPARAM lp);
+
+  FrmMain& f_;
+  HMENU menu_ = nullptr;
+  HACCEL accel_ = nullptr;
+  HHOOK hook_ = nullptr;
+  Forminfo forminfo_;
+  POINT pressAt_{-1, -1};
+};
+
+// Module whose resources hold the process window's menu and accelerators (the program itself).
+HMODULE& MenuResources();
+
+}  // namespace zorvix
