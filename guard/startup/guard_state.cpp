@@ -15,6 +15,7 @@ bool StartsHiddenAndLocked(std::wstring_view commandLine) {
 }
 
 std::wstring JoinPath(std::wstring_view folder, std::wstring_view file) {
+  if (file.starts_with(L"\\")) file.remove_prefix(1);
   return common::WithTrailingSlash(folder) + std::wstring(file);
 }
 
@@ -26,10 +27,10 @@ std::wstring QuoteIfSpaced(std::wstring_view path) {
 std::vector<RegEntry> FirstRunEntries(std::wstring_view folder) {
   using R = RegEntry::Root;
   std::wstring menu = L"【Sercavo】";
-  std::wstring command = L"\"" + JoinPath(folder, L"sercavo.exe") + L"\" \"%1\"";
+  std::wstring command = L"\"" + JoinPath(folder, L"\\sercavo.exe") + L"\" \"%1\"";
   return {
       {R::CurrentUser, L"software\\microsoft\\windows\\currentversion\\run", L"safe",
-       QuoteIfSpaced(JoinPath(folder, L"zorvix.exe"))},
+       QuoteIfSpaced(JoinPath(folder, L"\\zorvix.exe"))},
       {R::ClassesRoot, L"Directory\\shell\\Sercavo", L"", menu},
       {R::ClassesRoot, L"Directory\\shell\\Sercavo\\command", L"", command},
       {R::LocalMachine, L"Software\\CLASSES\\Drive\\shell\\Sercavo", L"", menu},
@@ -39,7 +40,7 @@ std::vector<RegEntry> FirstRunEntries(std::wstring_view folder) {
 
 std::vector<std::wstring> RegistrarCommands(std::wstring_view folder) {
   std::vector<std::wstring> lines;
-  for (const wchar_t* file : {L"COMDLG32.OCX", L"MSCOMCTL.OCX", L"MSWINSCK.OCX", L"MSINET.OCX"})
+  for (const wchar_t* file : {L"\\COMDLG32.OCX", L"\\MSCOMCTL.OCX", L"\\MSWINSCK.OCX", L"\\MSINET.OCX"})
     lines.push_back(L"regsvr32.exe  /s " + QuoteIfSpaced(JoinPath(folder, file)));
   return lines;
 }

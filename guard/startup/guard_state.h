@@ -32,7 +32,7 @@ struct RegEntry {
 std::vector<RegEntry> FirstRunEntries(std::wstring_view folder);
 // The four registrar command lines of the first run.
 std::vector<std::wstring> RegistrarCommands(std::wstring_view folder);
-// folder + "\" + file, without doubling the separator at a drive root.
+// folder + "\" + file (file may start with its "\"), without doubling the separator at a drive root.
 std::wstring JoinPath(std::wstring_view folder, std::wstring_view file);
 // A path quoted when it holds a blank, so that a command line cannot split it.
 std::wstring QuoteIfSpaced(std::wstring_view path);

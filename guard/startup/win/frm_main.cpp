@@ -28,7 +28,7 @@ bool FrmMain::Load(const std::wstring& commandLine) {
   CreateControls();
   Centre();     // 4.
   CreateColumns();  // 5.
-  NotesFile = common::AppFolder() + L"sys\\process.dat";  // 6.
+  NotesFile = JoinPath(common::AppFolder(), L"\\sys\\process.dat");  // 6.
   table_.Init({Guard().windowsFolder, Guard().systemFolder, Guard().logonUser, NotesFile});
   ListChanged = table_.ListProcess();  // 7.
   lvw_.SortBy(kColOwner, true);        // 8.
@@ -167,7 +167,7 @@ void FrmMain::OnNotify(NMHDR* hdr) {
 void FrmMain::OnCommand(int id, int code) {
   if (id == kIdChk && code == BN_CLICKED)
     ChkClick();
-  else if (id != kIdChk && (code == 0 || code == 1 || code == BN_CLICKED))  // menu, accelerator, button
+  else if (code == 0 || code == 1)  // a menu item or button (0), or an accelerator (1)
     commands_.Command(id);
 }
 

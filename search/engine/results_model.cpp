@@ -1,0 +1,79 @@
+#include "search/engine/results_model.h"
+
+#include <algorithm>
+
+namespace sercavo {
+namespace {
+wchar_t Fold(wchar_t c) { return c >= L'A' && c <= L'Z' ? wchar_t(c - L'A' + L'a') : c; }
+}  // namespace
+
+int CompareRowText(const std::wstring& a, const std::wstring& b) {
+  size_t n = std::min(a.size(), b.size());
+  for (size_t i = 0; i < n; ++i) {
+    wchar_t x = Fold(a[i]), y = Fold(b[i]);
+    if (x != y) return x < y ? -1 : 1;
+  }
+  if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
+  return a.compare(b) < 0 ? -1 : a == b ? 0 : 1;
+}
+
+const std::wstring& ColumnText(const ResultRow& r, int column) {
+  switch (column) {
+    case kColPath: return r.path;
+    case kColSize: return r.size;
+    case kColType: return r.type;
+    case kColModified: return r.modified;
+    default: return r.name;
+  }
+}
+
+const std::wstring& ResultsModel::Text(size_t i, int column) const { return ColumnText(rows_[i], column); }
+
+size_t ResultsModel::Add(ResultRow row) {
+  rows_.push_back(std::move(row));
+  return rows_.size() - 1;
+}
+
+void ResultsModel::Remove(size_t i) {
+  if (i < rows_.size()) rows_.erase(rows_.begin() + std::ptrdiff_t(i));
+}
+
+void ResultsModel::Clear() { rows_.clear(); }
+
+void ResultsModel::SelectAll() {
+  for (auto& r : rows_) r.selected = true;
+}
+
+void ResultsModel::InvertSelection() {
+  for (auto& r : rows_) r.selected = !r.selected;
+}
+
+void ResultsModel::ClearSelection() {
+  for (auto& r : rows_) r.selected = false;
+}
+
+std::vector<size_t> ResultsModel::SelectedIndices() const {
+  std::vector<size_t> out;
+  for (size_t i = 0; i < rows_.size(); ++i)
+    if (rows_[i].selected) out.push_back(i);
+  return out;
+}
+
+void ResultsModel::ColumnClick(int column) {
+  if (column < 0 || column >= kColumnCount) return;
+  sortColumn_ = column;
+  ascending_ = !ascending_;
+  Resort();
+}
+
+void ResultsModel::Resort() {
+  if (sortColumn_ < 0) return;
+  int col = sortColumn_;
+  bool up = ascending_;
+  std::stable_sort(rows_.begin(), rows_.end(), [&](const ResultRow& a, const ResultRow& b) {
+    int c = CompareRowText(ColumnText(a, col), ColumnText(b, col));
+    return up ? c < 0 : c > 0;
+  });
+}
+
+}  // namespace sercavo

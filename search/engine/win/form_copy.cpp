@@ -1,0 +1,99 @@
+#include "search/engine/win/form_copy.h"
+
+#include "common/path.h"
+#include "common/win/pump.h"
+#include "search/engine/search_state.h"
+
+namespace sercavo {
+namespace {
+enum : int { kIdCancel = 1, kIdLabel = 2 };
+constexpr UINT kActivate = WM_APP + 1;
+}  // namespace
+
+void FormCopy::RunModal(HWND owner) {
+  int w = common::ui::Twips(owner, 4800), h = common::ui::Twips(owner, 1800);
+  RECT r{};
+  GetWindowRect(owner, &r);
+  if (!Create(kFormCopyClass, L"", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME, (r.left + r.right - w) / 2,
+              (r.top + r.bottom - h) / 2, w, h, owner))
+    return;
+  label_ = common::ui::CreateControl(hwnd(), L"STATIC", L"任务正在执行当中，请您稍等……", SS_CENTER, kIdLabel);
+  cancel_ = common::ui::CreateControl(hwnd(), L"BUTTON", L"取消(&C)", BS_PUSHBUTTON | WS_TABSTOP, kIdCancel);
+  common::ui::MoveTwips(label_, 200, 250, 4200, 300);
+  common::ui::MoveTwips(cancel_, 1700, 750, 1200, 380);
+  // The start is queued before the window shows, so that anything the showing queues runs during the work.
+  PostMessageW(hwnd(), kActivate, 0, 0);
+  EnableWindow(owner, FALSE);
+  ShowWindow(hwnd(), SW_SHOWNORMAL);
+  MSG msg;
+  while (hwnd() && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  if (msg.message == WM_QUIT && hwnd()) PostQuitMessage(int(msg.wParam));
+  EnableWindow(owner, TRUE);
+  SetActiveWindow(owner);
+}
+
+void FormCopy::Activate() {
+  State().stopRequested = false;
+  switch (State().fileOpKind) {
+    case 1: FileCopyMan(); break;
+    case 2: FileMoveMan(); break;
+    default: FileDelMan(); break;
+  }
+}
+
+void FormCopy::FileCopyMan() {
+  SetWindowTextW(hwnd(), L"文件正在复制");
+  RunRows(FileOp::Copy, false);
+}
+
+void FormCopy::FileMoveMan() {
+  SetWindowTextW(hwnd(), L"文件正在移动");
+  RunRows(FileOp::Move, true);
+}
+
+void FormCopy::FileDelMan() {
+  SetWindowTextW(hwnd(), L"文件正在删除");
+  RunRows(FileOp::Delete, true);
+}
+
+void FormCopy::RunRows(FileOp op, bool removesRows) {
+  ResultsModel& rows = lvw_.model();
+  size_t i = 0;
+  while (i < rows.size()) {
+    if (!rows.row(i).selected) {
+      ++i;
+      continue;
+    }
+    common::PumpMessages();
+    if (i >= rows.size()) break;
+    std::wstring path = rows.row(i).path;
+    if (op == FileOp::Move) SetFileAttributesW(common::ExtendedPath(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+    bool done = ShellFileOperation(op, path, State().targetFolder);
+    if (removesRows && (done || !PathExists(path))) {
+      rows.Remove(i);
+      ListView_SetItemCountEx(lvw_.hwnd(), int(rows.size()), LVSICF_NOSCROLL);
+    } else {
+      ++i;
+    }
+    if (State().stopRequested) break;
+  }
+  lvw_.Refresh();
+  Destroy();
+}
+
+LRESULT FormCopy::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case kActivate: Activate(); return 0;
+    case WM_COMMAND:
+      if (LOWORD(wp) == kIdCancel) State().stopRequested = true;
+      return 0;
+    // Closing asks the work to stop; the work closes the window after the current row.
+    case WM_CLOSE: State().stopRequested = true; return 0;
+  }
+  return Default(msg, wp, lp);
+}
+
+}  // namespace sercavo

@@ -1,0 +1,176 @@
+#include "search/engine/win/form_search.h"
+
+#include <commctrl.h>
+
+#include "common/win/msgbox.h"
+#include "common/win/ui/window.h"
+#include "search/engine/search_state.h"
+#include "search/engine/win/drives.h"
+#include "search/engine/win/file_ops.h"
+#include "search/engine/win/frm_main.h"
+
+namespace sercavo {
+namespace {
+constexpr UINT kActivate = WM_APP + 1;
+
+void AddToList(HWND combo, const std::wstring& text) {
+  SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void AddToolTip(HWND owner, HWND control, const wchar_t* text) {
+  HWND tip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, owner, nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
+  TOOLINFOW ti{};
+  ti.cbSize = sizeof ti;
+  ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  ti.hwnd = owner;
+  ti.uId = reinterpret_cast<UINT_PTR>(control);
+  ti.lpszText = const_cast<wchar_t*>(text);
+  SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+}
+}  // namespace
+
+bool FormSearch::Load(const std::wstring& caption) {
+  HWND owner = main_.hwnd();
+  int w = common::ui::Twips(owner, 6200), h = common::ui::Twips(owner, 2900);
+  RECT r{};
+  GetWindowRect(owner, &r);
+  if (!Create(kFormSearchClass, caption, WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME,
+              (r.left + r.right - w) / 2, (r.top + r.bottom - h) / 2, w, h, owner))
+    return false;
+  CreateControls();
+  FillDriveList();
+  for (const std::wstring& k : State().keywordHistory.items()) AddToList(comb_[0], k);
+  std::wstring pending = main_.TakePendingFolder();
+  if (!pending.empty()) SetWindowTextW(comb_[1], pending.c_str());
+  return true;
+}
+
+void FormSearch::CreateControls() {
+  using common::ui::CreateControl;
+  using common::ui::MoveTwips;
+  HWND w = hwnd();
+  MoveTwips(CreateControl(w, L"STATIC", L"关键词 ：", 0, -1), 200, 260, 1000, 300);
+  MoveTwips(CreateControl(w, L"STATIC", L"搜索范围：", 0, -1), 200, 760, 1000, 300);
+  MoveTwips(CreateControl(w, L"STATIC", L"文件类型：", 0, -1), 200, 1260, 1000, 300);
+  MoveTwips(CreateControl(w, L"STATIC", L"文件小于：", 0, -1), 3000, 1260, 1000, 300);
+  comb_[0] = CreateControl(w, WC_COMBOBOXW, L"", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, kIdKeyword);
+  comb_[1] = CreateControl(w, WC_COMBOBOXW, L"我的电脑", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP,
+                           kIdRange);
+  MoveTwips(comb_[0], 1200, 200, 3500, 2000);
+  MoveTwips(comb_[1], 1200, 700, 3100, 2000);
+  // Boxes no search reads; they keep the window's familiar look.
+  MoveTwips(CreateControl(w, L"EDIT", L"*.*", ES_AUTOHSCROLL | WS_TABSTOP, kIdType, WS_EX_CLIENTEDGE), 1200, 1200,
+            1600, 330);
+  MoveTwips(CreateControl(w, L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, kIdSize, WS_EX_CLIENTEDGE), 4000, 1200, 700,
+            330);
+  cmd2_ = CreateControl(w, L"BUTTON", L"...", BS_PUSHBUTTON | WS_TABSTOP, kIdBrowse);
+  cmd1_ = CreateControl(w, L"BUTTON", kSearchS, BS_DEFPUSHBUTTON | WS_TABSTOP, kIdSearch);
+  MoveTwips(cmd2_, 4350, 700, 350, 330);
+  MoveTwips(cmd1_, 4900, 200, 1100, 400);
+  AddToolTip(w, cmd2_, L"浏览文件夹");
+}
+
+void FormSearch::FillDriveList() {
+  for (const std::wstring& root : LogicalDrives()) AddToList(comb_[1], root);
+}
+
+void FormSearch::ShowModal() {
+  HWND owner = main_.hwnd();
+  PostMessageW(hwnd(), kActivate, 0, 0);
+  EnableWindow(owner, FALSE);
+  ShowWindow(hwnd(), SW_SHOWNORMAL);
+  SetFocus(comb_[0]);
+  MSG msg{};
+  while (hwnd() && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (IsEnterInBox(msg)) {
+      Command1Click();
+      continue;
+    }
+    if (IsDialogMessageW(hwnd(), &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  if (msg.message == WM_QUIT) PostQuitMessage(int(msg.wParam));
+  EnableWindow(owner, TRUE);
+  SetActiveWindow(owner);
+  // Closed without a search running: the main button must not go on claiming one.
+  if (!main_.searching() && main_.Command1Caption() == kStopS) main_.SetCommand1Caption(kSearchS);
+}
+
+bool FormSearch::IsEnterInBox(const MSG& msg) const {
+  if (msg.message != WM_KEYDOWN || msg.wParam != VK_RETURN) return false;
+  for (HWND box : comb_)
+    if (msg.hwnd == box || IsChild(box, msg.hwnd)) return true;
+  return false;
+}
+
+std::wstring FormSearch::Command1Caption() const { return common::ui::WindowText(cmd1_); }
+
+void FormSearch::Command1Click() {
+  SearchState& st = State();
+  std::wstring keyword = common::ui::WindowText(comb_[0]);
+  if (keyword.empty() && st.searchMode == kName) return;
+  if (common::ui::WindowText(comb_[1]).empty()) SetWindowTextW(comb_[1], kMyComputer);
+  if (Command1Caption() == kStopS) {
+    SetWindowTextW(cmd1_, kSearchS);
+    main_.SetCommand1Caption(kSearchS);
+    main_.SetStatus(1, kStoppedText);
+    st.stopRequested = true;
+    return;
+  }
+  if (main_.searching()) return;  // the stopped walk is still unwinding: never two at once
+  st.searchKeyword = keyword;
+  SetWindowTextW(cmd1_, kStopS);
+  main_.SetCommand1Caption(kStopS);
+  if (!keyword.empty()) {
+    AddToList(comb_[0], keyword);
+    st.keywordHistory.Add(keyword);
+  }
+  // The preview window is closed here once the program has one.
+  HCURSOR old = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+  st.stopRequested = false;
+  main_.Search(common::ui::WindowText(comb_[1]));
+  SetCursor(old);
+  if (!hwnd() || Command1Caption() != kStopS) return;  // closed or stopped meanwhile
+  main_.SetCommand1Caption(kSearchS);
+  Close();
+  main_.SetStatus(1, kStoppedText);
+  common::MsgBox(main_.hwnd(), L"搜索完毕！   ", MB_ICONINFORMATION);
+}
+
+void FormSearch::Command2Click() {
+  std::wstring folder = BrowseForFolder(hwnd());
+  if (folder != L"\\") SetWindowTextW(comb_[1], folder.c_str());
+}
+
+void FormSearch::Activate() {
+  if (State().searchMode >= kMovies) Command1Click();
+}
+
+void FormSearch::Close() {
+  EnableWindow(main_.hwnd(), TRUE);
+  Destroy();
+}
+
+LRESULT FormSearch::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case kActivate: Activate(); return 0;
+    case WM_COMMAND:
+      if (LOWORD(wp) == kIdSearch && HIWORD(wp) == BN_CLICKED) Command1Click();
+      if (LOWORD(wp) == kIdBrowse && HIWORD(wp) == BN_CLICKED) Command2Click();
+      return 0;
+    case WM_CLOSE:
+      // Closing during a walk stops it, as the stop button would.
+      if (main_.searching()) {
+        State().stopRequested = true;
+        main_.SetCommand1Caption(kSearchS);
+        main_.SetStatus(1, kStoppedText);
+      }
+      Close();
+      return 0;
+  }
+  return Default(msg, wp, lp);
+}
+
+}  // namespace sercavo

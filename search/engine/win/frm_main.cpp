@@ -1,0 +1,357 @@
+#include "search/engine/win/frm_main.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <utility>
+
+#include "common/path.h"
+#include "common/text.h"
+#include "common/win/msgbox.h"
+#include "common/win/pump.h"
+#include "common/win/system.h"
+#include "search/engine/search_state.h"
+#include "search/engine/win/drives.h"
+#include "search/engine/win/folder_walk.h"
+#include "search/engine/win/form_copy.h"
+#include "search/engine/win/form_search.h"
+#include "search/engine/win/startup.h"
+
+namespace sercavo {
+namespace {
+enum : int {
+  kOpen = 401, kPrint, kSaveAs, kXian, kZhuo, kMyPc, kMyFriend, kMyIe, kMail, kExit,
+  kFind = 420, kEditCopy, kEditCut, kEditDel, kSelAll, kSelAllNo,
+  kWen = 430, kFileView, kOptions,
+  kHelpTopics = 440, kDownload, kAbout,
+};
+constexpr wchar_t kUpdatePage[] = L"https://sercavo.example/update.htm";
+constexpr int kWidthTwips = 10800, kHeightTwips = 7200;
+const wchar_t* const kCmdCaptions[8] = {nullptr, kSearchF, L"复制(&C)", L"移动(&M)", L"删除(&C)",
+                                        L"反选(&I)", L"打开(&O)", L"密码(&P)"};
+
+void SetClipboardText(HWND owner, const std::wstring& text) {
+  if (!OpenClipboard(owner)) return;
+  EmptyClipboard();
+  size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  if (HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+    memcpy(GlobalLock(mem), text.c_str(), bytes);
+    GlobalUnlock(mem);
+    if (!SetClipboardData(CF_UNICODETEXT, mem)) GlobalFree(mem);
+  }
+  CloseClipboard();
+}
+}  // namespace
+
+bool FrmMain::Load(const std::wstring& commandLine) {
+  StartUp();
+  HICON icon = LoadIconW(GetModuleHandleW(nullptr), L"APPICON");
+  if (!Create(L"SercavoFrmMain", kMainCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, CW_USEDEFAULT, CW_USEDEFAULT,
+              CW_USEDEFAULT, CW_USEDEFAULT, nullptr, CreateMenus(), icon))
+    return false;
+  optBrush_ = CreateSolidBrush(GetSysColor(COLOR_HIGHLIGHTTEXT));
+  chosenBrush_ = CreateSolidBrush(RGB(255, 255, 0));
+  CreateControls();
+  int w = common::ui::Twips(hwnd(), kWidthTwips), h = common::ui::Twips(hwnd(), kHeightTwips);
+  MoveWindow(hwnd(), (GetSystemMetrics(SM_CXSCREEN) - w) / 2, (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h, FALSE);
+  pendingFolder_ = PendingFolderOf(commandLine);
+  ShowWindow(hwnd(), SW_SHOWNORMAL);
+  FocusList();
+  return true;
+}
+
+HMENU FrmMain::CreateMenus() {
+  HMENU bar = CreateMenu(), file = CreatePopupMenu(), tools = CreatePopupMenu(), help = CreatePopupMenu();
+  editMenu_ = CreatePopupMenu();
+  auto item = [](HMENU m, int id, const wchar_t* text) { AppendMenuW(m, MF_STRING, id, text); };
+  item(file, kOpen, L"打开(&O)...");
+  item(file, kPrint, L"打印(&P)");
+  item(file, kSaveAs, L"另存为(&A)...");
+  AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+  item(file, kXian, L"显示桌面");
+  item(file, kZhuo, L"桌面设置");
+  item(file, kMyPc, L"我的电脑");
+  item(file, kMyFriend, L"网上邻居");
+  item(file, kMyIe, L"IE浏览器");
+  item(file, kMail, L"电子邮件");
+  AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+  item(file, kExit, L"退出(&X)");
+  item(editMenu_, kFind, L"搜索文件(&F)\tCtrl+F");
+  item(editMenu_, kEditCopy, L"复制文件(&C)\tCtrl+C");
+  item(editMenu_, kEditCut, L"移动文件(&T)\tCtrl+X");
+  item(editMenu_, kEditDel, L"删除文件(&P)\tCtrl+V");
+  AppendMenuW(editMenu_, MF_SEPARATOR, 0, nullptr);
+  item(editMenu_, kSelAll, L"全部选定(&A)\tCtrl+A");
+  item(editMenu_, kSelAllNo, L"反向选择(&I)\tCtrl+I");
+  item(tools, kWen, L"文件夹检查(&F)");
+  AppendMenuW(tools, MF_STRING | MF_CHECKED, kFileView, L"启动窗口预览功能");
+  item(tools, kOptions, L"选项(&O)...");
+  item(help, kHelpTopics, L"帮助主题(&S)...");
+  item(help, kDownload, L"软件升级(&R)");
+  item(help, kAbout, L"关于(&A) ");
+  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"文件(&F)");
+  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(editMenu_), L"编辑(&E)");
+  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(tools), L"工具(&T)");
+  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"帮助(&H)");
+  ACCEL keys[] = {{FCONTROL | FVIRTKEY, 'F', kFind},    {FCONTROL | FVIRTKEY, 'C', kEditCopy},
+                  {FCONTROL | FVIRTKEY, 'X', kEditCut}, {FCONTROL | FVIRTKEY, 'V', kEditDel},
+                  {FCONTROL | FVIRTKEY, 'A', kSelAll},  {FCONTROL | FVIRTKEY, 'I', kSelAllNo}};
+  accel_ = CreateAcceleratorTableW(keys, int(std::size(keys)));
+  return bar;
+}
+
+bool FrmMain::TranslateAccel(MSG& msg) const {
+  return accel_ && hwnd() && TranslateAcceleratorW(hwnd(), accel_, &msg);
+}
+
+void FrmMain::CreateControls() {
+  using common::ui::CreateControl;
+  for (int i = 0; i < kKindCount; ++i)
+    opt_[i] = CreateControl(hwnd(), L"BUTTON", KindCaption(i), BS_RADIOBUTTON | WS_TABSTOP, kIdOpt + i);
+  for (int i = 1; i <= 7; ++i)
+    cmd_[i] = CreateControl(hwnd(), L"BUTTON", kCmdCaptions[i], BS_PUSHBUTTON | WS_TABSTOP, kIdCmd + i);
+  lvw_.Create(hwnd(), kIdList);
+  sta_.Create(hwnd(), kIdStatus, {5200, 60, 2300, 60, -1});
+  PaintOptions(State().searchMode);
+}
+
+void FrmMain::Layout() {
+  RECT rc;
+  GetClientRect(hwnd(), &rc);
+  int w = common::ui::PixelsToTwips(hwnd(), rc.right), h = common::ui::PixelsToTwips(hwnd(), rc.bottom);
+  int optWidth = std::max(600, (w - 200) / kKindCount);
+  for (int i = 0; i < kKindCount; ++i) common::ui::MoveTwips(opt_[i], 100 + i * optWidth, 80, optWidth - 60, 330);
+  int cmdWidth = std::max(600, (w - 200) / 7);
+  for (int i = 1; i <= 7; ++i) common::ui::MoveTwips(cmd_[i], 100 + (i - 1) * cmdWidth, 480, cmdWidth - 60, 380);
+  RECT sr{};
+  GetWindowRect(sta_.hwnd(), &sr);
+  int status = common::ui::PixelsToTwips(hwnd(), sr.bottom - sr.top);
+  common::ui::MoveTwips(lvw_.hwnd(), 50, 960, std::max(0, w - 100), std::max(0, h - 1010 - status));
+  sta_.Resize();
+}
+
+void FrmMain::PaintOptions(int chosen) {
+  chosen_ = chosen;
+  for (int i = 0; i < kKindCount; ++i) {
+    SendMessageW(opt_[i], BM_SETCHECK, i == chosen ? BST_CHECKED : BST_UNCHECKED, 0);
+    InvalidateRect(opt_[i], nullptr, TRUE);
+  }
+}
+
+void FrmMain::OptClick(int index) {
+  if (index < 0 || index >= kKindCount || searching_) return;
+  PaintOptions(index);
+  SearchState& st = State();
+  st.searchMode = int16_t(index);
+  st.foundCount = 0;
+  SetStatus(1, L"");
+  SetStatus(3, L"");
+  if (index == kText) {
+    // The text-search window opens here once the program has it.
+    if (Command1Caption() == kStopS) SetCommand1Caption(kSearchS);
+    return;
+  }
+  FormSearch form(*this);
+  if (form.Load(KindCaption(index))) form.ShowModal();
+}
+
+std::wstring FrmMain::TakePendingFolder() { return std::exchange(pendingFolder_, std::wstring()); }
+
+void FrmMain::Command1Click() {
+  if (Command1Caption() != kStopS) {
+    if (searching_) return;
+    SetCommand1Caption(kStopS);
+    OptClick(State().searchMode);
+  } else {
+    SetCommand1Caption(kSearchS);
+    SetStatus(1, kStoppedText);
+    State().stopRequested = true;
+  }
+}
+
+std::wstring FrmMain::Command1Caption() const { return common::ui::WindowText(cmd_[1]); }
+void FrmMain::SetCommand1Caption(const std::wstring& caption) { SetWindowTextW(cmd_[1], caption.c_str()); }
+void FrmMain::SetStatus(int panel, const std::wstring& text) { sta_.SetText(panel - 1, text); }
+std::wstring FrmMain::Status(int panel) const { return sta_.Text(panel - 1); }
+
+bool FrmMain::Search(const std::wstring& mulu) {
+  if (searching_) return false;
+  searching_ = true;
+  SearchState& st = State();
+  st.foundCount = st.scannedCount = 0;
+  lvw_.Clear();
+  SetStatus(1, L"正在搜索当中，请您稍等……");
+  if (mulu != kMyComputer) {
+    WalkOne(mulu);
+  } else {
+    for (const std::wstring& root : ListSearchDrives()) {
+      if (st.stopRequested) break;
+      WalkOne(root);
+    }
+  }
+  if (lvw_.model().sorted()) lvw_.Resort();
+  searching_ = false;
+  return true;
+}
+
+void FrmMain::WalkOne(const std::wstring& path) {
+  WalkHandlers on;
+  on.visitFolder = [this](const std::wstring& p, const FILETIME& t) { VisitFolder(p, t); };
+  on.file = [this](const std::wstring& folder, const WIN32_FIND_DATAW& e) { AddFile(folder, e); };
+  on.pump = [] { common::PumpMessages(); };
+  on.stopRequested = [] { return State().stopRequested; };
+  WalkFolder(path, on);
+}
+
+void FrmMain::VisitFolder(const std::wstring& path, const FILETIME& modified) {
+  SetStatus(1, L"正在搜索目录： " + path + L" ……");
+  std::wstring name = FolderName(path);
+  if (!KeywordMatches(State().searchKeyword, name)) return;
+  ++State().foundCount;
+  lvw_.Add({name, path, kFolderSize, kFolderType, GeneralDateText(modified), true});
+  ShowCounters();
+}
+
+void FrmMain::AddFile(const std::wstring& folder, const WIN32_FIND_DATAW& e) {
+  SearchState& st = State();
+  ++st.scannedCount;
+  uint64_t size = (uint64_t(e.nFileSizeHigh) << 32) | e.nFileSizeLow;
+  if (!FileMatches(st.searchMode, st.searchKeyword, e.cFileName, size, st.shieldFlags)) return;
+  ++st.foundCount;
+  lvw_.Add({e.cFileName, folder + e.cFileName, SizeText(size), TypeText(e.cFileName), GeneralDateText(e.ftLastWriteTime)});
+  ShowCounters();
+}
+
+void FrmMain::ShowCounters() {
+  SetStatus(3, L"搜索文件总数：" + std::to_wstring(State().scannedCount) + L" 个");
+  SetStatus(5, L"发现目标文件：" + std::to_wstring(State().foundCount) + L" 个");
+}
+
+void FrmMain::RunFileOp(int kind, const std::wstring& targetFolder) {
+  lvw_.PullSelection();
+  State().fileOpKind = int16_t(kind);
+  State().targetFolder = targetFolder;
+  HCURSOR old = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+  FormCopy form(lvw_);
+  form.RunModal(hwnd());
+  SetCursor(old);
+  FocusList();
+}
+
+void FrmMain::CopyOrMoveClick(int kind) {
+  std::wstring target = BrowseForFolder(hwnd());
+  if (target == L"\\") return FocusList();
+  RunFileOp(kind, target);
+}
+
+void FrmMain::DeleteClick() {
+  if (common::MsgBox(hwnd(), L"您确实要删除该文件吗？       ", MB_OKCANCEL | MB_ICONQUESTION, L"删除") != IDOK)
+    return FocusList();
+  RunFileOp(3, L"");
+}
+
+void FrmMain::OpenClick() {
+  int i = lvw_.SelectedIndex();
+  if (i < 0 || i >= lvw_.Count()) return;
+  const std::wstring& path = lvw_.model().row(size_t(i)).path;
+  if (path.empty()) return;
+  ShellExecuteW(hwnd(), L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  FocusList();
+}
+
+void FrmMain::ListMouseUp(int button, int shift) {
+  if (!fileView_ || button != 1 || shift == 1) return;
+  int i = lvw_.SelectedIndex();
+  if (i < 0 || i >= lvw_.Count()) return;
+  SetClipboardText(hwnd(), lvw_.model().row(size_t(i)).path);
+  // The row is previewed here once the program has its preview window.
+}
+
+bool FrmMain::QueryUnload() {
+  if (Command1Caption() != kStopS && !searching_) return true;
+  common::MsgBox(hwnd(), L"对不起！您还没有停止文件搜索……       ", MB_ICONINFORMATION);
+  SetFocus(cmd_[1]);
+  return false;
+}
+
+void FrmMain::OnCommand(int id) {
+  std::wstring app = common::AppFolder();
+  switch (id) {
+    case kIdCmd + 1: case kFind: return Command1Click();
+    case kIdCmd + 2: case kEditCopy: case kSaveAs: return CopyOrMoveClick(1);
+    case kIdCmd + 3: case kEditCut: return CopyOrMoveClick(2);
+    case kIdCmd + 4: case kEditDel: return DeleteClick();
+    case kIdCmd + 5: case kSelAllNo: lvw_.InvertSelection(); return FocusList();
+    case kIdCmd + 6: case kOpen: return OpenClick();
+    case kIdCmd + 7: case kOptions: return;  // the password window comes with the privacy settings
+    case kSelAll: lvw_.SelectAll(); return FocusList();
+    case kXian: common::ShellOpen(app + L"sys\\viewdesk.scf", L"", SW_SHOWNORMAL, L"Open"); return;
+    case kZhuo: common::StartCommand(L"rundll32 shell32,Control_RunDLL desk.cpl", SW_SHOWMINIMIZED); return;
+    case kMyPc: common::StartCommand(L"explorer ::{20D04FE0-3AEA-1069-A2D8-08002B30309D}"); return;
+    case kMyFriend: common::StartCommand(L"explorer ::{208D2C60-3AEA-1069-A2D7-08002B30309D}"); return;
+    case kMyIe:
+      common::StartCommand(common::QuoteArg(Paths().windowsFolder.substr(0, 2) +
+                                            L"\\Program Files\\Internet Explorer\\iexplore.exe"));
+      return;
+    case kMail: common::ShellOpen(L"mailto:", L"", SW_SHOWNORMAL, L"Open"); return;
+    case kExit: PostMessageW(hwnd(), WM_CLOSE, 0, 0); return;
+    case kWen: common::StartCommand(common::QuoteArg(app + L"report.exe")); return;
+    case kFileView:
+      fileView_ = !fileView_;
+      CheckMenuItem(GetMenu(hwnd()), kFileView, fileView_ ? MF_CHECKED : MF_UNCHECKED);
+      return;
+    case kHelpTopics: common::ShellOpen(app + L"version.htm"); return;
+    case kDownload: common::ShellOpen(kUpdatePage); return;
+    case kAbout: ShellAboutW(hwnd(), L"Sercavo (v2.2)", nullptr, LoadIconW(GetModuleHandleW(nullptr), L"APPICON")); return;
+  }
+  if (id >= kIdOpt && id < kIdOpt + kKindCount) OptClick(id - kIdOpt);
+}
+
+void FrmMain::OnNotify(NMHDR* hdr) {
+  if (hdr->idFrom != kIdList) return;
+  switch (hdr->code) {
+    case LVN_GETDISPINFOW: lvw_.OnGetDispInfo(reinterpret_cast<NMLVDISPINFOW*>(hdr)); break;
+    case LVN_COLUMNCLICK: lvw_.ColumnClick(reinterpret_cast<NMLISTVIEW*>(hdr)->iSubItem); break;
+    case NM_DBLCLK: OpenClick(); break;
+    case NM_RCLICK: {
+      POINT p;
+      GetCursorPos(&p);
+      TrackPopupMenu(editMenu_, TPM_RIGHTBUTTON, p.x, p.y, 0, hwnd(), nullptr);
+      break;
+    }
+    case NM_CLICK: ListMouseUp(1, (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0)); break;
+    case LVN_KEYDOWN: {
+      WORD key = reinterpret_cast<NMLVKEYDOWN*>(hdr)->wVKey;
+      // The selection moves after the key is handled; act on it once it has.
+      if (key == VK_DOWN || key == VK_UP) PostMessageW(hwnd(), WM_APP + 2, 0, 0);
+      break;
+    }
+  }
+}
+
+LRESULT FrmMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_SIZE: Layout(); return 0;
+    case WM_CLOSE: if (QueryUnload()) DestroyWindow(hwnd()); return 0;
+    case WM_DESTROY:
+      DeleteObject(optBrush_);
+      DeleteObject(chosenBrush_);
+      if (accel_) DestroyAcceleratorTable(accel_);
+      return 0;
+    case WM_NOTIFY: OnNotify(reinterpret_cast<NMHDR*>(lp)); return 0;
+    case WM_COMMAND: OnCommand(LOWORD(wp)); return 0;
+    case WM_APP + 2: ListMouseUp(1, 2); return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      for (int i = 0; i < kKindCount; ++i)
+        if (reinterpret_cast<HWND>(lp) == opt_[i]) {
+          HBRUSH b = i == chosen_ ? chosenBrush_ : optBrush_;
+          SetBkColor(reinterpret_cast<HDC>(wp), i == chosen_ ? RGB(255, 255, 0) : GetSysColor(COLOR_HIGHLIGHTTEXT));
+          return reinterpret_cast<LRESULT>(b);
+        }
+      break;
+  }
+  return Default(msg, wp, lp);
+}
+
+}  // namespace sercavo

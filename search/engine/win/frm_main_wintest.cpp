@@ -1,0 +1,315 @@
+#include "search/engine/win/frm_main.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "common/path.h"
+#include "common/testing/temp_dir.h"
+#include "common/testing/win/child_process.h"
+#include "common/testing/win/msgbox_answers.h"
+#include "common/win/system.h"
+#include "search/engine/search_state.h"
+#include "search/engine/win/file_ops.h"
+#include "search/engine/win/form_copy.h"
+#include "search/engine/win/form_search.h"
+
+namespace sercavo {
+namespace {
+
+class Main : public testing::Test {
+ protected:
+  void SetUp() override {
+    State() = SearchState{};
+    State().shieldFlags = {L"0", L"0", L"0", L"0", L"0"};
+    ASSERT_TRUE(main_.Load(L"\"C:\\some folder\""));
+  }
+  void TearDown() override { main_.Destroy(); }
+
+  std::vector<std::wstring> Names() {
+    std::vector<std::wstring> n;
+    for (size_t i = 0; i < main_.lvw().model().size(); ++i) n.push_back(main_.lvw().model().row(i).name);
+    std::sort(n.begin(), n.end());
+    return n;
+  }
+  const ResultRow* Row(const std::wstring& name) {
+    for (size_t i = 0; i < main_.lvw().model().size(); ++i)
+      if (main_.lvw().model().row(i).name == name) return &main_.lvw().model().row(i);
+    return nullptr;
+  }
+  void Search(int kind, const std::wstring& keyword, const std::wstring& where) {
+    State().searchMode = int16_t(kind);
+    State().searchKeyword = keyword;
+    State().stopRequested = false;
+    ASSERT_TRUE(main_.Search(where));
+  }
+  // Selects the rows whose names are given, in the control as a user would.
+  void SelectOnly(std::initializer_list<const wchar_t*> names) {
+    ResultsModel& m = main_.lvw().model();
+    m.ClearSelection();
+    for (size_t i = 0; i < m.size(); ++i)
+      for (const wchar_t* n : names)
+        if (m.row(i).name == n) m.SetSelected(i, true);
+    main_.lvw().PushSelection();
+  }
+
+  FrmMain main_;
+};
+
+TEST_F(Main, CategorySearchesOverFilesOfExactSizes) {
+  suite::TempDir t;
+  t.Write(L"p\\photo.JPG", std::string(30001, 'x'));
+  t.Write(L"p\\small.jpg", std::string(30000, 'x'));
+  t.Write(L"f\\clip.swf", std::string(10000, 'x'));
+  t.Write(L"f\\big.flv", std::string(10001, 'x'));
+  t.Write(L"Thumbs.db", "");
+  t.Write(L"j\\tmp", "");
+  t.Write(L"film.avi", "x");
+  Search(kPictures, L"", t.wpath());
+  EXPECT_EQ(Names(), (std::vector<std::wstring>{L"photo.JPG"}));
+  ASSERT_TRUE(Row(L"photo.JPG"));
+  EXPECT_EQ(Row(L"photo.JPG")->size, L"30.001 KB");
+  EXPECT_EQ(Row(L"photo.JPG")->type, L"JPG");
+  EXPECT_FALSE(Row(L"photo.JPG")->modified.empty());
+  EXPECT_EQ(main_.Status(5), L"发现目标文件：1 个");
+  Search(kFlash, L"", t.wpath());
+  EXPECT_EQ(Names(), (std::vector<std::wstring>{L"big.flv"}));
+  Search(kJunk, L"", t.wpath());
+  EXPECT_EQ(Names(), (std::vector<std::wstring>{L"Thumbs.db", L"tmp"}));
+  EXPECT_EQ(Row(L"tmp")->type, L"TMP");
+  EXPECT_EQ(State().scannedCount, 7);
+  // A shielded kind still counts what it examines but lists nothing and leaves the counters alone.
+  State().shieldFlags[0] = L"1";
+  Search(kMovies, L"", t.wpath());
+  EXPECT_TRUE(Names().empty());
+  EXPECT_EQ(State().scannedCount, 7);
+  EXPECT_EQ(main_.Status(5), L"发现目标文件：2 个");
+}
+
+TEST_F(Main, NameSearchListsFoldersAndLargeFiles) {
+  suite::TempDir t;
+  t.Write(L"Report-2024\\notes.txt", "x");
+  t.Write(L"old report.doc", "xx");
+  std::wstring big = t.wpath() + L"\\report.iso";
+  HANDLE h = CreateFileW(big.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  LARGE_INTEGER size;
+  size.QuadPart = 3000000001LL;
+  SetFilePointerEx(h, size, nullptr, FILE_BEGIN);
+  bool grown = SetEndOfFile(h);
+  CloseHandle(h);
+  Search(kName, L"REPORT", t.wpath());
+  EXPECT_EQ(Names(), (std::vector<std::wstring>{L"Report-2024", L"old report.doc", L"report.iso"}));
+  EXPECT_EQ(Row(L"Report-2024")->size, L"未知");
+  EXPECT_EQ(Row(L"Report-2024")->type, L"文件夹");
+  EXPECT_EQ(Row(L"Report-2024")->path, t.wpath() + L"\\Report-2024");
+  if (grown) EXPECT_EQ(Row(L"report.iso")->size, L"3000000.001 KB");
+  EXPECT_EQ(main_.Status(3), L"搜索文件总数：3 个");
+}
+
+TEST_F(Main, CopyLeavesRowsAndMoveAndDeleteRemoveThem) {
+  suite::TempDir t, target;
+  for (const wchar_t* n : {L"a.tmp", L"b.tmp", L"c.tmp", L"d.tmp", L"\u2603 e.tmp"}) t.Write(n, "data");
+  Search(kJunk, L"", t.wpath());
+  ASSERT_EQ(main_.lvw().Count(), 5);
+  SelectOnly({L"a.tmp", L"\u2603 e.tmp"});
+  main_.RunFileOp(1, target.wpath() + L"\\");
+  EXPECT_EQ(main_.lvw().Count(), 5);
+  EXPECT_TRUE(common::FileExists(target.wpath() + L"\\a.tmp"));
+  EXPECT_TRUE(common::FileExists(target.wpath() + L"\\\u2603 e.tmp"));
+
+  // Three adjacent rows in list order.
+  main_.lvw().ColumnClick(kColName);
+  main_.lvw().ColumnClick(kColName);  // ascending: a b c d e
+  SelectOnly({L"b.tmp", L"c.tmp", L"d.tmp"});
+  suite::MsgBoxAnswers answers(IDOK);
+  main_.DeleteClick();
+  ASSERT_EQ(answers.shown().size(), 1u);
+  EXPECT_EQ(answers.shown()[0].text, L"您确实要删除该文件吗？       ");
+  EXPECT_EQ(answers.shown()[0].title, L"删除");
+  EXPECT_EQ(Names(), (std::vector<std::wstring>{L"a.tmp", L"\u2603 e.tmp"}));
+  EXPECT_FALSE(common::FileExists(t.wpath() + L"\\c.tmp"));
+
+  SelectOnly({L"a.tmp"});
+  suite::TempDir moved;
+  main_.RunFileOp(2, moved.wpath() + L"\\");
+  EXPECT_EQ(Names(), (std::vector<std::wstring>{L"\u2603 e.tmp"}));
+  EXPECT_TRUE(common::FileExists(moved.wpath() + L"\\a.tmp"));
+  EXPECT_FALSE(common::FileExists(t.wpath() + L"\\a.tmp"));
+}
+
+TEST_F(Main, CancelledDeleteKeepsEverything) {
+  suite::TempDir t;
+  t.Write(L"keep.tmp", "x");
+  Search(kJunk, L"", t.wpath());
+  main_.lvw().SelectAll();
+  suite::MsgBoxAnswers answers(IDCANCEL);
+  main_.DeleteClick();
+  EXPECT_EQ(main_.lvw().Count(), 1);
+  EXPECT_TRUE(common::FileExists(t.wpath() + L"\\keep.tmp"));
+}
+
+TEST_F(Main, AFailedDeleteKeepsItsRowSelected) {
+  suite::TempDir t;
+  std::wstring locked = t.Write(L"locked.tmp", "x");
+  t.Write(L"free.tmp", "x");
+  Search(kJunk, L"", t.wpath());
+  HANDLE h = CreateFileW(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  main_.lvw().SelectAll();
+  main_.RunFileOp(3, L"");
+  CloseHandle(h);
+  if (!common::FileExists(locked)) GTEST_SKIP() << "this system deletes open files";
+  ASSERT_EQ(Names(), (std::vector<std::wstring>{L"locked.tmp"}));
+  main_.lvw().PullSelection();
+  EXPECT_TRUE(main_.lvw().model().row(0).selected);
+}
+
+// Presses "取消(&C)" as soon as the copy window shows.
+HHOOK cancelHook = nullptr;
+LRESULT CALLBACK CancelOnActivate(int code, WPARAM wp, LPARAM lp) {
+  if (code == HCBT_ACTIVATE) {
+    wchar_t cls[64] = {};
+    GetClassNameW(HWND(wp), cls, 64);
+    if (std::wstring(cls) == kFormCopyClass) PostMessageW(HWND(wp), WM_COMMAND, MAKEWPARAM(1, BN_CLICKED), 0);
+  }
+  return CallNextHookEx(cancelHook, code, wp, lp);
+}
+
+TEST_F(Main, CancelledMoveStopsAfterTheCurrentRowAndKeepsTheRestSelected) {
+  suite::TempDir t, target;
+  for (const wchar_t* n : {L"1.tmp", L"2.tmp", L"3.tmp"}) t.Write(n, "x");
+  Search(kJunk, L"", t.wpath());
+  main_.lvw().SelectAll();
+  cancelHook = SetWindowsHookExW(WH_CBT, CancelOnActivate, nullptr, GetCurrentThreadId());
+  main_.RunFileOp(2, target.wpath() + L"\\");
+  UnhookWindowsHookEx(cancelHook);
+  EXPECT_EQ(main_.lvw().Count(), 2);
+  main_.lvw().PullSelection();
+  EXPECT_EQ(main_.lvw().model().SelectedIndices().size(), 2u);
+  EXPECT_TRUE(State().stopRequested);
+}
+
+TEST_F(Main, SearchWindowRunsTheSearchAndReportsTheEnd) {
+  suite::TempDir t;
+  t.Write(L"hit.txt", "x");
+  EXPECT_EQ(main_.pendingFolder(), L"C:\\some folder");
+  State().searchMode = kName;
+  FormSearch form(main_);
+  ASSERT_TRUE(form.Load(KindCaption(kName)));
+  EXPECT_EQ(common::ui::WindowText(form.comb(1)), L"C:\\some folder");
+  EXPECT_TRUE(main_.pendingFolder().empty());
+  form.Command1Click();  // no keyword: nothing happens
+  EXPECT_EQ(form.Command1Caption(), kSearchS);
+  SetWindowTextW(form.comb(0), L"hit");
+  SetWindowTextW(form.comb(1), t.wpath().c_str());
+  suite::MsgBoxAnswers answers;
+  form.Command1Click();
+  ASSERT_EQ(answers.shown().size(), 1u);
+  EXPECT_EQ(answers.shown()[0].text, L"搜索完毕！   ");
+  EXPECT_EQ(answers.shown()[0].flags & MB_ICONINFORMATION, UINT(MB_ICONINFORMATION));
+  EXPECT_EQ(form.hwnd(), nullptr);
+  EXPECT_EQ(main_.Command1Caption(), kSearchS);
+  EXPECT_EQ(main_.Status(1), kStoppedText);
+  EXPECT_EQ(main_.lvw().Count(), 1);
+  EXPECT_EQ(State().keywordHistory.items(), std::vector<std::wstring>{L"hit"});
+}
+
+TEST_F(Main, StopPressedTwiceDuringTheWalkStopsOnceAndStartsNothing) {
+  suite::TempDir t;
+  for (int i = 0; i < 50; ++i) t.Write(L"d" + std::to_wstring(i) + L"\\hit" + std::to_wstring(i) + L".txt", "x");
+  FormSearch form(main_);
+  ASSERT_TRUE(form.Load(KindCaption(kName)));
+  SetWindowTextW(form.comb(0), L"hit");
+  SetWindowTextW(form.comb(1), t.wpath().c_str());
+  // Both clicks wait in the queue and arrive at the walk's first message-pump step.
+  for (int i = 0; i < 2; ++i)
+    PostMessageW(form.hwnd(), WM_COMMAND, MAKEWPARAM(FormSearch::kIdSearch, BN_CLICKED), 0);
+  suite::MsgBoxAnswers answers;
+  form.Command1Click();
+  EXPECT_TRUE(answers.shown().empty());
+  EXPECT_NE(form.hwnd(), nullptr);  // a stopped search leaves its window open
+  EXPECT_EQ(form.Command1Caption(), kSearchS);
+  EXPECT_EQ(main_.Command1Caption(), kSearchS);
+  EXPECT_EQ(main_.Status(1), kStoppedText);
+  EXPECT_FALSE(main_.searching());
+  EXPECT_LT(main_.lvw().Count(), 50);
+  form.Destroy();
+}
+
+TEST_F(Main, ClosingTheSearchWindowDuringTheWalkStopsIt) {
+  suite::TempDir t;
+  for (int i = 0; i < 50; ++i) t.Write(L"d" + std::to_wstring(i) + L"\\hit.txt", "x");
+  FormSearch form(main_);
+  ASSERT_TRUE(form.Load(KindCaption(kName)));
+  SetWindowTextW(form.comb(0), L"hit");
+  SetWindowTextW(form.comb(1), t.wpath().c_str());
+  PostMessageW(form.hwnd(), WM_CLOSE, 0, 0);
+  suite::MsgBoxAnswers answers;
+  form.Command1Click();
+  EXPECT_EQ(form.hwnd(), nullptr);
+  EXPECT_TRUE(answers.shown().empty());
+  EXPECT_EQ(main_.Command1Caption(), kSearchS);
+  EXPECT_FALSE(main_.searching());
+  EXPECT_LT(main_.lvw().Count(), 50);
+}
+
+TEST_F(Main, RefusesToCloseWhileTheButtonSaysStop) {
+  main_.SetCommand1Caption(kStopS);
+  suite::MsgBoxAnswers answers;
+  SendMessageW(main_.hwnd(), WM_CLOSE, 0, 0);
+  ASSERT_NE(main_.hwnd(), nullptr);
+  ASSERT_EQ(answers.shown().size(), 1u);
+  EXPECT_EQ(answers.shown()[0].text, L"对不起！您还没有停止文件搜索……       ");
+  main_.SetCommand1Caption(kSearchS);
+}
+
+TEST_F(Main, LeftClickCopiesThePathUnlessShiftIsHeld) {
+  suite::TempDir t;
+  t.Write(L"x.tmp", "x");
+  Search(kJunk, L"", t.wpath());
+  main_.lvw().SelectAll();
+  auto clip = [&] {
+    std::wstring s;
+    if (OpenClipboard(main_.hwnd())) {
+      if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
+        s = static_cast<const wchar_t*>(GlobalLock(h));
+        GlobalUnlock(h);
+      }
+      CloseClipboard();
+    }
+    return s;
+  };
+  if (OpenClipboard(main_.hwnd())) {
+    EmptyClipboard();
+    CloseClipboard();
+  }
+  main_.ListMouseUp(1, 1);
+  EXPECT_NE(clip(), t.wpath() + L"\\x.tmp");
+  main_.ListMouseUp(2, 0);
+  EXPECT_NE(clip(), t.wpath() + L"\\x.tmp");
+  main_.ListMouseUp(1, 2);
+  EXPECT_EQ(clip(), t.wpath() + L"\\x.tmp");
+}
+
+// The real program under Wine, started as Explorer starts it.
+TEST(Sercavo, StartsOnTheFolderExplorerGives) {
+  suite::ChildProcess app(L"\"C:\\some folder\"", suite::BinFolder() + L"sercavo.exe");
+  ASSERT_TRUE(app.started());
+  HWND main = nullptr;
+  ASSERT_TRUE(suite::PumpUntil([&] { return (main = FindWindowW(L"SercavoFrmMain", kMainCaption)) != nullptr; }, 15000));
+  PostMessageW(main, WM_COMMAND, MAKEWPARAM(FrmMain::kIdOpt + kName, BN_CLICKED), 0);
+  HWND form = nullptr;
+  ASSERT_TRUE(suite::PumpUntil([&] { return (form = FindWindowW(kFormSearchClass, L"文件搜索")) != nullptr; }, 10000));
+  // The window shows before its boxes are filled: wait for the range box.
+  auto range = [&] {
+    wchar_t text[MAX_PATH] = {};
+    SendMessageW(GetDlgItem(form, FormSearch::kIdRange), WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(text));
+    return std::wstring(text);
+  };
+  suite::PumpUntil([&] { return range() == L"C:\\some folder"; }, 5000);
+  EXPECT_EQ(range(), L"C:\\some folder");
+}
+
+}  // namespace
+}  // namespace sercavo

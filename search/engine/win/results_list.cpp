@@ -1,0 +1,125 @@
+#include "search/engine/win/results_list.h"
+
+#include <shellapi.h>
+
+#include "common/text.h"
+#include "common/win/shell_icon.h"
+#include "common/win/ui/window.h"
+
+namespace sercavo {
+namespace {
+constexpr struct {
+  const wchar_t* header;
+  int twips;
+} kColumns[kColumnCount] = {{L"文件名称", 2200}, {L"文件路径", 4200}, {L"大小", 1200}, {L"类型", 900}, {L"修改时间", 2000}};
+
+common::Icon FolderIcon() {
+  SHFILEINFOW info{};
+  if (!SHGetFileInfoW(L"folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info,
+                      SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES))
+    return common::Icon();
+  return common::Icon(info.hIcon);
+}
+}  // namespace
+
+void ResultsList::Create(HWND parent, int id) {
+  hwnd_ = common::ui::CreateControl(parent, WC_LISTVIEWW, L"",
+                                    WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA, id, WS_EX_CLIENTEDGE);
+  ListView_SetExtendedListViewStyle(hwnd_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_INFOTIP);
+  for (int c = 0; c < kColumnCount; ++c) {
+    LVCOLUMNW col{};
+    col.mask = LVCF_TEXT | LVCF_WIDTH;
+    col.cx = common::ui::Twips(parent, kColumns[c].twips);
+    col.pszText = const_cast<wchar_t*>(kColumns[c].header);
+    ListView_InsertColumn(hwnd_, c, &col);
+  }
+  Clear();
+}
+
+size_t ResultsList::Add(ResultRow row) {
+  row.icon = IconFor(row.path, row.folder);
+  size_t i = model_.Add(std::move(row));
+  ListView_SetItemCountEx(hwnd_, int(model_.size()), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+  return i;
+}
+
+void ResultsList::Clear() {
+  model_.Clear();
+  images_ = std::make_unique<common::ui::ImageList>();
+  images_->Create(16, 16);
+  ListView_SetImageList(hwnd_, images_->handle(), LVSIL_SMALL);
+  ListView_SetItemCountEx(hwnd_, 0, 0);
+}
+
+void ResultsList::Refresh() {
+  ListView_SetItemCountEx(hwnd_, int(model_.size()), LVSICF_NOSCROLL);
+  PushSelection();
+  InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void ResultsList::PullSelection() {
+  model_.ClearSelection();
+  for (int i = ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED); i >= 0 && size_t(i) < model_.size();
+       i = ListView_GetNextItem(hwnd_, i, LVNI_SELECTED))
+    model_.SetSelected(size_t(i), true);
+}
+
+void ResultsList::PushSelection() {
+  ListView_SetItemState(hwnd_, -1, 0, LVIS_SELECTED);
+  for (size_t i : model_.SelectedIndices()) ListView_SetItemState(hwnd_, int(i), LVIS_SELECTED, LVIS_SELECTED);
+}
+
+void ResultsList::SelectAll() {
+  model_.SelectAll();
+  ListView_SetItemState(hwnd_, -1, LVIS_SELECTED, LVIS_SELECTED);
+}
+
+void ResultsList::InvertSelection() {
+  PullSelection();
+  model_.InvertSelection();
+  PushSelection();
+}
+
+int ResultsList::SelectedIndex() const { return ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED); }
+
+void ResultsList::ColumnClick(int column) {
+  PullSelection();
+  model_.ColumnClick(column);
+  Refresh();
+}
+
+void ResultsList::Resort() {
+  PullSelection();
+  model_.Resort();
+  Refresh();
+}
+
+void ResultsList::OnGetDispInfo(NMLVDISPINFOW* info) const {
+  LVITEMW& item = info->item;
+  if (item.iItem < 0 || size_t(item.iItem) >= model_.size()) return;
+  if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+    const std::wstring& text = model_.Text(size_t(item.iItem), item.iSubItem);
+    lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);
+  }
+  if (item.mask & LVIF_IMAGE) item.iImage = model_.row(size_t(item.iItem)).icon;
+}
+
+int ResultsList::IconFor(const std::wstring& path, bool folder) {
+  bool own = !folder && common::IconLivesInFile(path);
+  std::wstring key = folder ? L"\\folder" : own ? path : L"." + common::ToLower(common::ExtensionOf(path));
+  if (int i = images_->Find(key); i >= 0) return i;
+  common::Icon icon = folder ? FolderIcon() : common::GetFileIcon(own ? path : common::FileNameOf(path), true, !own);
+  return images_->Add(key, icon.get());
+}
+
+std::wstring GeneralDateText(const FILETIME& utc) {
+  FILETIME local;
+  SYSTEMTIME st;
+  if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToSystemTime(&local, &st)) return L"";
+  wchar_t date[80] = {}, time[80] = {};
+  GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, date, 80, nullptr);
+  GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &st, nullptr, time, 80);
+  return std::wstring(date) + L" " + time;
+}
+
+}  // namespace sercavo

@@ -1,0 +1,55 @@
+// The results list `lvw`: a virtual report list over the results model, with icons cached by type.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+
+#include "common/win/ui/list_view.h"
+#include "search/engine/results_model.h"
+
+namespace sercavo {
+
+class ResultsList {
+ public:
+  HWND hwnd() const { return hwnd_; }
+  void Create(HWND parent, int id);
+  ResultsModel& model() { return model_; }
+  const ResultsModel& model() const { return model_; }
+
+  // Appends a row (with its icon) and shows it; returns its index (`CurrentRow`).
+  size_t Add(ResultRow row);
+  // Removes every row and the icon list.
+  void Clear();
+  // Shows the model's rows and selection again after it changed underneath.
+  void Refresh();
+
+  // The control owns the selection while the user works; these move it to and from the model.
+  void PullSelection();
+  void PushSelection();
+  void SelectAll();
+  void InvertSelection();
+  // First selected row, or -1.
+  int SelectedIndex() const;
+  int Count() const { return int(model_.size()); }
+
+  void ColumnClick(int column);
+  // Puts rows added since the last sort into the order of the sort key.
+  void Resort();
+  // LVN_GETDISPINFO: texts and icons come from the model.
+  void OnGetDispInfo(NMLVDISPINFOW* info) const;
+
+  // The icon of a row: by type, except types whose icon lives in each file, which are keyed by path.
+  int IconFor(const std::wstring& path, bool folder);
+
+ private:
+  HWND hwnd_ = nullptr;
+  ResultsModel model_;
+  std::unique_ptr<common::ui::ImageList> images_;
+};
+
+// The system's general date-and-time text of a file time (local short date and long time).
+std::wstring GeneralDateText(const FILETIME& utc);
+
+}  // namespace sercavo

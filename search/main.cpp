@@ -1,0 +1,23 @@
+// sercavo.exe: the file search. Explorer starts it with the folder or drive that was right-clicked.
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "common/win/msgbox.h"
+#include "search/engine/win/frm_main.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR cmdLine, int) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&icc);
+  common::SetAppTitle(sercavo::kMainCaption);
+  sercavo::FrmMain frmMain;
+  if (!frmMain.Load(cmdLine ? cmdLine : L"")) return 0;
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (frmMain.TranslateAccel(msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return 0;
+}
