@@ -131,7 +131,8 @@ void ForceShutdown() {
 }
 
 void ShowAbout(HWND owner) {
-  HICON icon = reinterpret_cast<HICON>(SendMessageW(owner, WM_GETICON, ICON_BIG, 0));
+  auto icon = reinterpret_cast<HICON>(SendMessageW(owner, WM_GETICON, ICON_BIG, 0));
+  if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(owner, GCLP_HICON));  // the class's icon
   ShellAboutW(owner, common::ui::WindowText(owner).c_str(), L"进程管理、网络防火墙与系统监控", icon);
 }
 

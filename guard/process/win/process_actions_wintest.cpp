@@ -10,6 +10,7 @@
 #include "common/testing/temp_dir.h"
 #include "common/testing/win/msgbox_answers.h"
 #include "common/text.h"
+#include "common/win/registry.h"
 #include "common/win/system.h"
 #include "guard/process/process_actions.h"
 #include "guard/process/win/process_window_fixture.h"
@@ -81,6 +82,25 @@ TEST_F(ProcessWindow, ShortcutsAreTheProgramsAccelerators) {
   EXPECT_TRUE(has(VK_F8, FVIRTKEY, ID_XTSD_S_SD));
   EXPECT_TRUE(has(VK_F9, FVIRTKEY, ID_XTSD_S_JS));
   DestroyAcceleratorTable(accel);
+
+  // F5 pressed in the list refreshes at once, with the heartbeat stopped by the filter.
+  frm->SetChk(true);
+  suite::ChildProcess child;
+  EXPECT_LT(frm->table().HaveItem(child.pid()), 0);
+  PostMessageW(frm->lvw().hwnd(), WM_KEYDOWN, VK_F5, 0);
+  suite::PumpFor(100);
+  EXPECT_GE(frm->table().HaveItem(child.pid()), 0);
+}
+
+TEST(ShellCommands, RestoringTheShellWritesTheValueEvenWhenItIsAlreadySet) {
+  HKEY hklm = HKEY_LOCAL_MACHINE;
+  auto before = common::QueryRegString(hklm, kWinlogonKey, L"Shell");
+  ASSERT_TRUE(RestoreExplorerShell());
+  EXPECT_EQ(common::ReadRegString(hklm, kWinlogonKey, L"Shell"), L"explorer.exe");
+  ASSERT_TRUE(RestoreExplorerShell());
+  EXPECT_EQ(common::ReadRegString(hklm, kWinlogonKey, L"Shell"), L"explorer.exe");
+  if (!before) common::DeleteRegValue(hklm, kWinlogonKey, L"Shell");
+  else common::WriteRegString(hklm, kWinlogonKey, L"Shell", *before);
 }
 
 TEST_F(ProcessWindow, EndProcessOnOkEndsTheChildAndKeepsTheWindowOnTop) {
