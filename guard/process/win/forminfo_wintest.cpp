@@ -2,6 +2,12 @@
 #include "guard/process/win/forminfo.h"
 
 #include <gtest/gtest.h>
+#include <tlhelp32.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "common/testing/temp_dir.h"
 
 #include "common/text.h"
 #include "common/win/clipboard.h"
@@ -133,4 +139,39 @@ TEST_F(ProcessWindow, ClosingTheTrayOpenedWindowAlsoClosesForminfo) {
   EXPECT_FALSE(frm->commands().forminfo().loaded());
   EXPECT_NE(frm->hwnd(), nullptr);
   EXPECT_FALSE(IsWindowVisible(frm->hwnd()));
+}
+
+namespace {
+// PIDs of running processes with this file name.
+std::vector<DWORD> PidsNamed(const std::wstring& name) {
+  std::vector<DWORD> pids;
+  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32W e{sizeof e};
+  for (BOOL ok = Process32FirstW(snap, &e); ok; ok = Process32NextW(snap, &e))
+    if (common::EqualsNoCase(e.szExeFile, name)) pids.push_back(e.th32ProcessID);
+  CloseHandle(snap);
+  return pids;
+}
+}  // namespace
+
+TEST(Forminfo, RunLinkStartsTheFileEvenInAFolderWithBlanks) {
+  suite::TempDir dir;
+  std::filesystem::path exe = dir.path() / L"a b" / L"zv_run_me.exe";
+  std::filesystem::create_directories(exe.parent_path());
+  std::filesystem::copy_file(suite::BinFolder() + L"suite_child.exe", exe);
+  Forminfo info([](std::wstring& path) { return path; });
+  ASSERT_TRUE(info.Load(nullptr));
+  info.FilePath = exe.wstring();
+  info.drawiconex();
+  EXPECT_EQ(info.report(), exe.wstring());
+  info.LabcmdClick(Forminfo::kRun);
+  EXPECT_FALSE(info.loaded());
+  std::vector<DWORD> started;
+  EXPECT_TRUE(suite::PumpUntil([&] { return !(started = PidsNamed(L"zv_run_me.exe")).empty(); }, 5000));
+  for (DWORD pid : started) {
+    HANDLE h = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+    TerminateProcess(h, 0);
+    WaitForSingleObject(h, 5000);
+    CloseHandle(h);
+  }
 }
