@@ -24,6 +24,7 @@ void StatusBar::Resize() {
 }
 
 void StatusBar::SetText(int panel, const std::wstring& text) {
+  if (Text(panel) == text) return;  // an unchanged panel is not repainted
   SendMessageW(hwnd_, SB_SETTEXTW, panel, reinterpret_cast<LPARAM>(text.c_str()));
 }
 

@@ -8,6 +8,7 @@
 #include "common/win/ansi.h"
 #include "common/win/system.h"
 #include "common/win/ui/list_view.h"
+#include "common/win/ui/window.h"
 #include "guard/startup/guard_state.h"
 
 using namespace zorvix;
@@ -109,6 +110,23 @@ TEST(FrmMain, CommandLineOneOrNoneStartsHidden) {
     EXPECT_FALSE(IsWindowVisible(frm.hwnd())) << "command line '" << common::ToAnsi(line) << "'";
     DestroyWindow(frm.hwnd());
   }
+}
+
+TEST(FrmMain, MinimisingHidesAndResizingKeepsTheListInItsFrame) {
+  FrmMain frm(SignedEverything);
+  ASSERT_TRUE(frm.Load(L"2"));
+  SetWindowPos(frm.hwnd(), nullptr, 0, 0, 900, 700, SWP_NOMOVE | SWP_NOZORDER);
+  RECT client, list;
+  GetClientRect(frm.hwnd(), &client);
+  GetWindowRect(frm.lvw().hwnd(), &list);
+  MapWindowPoints(nullptr, frm.hwnd(), reinterpret_cast<POINT*>(&list), 2);
+  EXPECT_NEAR(list.left, common::ui::Twips(frm.hwnd(), 50), 1);
+  EXPECT_NEAR(list.top, common::ui::Twips(frm.hwnd(), 450), 1);
+  EXPECT_NEAR(list.right - list.left, client.right - common::ui::Twips(frm.hwnd(), 100), 2);
+  EXPECT_NEAR(list.bottom - list.top, client.bottom - common::ui::Twips(frm.hwnd(), 1580), 2);
+  ShowWindow(frm.hwnd(), SW_MINIMIZE);
+  EXPECT_FALSE(IsWindowVisible(frm.hwnd()));
+  DestroyWindow(frm.hwnd());
 }
 
 TEST(FrmMain, ClosingAfterTheTrayShowedItOnlyHides) {
