@@ -95,7 +95,7 @@ endfunction()
 # A Windows program: main.cpp and the .rc beside it, linked with its components.
 function(suite_program exe dir)
   cmake_parse_arguments(A "" "" "LIBS" ${ARGN})
-  if(NOT WIN32)
+  if(NOT WIN32 OR NOT EXISTS ${dir}/main.cpp)
     return()
   endif()
   file(GLOB rc ${dir}/*.rc)
