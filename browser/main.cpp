@@ -1,0 +1,24 @@
+// corvane.exe: the browser. The frame's load brings it up; its loop runs until a confirmed exit.
+#include <windows.h>
+#include <commctrl.h>
+#include <ole2.h>
+
+#include "browser/shell/page_rules.h"
+#include "browser/shell/win/engine.h"
+#include "browser/shell/win/frm_main.h"
+#include "common/win/msgbox.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR cmdLine, int) {
+  OleInitialize(nullptr);
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&icc);
+  common::SetAppTitle(corvane::kBrowserTitle);
+  corvane::RegisterBrowserEmulation();
+  int rc = 0;
+  {
+    corvane::FrmMain frmMain;
+    if (frmMain.Load(cmdLine ? cmdLine : L"")) rc = frmMain.Run();
+  }
+  OleUninitialize();
+  return rc;
+}

@@ -1,0 +1,108 @@
+#include "browser/pages/win/formask.h"
+
+#include <commctrl.h>
+
+#include "common/win/ansi.h"
+#include "common/win/pump.h"
+
+namespace corvane {
+using common::ui::CreateControl;
+using common::ui::MoveTwips;
+
+Formask::Formask(std::wstring file, Opener open) : file_(std::move(file)), open_(std::move(open)) {}
+
+bool Formask::Create(HWND owner) {
+  int w = common::ui::Twips(owner, 6600), h = common::ui::Twips(owner, 5400);
+  RECT o;
+  GetWindowRect(owner, &o);
+  if (!Window::Create(L"CorvaneFormask", L"上次启动页面", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME,
+                      (o.left + o.right - w) / 2, (o.top + o.bottom - h) / 2, w, h, owner))
+    return false;
+  HWND hint = CreateControl(hwnd(), L"STATIC", L"提示：上次网页没有正常关闭，你愿意重新打开以下网站吗？", SS_LEFT, 404);
+  lvw_.Create(hwnd(), kLvw, LVS_SINGLESEL | LVS_SHOWSELALWAYS);
+  ListView_SetExtendedListViewStyle(lvw_.hwnd(), LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP);
+  lvw_.AddColumn(L"网站标题", 5800);
+  HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, hwnd(),
+                             nullptr, GetModuleHandleW(nullptr), nullptr);
+  TTTOOLINFOW ti{sizeof ti};
+  ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  ti.hwnd = hwnd();
+  ti.uId = reinterpret_cast<UINT_PTR>(lvw_.hwnd());
+  static wchar_t tipText[] = L"鼠标单击可以复制地址；双击以后会立即开启它";
+  ti.lpszText = tipText;
+  SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+  HWND all = CreateControl(hwnd(), L"BUTTON", L"全选(&A)", BS_PUSHBUTTON | WS_TABSTOP, kCommand3);
+  HWND none = CreateControl(hwnd(), L"BUTTON", L"全否(&N)", BS_PUSHBUTTON | WS_TABSTOP, kCommand4);
+  HWND ok = CreateControl(hwnd(), L"BUTTON", L"确定(&Y)", BS_DEFPUSHBUTTON | WS_TABSTOP, kCommand1);
+  HWND cancel = CreateControl(hwnd(), L"BUTTON", L"取消(&C)", BS_PUSHBUTTON | WS_TABSTOP, kCommand2);
+  MoveTwips(hint, 150, 120, 6200, 300);
+  MoveTwips(lvw_.hwnd(), 150, 480, 6200, 3700);
+  MoveTwips(all, 150, 4350, 1200, 400);
+  MoveTwips(none, 1450, 4350, 1200, 400);
+  MoveTwips(ok, 3850, 4350, 1200, 400);
+  MoveTwips(cancel, 5150, 4350, 1200, 400);
+  // A missing or unreadable file gives an empty list.
+  auto text = common::ReadAnsiFile(file_);
+  pages_ = ParseOpenPages(text ? *text : L"");
+  for (size_t i = 0; i < pages_.size(); ++i) lvw_.Add(std::to_wstring(i), pages_[i].caption);
+  return true;
+}
+
+bool Formask::Checked(int index) const { return ListView_GetCheckState(lvw_.hwnd(), index) != 0; }
+void Formask::SetChecked(int index, bool on) { ListView_SetCheckState(lvw_.hwnd(), index, on ? TRUE : FALSE); }
+
+void Formask::Command1_Click() {
+  answered_ = true;
+  ShowWindow(hwnd(), SW_HIDE);
+  std::vector<std::wstring> urls;
+  for (int i = 0; i < lvw_.Count(); ++i)
+    if (Checked(i)) urls.push_back(pages_[i].url);
+  for (const auto& url : urls) {
+    open_(url);
+    common::PumpMessages();
+  }
+  DestroyWindow(hwnd());
+}
+
+void Formask::ItemClick(int index) {
+  if (index < 0 || index >= int(pages_.size()) || !OpenClipboard(hwnd())) return;
+  EmptyClipboard();
+  const std::wstring& url = pages_[index].url;
+  size_t bytes = (url.size() + 1) * sizeof(wchar_t);
+  if (HGLOBAL g = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+    memcpy(GlobalLock(g), url.c_str(), bytes);
+    GlobalUnlock(g);
+    if (!SetClipboardData(CF_UNICODETEXT, g)) GlobalFree(g);
+  }
+  CloseClipboard();
+}
+
+void Formask::ItemDblClick(int index) {
+  if (index >= 0 && index < int(pages_.size())) open_(pages_[index].url);
+}
+
+LRESULT Formask::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_COMMAND:
+      switch (LOWORD(wp)) {
+        case kCommand1: Command1_Click(); break;
+        case kCommand2: DestroyWindow(hwnd()); break;
+        case kCommand3: for (int i = 0; i < lvw_.Count(); ++i) SetChecked(i, true); break;
+        case kCommand4: for (int i = 0; i < lvw_.Count(); ++i) SetChecked(i, false); break;
+      }
+      return 0;
+    case WM_NOTIFY: {
+      auto* hdr = reinterpret_cast<NMHDR*>(lp);
+      if (hdr->idFrom == kLvw && (hdr->code == NM_CLICK || hdr->code == NM_DBLCLK)) {
+        int item = reinterpret_cast<NMITEMACTIVATE*>(lp)->iItem;
+        if (hdr->code == NM_CLICK) ItemClick(item);
+        else ItemDblClick(item);
+      }
+      break;
+    }
+    case WM_CLOSE: DestroyWindow(hwnd()); return 0;
+  }
+  return Default(msg, wp, lp);
+}
+
+}  // namespace corvane

@@ -1,0 +1,294 @@
+#include "browser/shell/win/frm_main.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "browser/pages/open_pages.h"
+#include "browser/pages/win/formask.h"
+#include "browser/shell/win/exit_dialog.h"
+#include "browser/shell/win/modal.h"
+#include "browser/shell/win/testing/fake_engine.h"
+#include "common/testing/temp_dir.h"
+#include "common/testing/win/child_process.h"
+#include "common/win/ansi.h"
+#include "common/win/registry.h"
+#include "common/win/settings_store.h"
+#include "common/win/system.h"
+
+namespace corvane {
+namespace {
+using testing::FakeEngine;
+
+void ClearSettings() {
+  for (const wchar_t* s : {L"myie", L"unload", L"first", L"CancelPage"}) common::DeleteSettingSection(kApp, s);
+}
+
+std::wstring ScreenSaver() {
+  return common::ReadRegString(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"ScreenSaveActive");
+}
+
+class Frame : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ClearSettings();
+    common::SaveSetting(kApp, L"myie", L"Start", L"about:blank");
+    common::SaveSetting(kApp, L"first", L"load", L"SoftLoad");
+    common::SaveSetting(kApp, L"unload", L"askme", L"0");
+  }
+  void TearDown() override {
+    SetModalHook(nullptr);
+    frame.reset();
+    ClearSettings();
+  }
+  FrmMain& Start(const std::wstring& cmd = L"") {
+    frame = std::make_unique<FrmMain>(FrameOptions{dir.wpath(), testing::FakeEngines()});
+    EXPECT_TRUE(frame->Load(cmd));
+    return *frame;
+  }
+  FakeEngine& Engine(int number) { return static_cast<FakeEngine&>(frame->PageAt(number)->Web()); }
+  std::wstring Caption() { return common::ui::WindowText(frame->hwnd()); }
+  std::vector<OpenPage> PagesFile() {
+    auto text = common::ReadAnsiFile(dir.wpath() + L"\\temp\\page.his");
+    return text ? ParseOpenPages(*text) : std::vector<OpenPage>{};
+  }
+
+  suite::TempDir dir;
+  std::unique_ptr<FrmMain> frame;
+};
+
+TEST_F(Frame, FirstRunWritesDefaultsAndStartPage) {
+  ClearSettings();
+  dir.Write(L"first.dat", "installed by setup");
+  FrmMain& f = Start();
+  EXPECT_FALSE(common::FileExists(dir.wpath() + L"\\first.dat"));
+  EXPECT_EQ(common::GetSetting(kApp, L"first", L"load"), L"SoftLoad");
+  EXPECT_EQ(common::GetSetting(kApp, L"unload", L"askme"), L"0");
+  EXPECT_EQ(common::GetSetting(kApp, L"myie", L"startRadio"), L"0");
+  EXPECT_EQ(common::GetSetting(L"RororAreze", L"rororAreze", L"RadioIndex"), L"2");
+  std::wstring start = common::GetSetting(kApp, L"myie", L"Start");
+  EXPECT_FALSE(start.empty());
+  ASSERT_EQ(f.table().count(), 1);
+  EXPECT_EQ(Engine(0).navigations, std::vector<std::wstring>{start});
+  EXPECT_EQ(ScreenSaver(), L"0");
+  EXPECT_TRUE(common::FolderExists(dir.wpath() + L"\\Favorites"));
+  EXPECT_TRUE(common::FolderExists(dir.wpath() + L"\\Temp"));
+}
+
+TEST_F(Frame, CommandLineOfQuotesOnlyOpensStartPage) {
+  FrmMain& f = Start(L"\"\"");
+  ASSERT_EQ(f.table().count(), 1);
+  EXPECT_EQ(Engine(0).url, L"about:blank");
+  EXPECT_EQ(Caption(), L"Corvane安全浏览器");
+}
+
+TEST_F(Frame, OpensSwitchesAndClosesTabs) {
+  FrmMain& f = Start(L"\"http://a.cn/\"");
+  ASSERT_TRUE(Engine(0).Load(L"http://a.cn/", L"甲页"));
+  EXPECT_EQ(Caption(), L"甲页 - Corvane安全浏览器");
+  f.loadnewform(L"http://b.cn/");
+  ASSERT_TRUE(Engine(1).Load(L"http://b.cn/", L"乙页"));
+  f.Lab_MouseDown(0, 1);
+  f.loadnewform(L"http://c.cn/");  // right of the active tab
+  ASSERT_TRUE(Engine(2).Load(L"http://c.cn/", L"丙页"));
+  EXPECT_EQ(f.table().Order(), (std::vector<int>{0, 2, 1}));
+  EXPECT_EQ(f.table().ActiveNumber(), 2);
+  EXPECT_TRUE(f.strip().labels()[2].active);
+  EXPECT_FALSE(f.strip().labels()[0].active);
+
+  f.Lab_MouseDown(1, 1);
+  EXPECT_EQ(f.table().active(), 2);
+  EXPECT_EQ(Caption(), L"乙页 - Corvane安全浏览器");
+  EXPECT_EQ(f.TextUrl(), L"http://b.cn/");
+
+  f.Command(FrmMain::kCloseMe);  // the last tab: its left neighbour takes over
+  EXPECT_EQ(f.table().Order(), (std::vector<int>{0, 2}));
+  EXPECT_EQ(f.table().ActiveNumber(), 2);
+  EXPECT_EQ(common::GetSetting(kApp, L"myie", L"1his_cap"), L"乙页");
+  EXPECT_EQ(common::GetSetting(kApp, L"myie", L"1his_url"), L"http://b.cn/");
+  EXPECT_EQ(common::GetSetting(kApp, L"CancelPage", L"Count"), L"1");
+
+  auto pages = PagesFile();
+  ASSERT_EQ(pages.size(), 2u);
+  EXPECT_EQ(pages[0].caption, L"甲页");
+  EXPECT_EQ(pages[1].url, L"http://c.cn/");
+
+  f.Command(FrmMain::kUr1);  // reopen: a new tab with the page, the list moves up
+  EXPECT_EQ(f.table().count(), 3);
+  EXPECT_EQ(Engine(f.table().ActiveNumber()).url, L"http://b.cn/");
+  EXPECT_EQ(common::GetSetting(kApp, L"myie", L"1his_cap"), L"");
+
+  f.closeall();
+  EXPECT_EQ(f.table().Order(), (std::vector<int>{0}));
+  EXPECT_EQ(Engine(0).url, L"about:blank");
+  EXPECT_EQ(f.TextUrl(), L"http://www.");
+  f.delline();  // the only window stays, blank
+  EXPECT_EQ(f.table().count(), 1);
+  Engine(0).sink()->DownloadComplete();
+  EXPECT_TRUE(PagesFile().empty());
+}
+
+TEST_F(Frame, PageEventsWriteStatusOnlyForTheActivePage) {
+  FrmMain& f = Start(L"http://a.cn/");
+  f.loadnewform(L"http://b.cn/");
+  FakeEngine& back = Engine(0);
+  back.sink()->StatusTextChange(L"后台");
+  back.sink()->ProgressChange(50, 100);
+  EXPECT_NE(f.Panel(1), L"后台");
+  EXPECT_NE(f.Panel(3), L"50%");
+  Engine(1).sink()->StatusTextChange(L"前台");
+  Engine(1).sink()->ProgressChange(30, 120);
+  EXPECT_EQ(f.Panel(1), L"前台");
+  EXPECT_EQ(f.Panel(3), L"25%");
+  for (int i = 0; i < 10; ++i) f.Timer3Tick();
+  const TabLabels& l = f.strip().labels()[1];
+  EXPECT_EQ(l.upWidth, l.width * 25 / 100);
+  EXPECT_TRUE(l.upVisible);
+  f.Lab_MouseDown(0, 1);
+  EXPECT_EQ(f.Panel(1), L"后台");  // the stored texts come back with the tab
+  Engine(0).sink()->DownloadBegin();
+  EXPECT_TRUE(Engine(0).silent);
+  EXPECT_EQ(f.Panel(1), L"正在开启……");
+  Engine(0).title = std::wstring(130, L'长');
+  Engine(0).sink()->TitleChange(L"");
+  EXPECT_EQ(f.strip().labels()[0].caption.size(), 100u);
+  EXPECT_EQ(Caption(), std::wstring(100, L'长') + L" - Corvane安全浏览器");
+}
+
+TEST_F(Frame, BlockedPopupIsClosedAndOthersLive) {
+  dir.Write(L"guanggao.txt", "http://ad.cn/pop.htm\r\n\r\n");
+  FrmMain& f = Start(L"http://a.cn/");
+  PageEngine* popup = Engine(0).sink()->NewWindow2();
+  ASSERT_NE(popup, nullptr);
+  EXPECT_EQ(f.table().count(), 2);
+  EXPECT_TRUE(f.newWindowPending);
+  auto* fake = static_cast<FakeEngine*>(popup);
+  EXPECT_TRUE(fake->registered);
+  EXPECT_FALSE(fake->Load(L"HTTP://AD.CN/POP.HTM", L"广告"));  // cancelled and closed
+  EXPECT_EQ(f.table().Order(), (std::vector<int>{0}));
+  popup = Engine(0).sink()->NewWindow2();
+  ASSERT_NE(popup, nullptr);
+  EXPECT_TRUE(static_cast<FakeEngine*>(popup)->Load(L"http://ad.cn/pop.htm?x=1", L"正常"));
+  EXPECT_EQ(f.table().count(), 2);
+  EXPECT_FALSE(f.newWindowPending);
+}
+
+TEST_F(Frame, FullTableRefusesNewWindows) {
+  FrmMain& f = Start(L"http://a.cn/");
+  for (int i = 1; i < kMaxWindows; ++i) ASSERT_NE(f.loadnewform(L"http://n" + std::to_wstring(i) + L"/"), nullptr);
+  EXPECT_EQ(f.table().count(), kMaxWindows);
+  EXPECT_EQ(f.loadnewform(L"http://more/"), nullptr);
+  EXPECT_EQ(Engine(3).sink()->NewWindow2(), nullptr);  // the page's request is cancelled
+  EXPECT_EQ(f.table().count(), kMaxWindows);
+  f.closeall();
+  EXPECT_EQ(f.table().count(), 1);
+  EXPECT_NE(f.loadnewform(L"http://again/"), nullptr);
+}
+
+TEST_F(Frame, LateEventsOfAClosedPageTouchNothing) {
+  FrmMain& f = Start(L"http://a.cn/");
+  f.loadnewform(L"http://b.cn/");
+  Formweb* closedPage = f.PageAt(1);
+  EngineEvents* late = closedPage;  // still alive until its events have returned
+  f.delline();
+  f.loadnewform(L"http://c.cn/");  // takes number 1 again
+  ASSERT_NE(f.PageAt(1), closedPage);
+  Engine(1).Load(L"http://c.cn/", L"丙页");
+  late->TitleChange(L"旧页");
+  late->StatusTextChange(L"旧状态");
+  late->ProgressChange(10, 100);
+  late->WindowClosing();
+  EXPECT_TRUE(late->BeforeNavigate2(L"http://old/"));
+  EXPECT_EQ(late->NewWindow2(), nullptr);
+  EXPECT_EQ(f.table().count(), 2);
+  EXPECT_EQ(f.strip().labels()[1].caption, L"丙页");
+  EXPECT_NE(f.Panel(1), L"旧状态");
+  suite::PumpFor(50);  // the closed page is freed now
+}
+
+TEST_F(Frame, ConfirmedExitEmptiesTempAndTurnsScreenSaverBackOn) {
+  FrmMain& f = Start(L"http://a.cn/");
+  Engine(0).Load(L"http://a.cn/", L"甲页");
+  ASSERT_FALSE(PagesFile().empty());
+  dir.Write(L"temp\\other.tmp", "x");
+  int asked = 0;
+  SetModalHook([&](common::ui::Window& w) {
+    auto* d = dynamic_cast<ExitDialog*>(&w);
+    ASSERT_NE(d, nullptr);
+    ++asked;
+    EXPECT_EQ(common::ui::WindowText(w.hwnd()), L"退出浏览器");
+    EXPECT_EQ(common::ui::WindowText(d->Text1()), L"本次上网时间统计： 0 分钟。");
+    ClickControl(w.hwnd(), asked == 1 ? ExitDialog::kCancelButton : ExitDialog::kAskMe);
+    if (asked > 1) ClickControl(w.hwnd(), ExitDialog::kOKButton);
+  });
+  EXPECT_FALSE(f.QueryUnload());  // cancelled: nothing changes
+  EXPECT_TRUE(IsWindow(f.hwnd()));
+  EXPECT_EQ(ScreenSaver(), L"0");
+  EXPECT_TRUE(f.QueryUnload());
+  EXPECT_EQ(asked, 2);
+  EXPECT_FALSE(f.hwnd());
+  EXPECT_TRUE(f.quit());
+  EXPECT_EQ(common::GetSetting(kApp, L"unload", L"askme"), L"1");
+  EXPECT_EQ(common::GetSetting(kApp, L"myie", L"Pictleft"), L"0");
+  EXPECT_EQ(ScreenSaver(), L"1");
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path() / "temp"));
+}
+
+TEST_F(Frame, RestoreDialogOnlyForElevenBytesOrMore) {
+  int shown = 0;
+  SetModalHook([&](common::ui::Window& w) {
+    auto* ask = dynamic_cast<Formask*>(&w);
+    ASSERT_NE(ask, nullptr);
+    ++shown;
+    EXPECT_EQ(common::ui::WindowText(w.hwnd()), L"上次启动页面");
+    ASSERT_EQ(ask->lvw().Count(), 2);
+    EXPECT_EQ(ask->lvw().Text(0, 0), L"新闻");
+    ClickControl(w.hwnd(), Formask::kCommand3);
+    EXPECT_TRUE(ask->Checked(1));
+    ClickControl(w.hwnd(), Formask::kCommand4);
+    ask->SetChecked(1, true);
+    ClickControl(w.hwnd(), Formask::kCommand1);
+  });
+  dir.Write(L"temp\\page.his", "0123456789");
+  Start();
+  EXPECT_EQ(shown, 0);
+  EXPECT_EQ(Engine(0).url, L"about:blank");
+  frame.reset();
+  dir.Write(L"temp\\page.his", common::ToAnsi(FormatOpenPages({{L"新闻", L"http://news.cn/"}, {L"体育", L"http://sports.cn/"}})));
+  FrmMain& f = Start();
+  EXPECT_EQ(shown, 1);
+  ASSERT_EQ(f.table().count(), 1);  // only the checked page, no start page
+  EXPECT_EQ(Engine(0).url, L"http://sports.cn/");
+}
+
+TEST_F(Frame, RestoreDialogClosedUnansweredOpensStartPage) {
+  common::SaveSetting(kApp, L"myie", L"Start", L"http://home.cn/");
+  dir.Write(L"temp\\page.his", "标题@#$%http://x.cn/\r\n\r\n");
+  SetModalHook([](common::ui::Window& w) { PostMessageW(w.hwnd(), WM_CLOSE, 0, 0); });
+  FrmMain& f = Start();
+  ASSERT_EQ(f.table().count(), 1);
+  EXPECT_EQ(Engine(0).url, L"http://home.cn/");
+}
+
+TEST_F(Frame, AutoScrollAndWheelScrollTheActivePage) {
+  FrmMain& f = Start(L"http://a.cn/");
+  f.Command(FrmMain::kMoveAll);
+  f.Command(FrmMain::kFast);
+  for (int i = 0; i < 20; ++i) f.Timer3Tick();
+  EXPECT_EQ(Engine(0).scrolled, 6);
+  f.Command(FrmMain::kMoveAll);
+  f.Wheel(-120);
+  EXPECT_EQ(Engine(0).scrolled, 106);
+  for (int i = 0; i < 20; ++i) f.Timer3Tick();
+  EXPECT_EQ(Engine(0).scrolled, 106);
+}
+
+TEST_F(Frame, MissingToolOpensVersionPage) {
+  FrmMain& f = Start(L"http://a.cn/");
+  f.runtool(L"radio");
+  ASSERT_EQ(f.table().count(), 2);
+  EXPECT_EQ(Engine(f.table().ActiveNumber()).url, dir.wpath() + L"\\version.htm");
+}
+
+}  // namespace
+}  // namespace corvane
