@@ -68,12 +68,30 @@ void ResultsModel::ColumnClick(int column) {
 
 void ResultsModel::Resort() {
   if (sortColumn_ < 0) return;
-  int col = sortColumn_;
+  // Folding each text once and sorting positions moves each row only once: far cheaper than comparing
+  // with folding and swapping rows of five texts a million times.
+  struct Key {
+    std::wstring folded;
+    uint32_t index;
+  };
+  std::vector<Key> keys(rows_.size());
+  for (uint32_t i = 0; i < keys.size(); ++i) {
+    keys[i].folded = ColumnText(rows_[i], sortColumn_);
+    for (wchar_t& c : keys[i].folded) c = Fold(c);
+    keys[i].index = i;
+  }
   bool up = ascending_;
-  std::stable_sort(rows_.begin(), rows_.end(), [&](const ResultRow& a, const ResultRow& b) {
-    int c = CompareRowText(ColumnText(a, col), ColumnText(b, col));
+  int col = sortColumn_;
+  std::sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
+    int c = a.folded.compare(b.folded);
+    if (c == 0) c = ColumnText(rows_[a.index], col).compare(ColumnText(rows_[b.index], col));
+    if (c == 0) return a.index < b.index;  // equal texts keep their order
     return up ? c < 0 : c > 0;
   });
+  std::vector<ResultRow> sorted;
+  sorted.reserve(rows_.size());
+  for (const Key& k : keys) sorted.push_back(std::move(rows_[k.index]));
+  rows_ = std::move(sorted);
 }
 
 }  // namespace sercavo

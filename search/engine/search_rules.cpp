@@ -97,7 +97,14 @@ std::vector<std::wstring> SplitDriveStrings(std::wstring_view buffer) {
 }
 
 std::wstring PendingFolderOf(std::wstring_view commandLine) {
-  return common::Trim(common::RemoveAll(commandLine, L'"'));
+  // A starter that escapes the quotes (\") would leave a stray separator; the "\" of a drive root stays.
+  std::wstring text;
+  for (size_t i = 0; i < commandLine.size(); ++i) {
+    bool escape = commandLine[i] == L'\\' && i + 1 < commandLine.size() && commandLine[i + 1] == L'"' &&
+                  (i == 0 || commandLine[i - 1] != L':');
+    if (!escape) text += commandLine[i];
+  }
+  return common::Trim(common::RemoveAll(text, L'"'));
 }
 
 void KeywordHistory::Add(const std::wstring& keyword) {

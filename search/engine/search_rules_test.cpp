@@ -91,6 +91,7 @@ TEST(PendingFolder, QuotesRemoved) {
   EXPECT_EQ(PendingFolderOf(L"\"C:\\some folder\""), L"C:\\some folder");
   EXPECT_EQ(PendingFolderOf(L"\"D:\\\""), L"D:\\");
   EXPECT_EQ(PendingFolderOf(L""), L"");
+  EXPECT_EQ(PendingFolderOf(L"\"\\\"C:\\windows\\\"\""), L"C:\\windows");
 }
 
 TEST(KeywordHistory, KeepsTheFirstTwentyWithDuplicates) {

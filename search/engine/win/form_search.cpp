@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "common/win/msgbox.h"
+#include "common/win/ui/tool_tip.h"
 #include "common/win/ui/window.h"
 #include "search/engine/search_state.h"
 #include "search/engine/win/drives.h"
@@ -17,22 +18,11 @@ void AddToList(HWND combo, const std::wstring& text) {
   SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void AddToolTip(HWND owner, HWND control, const wchar_t* text) {
-  HWND tip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, owner, nullptr,
-                             GetModuleHandleW(nullptr), nullptr);
-  TOOLINFOW ti{};
-  ti.cbSize = sizeof ti;
-  ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  ti.hwnd = owner;
-  ti.uId = reinterpret_cast<UINT_PTR>(control);
-  ti.lpszText = const_cast<wchar_t*>(text);
-  SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-}
 }  // namespace
 
 bool FormSearch::Load(const std::wstring& caption) {
   HWND owner = main_.hwnd();
-  int w = common::ui::Twips(owner, 6200), h = common::ui::Twips(owner, 2900);
+  int w = common::ui::Twips(owner, 6200), h = common::ui::Twips(owner, 2300);
   RECT r{};
   GetWindowRect(owner, &r);
   if (!Create(kFormSearchClass, caption, WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME,
@@ -68,7 +58,7 @@ void FormSearch::CreateControls() {
   cmd1_ = CreateControl(w, L"BUTTON", kSearchS, BS_DEFPUSHBUTTON | WS_TABSTOP, kIdSearch);
   MoveTwips(cmd2_, 4350, 700, 350, 330);
   MoveTwips(cmd1_, 4900, 200, 1100, 400);
-  AddToolTip(w, cmd2_, L"浏览文件夹");
+  common::ui::AddToolTip(w, cmd2_, L"浏览文件夹");
 }
 
 void FormSearch::FillDriveList() {

@@ -10,6 +10,7 @@
 #include "common/win/msgbox.h"
 #include "common/win/pump.h"
 #include "common/win/system.h"
+#include "common/win/ui/tool_tip.h"
 #include "search/engine/search_state.h"
 #include "search/engine/win/drives.h"
 #include "search/engine/win/folder_walk.h"
@@ -111,6 +112,7 @@ void FrmMain::CreateControls() {
   for (int i = 1; i <= 7; ++i)
     cmd_[i] = CreateControl(hwnd(), L"BUTTON", kCmdCaptions[i], BS_PUSHBUTTON | WS_TABSTOP, kIdCmd + i);
   lvw_.Create(hwnd(), kIdList);
+  common::ui::AddToolTip(hwnd(), lvw_.hwnd(), L"鼠标单击可以复制文件夹路径，按住 Ctrl 或 Shift 键可以多选……");
   sta_.Create(hwnd(), kIdStatus, {5200, 60, 2300, 60, -1});
   PaintOptions(State().searchMode);
 }
