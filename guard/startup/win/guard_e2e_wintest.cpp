@@ -8,6 +8,7 @@
 #include "common/testing/win/child_process.h"
 #include "common/win/registry.h"
 #include "common/win/settings_store.h"
+#include "common/win/system.h"
 #include "guard/startup/guard_state.h"
 
 using namespace zorvix;
@@ -92,4 +93,25 @@ TEST(GuardEndToEnd, WithoutANumberItStartsHidden) {
   ASSERT_NE(w, nullptr);
   suite::PumpFor(500);
   EXPECT_FALSE(IsWindowVisible(w));
+}
+
+TEST(GuardEndToEnd, AtADriveRootTheFolderKeepsOneSeparator) {
+  std::wstring drive = common::GetWindowsFolder().substr(0, 3);  // "C:\"
+  std::wstring exe = drive + L"zorvix.exe";
+  ASSERT_TRUE(CopyFileW(Zorvix().c_str(), exe.c_str(), FALSE));
+  ForgetFirstRun();
+  {
+    suite::ChildProcess guard(L"2", exe);
+    HWND w = WaitMainWindow();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(common::ReadRegString(HKEY_CURRENT_USER, L"software\\microsoft\\windows\\currentversion\\run", L"safe"),
+              drive + L"zorvix.exe");
+    EXPECT_EQ(common::ReadRegString(HKEY_CLASSES_ROOT, L"Directory\\shell\\Sercavo\\command", L""),
+              L"\"" + drive + L"sercavo.exe\" \"%1\"");
+    PostMessageW(w, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(guard.WaitExit(10000));
+  }
+  ForgetFirstRun();
+  DeleteFileW(exe.c_str());
+  RemoveDirectoryW((drive + L"sys").c_str());
 }
