@@ -19,6 +19,31 @@ int CorvaneProcesses() {
   return n;
 }
 
+// A top-level window of the given process with this caption (any class when cls is null).
+HWND FindProcessWindow(DWORD pid, const wchar_t* cls, const wchar_t* caption) {
+  struct Query {
+    DWORD pid;
+    const wchar_t *cls, *caption;
+    HWND found;
+  } q{pid, cls, caption, nullptr};
+  EnumWindows(
+      [](HWND h, LPARAM lp) -> BOOL {
+        auto* q = reinterpret_cast<Query*>(lp);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(h, &owner);
+        wchar_t text[128] = {}, name[64] = {};
+        GetWindowTextW(h, text, 128);
+        GetClassNameW(h, name, 64);
+        if (owner == q->pid && wcscmp(text, q->caption) == 0 && (!q->cls || wcscmp(name, q->cls) == 0)) {
+          q->found = h;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&q));
+  return q.found;
+}
+
 TEST(CorvaneEndToEnd, StartsShowsItsFrameAndExits) {
   common::SaveSetting(L"Corvane", L"myie", L"Start", L"about:blank");
   common::SaveSetting(L"Corvane", L"first", L"load", L"SoftLoad");
@@ -26,13 +51,13 @@ TEST(CorvaneEndToEnd, StartsShowsItsFrameAndExits) {
   suite::ChildProcess browser(L"", suite::BinFolder() + L"corvane.exe");
   ASSERT_TRUE(browser.started());
   HWND frame = nullptr;
-  EXPECT_TRUE(suite::PumpUntil([&] { return (frame = FindWindowW(L"CorvaneFrmMain", L"Corvane安全浏览器")) != nullptr; },
+  EXPECT_TRUE(suite::PumpUntil([&] { return (frame = FindProcessWindow(browser.pid(), L"CorvaneFrmMain", L"Corvane安全浏览器")) != nullptr; },
                                20000));
   ASSERT_NE(frame, nullptr);
   PostMessageW(frame, WM_CLOSE, 0, 0);
   // The exit dialog asks; it is answered as a person would.
   HWND dialog = nullptr;
-  EXPECT_TRUE(suite::PumpUntil([&] { return (dialog = FindWindowW(nullptr, L"退出浏览器")) != nullptr; }, 10000));
+  EXPECT_TRUE(suite::PumpUntil([&] { return (dialog = FindProcessWindow(browser.pid(), nullptr, L"退出浏览器")) != nullptr; }, 10000));
   if (dialog) PostMessageW(dialog, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(browser.WaitExit(20000));
   DWORD code = 1;

@@ -63,7 +63,7 @@ bool FrmMain::Load(const std::wstring& commandLine) {
   CreateControls();
   // 2.
   if (common::GetSettingNumber(kApp, L"myie", L"Pictleft") != 0) ShowWindow(pictLeft_, SW_SHOW);
-  ShowWindow(hwnd(), SW_SHOW);
+  if (options_.show) ShowWindow(hwnd(), SW_SHOW);
   Layout();
   // 3. - 4.
   std::wstring line = common::Trim(common::RemoveAll(commandLine, L'"'));
@@ -98,6 +98,7 @@ bool FrmMain::Load(const std::wstring& commandLine) {
 int FrmMain::Run() {
   // 11. The mouse-wheel loop: the frame's own wheel messages scroll the active page.
   MSG msg;
+  running_ = true;
   while (!quit_) {
     if (GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
     if (msg.message == WM_MOUSEWHEEL && hwnd() && (msg.hwnd == hwnd() || IsChild(hwnd(), msg.hwnd))) {
@@ -112,6 +113,7 @@ int FrmMain::Run() {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
+  running_ = false;
   return 0;
 }
 
@@ -193,6 +195,8 @@ void FrmMain::CreateMenus() {
   AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"文件(&F)");
   AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(view_), L"查看(&V)");
   AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(tools), L"工具(&T)");
+  // The tab menu also pops up over a right-clicked tab.
+  AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(labRight_), L"标签(&L)");
   SetMenu(hwnd(), menu_);
 }
 
@@ -234,7 +238,9 @@ void FrmMain::CreateControls() {
   stat_.Create(hwnd(), kIdStat, {5200, 80, 1000, 80, 2600, 80, -1});
 }
 
-bool FrmMain::sidePanel() const { return pictLeft_ && IsWindowVisible(pictLeft_); }
+bool FrmMain::sidePanel() const {
+  return pictLeft_ && (GetWindowLongPtrW(pictLeft_, GWL_STYLE) & WS_VISIBLE) != 0;
+}
 
 void FrmMain::Layout() {
   if (!client_) return;
@@ -748,12 +754,11 @@ void FrmMain::Unload() {
 }
 
 void FrmMain::OnGone() {
-  if (labRight_) DestroyMenu(labRight_);
   if (cancelMenu_) DestroyMenu(cancelMenu_);
   if (closeMenu_) DestroyMenu(closeMenu_);
-  labRight_ = cancelMenu_ = closeMenu_ = nullptr;
+  cancelMenu_ = closeMenu_ = nullptr;
   quit_ = true;
-  PostQuitMessage(0);
+  if (running_) PostQuitMessage(0);  // wakes the loop; a frame without its loop (tests) leaves the queue alone
 }
 
 LRESULT FrmMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {

@@ -22,6 +22,7 @@ inline constexpr wchar_t kApp[] = L"Corvane";
 struct FrameOptions {
   std::wstring appFolder;  // with a trailing "\"; the program's folder when empty
   EngineFactory engines;   // the platform's control when empty
+  bool show = true;        // tests keep the frame hidden: hiding a shown window costs Wine seconds
 };
 
 class FrmMain : public common::ui::Window {
@@ -145,6 +146,7 @@ class FrmMain : public common::ui::Window {
   HMENU menu_ = nullptr, labRight_ = nullptr, cancelMenu_ = nullptr, closeMenu_ = nullptr, view_ = nullptr;
   int startwindows_ = 0;
   bool quit_ = false;
+  bool running_ = false;
   bool autoScroll_ = false;
   int scrollStep_ = 1;
   int timer3Ticks_ = 0;

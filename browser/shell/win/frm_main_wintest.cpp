@@ -42,7 +42,7 @@ class Frame : public ::testing::Test {
     ClearSettings();
   }
   FrmMain& Start(const std::wstring& cmd = L"") {
-    frame = std::make_unique<FrmMain>(FrameOptions{dir.wpath(), testing::FakeEngines()});
+    frame = std::make_unique<FrmMain>(FrameOptions{dir.wpath(), testing::FakeEngines(), false});
     EXPECT_TRUE(frame->Load(cmd));
     return *frame;
   }
