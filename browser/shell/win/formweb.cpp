@@ -169,7 +169,7 @@ void Formweb::NavigateComplete2(const std::wstring&) {
 }
 
 void Formweb::WindowClosing() {
-  if (Live()) frame_.delline();
+  if (Live()) frame_.ClosePage(this);
 }
 
 bool Formweb::NavigateError(const std::wstring&) { return true; }

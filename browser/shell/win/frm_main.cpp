@@ -541,7 +541,12 @@ void FrmMain::BuildBlockList() {
 void FrmMain::BlockPopup(Formweb* page) {
   std::wstring sound = folder_ + L"sys\\sha.wav";
   sndPlaySoundW(sound.c_str(), SND_SYNC | SND_NODEFAULT);
-  // The page that asked for the address is the one closed, whichever tab is active.
+  ClosePage(page);
+}
+
+void FrmMain::ClosePage(Formweb* page) {
+  // The page that asked is the one closed, whichever tab is active.
+  if (!page || PageAt(page->myindex) != page) return;
   bool wasActive = IsActivePage(page);
   auto r = table_.CloseNumber(page->myindex);
   if (!r) return;

@@ -76,6 +76,8 @@ class FrmMain : public common::ui::Window {
   const BlockList& blocks() const { return blocks_; }
   void BuildBlockList();
   void BlockPopup(Formweb* page);
+  // Closes this page's tab (a page that closes itself, a blocked pop-up).
+  void ClosePage(Formweb* page);
   void ShowNavigating(Formweb* page);
   Formweb* OpenNewWindowPage();
   void SetBackForward(bool back, bool forward) { backEnabled_ = back, forwardEnabled_ = forward; }

@@ -1,5 +1,6 @@
 #include "browser/shell/win/frm_main.h"
 
+#include <winsock2.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -171,6 +172,9 @@ TEST_F(Frame, BlockedPopupIsClosedAndOthersLive) {
   EXPECT_TRUE(static_cast<FakeEngine*>(popup)->Load(L"http://ad.cn/pop.htm?x=1", L"正常"));
   EXPECT_EQ(f.table().count(), 2);
   EXPECT_FALSE(f.newWindowPending);
+  f.Lab_MouseDown(0, 1);
+  static_cast<FakeEngine*>(popup)->sink()->WindowClosing();  // a background page closes itself, not the active one
+  EXPECT_EQ(f.table().Order(), (std::vector<int>{0}));
 }
 
 TEST_F(Frame, FullTableRefusesNewWindows) {
@@ -288,6 +292,86 @@ TEST_F(Frame, MissingToolOpensVersionPage) {
   f.runtool(L"radio");
   ASSERT_EQ(f.table().count(), 2);
   EXPECT_EQ(Engine(f.table().ActiveNumber()).url, dir.wpath() + L"\\version.htm");
+}
+
+TEST_F(Frame, TabStripClicksSwitchAndDoubleClickCloses) {
+  FrmMain& f = Start(L"http://a.cn/");
+  f.loadnewform(L"http://b.cn/");
+  f.loadnewform(L"http://c.cn/");
+  HWND strip = f.strip().hwnd();
+  auto centre = [&](int number) {
+    const TabLabels& l = f.strip().labels()[number];
+    int x = common::ui::Twips(strip, l.left + l.width / 2);
+    return MAKELPARAM(x, 8);
+  };
+  SendMessageW(strip, WM_LBUTTONDOWN, MK_LBUTTON, centre(0));
+  EXPECT_EQ(f.table().active(), 0);
+  EXPECT_EQ(f.TextUrl(), L"http://a.cn/");
+  SendMessageW(strip, WM_LBUTTONDOWN, MK_LBUTTON, centre(1));
+  SendMessageW(strip, WM_LBUTTONDBLCLK, MK_LBUTTON, centre(1));
+  EXPECT_EQ(f.table().Order(), (std::vector<int>{0, 2}));
+  EXPECT_EQ(f.table().ActiveNumber(), 0);
+  RECT x = f.strip().Image1Rect();
+  SendMessageW(strip, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM((x.left + x.right) / 2, (x.top + x.bottom) / 2));
+  EXPECT_EQ(f.table().count(), 1);  // right button on the close picture: all closed
+}
+
+TEST_F(Frame, ClosedPagesMirrorInMenuAndAddressList) {
+  FrmMain& f = Start(L"http://a.cn/");
+  f.loadnewform(L"http://b.cn/");
+  Engine(1).Load(L"http://b.cn/", L"乙页");
+  f.delline();
+  HMENU m = f.cancelMenu();
+  ASSERT_GE(GetMenuItemCount(m), 3);  // 乙页, a separator, the clear item
+  wchar_t text[64] = {};
+  GetMenuStringW(m, FrmMain::kUr1, text, 64, MF_BYCOMMAND);
+  EXPECT_STREQ(text, L"乙页");
+  EXPECT_NE(SendMessageW(f.comb(), CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(L"http://b.cn/")), CB_ERR);
+  f.Command(FrmMain::kClear);  // answered OK by the test main
+  EXPECT_EQ(common::GetSetting(kApp, L"myie", L"1his_cap"), L"");
+  EXPECT_EQ(GetMenuItemCount(m), 2);
+}
+
+TEST_F(Frame, ServerAddressLookUpAndLocalFallback) {
+  FrmMain& f = Start(L"http://a.cn/");
+  Engine(0).Load(L"http://nohostpath", L"页");
+  EXPECT_EQ(f.Panel(7).rfind(L"本机IP地址： ", 0), 0u) << f.Panel(7);
+  // A server of our own on the loopback: the look-up resolves and connects without blocking the window.
+  SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_port = htons(80);
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  if (bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 || listen(s, 4) != 0) {
+    closesocket(s);
+    GTEST_SKIP() << "port 80 on the loopback is taken";
+  }
+  Engine(0).Load(L"http://127.0.0.1/index.htm", L"本机");
+  EXPECT_TRUE(suite::PumpUntil([&] { return f.RemoteText(0) == L"远程主机IP地址： 127.0.0.1"; }, 5000))
+      << f.RemoteText(0);
+  EXPECT_EQ(f.Panel(7), L"远程主机IP地址： 127.0.0.1");
+  closesocket(s);
+}
+
+TEST(Formask, CancelLeavesItUnansweredAndDoubleClickOpens) {
+  suite::TempDir dir;
+  std::wstring file = dir.Write(L"page.his", common::ToAnsi(L"甲@#$%http://a.cn/\r\n\r\n乙@#$%http://b.cn/\r\n\r\n"));
+  std::vector<std::wstring> opened;
+  Formask ask(file, [&](const std::wstring& url) { opened.push_back(url); });
+  ASSERT_TRUE(ask.Create(GetDesktopWindow()));
+  ASSERT_EQ(ask.pages().size(), 2u);
+  ask.ItemDblClick(1);
+  EXPECT_EQ(opened, std::vector<std::wstring>{L"http://b.cn/"});
+  ask.ItemClick(0);  // the address goes to the clipboard
+  if (OpenClipboard(nullptr)) {
+    HANDLE h = GetClipboardData(CF_UNICODETEXT);
+    EXPECT_STREQ(h ? static_cast<const wchar_t*>(GlobalLock(h)) : L"", L"http://a.cn/");
+    if (h) GlobalUnlock(h);
+    CloseClipboard();
+  }
+  ClickControl(ask.hwnd(), Formask::kCommand2);
+  EXPECT_FALSE(ask.hwnd());
+  EXPECT_FALSE(ask.answered());
 }
 
 }  // namespace
