@@ -24,6 +24,8 @@ class Walk {
   }
 
   bool Run(const std::wstring& root) {
+    // A range that is not there lists nothing, not even a folder row for its name.
+    if (GetFileAttributesW(common::ExtendedPath(root).c_str()) == INVALID_FILE_ATTRIBUTES) return true;
     Enter(root, ModifiedTime(root));
     while (!stack_.empty()) {
       if (!Next(stack_.back())) {

@@ -67,6 +67,11 @@ TEST(FolderWalk, FirstEntryOfARootIsExamined) {
   EXPECT_EQ(common::FileNameOf(events[1].path), L"only.txt");
 }
 
+TEST(FolderWalk, AMissingRangeGivesNothing) {
+  suite::TempDir t;
+  EXPECT_TRUE(Walk(t.wpath() + L"\\gone").empty());
+}
+
 TEST(FolderWalk, StopTakesEffectWithinOneEntry) {
   suite::TempDir t;
   for (int i = 0; i < 30; ++i) t.Write(L"d" + std::to_wstring(i % 3) + L"\\f" + std::to_wstring(i) + L".txt", "x");

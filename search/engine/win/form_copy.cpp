@@ -72,12 +72,10 @@ void FormCopy::RunRows(FileOp op, bool removesRows) {
     std::wstring path = rows.row(i).path;
     if (op == FileOp::Move) SetFileAttributesW(common::ExtendedPath(path).c_str(), FILE_ATTRIBUTE_NORMAL);
     bool done = ShellFileOperation(op, path, State().targetFolder);
-    if (removesRows && (done || !PathExists(path))) {
-      rows.Remove(i);
-      ListView_SetItemCountEx(lvw_.hwnd(), int(rows.size()), LVSICF_NOSCROLL);
-    } else {
+    if (removesRows && (done || !PathExists(path)))
+      rows.Remove(i);  // the list is told once at the end
+    else
       ++i;
-    }
     if (State().stopRequested) break;
   }
   lvw_.Refresh();

@@ -65,6 +65,7 @@ class FrmMain : public common::ui::Window {
   void AddFile(const std::wstring& folder, const WIN32_FIND_DATAW& entry);
   void ShowCounters();
   void WalkOne(const std::wstring& path);
+  void PumpStep();
   void FocusList() { SetFocus(lvw_.hwnd()); }
 
   ResultsList lvw_;
@@ -77,6 +78,7 @@ class FrmMain : public common::ui::Window {
   int chosen_ = 0;
   std::wstring pendingFolder_;
   bool searching_ = false;
+  ULONGLONG lastPump_ = 0;
   bool fileView_ = true;
 };
 

@@ -38,9 +38,13 @@ void ResultsList::Create(HWND parent, int id) {
 
 size_t ResultsList::Add(ResultRow row) {
   row.icon = IconFor(row.path, row.folder);
-  size_t i = model_.Add(std::move(row));
-  ListView_SetItemCountEx(hwnd_, int(model_.size()), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
-  return i;
+  return model_.Add(std::move(row));
+}
+
+void ResultsList::ShowNewRows() {
+  if (shown_ == model_.size()) return;
+  shown_ = model_.size();
+  ListView_SetItemCountEx(hwnd_, int(shown_), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
 }
 
 void ResultsList::Clear() {
@@ -49,10 +53,12 @@ void ResultsList::Clear() {
   images_->Create(16, 16);
   ListView_SetImageList(hwnd_, images_->handle(), LVSIL_SMALL);
   ListView_SetItemCountEx(hwnd_, 0, 0);
+  shown_ = 0;
 }
 
 void ResultsList::Refresh() {
-  ListView_SetItemCountEx(hwnd_, int(model_.size()), LVSICF_NOSCROLL);
+  shown_ = model_.size();
+  ListView_SetItemCountEx(hwnd_, int(shown_), LVSICF_NOSCROLL);
   PushSelection();
   InvalidateRect(hwnd_, nullptr, FALSE);
 }

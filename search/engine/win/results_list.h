@@ -18,8 +18,10 @@ class ResultsList {
   ResultsModel& model() { return model_; }
   const ResultsModel& model() const { return model_; }
 
-  // Appends a row (with its icon) and shows it; returns its index (`CurrentRow`).
+  // Appends a row with its icon and returns its index (`CurrentRow`). The control learns of new rows at
+  // the next ShowNewRows: telling it row by row costs more than the search itself.
   size_t Add(ResultRow row);
+  void ShowNewRows();
   // Removes every row and the icon list.
   void Clear();
   // Shows the model's rows and selection again after it changed underneath.
@@ -47,6 +49,7 @@ class ResultsList {
   HWND hwnd_ = nullptr;
   ResultsModel model_;
   std::unique_ptr<common::ui::ImageList> images_;
+  size_t shown_ = 0;  // rows the control has been told of
 };
 
 // The system's general date-and-time text of a file time (local short date and long time).
