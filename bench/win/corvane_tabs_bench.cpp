@@ -53,9 +53,11 @@ int main() {
   std::printf("open %.3f ms, close %.3f ms per tab\n", (o1 - o0) / 50, (o2 - o1) / 50);
   // The same window work bare: a child window per tab, shown in front of the previous one, which hides;
   // closing destroys it and shows the previous one again.
-  auto bare = [] {
-    HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 800, 600, nullptr, nullptr, nullptr,
-                                  nullptr);
+  // The parent lives outside the timing, as the frame does (destroying a shown top-level window makes Wine
+  // wait for the X server).
+  HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 800, 600, nullptr, nullptr, nullptr,
+                                nullptr);
+  auto bare = [&] {
     std::vector<HWND> w;
     UINT hide = SWP_HIDEWINDOW | SWP_NOREDRAW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
     for (int i = 0; i < 50; ++i) {
@@ -68,7 +70,6 @@ int main() {
       if (i > 0) SetWindowPos(w[i - 1], HWND_TOP, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE);
       DestroyWindow(w[i]);
     }
-    DestroyWindow(parent);
   };
   double bareMs = bench::BestMs(bare, 1, 5);
   bench::Report("open 50 tabs + close them (engine double)", tabs, "the same window work, bare", bareMs);
