@@ -27,7 +27,7 @@ enum : int {
   kHelpTopics = 440, kDownload, kAbout,
 };
 constexpr wchar_t kUpdatePage[] = L"https://sercavo.example/update.htm";
-constexpr ULONGLONG kPumpIntervalMs = 10;
+constexpr ULONGLONG kPumpIntervalMs = 10, kShowIntervalMs = 100;
 constexpr int kWidthTwips = 10800, kHeightTwips = 7200;
 const wchar_t* const kCmdCaptions[8] = {nullptr, kSearchF, L"复制(&C)", L"移动(&M)", L"删除(&C)",
                                         L"反选(&I)", L"打开(&O)", L"密码(&P)"};
@@ -174,8 +174,22 @@ void FrmMain::Command1Click() {
 
 std::wstring FrmMain::Command1Caption() const { return common::ui::WindowText(cmd_[1]); }
 void FrmMain::SetCommand1Caption(const std::wstring& caption) { SetWindowTextW(cmd_[1], caption.c_str()); }
-void FrmMain::SetStatus(int panel, const std::wstring& text) { sta_.SetText(panel - 1, text); }
-std::wstring FrmMain::Status(int panel) const { return sta_.Text(panel - 1); }
+void FrmMain::SetStatus(int panel, const std::wstring& text) {
+  if (panel < 1 || panel > 5) return;
+  if (!searching_) return sta_.SetText(panel - 1, text);
+  pendingStatus_[panel] = text;
+  statusPending_[panel] = true;
+}
+
+void FrmMain::FlushStatus() {
+  for (int panel = 1; panel <= 5; ++panel)
+    if (std::exchange(statusPending_[panel], false)) sta_.SetText(panel - 1, pendingStatus_[panel]);
+}
+
+std::wstring FrmMain::Status(int panel) const {
+  if (panel >= 1 && panel <= 5 && statusPending_[panel]) return pendingStatus_[panel];
+  return sta_.Text(panel - 1);
+}
 
 bool FrmMain::Search(const std::wstring& mulu) {
   if (searching_) return false;
@@ -184,7 +198,7 @@ bool FrmMain::Search(const std::wstring& mulu) {
   st.foundCount = st.scannedCount = 0;
   lvw_.Clear();
   SetStatus(1, L"正在搜索当中，请您稍等……");
-  lastPump_ = 0;
+  lastPump_ = lastShown_ = 0;
   if (mulu != kMyComputer) {
     WalkOne(mulu);
   } else {
@@ -195,6 +209,7 @@ bool FrmMain::Search(const std::wstring& mulu) {
   }
   lvw_.ShowNewRows();
   if (lvw_.model().sorted()) lvw_.Resort();
+  FlushStatus();
   searching_ = false;
   return true;
 }
@@ -210,12 +225,16 @@ void FrmMain::WalkOne(const std::wstring& path) {
 
 // The step after each entry. Looking at the queue is a round trip to the window server on some systems,
 // dearer than reading a directory entry, so it looks at most once per clock tick; a click still takes
-// effect within a few milliseconds.
+// effect within a few milliseconds. New rows and status texts are drawn ten times a second.
 void FrmMain::PumpStep() {
   ULONGLONG now = GetTickCount64();
   if (now - lastPump_ < kPumpIntervalMs) return;
   lastPump_ = now;
-  lvw_.ShowNewRows();
+  if (now - lastShown_ >= kShowIntervalMs) {
+    lastShown_ = now;
+    lvw_.ShowNewRows();
+    FlushStatus();
+  }
   common::PumpMessages();
 }
 

@@ -66,6 +66,7 @@ class FrmMain : public common::ui::Window {
   void ShowCounters();
   void WalkOne(const std::wstring& path);
   void PumpStep();
+  void FlushStatus();
   void FocusList() { SetFocus(lvw_.hwnd()); }
 
   ResultsList lvw_;
@@ -78,7 +79,11 @@ class FrmMain : public common::ui::Window {
   int chosen_ = 0;
   std::wstring pendingFolder_;
   bool searching_ = false;
-  ULONGLONG lastPump_ = 0;
+  ULONGLONG lastPump_ = 0, lastShown_ = 0;
+  // Status texts set during a search, shown at the next pump step: redrawing a panel per folder costs
+  // more than reading the folder.
+  std::wstring pendingStatus_[6];
+  bool statusPending_[6] = {};
   bool fileView_ = true;
 };
 
