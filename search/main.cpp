@@ -1,7 +1,8 @@
 // sercavo.exe: the file search. Explorer starts it with the folder or drive that was right-clicked.
-#include <windows.h>
-#include <commctrl.h>
 #include <objbase.h>
+#include <windows.h>
+// after windows.h
+#include <commctrl.h>
 
 #include "common/win/msgbox.h"
 #include "search/engine/win/frm_main.h"

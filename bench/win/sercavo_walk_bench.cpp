@@ -76,12 +76,14 @@ int main() {
   if (!frm.Load(L"")) return 1;
   long long entries = BareWalk(kRoot);
   auto& st = sercavo::State();
-  double search = bench::BestMs([&] {
-    st.searchMode = sercavo::kName;
-    st.searchKeyword = L"file479.";
-    st.stopRequested = false;
-    frm.Search(kRoot);
-  }, 1, 3);
+  double search = bench::BestMs(
+      [&] {
+        st.searchMode = sercavo::kName;
+        st.searchKeyword = L"file479.";
+        st.stopRequested = false;
+        frm.Search(kRoot);
+      },
+      1, 3);
   double bare = bench::BestMs([] { BareWalk(kRoot); }, 1, 3);
   std::printf("%lld entries, %d matches\n", entries, st.foundCount);
   std::fflush(stdout);
@@ -95,23 +97,30 @@ int main() {
   // A million rows through the virtual list, against filling the model alone.
   constexpr int kRows = 1000000;
   auto row = [](int i) {
-    return sercavo::ResultRow{L"name" + std::to_wstring(int(i * 7919LL % kRows)) + L".txt", L"C:\\x\\name.txt", L"1 KB", L"TXT", L""};
+    return sercavo::ResultRow{L"name" + std::to_wstring(int(i * 7919LL % kRows)) + L".txt", L"C:\\x\\name.txt", L"1 KB",
+                              L"TXT", L""};
   };
-  double model = bench::BestMs([&] {
-    sercavo::ResultsModel m;
-    for (int i = 0; i < kRows; ++i) m.Add(row(i));
-  }, 1, 1);
-  double list = bench::BestMs([&] {
-    frm.lvw().Clear();
-    for (int i = 0; i < kRows; ++i) frm.lvw().Add(row(i));
-    frm.lvw().ShowNewRows();
-    UpdateWindow(frm.lvw().hwnd());
-  }, 1, 1);
+  double model = bench::BestMs(
+      [&] {
+        sercavo::ResultsModel m;
+        for (int i = 0; i < kRows; ++i) m.Add(row(i));
+      },
+      1, 1);
+  double list = bench::BestMs(
+      [&] {
+        frm.lvw().Clear();
+        for (int i = 0; i < kRows; ++i) frm.lvw().Add(row(i));
+        frm.lvw().ShowNewRows();
+        UpdateWindow(frm.lvw().hwnd());
+      },
+      1, 1);
   bench::Report("1,000,000 rows added to the results list", list, "the same rows into the model alone", model);
-  double sort = bench::BestMs([&] {
-    frm.lvw().ColumnClick(sercavo::kColName);
-    UpdateWindow(frm.lvw().hwnd());
-  }, 1, 1);
+  double sort = bench::BestMs(
+      [&] {
+        frm.lvw().ColumnClick(sercavo::kColName);
+        UpdateWindow(frm.lvw().hwnd());
+      },
+      1, 1);
   bench::Report("sorting 1,000,000 rows as text (and redraw)", sort, "filling the model", model);
   std::printf("working set: %zu MB\n", bench::WorkingSetMB());
   frm.Destroy();

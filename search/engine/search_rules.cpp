@@ -31,7 +31,7 @@ bool LargeEnough(int kind, uint64_t size) {
 }  // namespace
 
 const std::wstring& KindCaption(int kind) {
-  static const std::wstring captions[kKindCount] = {L"文件搜索", L"文字搜索", L"电影搜索", L"音乐搜索",
+  static const std::wstring captions[kKindCount] = {L"文件搜索", L"文字搜索",   L"电影搜索", L"音乐搜索",
                                                     L"图片搜索", L"Flash 搜索", L"垃圾搜索"};
   static const std::wstring none;
   return kind >= 0 && kind < kKindCount ? captions[kind] : none;
@@ -50,7 +50,9 @@ std::wstring ExtensionKey(std::wstring_view name) {
 
 bool KeywordMatches(std::wstring_view keyword, std::wstring_view name) {
   if (keyword.empty()) return false;
-  return FoundPastFirst(L"s" + std::wstring(name), keyword);
+  // The first place in "s" + name is the leading "s" itself; a keyword found there first does not count.
+  bool firstAtLead = (keyword[0] == L's' || keyword[0] == L'S') && common::StartsWithNoCase(name, keyword.substr(1));
+  return !firstAtLead && common::FindNoCase(name, keyword) != std::wstring_view::npos;
 }
 
 bool FileMatches(int kind, std::wstring_view keyword, std::wstring_view name, uint64_t size,
@@ -80,7 +82,8 @@ std::wstring TypeText(std::wstring_view name) {
 }
 
 bool IsSearchedDriveType(unsigned type) {
-  // 0 unknown, 1 no root folder, 2 removable ("floppy"), 5 optical ("cdrom").
+  // 0 unknown, 1 no root folder, 2 removable ("floppy") and 5 optical ("cdrom") are skipped; fixed ("hard"),
+  // network and RAM drives are searched.
   return type != 0 && type != 1 && type != 2 && type != 5;
 }
 

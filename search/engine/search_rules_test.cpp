@@ -15,6 +15,10 @@ TEST(KeywordRule, EmptyNeverMatchesAndWholeNameDoes) {
   EXPECT_FALSE(KeywordMatches(L"reports", L"report.txt"));
   // The leading "s" only shifts positions; it never matches itself.
   EXPECT_FALSE(KeywordMatches(L"sr", L"report.txt"));
+  // Only the first place counts: "sa" is found first at the leading "s" of "sa_sa.txt".
+  EXPECT_FALSE(KeywordMatches(L"sa", L"a_sa.txt"));
+  EXPECT_TRUE(KeywordMatches(L"sa", L"b_sa.txt"));
+  EXPECT_FALSE(KeywordMatches(L"S", L"x.s"));  // a lone "s" always meets the leading "s" first
   EXPECT_TRUE(FileMatches(kName, L"rep", L"report.txt", 0, kOpen));
 }
 
@@ -53,8 +57,8 @@ TEST(CategoryRule, ShieldsHideTheirKindOnly) {
   EXPECT_TRUE(FileMatches(kMusic, L"", L"song.mp3", 1, movies));
   EXPECT_TRUE(FileMatches(kName, L"film", L"film.avi", 1, movies));
   ShieldFlags odd{L"", L"abc", L" 2 ", L"0", L"-1"};
-  EXPECT_TRUE(FileMatches(kMovies, L"", L"film.avi", 1, odd));   // absent counts as 0
-  EXPECT_TRUE(FileMatches(kMusic, L"", L"song.mp3", 1, odd));    // non-numeric counts as 0
+  EXPECT_TRUE(FileMatches(kMovies, L"", L"film.avi", 1, odd));  // absent counts as 0
+  EXPECT_TRUE(FileMatches(kMusic, L"", L"song.mp3", 1, odd));   // non-numeric counts as 0
   EXPECT_FALSE(FileMatches(kPictures, L"", L"p.gif", 40000, odd));
   EXPECT_FALSE(FileMatches(kJunk, L"", L"a.tmp", 1, odd));
 }

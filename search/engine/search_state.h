@@ -8,15 +8,15 @@
 namespace sercavo {
 
 struct SearchState {
-  int16_t searchMode = kName;   // SearchMode
-  std::wstring searchKeyword;   // SearchKeyword
-  bool stopRequested = false;   // StopRequested
-  int32_t foundCount = 0;       // FoundCount
-  int32_t scannedCount = 0;     // ScannedCount
-  ShieldFlags shieldFlags;      // ShieldFlags
+  int16_t searchMode = kName;  // SearchMode
+  std::wstring searchKeyword;  // SearchKeyword
+  bool stopRequested = false;  // StopRequested
+  int32_t foundCount = 0;      // FoundCount
+  int32_t scannedCount = 0;    // ScannedCount
+  ShieldFlags shieldFlags;     // ShieldFlags
   KeywordHistory keywordHistory;
-  int16_t fileOpKind = 0;       // FileOpKind: 1 copy, 2 move, 3 delete
-  std::wstring targetFolder;    // TargetFolder
+  int16_t fileOpKind = 0;     // FileOpKind: 1 copy, 2 move, 3 delete
+  std::wstring targetFolder;  // TargetFolder
 };
 SearchState& State();
 

@@ -16,7 +16,10 @@ bool ShellCall(FileOp op, const std::wstring& source, const std::wstring& destin
   std::wstring from = DoubleNul(source), to = DoubleNul(destination);
   SHFILEOPSTRUCTW f{};
   f.hwnd = nullptr;
-  f.wFunc = op == FileOp::Move ? FO_MOVE : op == FileOp::Rename ? FO_RENAME : op == FileOp::Delete ? FO_DELETE : FO_COPY;
+  f.wFunc = op == FileOp::Move     ? FO_MOVE
+            : op == FileOp::Rename ? FO_RENAME
+            : op == FileOp::Delete ? FO_DELETE
+                                   : FO_COPY;
   f.pFrom = from.c_str();
   f.pTo = op == FileOp::Delete ? nullptr : to.c_str();
   f.fFlags = FOF_NOCONFIRMATION;

@@ -1,5 +1,3 @@
-#include "search/engine/win/folder_walk.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -7,6 +5,7 @@
 #include "common/path.h"
 #include "common/testing/temp_dir.h"
 #include "common/text.h"
+#include "search/engine/win/folder_walk.h"
 
 namespace sercavo {
 namespace {
@@ -22,7 +21,9 @@ std::vector<Event> Walk(const std::wstring& root, int stopAfterPumps = -1, int* 
   bool stop = false;
   WalkHandlers on;
   on.visitFolder = [&](const std::wstring& p, const FILETIME&) { events.push_back({true, p}); };
-  on.file = [&](const std::wstring& folder, const WIN32_FIND_DATAW& e) { events.push_back({false, folder + e.cFileName}); };
+  on.file = [&](const std::wstring& folder, const WIN32_FIND_DATAW& e) {
+    events.push_back({false, folder + e.cFileName});
+  };
   on.pump = [&] {
     if (++count == stopAfterPumps) stop = true;
   };
@@ -45,7 +46,8 @@ void ExpectDepthFirst(const std::vector<Event>& events) {
 
 TEST(FolderWalk, DepthFirstSkipsDotFoldersAndExaminesEveryEntry) {
   suite::TempDir t;
-  for (const wchar_t* f : {L"a.txt", L"b\\c.txt", L"b\\d\\e.txt", L"b\\f.txt", L"g\\h.txt", L".hidden\\x.txt", L"z.txt"})
+  for (const wchar_t* f :
+       {L"a.txt", L"b\\c.txt", L"b\\d\\e.txt", L"b\\f.txt", L"g\\h.txt", L".hidden\\x.txt", L"z.txt"})
     t.Write(f, "x");
   auto events = Walk(t.wpath());
   ExpectDepthFirst(events);
@@ -53,8 +55,8 @@ TEST(FolderWalk, DepthFirstSkipsDotFoldersAndExaminesEveryEntry) {
   for (const Event& e : events) (e.folder ? folders : files).push_back(e.path.substr(t.wpath().size()));
   std::sort(files.begin(), files.end());
   std::sort(folders.begin(), folders.end());
-  EXPECT_EQ(files, (std::vector<std::wstring>{L"\\a.txt", L"\\b\\c.txt", L"\\b\\d\\e.txt", L"\\b\\f.txt",
-                                               L"\\g\\h.txt", L"\\z.txt"}));
+  EXPECT_EQ(files, (std::vector<std::wstring>{L"\\a.txt", L"\\b\\c.txt", L"\\b\\d\\e.txt", L"\\b\\f.txt", L"\\g\\h.txt",
+                                              L"\\z.txt"}));
   EXPECT_EQ(folders, (std::vector<std::wstring>{L"", L"\\b", L"\\b\\d", L"\\g"}));
 }
 
@@ -100,7 +102,8 @@ TEST(FolderWalk, LongPathsAndNamesOutsideTheCodePage) {
     ASSERT_TRUE(CreateDirectoryW(common::ExtendedPath(built).c_str(), nullptr));
     at = end + 1;
   }
-  HANDLE h = CreateFileW(common::ExtendedPath(deep + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  HANDLE h =
+      CreateFileW(common::ExtendedPath(deep + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   ASSERT_NE(h, INVALID_HANDLE_VALUE);
   CloseHandle(h);
   ASSERT_GT((deep + name).size(), 300u);

@@ -45,13 +45,13 @@ void FormSearch::CreateControls() {
   MoveTwips(CreateControl(w, L"STATIC", L"文件类型：", 0, -1), 200, 1260, 1000, 300);
   MoveTwips(CreateControl(w, L"STATIC", L"文件小于：", 0, -1), 3000, 1260, 1000, 300);
   comb_[0] = CreateControl(w, WC_COMBOBOXW, L"", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, kIdKeyword);
-  comb_[1] = CreateControl(w, WC_COMBOBOXW, L"我的电脑", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP,
-                           kIdRange);
+  comb_[1] =
+      CreateControl(w, WC_COMBOBOXW, L"我的电脑", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, kIdRange);
   MoveTwips(comb_[0], 1200, 200, 3500, 2000);
   MoveTwips(comb_[1], 1200, 700, 3100, 2000);
   // Boxes no search reads; they keep the window's familiar look.
-  MoveTwips(CreateControl(w, L"EDIT", L"*.*", ES_AUTOHSCROLL | WS_TABSTOP, kIdType, WS_EX_CLIENTEDGE), 1200, 1200,
-            1600, 330);
+  MoveTwips(CreateControl(w, L"EDIT", L"*.*", ES_AUTOHSCROLL | WS_TABSTOP, kIdType, WS_EX_CLIENTEDGE), 1200, 1200, 1600,
+            330);
   MoveTwips(CreateControl(w, L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, kIdSize, WS_EX_CLIENTEDGE), 4000, 1200, 700,
             330);
   cmd2_ = CreateControl(w, L"BUTTON", L"...", BS_PUSHBUTTON | WS_TABSTOP, kIdBrowse);

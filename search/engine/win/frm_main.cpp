@@ -21,16 +21,34 @@
 namespace sercavo {
 namespace {
 enum : int {
-  kOpen = 401, kPrint, kSaveAs, kXian, kZhuo, kMyPc, kMyFriend, kMyIe, kMail, kExit,
-  kFind = 420, kEditCopy, kEditCut, kEditDel, kSelAll, kSelAllNo,
-  kWen = 430, kFileView, kOptions,
-  kHelpTopics = 440, kDownload, kAbout,
+  kOpen = 401,
+  kPrint,
+  kSaveAs,
+  kXian,
+  kZhuo,
+  kMyPc,
+  kMyFriend,
+  kMyIe,
+  kMail,
+  kExit,
+  kFind = 420,
+  kEditCopy,
+  kEditCut,
+  kEditDel,
+  kSelAll,
+  kSelAllNo,
+  kWen = 430,
+  kFileView,
+  kOptions,
+  kHelpTopics = 440,
+  kDownload,
+  kAbout,
 };
 constexpr wchar_t kUpdatePage[] = L"https://sercavo.example/update.htm";
-constexpr ULONGLONG kPumpIntervalMs = 10, kShowIntervalMs = 100;
+constexpr ULONGLONG kPumpIntervalMs = 10, kShowIntervalMs = 250;
 constexpr int kWidthTwips = 10800, kHeightTwips = 7200;
-const wchar_t* const kCmdCaptions[8] = {nullptr, kSearchF, L"复制(&C)", L"移动(&M)", L"删除(&C)",
-                                        L"反选(&I)", L"打开(&O)", L"密码(&P)"};
+const wchar_t* const kCmdCaptions[8] = {nullptr,     kSearchF,    L"复制(&C)", L"移动(&M)",
+                                        L"删除(&C)", L"反选(&I)", L"打开(&O)", L"密码(&P)"};
 
 void SetClipboardText(HWND owner, const std::wstring& text) {
   if (!OpenClipboard(owner)) return;
@@ -102,9 +120,7 @@ HMENU FrmMain::CreateMenus() {
   return bar;
 }
 
-bool FrmMain::TranslateAccel(MSG& msg) const {
-  return accel_ && hwnd() && TranslateAcceleratorW(hwnd(), accel_, &msg);
-}
+bool FrmMain::TranslateAccel(MSG& msg) const { return accel_ && hwnd() && TranslateAcceleratorW(hwnd(), accel_, &msg); }
 
 void FrmMain::CreateControls() {
   using common::ui::CreateControl;
@@ -225,7 +241,7 @@ void FrmMain::WalkOne(const std::wstring& path) {
 
 // The step after each entry. Looking at the queue is a round trip to the window server on some systems,
 // dearer than reading a directory entry, so it looks at most once per clock tick; a click still takes
-// effect within a few milliseconds. New rows and status texts are drawn ten times a second.
+// effect within a few milliseconds. New rows and status texts are drawn four times a second.
 void FrmMain::PumpStep() {
   ULONGLONG now = GetTickCount64();
   if (now - lastPump_ < kPumpIntervalMs) return;
@@ -253,7 +269,8 @@ void FrmMain::AddFile(const std::wstring& folder, const WIN32_FIND_DATAW& e) {
   uint64_t size = (uint64_t(e.nFileSizeHigh) << 32) | e.nFileSizeLow;
   if (!FileMatches(st.searchMode, st.searchKeyword, e.cFileName, size, st.shieldFlags)) return;
   ++st.foundCount;
-  lvw_.Add({e.cFileName, folder + e.cFileName, SizeText(size), TypeText(e.cFileName), GeneralDateText(e.ftLastWriteTime)});
+  lvw_.Add(
+      {e.cFileName, folder + e.cFileName, SizeText(size), TypeText(e.cFileName), GeneralDateText(e.ftLastWriteTime)});
   ShowCounters();
 }
 
@@ -312,21 +329,31 @@ bool FrmMain::QueryUnload() {
 void FrmMain::OnCommand(int id) {
   std::wstring app = common::AppFolder();
   switch (id) {
-    case kIdCmd + 1: case kFind: return Command1Click();
-    case kIdCmd + 2: case kEditCopy: case kSaveAs: return CopyOrMoveClick(1);
-    case kIdCmd + 3: case kEditCut: return CopyOrMoveClick(2);
-    case kIdCmd + 4: case kEditDel: return DeleteClick();
-    case kIdCmd + 5: case kSelAllNo: lvw_.InvertSelection(); return FocusList();
-    case kIdCmd + 6: case kOpen: return OpenClick();
-    case kIdCmd + 7: case kOptions: return;  // the password window comes with the privacy settings
+    case kIdCmd + 1:
+    case kFind: return Command1Click();
+    case kIdCmd + 2:
+    case kEditCopy:
+    case kSaveAs: return CopyOrMoveClick(1);
+    case kIdCmd + 3:
+    case kEditCut: return CopyOrMoveClick(2);
+    case kIdCmd + 4:
+    case kEditDel: return DeleteClick();
+    case kIdCmd + 5:
+    case kSelAllNo: lvw_.InvertSelection(); return FocusList();
+    case kIdCmd + 6:
+    case kOpen: return OpenClick();
+    case kIdCmd + 7:
+    case kOptions: return;  // the password window comes with the privacy settings
     case kSelAll: lvw_.SelectAll(); return FocusList();
-    case kXian: common::ShellOpen(app + L"sys\\viewdesk.scf", L"", SW_SHOWNORMAL, L"Open"); return;
+    case kXian:
+      common::ShellOpen(common::FolderOf(common::ExePath()) + L"\\sys\\viewdesk.scf", L"", SW_SHOWNORMAL, L"Open");
+      return;
     case kZhuo: common::StartCommand(L"rundll32 shell32,Control_RunDLL desk.cpl", SW_SHOWMINIMIZED); return;
     case kMyPc: common::StartCommand(L"explorer ::{20D04FE0-3AEA-1069-A2D8-08002B30309D}"); return;
     case kMyFriend: common::StartCommand(L"explorer ::{208D2C60-3AEA-1069-A2D7-08002B30309D}"); return;
     case kMyIe:
-      common::StartCommand(common::QuoteArg(Paths().windowsFolder.substr(0, 2) +
-                                            L"\\Program Files\\Internet Explorer\\iexplore.exe"));
+      common::StartCommand(
+          common::QuoteArg(Paths().windowsFolder.substr(0, 2) + L"\\Program Files\\Internet Explorer\\iexplore.exe"));
       return;
     case kMail: common::ShellOpen(L"mailto:", L"", SW_SHOWNORMAL, L"Open"); return;
     case kExit: PostMessageW(hwnd(), WM_CLOSE, 0, 0); return;
@@ -337,7 +364,9 @@ void FrmMain::OnCommand(int id) {
       return;
     case kHelpTopics: common::ShellOpen(app + L"version.htm"); return;
     case kDownload: common::ShellOpen(kUpdatePage); return;
-    case kAbout: ShellAboutW(hwnd(), L"Sercavo (v2.2)", nullptr, LoadIconW(GetModuleHandleW(nullptr), L"APPICON")); return;
+    case kAbout:
+      ShellAboutW(hwnd(), L"Sercavo (v2.2)", nullptr, LoadIconW(GetModuleHandleW(nullptr), L"APPICON"));
+      return;
   }
   if (id >= kIdOpt && id < kIdOpt + kKindCount) OptClick(id - kIdOpt);
 }
@@ -367,7 +396,9 @@ void FrmMain::OnNotify(NMHDR* hdr) {
 LRESULT FrmMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_SIZE: Layout(); return 0;
-    case WM_CLOSE: if (QueryUnload()) DestroyWindow(hwnd()); return 0;
+    case WM_CLOSE:
+      if (QueryUnload()) DestroyWindow(hwnd());
+      return 0;
     case WM_DESTROY:
       DeleteObject(optBrush_);
       DeleteObject(chosenBrush_);

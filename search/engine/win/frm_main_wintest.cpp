@@ -1,5 +1,3 @@
-#include "search/engine/win/frm_main.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,6 +11,7 @@
 #include "search/engine/win/file_ops.h"
 #include "search/engine/win/form_copy.h"
 #include "search/engine/win/form_search.h"
+#include "search/engine/win/frm_main.h"
 
 namespace sercavo {
 namespace {
@@ -223,8 +222,7 @@ TEST_F(Main, StopPressedTwiceDuringTheWalkStopsOnceAndStartsNothing) {
   SetWindowTextW(form.comb(0), L"hit");
   SetWindowTextW(form.comb(1), t.wpath().c_str());
   // Both clicks wait in the queue and arrive at the walk's first message-pump step.
-  for (int i = 0; i < 2; ++i)
-    PostMessageW(form.hwnd(), WM_COMMAND, MAKEWPARAM(FormSearch::kIdSearch, BN_CLICKED), 0);
+  for (int i = 0; i < 2; ++i) PostMessageW(form.hwnd(), WM_COMMAND, MAKEWPARAM(FormSearch::kIdSearch, BN_CLICKED), 0);
   suite::MsgBoxAnswers answers;
   form.Command1Click();
   EXPECT_TRUE(answers.shown().empty());
@@ -297,7 +295,8 @@ TEST(Sercavo, StartsOnTheFolderExplorerGives) {
   suite::ChildProcess app(L"\"C:\\some folder\"", suite::BinFolder() + L"sercavo.exe");
   ASSERT_TRUE(app.started());
   HWND main = nullptr;
-  ASSERT_TRUE(suite::PumpUntil([&] { return (main = FindWindowW(L"SercavoFrmMain", kMainCaption)) != nullptr; }, 15000));
+  ASSERT_TRUE(
+      suite::PumpUntil([&] { return (main = FindWindowW(L"SercavoFrmMain", kMainCaption)) != nullptr; }, 15000));
   PostMessageW(main, WM_COMMAND, MAKEWPARAM(FrmMain::kIdOpt + kName, BN_CLICKED), 0);
   HWND form = nullptr;
   ASSERT_TRUE(suite::PumpUntil([&] { return (form = FindWindowW(kFormSearchClass, L"文件搜索")) != nullptr; }, 10000));

@@ -11,7 +11,8 @@ namespace {
 constexpr struct {
   const wchar_t* header;
   int twips;
-} kColumns[kColumnCount] = {{L"文件名称", 2200}, {L"文件路径", 4200}, {L"大小", 1200}, {L"类型", 900}, {L"修改时间", 2000}};
+} kColumns[kColumnCount] = {
+    {L"文件名称", 2200}, {L"文件路径", 4200}, {L"大小", 1200}, {L"类型", 900}, {L"修改时间", 2000}};
 
 common::Icon FolderIcon() {
   SHFILEINFOW info{};

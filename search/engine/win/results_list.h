@@ -1,6 +1,7 @@
 // The results list `lvw`: a virtual report list over the results model, with icons cached by type.
 #pragma once
 #include <windows.h>
+// after windows.h
 #include <commctrl.h>
 
 #include <memory>

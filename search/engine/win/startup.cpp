@@ -24,7 +24,8 @@ SystemPaths ReadSystemPaths() {
   SystemPaths p{common::RTrim(common::GetWindowsFolder()), common::RTrim(common::GetSystemFolder()),
                 common::RTrim(common::GetLogonUser())};
   if (p.windowsFolder.size() >= 2) {
-    std::wstring local = p.windowsFolder.substr(0, 2) + L"\\Documents and Settings\\" + p.userName + L"\\Local Settings";
+    std::wstring local =
+        p.windowsFolder.substr(0, 2) + L"\\Documents and Settings\\" + p.userName + L"\\Local Settings";
     SetFileAttributesW(common::ExtendedPath(local).c_str(), FILE_ATTRIBUTE_NORMAL);
   }
   StoredPaths() = p;

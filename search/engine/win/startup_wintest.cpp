@@ -1,11 +1,10 @@
-#include "search/engine/win/startup.h"
-
 #include <gtest/gtest.h>
 
 #include "common/testing/temp_dir.h"
 #include "common/win/registry.h"
 #include "common/win/settings_store.h"
 #include "common/win/system.h"
+#include "search/engine/win/startup.h"
 
 namespace sercavo {
 namespace {
