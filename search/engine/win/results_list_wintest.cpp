@@ -1,0 +1,64 @@
+#include "search/engine/win/results_list.h"
+
+#include <gtest/gtest.h>
+
+#include "common/testing/win/child_process.h"
+
+namespace sercavo {
+namespace {
+
+class List : public testing::Test {
+ protected:
+  void SetUp() override {
+    parent_ = CreateWindowW(L"STATIC", L"", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr, nullptr, nullptr);
+    lvw_.Create(parent_, 1);
+  }
+  void TearDown() override { DestroyWindow(parent_); }
+  HWND parent_ = nullptr;
+  ResultsList lvw_;
+};
+
+TEST_F(List, IconsAreSharedByTypeButProgramsKeepTheirOwn) {
+  int a = lvw_.IconFor(L"C:\\x\\a.txt", false);
+  ASSERT_GE(a, 0);
+  EXPECT_EQ(lvw_.IconFor(L"D:\\elsewhere\\B.TXT", false), a);
+  EXPECT_EQ(lvw_.IconFor(L"C:\\x\\folder", true), lvw_.IconFor(L"C:\\y\\other", true));
+  int child = lvw_.IconFor(suite::BinFolder() + L"suite_child.exe", false);
+  int self = lvw_.IconFor(suite::BinFolder() + L"sercavo.exe", false);
+  if (child >= 0 && self >= 0) EXPECT_NE(child, self);
+  lvw_.Clear();
+  EXPECT_EQ(lvw_.Count(), 0);
+}
+
+TEST_F(List, RowTextsComeFromTheModelAndFitTheBuffer) {
+  lvw_.Add({L"报告.txt", L"C:\\docs\\报告.txt", L"1.5 KB", L"TXT", L"2024/1/5 13:45:12"});
+  lvw_.ShowNewRows();
+  EXPECT_EQ(ListView_GetItemCount(lvw_.hwnd()), 1);
+  wchar_t buf[4] = {};
+  NMLVDISPINFOW info{};
+  info.item.mask = LVIF_TEXT | LVIF_IMAGE;
+  info.item.iItem = 0;
+  info.item.iSubItem = kColPath;
+  info.item.pszText = buf;
+  info.item.cchTextMax = 4;
+  lvw_.OnGetDispInfo(&info);
+  EXPECT_STREQ(buf, L"C:\\");
+  info.item.iItem = 5;  // beyond the rows: nothing is written
+  buf[0] = L'x';
+  lvw_.OnGetDispInfo(&info);
+  EXPECT_EQ(buf[0], L'x');
+}
+
+TEST_F(List, SelectionSurvivesASortAndAnInversion) {
+  for (const wchar_t* n : {L"b", L"a", L"c"}) lvw_.Add({n, n, L"", L"", L""});
+  lvw_.ShowNewRows();
+  ListView_SetItemState(lvw_.hwnd(), 0, LVIS_SELECTED, LVIS_SELECTED);  // "b"
+  lvw_.ColumnClick(kColName);                                           // descending: c b a
+  EXPECT_EQ(lvw_.SelectedIndex(), 1);
+  lvw_.InvertSelection();
+  lvw_.PullSelection();
+  EXPECT_EQ(lvw_.model().SelectedIndices(), (std::vector<size_t>{0, 2}));
+}
+
+}  // namespace
+}  // namespace sercavo
