@@ -214,6 +214,36 @@ TEST_F(Main, SearchWindowRunsTheSearchAndReportsTheEnd) {
   EXPECT_EQ(State().keywordHistory.items(), std::vector<std::wstring>{L"hit"});
 }
 
+// Types a keyword and a range into the search window as it shows, then presses Enter in the keyword box.
+std::wstring enterRange;
+HHOOK enterHook = nullptr;
+LRESULT CALLBACK EnterOnActivate(int code, WPARAM wp, LPARAM lp) {
+  wchar_t cls[64] = {};
+  if (code == HCBT_ACTIVATE && GetClassNameW(HWND(wp), cls, 64) && std::wstring(cls) == kFormSearchClass) {
+    HWND form = HWND(wp);
+    SetWindowTextW(GetDlgItem(form, FormSearch::kIdKeyword), L"hit");
+    SetWindowTextW(GetDlgItem(form, FormSearch::kIdRange), enterRange.c_str());
+    HWND edit = FindWindowExW(GetDlgItem(form, FormSearch::kIdKeyword), nullptr, L"Edit", nullptr);
+    PostMessageW(edit ? edit : GetDlgItem(form, FormSearch::kIdKeyword), WM_KEYDOWN, VK_RETURN, 0);
+  }
+  return CallNextHookEx(enterHook, code, wp, lp);
+}
+
+TEST_F(Main, EnterInTheKeywordBoxSearchesFromTheModalWindow) {
+  suite::TempDir t;
+  t.Write(L"a\\hit.txt", "x");
+  enterRange = t.wpath();
+  suite::MsgBoxAnswers answers;
+  enterHook = SetWindowsHookExW(WH_CBT, EnterOnActivate, nullptr, GetCurrentThreadId());
+  main_.OptClick(kName);  // returns when the search window has closed
+  UnhookWindowsHookEx(enterHook);
+  EXPECT_EQ(Names(), (std::vector<std::wstring>{L"hit.txt"}));
+  ASSERT_EQ(answers.shown().size(), 1u);
+  EXPECT_EQ(answers.shown()[0].text, L"搜索完毕！   ");
+  EXPECT_TRUE(IsWindowEnabled(main_.hwnd()));
+  EXPECT_EQ(main_.Command1Caption(), kSearchS);
+}
+
 TEST_F(Main, StopPressedTwiceDuringTheWalkStopsOnceAndStartsNothing) {
   suite::TempDir t;
   for (int i = 0; i < 50; ++i) t.Write(L"d" + std::to_wstring(i) + L"\\hit" + std::to_wstring(i) + L".txt", "x");

@@ -1,8 +1,7 @@
-#include "search/engine/win/results_list.h"
-
 #include <gtest/gtest.h>
 
 #include "common/testing/win/child_process.h"
+#include "search/engine/win/results_list.h"
 
 namespace sercavo {
 namespace {
