@@ -28,14 +28,14 @@ HWND FindProcessWindow(DWORD pid, const wchar_t* cls, const wchar_t* caption) {
   } q{pid, cls, caption, nullptr};
   EnumWindows(
       [](HWND h, LPARAM lp) -> BOOL {
-        auto* q = reinterpret_cast<Query*>(lp);
+        auto* query = reinterpret_cast<Query*>(lp);
         DWORD owner = 0;
         GetWindowThreadProcessId(h, &owner);
         wchar_t text[128] = {}, name[64] = {};
         GetWindowTextW(h, text, 128);
         GetClassNameW(h, name, 64);
-        if (owner == q->pid && wcscmp(text, q->caption) == 0 && (!q->cls || wcscmp(name, q->cls) == 0)) {
-          q->found = h;
+        if (owner == query->pid && wcscmp(text, query->caption) == 0 && (!query->cls || wcscmp(name, query->cls) == 0)) {
+          query->found = h;
           return FALSE;
         }
         return TRUE;
@@ -48,6 +48,8 @@ TEST(CorvaneEndToEnd, StartsShowsItsFrameAndExits) {
   common::SaveSetting(L"Corvane", L"myie", L"Start", L"about:blank");
   common::SaveSetting(L"Corvane", L"first", L"load", L"SoftLoad");
   common::SaveSetting(L"Corvane", L"unload", L"askme", L"0");
+  // A page list left by an abnormal end would bring up the restore dialog first.
+  DeleteFileW((suite::BinFolder() + L"Temp\\page.his").c_str());
   suite::ChildProcess browser(L"", suite::BinFolder() + L"corvane.exe");
   ASSERT_TRUE(browser.started());
   HWND frame = nullptr;

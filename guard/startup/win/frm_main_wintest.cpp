@@ -41,8 +41,12 @@ TEST(FrmMain, LoadShowsTheTableSortedByOwnerWithItsColumns) {
     item.cchTextMax = 32;
     Header_GetItem(header, i, &item);
     EXPECT_EQ(std::wstring(buf), captions[i]);
-    if (i == 2) EXPECT_TRUE(item.fmt & HDF_RIGHT);
-    if (i == 4) EXPECT_TRUE(item.fmt & HDF_CENTER);
+    if (i == 2) {
+      EXPECT_TRUE(item.fmt & HDF_RIGHT);
+    }
+    if (i == 4) {
+      EXPECT_TRUE(item.fmt & HDF_CENTER);
+    }
   }
   EXPECT_GE(frm.table().HaveItem(child.pid()), 0);
   EXPECT_EQ(frm.lvw().sortColumn(), kColOwner);

@@ -39,7 +39,9 @@ void ExpectDepthFirst(const std::vector<Event>& events) {
   for (const Event& e : events) {
     std::wstring parent = common::FolderOf(e.path);
     while (!open.empty() && open.back() != parent) open.pop_back();
-    if (&e != &events.front()) ASSERT_FALSE(open.empty()) << "out of order: " << e.path;
+    if (&e != &events.front()) {
+      ASSERT_FALSE(open.empty()) << "out of order: " << e.path;
+    }
     if (e.folder) open.push_back(e.path);
   }
 }

@@ -102,7 +102,9 @@ TEST_F(Main, NameSearchListsFoldersAndLargeFiles) {
   EXPECT_EQ(Row(L"Report-2024")->size, L"未知");
   EXPECT_EQ(Row(L"Report-2024")->type, L"文件夹");
   EXPECT_EQ(Row(L"Report-2024")->path, t.wpath() + L"\\Report-2024");
-  if (grown) EXPECT_EQ(Row(L"report.iso")->size, L"3000000.001 KB");
+  if (grown) {
+    EXPECT_EQ(Row(L"report.iso")->size, L"3000000.001 KB");
+  }
   EXPECT_EQ(main_.Status(3), L"搜索文件总数：3 个");
 }
 
@@ -327,7 +329,7 @@ TEST(Sercavo, StartsOnTheFolderExplorerGives) {
   HWND main = nullptr;
   ASSERT_TRUE(
       suite::PumpUntil([&] { return (main = FindWindowW(L"SercavoFrmMain", kMainCaption)) != nullptr; }, 15000));
-  PostMessageW(main, WM_COMMAND, MAKEWPARAM(FrmMain::kIdOpt + kName, BN_CLICKED), 0);
+  PostMessageW(main, WM_COMMAND, MAKEWPARAM(FrmMain::kIdOpt + int(kName), BN_CLICKED), 0);
   HWND form = nullptr;
   ASSERT_TRUE(suite::PumpUntil([&] { return (form = FindWindowW(kFormSearchClass, L"文件搜索")) != nullptr; }, 10000));
   // The window shows before its boxes are filled: wait for the range box.

@@ -24,7 +24,9 @@ TEST_F(List, IconsAreSharedByTypeButProgramsKeepTheirOwn) {
   EXPECT_EQ(lvw_.IconFor(L"C:\\x\\folder", true), lvw_.IconFor(L"C:\\y\\other", true));
   int child = lvw_.IconFor(suite::BinFolder() + L"suite_child.exe", false);
   int self = lvw_.IconFor(suite::BinFolder() + L"sercavo.exe", false);
-  if (child >= 0 && self >= 0) EXPECT_NE(child, self);
+  if (child >= 0 && self >= 0) {
+    EXPECT_NE(child, self);
+  }
   lvw_.Clear();
   EXPECT_EQ(lvw_.Count(), 0);
 }
