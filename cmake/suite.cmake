@@ -92,9 +92,10 @@ function(suite_component name dir)
   endif()
 endfunction()
 
-# A Windows program: main.cpp and the .rc beside it, linked with its components.
+# A Windows program: main.cpp and the .rc beside it, linked with its components, with the data files
+# beside it. TESTS names the test binary that starts it (and the suite's test programs).
 function(suite_program exe dir)
-  cmake_parse_arguments(A "" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(A "" "TESTS" "LIBS" ${ARGN})
   if(NOT WIN32 OR NOT EXISTS ${dir}/main.cpp)
     return()
   endif()
@@ -103,4 +104,8 @@ function(suite_program exe dir)
   target_link_libraries(${exe} PRIVATE ${A_LIBS})
   target_link_options(${exe} PRIVATE -municode)
   target_include_directories(${exe} PRIVATE ${CMAKE_SOURCE_DIR})
+  add_dependencies(${exe} suite_data)
+  if(A_TESTS AND TARGET ${A_TESTS})
+    add_dependencies(${A_TESTS} ${exe} suite_child suite_child_vendor suite_data)
+  endif()
 endfunction()
