@@ -6,6 +6,7 @@
 #include "guard/process/process_actions.h"
 #include "guard/process/win/process_menu_ids.h"
 #include "guard/startup/guard_state.h"
+#include "guard/startup/win/tuopan_hooks.h"
 
 namespace zorvix {
 namespace {
@@ -32,7 +33,7 @@ bool FrmMain::Load(const std::wstring& commandLine) {
   table_.Init({Guard().windowsFolder, Guard().systemFolder, Guard().logonUser, NotesFile});
   ListChanged = table_.ListProcess();  // 7.
   lvw_.SortBy(kColOwner, true);        // 8.
-  // 9. The tray form is loaded here once the guard has one.
+  tuopan_.Load(TrayHooks(*this), icon);  // 9.
   if (StartsHiddenAndLocked(commandLine))  // 10.
     commands_.Suoding();
   else
@@ -104,8 +105,9 @@ void FrmMain::Timer1Tick() {
   if (++ticks_ > g.scanLimit) {
     ticks_ = 0;
     g.scanLimit = 9;
-    // The removable-drive autorun scan runs here (unless AskWindowOpen or AutorunScanPaused).
+    if (AutorunGuard::ScanAllowed()) autorun_.ScanAutorunDrives();
   }
+  autorun_.Poll();
   ListChanged = table_.ListProcess() || ListChanged;
   if (ListChanged) {
     RegBusy = true;
@@ -150,9 +152,10 @@ void FrmMain::QueryUnload() {
 
 void FrmMain::Unload() {
   StartTimer(false);
+  tuopan_.Unload();  // the icon goes first
   commands_.forminfo().Unload();
-  // The tray hook and icon go first, then Forminfo, tuopan, Formask, Formface, Formfire and
-  // FormAutoRun, as each of them comes to exist.
+  // Then Formask, Formface and Formfire, as each of them comes to exist.
+  autorun_.form().Unload();
 }
 
 void FrmMain::OnGone() { PostQuitMessage(0); }
@@ -179,6 +182,7 @@ LRESULT FrmMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY: Unload(); return 0;
     case WM_NOTIFY: OnNotify(reinterpret_cast<NMHDR*>(lp)); return 0;
     case WM_COMMAND: OnCommand(LOWORD(wp), HIWORD(wp)); return 0;
+    case WM_DEVICECHANGE: autorun_.OnDeviceChange(wp, lp); return TRUE;
   }
   return Default(msg, wp, lp);
 }

@@ -6,11 +6,13 @@
 #include "common/win/ui/list_view.h"
 #include "common/win/ui/status_bar.h"
 #include "common/win/ui/window.h"
+#include "guard/monitors/win/autorun_guard.h"
 #include "guard/process/win/cpu_meter.h"
 #include "guard/process/win/process_commands.h"
 #include "guard/process/win/process_table.h"
 #include "guard/process/win/trust.h"
 #include "guard/startup/win/environment.h"
+#include "guard/startup/win/tuopan.h"
 
 namespace zorvix {
 
@@ -34,6 +36,8 @@ class FrmMain : public common::ui::Window {
   // Menu bar, buttons, list mouse, lock and Forminfo.
   ProcessCommands& commands() { return commands_; }
   HWND cmd(int index) const { return cmd_[index]; }
+  Tuopan& tuopan() { return tuopan_; }
+  AutorunGuard& autorun() { return autorun_; }
 
   bool unloadme = false;
   bool ListChanged = false;
@@ -65,6 +69,8 @@ class FrmMain : public common::ui::Window {
   HWND cmd_[4] = {};
   HWND tip_ = nullptr;
   ProcessCommands commands_{*this};
+  Tuopan tuopan_;
+  AutorunGuard autorun_;
   bool timerOn_ = false;
   bool inTick_ = false;
   int ticks_ = 0;

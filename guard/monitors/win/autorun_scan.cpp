@@ -1,0 +1,132 @@
+#include "guard/monitors/win/autorun_scan.h"
+
+#include <mutex>
+#include <thread>
+
+#include "common/path.h"
+#include "common/text.h"
+#include "common/win/ansi.h"
+#include "guard/startup/guard_state.h"
+
+namespace zorvix {
+namespace {
+
+// The first bytes of a file, at most `limit`; nothing when it cannot be read.
+std::optional<std::string> ReadHead(const std::wstring& path, DWORD limit) {
+  HANDLE f = CreateFileW(common::ExtendedPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                         nullptr, OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::string bytes(limit, '\0');
+  DWORD got = 0;
+  bool ok = ReadFile(f, bytes.data(), limit, &got, nullptr);
+  CloseHandle(f);
+  if (!ok) return std::nullopt;
+  bytes.resize(got);
+  return bytes;
+}
+
+// An "autorun.inf" is ANSI text, or UTF-16 with its byte-order mark.
+std::wstring InfText(const std::string& bytes) {
+  if (bytes.size() >= 2 && uint8_t(bytes[0]) == 0xFF && uint8_t(bytes[1]) == 0xFE)
+    return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
+  return common::FromAnsi(bytes);
+}
+
+std::wstring FullPathOf(const std::wstring& path) {
+  DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  std::wstring buf(n + 1, L'\0');
+  n = GetFullPathNameW(path.c_str(), DWORD(buf.size()), buf.data(), nullptr);
+  buf.resize(n < buf.size() ? n : 0);
+  return buf;
+}
+
+std::wstring LongPathOf(const std::wstring& path) {
+  DWORD n = GetLongPathNameW(path.c_str(), nullptr, 0);
+  if (n == 0) return path;
+  std::wstring buf(n, L'\0');
+  n = GetLongPathNameW(path.c_str(), buf.data(), DWORD(buf.size()));
+  buf.resize(n < buf.size() ? n : 0);
+  return buf.empty() ? path : buf;
+}
+
+}  // namespace
+
+std::vector<std::wstring> LogicalDriveRoots() {
+  wchar_t buf[512]{};
+  DWORD n = GetLogicalDriveStringsW(511, buf);
+  std::vector<std::wstring> roots;
+  for (const wchar_t* p = buf; n && n < 512 && *p; p += wcslen(p) + 1) roots.push_back(common::ToUpper(p));
+  return roots;
+}
+
+std::vector<std::wstring> DriveRootsOfMask(DWORD unitMask) {
+  std::vector<std::wstring> roots;
+  for (int i = 0; i < 26; ++i)
+    if (unitMask & (1u << i)) roots.push_back(std::wstring(1, wchar_t(L'A' + i)) + L":\\");
+  return roots;
+}
+
+std::optional<AutorunFinding> ExamineDrive(const std::wstring& root) {
+  DriveKind kind = DriveKindOf(GetDriveTypeW(root.c_str()));
+  if (!ScansDrive(kind)) return std::nullopt;
+  std::wstring inf = root + L"autorun.inf";
+  WIN32_FILE_ATTRIBUTE_DATA a{};
+  if (!GetFileAttributesExW(inf.c_str(), GetFileExInfoStandard, &a) || (a.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    return std::nullopt;
+  long long size = (static_cast<long long>(a.nFileSizeHigh) << 32) | a.nFileSizeLow;
+  if (size < kMinAutorunBytes) return std::nullopt;
+  AutorunFinding found{root, kind, inf, std::nullopt};
+  if (auto bytes = ReadHead(inf, kMaxAutorunBytes)) {
+    if (auto command = AutorunCommand(InfText(*bytes))) {
+      std::wstring program = AutorunProgram(*command);
+      if (!program.empty()) found.target = AutorunTargetPath(root, program);
+    }
+  }
+  return found;
+}
+
+bool CleanerMayDelete(const std::wstring& path, const std::wstring& root) {
+  const std::wstring& windows = Guard().windowsFolder;
+  if (!MayDeleteFromDrive(path, root, windows)) return false;
+  // The system's own reading of the path (short names, trailing dots) must agree.
+  std::wstring full = FullPathOf(path);
+  return !full.empty() && MayDeleteFromDrive(full, root, windows) &&
+         MayDeleteFromDrive(LongPathOf(full), root, LongPathOf(windows));
+}
+
+struct AutorunScan::State {
+  std::mutex m;
+  bool done = false;
+  std::vector<AutorunFinding> found;
+};
+
+bool AutorunScan::Start(std::vector<std::wstring> roots) {
+  if (Busy()) return false;
+  auto state = std::make_shared<State>();
+  state_ = state;
+  // Detached: a drive that never answers keeps only this thread waiting, never the guard or its exit.
+  std::thread([state, roots = std::move(roots)] {
+    std::vector<AutorunFinding> found;
+    for (const std::wstring& root : roots.empty() ? LogicalDriveRoots() : roots)
+      if (auto f = ExamineDrive(root)) found.push_back(std::move(*f));
+    std::lock_guard lock(state->m);
+    state->found = std::move(found);
+    state->done = true;
+  }).detach();
+  return true;
+}
+
+bool AutorunScan::Busy() const {
+  if (!state_) return false;
+  std::lock_guard lock(state_->m);
+  return !state_->done;
+}
+
+std::optional<std::vector<AutorunFinding>> AutorunScan::Take() {
+  if (!state_ || Busy()) return std::nullopt;
+  auto found = std::move(state_->found);
+  state_.reset();
+  return found;
+}
+
+}  // namespace zorvix

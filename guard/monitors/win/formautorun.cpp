@@ -1,0 +1,190 @@
+#include "guard/monitors/win/formautorun.h"
+
+#include <commctrl.h>
+#include <mmsystem.h>
+
+#include "common/path.h"
+#include "common/text.h"
+#include "common/win/msgbox.h"
+#include "common/win/pump.h"
+#include "common/win/registry.h"
+#include "common/win/shell_icon.h"
+#include "common/win/system.h"
+#include "guard/monitors/autorun_rules.h"
+#include "guard/monitors/win/autorun_policy.h"
+#include "guard/process/win/file_details.h"
+#include "guard/process/win/process_actions.h"
+#include "guard/startup/guard_state.h"
+
+namespace zorvix {
+namespace {
+
+enum : int { kIdList = 10, kIdLink = 11, kTimer1 = 1 };
+enum AlertColumn { kAlertFile, kAlertAttr, kAlertPath, kAlertSize, kAlertCreated };
+constexpr int kWidthTwips = 9600, kHeightTwips = 5600;
+constexpr wchar_t kLinkText[] = L"<a>如果反复清除不尽，请安装《系统急救箱》（点此下载）</a>";
+constexpr wchar_t kHidden[] = L"隐藏";
+constexpr wchar_t kKept[] = L"不予删除";
+constexpr wchar_t kFailed[] = L"删除失败";
+constexpr wchar_t kKeptNote[] = L"标为“不予删除”的文件不在该磁盘上或属于系统，清除时不会删除。";
+constexpr wchar_t kFailedNote[] = L"标为“删除失败”的文件没能删除，可能正被使用。请关闭相关程序后再次清除。";
+
+// A file of the cleaner's list is gone once deleted, or when it was never there.
+bool RemoveFile(const std::wstring& path) {
+  if (!common::FileExists(path)) return true;
+  // Autorun files come read-only, hidden and system; as such the delete would be refused.
+  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  return DeleteFileSilent(path) || !common::FileExists(path);
+}
+
+}  // namespace
+
+FormAutoRun::FormAutoRun() : deleteFile(RemoveFile) {}
+
+FormAutoRun::~FormAutoRun() { Destroy(); }
+
+bool FormAutoRun::Load() {
+  if (loaded()) return true;
+  if (!Create(L"ZorvixFormAutoRun", kAutorunCaption, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
+              WS_EX_CONTROLPARENT, 0, 0, 0, 0))
+    return false;
+  CreateControls();
+  int w = common::ui::Twips(hwnd(), kWidthTwips), h = common::ui::Twips(hwnd(), kHeightTwips);
+  MoveWindow(hwnd(), (GetSystemMetrics(SM_CXSCREEN) - w) / 2, (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h, FALSE);
+  Layout();
+  common::SetTopMost(hwnd(), true);
+  Guard().askWindowOpen = true;
+  holding_ = true;
+  // Hidden files can be shown, so that the user sees what the cleaner removes.
+  WritePolicyDword(kShowAllKey, L"CheckedValue", 1);
+  PlaySoundW(common::ExtendedPath(common::AppFolder() + L"sys\\alert.wav").c_str(), nullptr,
+             SND_FILENAME | SND_ASYNC | SND_NODEFAULT);
+  SetTimer(hwnd(), kTimer1, 500, nullptr);
+  return true;
+}
+
+void FormAutoRun::CreateControls() {
+  using common::ui::CreateControl;
+  label1_ = CreateControl(hwnd(), L"STATIC", kAutorunHeading, SS_LEFT | SS_NOPREFIX, 0);
+  lvw_.Create(hwnd(), kIdList, WS_TABSTOP);
+  lvw_.AddColumn(L"文件名称", 1500);
+  lvw_.AddColumn(L"属性", 800);
+  lvw_.AddColumn(L"文件路径", 3600);
+  lvw_.AddColumn(L"大小(B)", 1100, common::ui::ListView::Align::Right);
+  lvw_.AddColumn(L"创建时间", 1900);
+  icons_.Create(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
+  lvw_.SetSmallImages(icons_);
+  label3_ = CreateControl(hwnd(), L"STATIC", L"", SS_LEFT | SS_NOPREFIX, 0);
+  label2_ = CreateControl(hwnd(), WC_LINK, kLinkText, WS_TABSTOP, kIdLink);
+  command1_ = CreateControl(hwnd(), L"BUTTON", L"立即清除(&Y)", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK);
+  command2_ = CreateControl(hwnd(), L"BUTTON", L"以后再说(&C)", BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL);
+}
+
+void FormAutoRun::Layout() {
+  RECT rc;
+  GetClientRect(hwnd(), &rc);
+  int w = common::ui::PixelsToTwips(hwnd(), rc.right), h = common::ui::PixelsToTwips(hwnd(), rc.bottom);
+  common::ui::MoveTwips(label1_, 150, 150, w - 300, 300);
+  common::ui::MoveTwips(lvw_.hwnd(), 150, 500, w - 300, h - 1900);
+  common::ui::MoveTwips(label3_, 150, h - 1330, w - 300, 480);
+  common::ui::MoveTwips(label2_, 150, h - 700, w - 3300, 300);
+  common::ui::MoveTwips(command1_, w - 3000, h - 800, 1350, 450);
+  common::ui::MoveTwips(command2_, w - 1550, h - 800, 1350, 450);
+}
+
+void FormAutoRun::Show() {
+  ShowWindow(hwnd(), SW_SHOWNORMAL);
+  SetForegroundWindow(hwnd());
+  SetFocus(command1_);
+}
+
+void FormAutoRun::SetHeading(const std::wstring& text) { SetWindowTextW(label1_, text.c_str()); }
+std::wstring FormAutoRun::heading() const { return common::ui::WindowText(label1_); }
+std::wstring FormAutoRun::status() const { return common::ui::WindowText(label3_); }
+
+void FormAutoRun::addlist(const std::wstring& softpath, bool deletable) {
+  if (!loaded()) return;
+  FileDetails details = ReadFileDetails(softpath);
+  long long size = common::FileSize(softpath);
+  int image = icons_.Find(softpath);
+  if (image < 0) image = icons_.Add(softpath, common::GetFileIcon(softpath, true).get());
+  std::wstring key = L"#" + std::to_wstring(nextKey_++);
+  int row = lvw_.Add(key, common::FileNameOf(softpath), image);
+  lvw_.SetText(row, kAlertAttr, deletable ? kHidden : kKept);
+  lvw_.SetText(row, kAlertPath, softpath);
+  lvw_.SetText(row, kAlertSize, size > 0 ? common::FormatThousands(uint64_t(size)) : L"");
+  lvw_.SetText(row, kAlertCreated, details.created);
+  rows_.push_back({softpath, deletable});
+  if (!deletable) SetWindowTextW(label3_, kKeptNote);
+}
+
+int FormAutoRun::RowOf(const std::wstring& key) const { return lvw_.Find(key); }
+
+void FormAutoRun::Command1Click() {
+  EnableWindow(command1_, FALSE);
+  HCURSOR old = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+  common::PumpMessages();
+  if (!loaded()) return;  // closed while the messages ran
+  bool failed = false;
+  for (int row = 0; row < lvw_.Count();) {
+    const Row& r = rows_[std::stoul(lvw_.Key(row).substr(1))];
+    if (r.deletable && deleteFile(r.path)) {
+      lvw_.Remove(row);
+      continue;
+    }
+    if (r.deletable) {
+      failed = true;
+      lvw_.SetText(row, kAlertAttr, kFailed);
+    }
+    ++row;
+  }
+  WritePolicyDword(kExplorerPolicyKey, L"NoDriveTypeAutoRun", 0xDF);
+  SetCursor(old);
+  if (lvw_.Count() == 0) {
+    Destroy();
+    return;
+  }
+  // What could not or must not be deleted stays listed, and the window says why.
+  SetWindowTextW(label3_, failed ? kFailedNote : kKeptNote);
+  EnableWindow(command1_, TRUE);
+}
+
+void FormAutoRun::Command2Click() {
+  Guard().autorunScanPaused = true;
+  Destroy();
+}
+
+void FormAutoRun::Label2Click() { common::ShellOpen(kRescueToolSite); }
+
+void FormAutoRun::Timer1Tick() {
+  bool shown = common::ui::WindowText(hwnd()) == kAutorunCaption;
+  SetWindowTextW(hwnd(), shown ? L"" : kAutorunCaption);
+}
+
+void FormAutoRun::Closed() {
+  KillTimer(hwnd(), kTimer1);
+  if (holding_) Guard().askWindowOpen = false;
+  holding_ = false;
+  rows_.clear();
+  nextKey_ = 0;
+}
+
+LRESULT FormAutoRun::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_TIMER: if (wp == kTimer1) Timer1Tick(); return 0;
+    case WM_COMMAND:
+      if (LOWORD(wp) == IDOK && HIWORD(wp) == BN_CLICKED) Command1Click();
+      else if (LOWORD(wp) == IDCANCEL && HIWORD(wp) == BN_CLICKED) Command2Click();
+      return 0;
+    case WM_NOTIFY: {
+      auto* hdr = reinterpret_cast<NMHDR*>(lp);
+      if (hdr->idFrom == kIdLink && (hdr->code == NM_CLICK || hdr->code == NM_RETURN)) Label2Click();
+      return 0;
+    }
+    case WM_CLOSE: Destroy(); return 0;
+    case WM_DESTROY: Closed(); return 0;
+  }
+  return Default(msg, wp, lp);
+}
+
+}  // namespace zorvix

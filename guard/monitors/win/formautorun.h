@@ -1,0 +1,67 @@
+// FormAutoRun "捕获病毒警告": the alert that lists an autorun file and what it starts, and deletes them.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "common/win/ui/list_view.h"
+#include "common/win/ui/window.h"
+
+namespace zorvix {
+
+class FormAutoRun : public common::ui::Window {
+ public:
+  // Deletes one file; true when it is gone. Tests may put a stand-in here.
+  std::function<bool(const std::wstring& path)> deleteFile;
+  FormAutoRun();
+  ~FormAutoRun() override;
+
+  // Creates the window hidden, top-most; raises the ask-window hold, allows hidden files to be shown
+  // and plays the alert sound.
+  bool Load();
+  void Unload() { Destroy(); }
+  bool loaded() const { return hwnd() != nullptr; }
+  void Show();
+
+  // Adds one row for a file. A file the cleaner must not touch is listed as not deleted.
+  void addlist(const std::wstring& softpath, bool deletable = true);
+  void SetHeading(const std::wstring& text);
+
+  void Command1Click();  // "立即清除(&Y)"
+  void Command2Click();  // "以后再说(&C)"
+  void Label2Click();
+  void Timer1Tick();
+
+  common::ui::ListView& lvw() { return lvw_; }
+  std::wstring heading() const;
+  std::wstring status() const;
+  HWND command(int i) const { return i == 1 ? command1_ : command2_; }
+
+ protected:
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  struct Row {
+    std::wstring path;
+    bool deletable;
+  };
+  void CreateControls();
+  void Layout();
+  void Closed();
+  int RowOf(const std::wstring& key) const;
+
+  common::ui::ListView lvw_;
+  common::ui::ImageList icons_;
+  std::vector<Row> rows_;  // in list order, by key "#n"
+  int nextKey_ = 0;
+  HWND label1_ = nullptr, label2_ = nullptr, label3_ = nullptr;
+  HWND command1_ = nullptr, command2_ = nullptr;
+  bool holding_ = false;  // this window raised the ask-window hold
+};
+
+// The address behind the alert's download link.
+inline constexpr wchar_t kRescueToolSite[] = L"https://www.zorvix.cn/rescue/";
+
+}  // namespace zorvix

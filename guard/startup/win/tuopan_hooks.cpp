@@ -1,0 +1,31 @@
+#include "guard/startup/win/tuopan_hooks.h"
+
+#include "guard/startup/guard_state.h"
+#include "guard/startup/win/frm_main.h"
+
+namespace zorvix {
+
+Tuopan::Hooks TrayHooks(FrmMain& f) {
+  Tuopan::Hooks h;
+  h.mainWindow = f.hwnd();
+  h.showProcessWindow = [&f] {
+    Guard().shownFromTray = true;
+    ShowWindow(f.hwnd(), SW_SHOWNORMAL);
+    SetForegroundWindow(f.hwnd());
+  };
+  // control centre opens here; until it exists the process window stands in for it.
+  h.openControlCentre = h.showProcessWindow;
+  h.openFirewall = [] {
+    Guard().autorunScanPaused = false;
+    // The firewall window opens here, on its connections tab, hiding on close.
+  };
+  h.exit = [&f] {
+    Guard().shownFromTray = false;
+    f.unloadme = true;
+    // Posted: the menu that asked is still being tracked on this window's stack.
+    PostMessageW(f.hwnd(), WM_CLOSE, 0, 0);
+  };
+  return h;
+}
+
+}  // namespace zorvix
