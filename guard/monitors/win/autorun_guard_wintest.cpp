@@ -1,0 +1,194 @@
+// The autorun guard under Wine: an "autorun.inf" on a scratch drive raises the alert with its rows, the
+// cleaner deletes what lies on that drive and nothing else, and the scans hold while the alert is open.
+#include "guard/monitors/win/autorun_guard.h"
+
+#include <gtest/gtest.h>
+
+#include <dbt.h>
+
+#include "common/testing/temp_dir.h"
+#include "common/testing/win/child_process.h"
+#include "common/testing/win/msgbox_answers.h"
+#include "common/win/registry.h"
+#include "common/win/system.h"
+#include "common/win/ui/window.h"
+#include "guard/monitors/win/autorun_policy.h"
+#include "guard/monitors/win/testing/scratch_drive.h"
+#include "guard/startup/guard_state.h"
+
+using namespace zorvix;
+using zorvix::testing::ScratchDrive;
+
+namespace {
+
+class AutorunFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Guard() = GuardState{};
+    Guard().windowsFolder = common::GetWindowsFolder();
+    common::DeleteRegValue(HKEY_LOCAL_MACHINE, kExplorerPolicyKey, L"NoDriveTypeAutoRun");
+    common::DeleteRegValue(HKEY_LOCAL_MACHINE, kShowAllKey, L"CheckedValue");
+  }
+  void TearDown() override {
+    guard.form().Unload();
+    common::DeleteRegValue(HKEY_LOCAL_MACHINE, kExplorerPolicyKey, L"NoDriveTypeAutoRun");
+  }
+  // Runs scans' results in as the main timer would, until the alert is up.
+  bool AlertShown(DWORD ms = 5000) {
+    return suite::PumpUntil(
+        [&] {
+          guard.Poll();
+          return guard.form().loaded() && IsWindowVisible(guard.form().hwnd());
+        },
+        ms);
+  }
+  std::vector<std::wstring> Column(int col) {
+    std::vector<std::wstring> texts;
+    for (int i = 0; i < guard.form().lvw().Count(); ++i) texts.push_back(guard.form().lvw().Text(i, col));
+    return texts;
+  }
+  suite::TempDir media;
+  AutorunGuard guard;
+};
+
+}  // namespace
+
+TEST_F(AutorunFixture, TenBytesAreIgnoredElevenRaiseTheAlert) {
+  ScratchDrive drive(media.wpath(), DRIVE_REMOVABLE);
+  ASSERT_TRUE(drive.ok());
+  media.Write(L"autorun.inf", "[autorun]\n");  // 10 bytes
+  EXPECT_FALSE(ExamineDrive(drive.root()));
+  media.Write(L"autorun.inf", "[autorun]\r\n");  // 11 bytes
+  auto found = ExamineDrive(drive.root());
+  ASSERT_TRUE(found);
+  EXPECT_EQ(found->inf, drive.root() + L"autorun.inf");
+  EXPECT_FALSE(found->target);
+  // A folder of that name (which some put there to keep autorun files off) is no autorun file.
+  DeleteFileW((media.wpath() + L"\\autorun.inf").c_str());
+  media.Write(L"autorun.inf\\padding-to-eleven-bytes", "");
+  EXPECT_FALSE(ExamineDrive(drive.root()));
+}
+
+TEST_F(AutorunFixture, RemovableDriveAlertListsTheFileAndItsProgramAndTheCleanerDeletesThem) {
+  ScratchDrive drive(media.wpath(), DRIVE_REMOVABLE);
+  ASSERT_TRUE(drive.ok());
+  std::wstring inf = media.Write(L"autorun.inf", "[AutoRun]\r\n   Open=Virus.exe -s\r\nshell=other.exe\r\n");
+  std::wstring virus = media.Write(L"Virus.exe", std::string(12345, 'v'));
+  SetFileAttributesW(inf.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+
+  guard.ScanAutorunDrives();
+  ASSERT_TRUE(AlertShown());
+  FormAutoRun& form = guard.form();
+  EXPECT_EQ(common::ui::WindowText(form.hwnd()), L"捕获病毒警告");
+  EXPECT_EQ(form.heading(), L"《Zorvix安全卫士》在您的可移动 U 盘里发现了 AutoRun 病毒，详细信息如下：");
+  EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"autorun.inf", L"Virus.exe"}));
+  EXPECT_EQ(Column(1), (std::vector<std::wstring>{L"隐藏", L"隐藏"}));
+  EXPECT_EQ(Column(2), (std::vector<std::wstring>{drive.root() + L"autorun.inf", drive.root() + L"Virus.exe"}));
+  EXPECT_EQ(Column(3)[1], L"12,345");
+  EXPECT_FALSE(Column(4)[1].empty()) << "creation time";
+  EXPECT_TRUE(Guard().askWindowOpen);
+  EXPECT_TRUE(GetWindowLongW(form.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ(common::ReadRegDword(HKEY_LOCAL_MACHINE, kShowAllKey, L"CheckedValue").value_or(0), 1u);
+
+  form.Timer1Tick();  // the caption blinks
+  EXPECT_EQ(common::ui::WindowText(form.hwnd()), L"");
+  form.Timer1Tick();
+  EXPECT_EQ(common::ui::WindowText(form.hwnd()), L"捕获病毒警告");
+
+  SendMessageW(form.command(1), BM_CLICK, 0, 0);  // "立即清除(&Y)"
+  EXPECT_FALSE(common::FileExists(inf));
+  EXPECT_FALSE(common::FileExists(virus));
+  EXPECT_EQ(common::ReadRegDword(HKEY_LOCAL_MACHINE, kExplorerPolicyKey, L"NoDriveTypeAutoRun").value_or(0), 0xDFu);
+  EXPECT_FALSE(form.loaded()) << "all deleted: the window closes";
+  EXPECT_FALSE(Guard().askWindowOpen);
+}
+
+TEST_F(AutorunFixture, AFileOutsideTheDriveIsListedAsNotDeletedAndLeftAlone) {
+  suite::TempDir elsewhere;
+  std::wstring thesis = elsewhere.Write(L"thesis.docx", "my work");
+  ScratchDrive drive(media.wpath(), DRIVE_FIXED);
+  ASSERT_TRUE(drive.ok());
+  std::wstring inf = media.Write(L"autorun.inf", "[autorun]\r\nshellexecute=" + elsewhere.path().string() +
+                                                     "\\thesis.docx\r\n");
+  guard.ScanAutorunDrives();
+  ASSERT_TRUE(AlertShown());
+  FormAutoRun& form = guard.form();
+  EXPECT_EQ(form.heading(), L"《Zorvix安全卫士》在您的电脑里发现了 AutoRun 病毒，详细信息如下：") << "a fixed drive";
+  EXPECT_EQ(Column(2), (std::vector<std::wstring>{drive.root() + L"autorun.inf", thesis}));
+  EXPECT_EQ(Column(1)[1], L"不予删除");
+  form.Command1Click();
+  EXPECT_FALSE(common::FileExists(inf));
+  EXPECT_TRUE(common::FileExists(thesis));
+  ASSERT_TRUE(form.loaded()) << "the kept row stays in view";
+  EXPECT_EQ(Column(2), (std::vector<std::wstring>{thesis}));
+  EXPECT_NE(form.status().find(L"不予删除"), std::wstring::npos);
+}
+
+TEST_F(AutorunFixture, AFileThatCannotBeDeletedKeepsItsRowAndTheWindowSaysSo) {
+  ScratchDrive drive(media.wpath(), DRIVE_REMOVABLE);
+  ASSERT_TRUE(drive.ok());
+  std::wstring inf = media.Write(L"autorun.inf", "[autorun]\r\nopen=locked.exe\r\n");
+  std::wstring locked = media.Write(L"locked.exe", "MZ.......");
+  HANDLE hold = CreateFileW(locked.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(hold, INVALID_HANDLE_VALUE);
+  guard.ScanAutorunDrives();
+  ASSERT_TRUE(AlertShown());
+  guard.form().Command1Click();
+  CloseHandle(hold);
+  EXPECT_FALSE(common::FileExists(inf));
+  ASSERT_TRUE(guard.form().loaded());
+  EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"locked.exe"}));
+  EXPECT_EQ(Column(1), (std::vector<std::wstring>{L"删除失败"}));
+  EXPECT_NE(guard.form().status().find(L"删除失败"), std::wstring::npos);
+  EXPECT_TRUE(IsWindowEnabled(guard.form().command(1))) << "the user may try again";
+  guard.form().Command1Click();
+  EXPECT_FALSE(common::FileExists(locked));
+  EXPECT_FALSE(guard.form().loaded());
+}
+
+TEST_F(AutorunFixture, LaterPausesTheScansAndAnOpenAlertHoldsThem) {
+  ScratchDrive drive(media.wpath(), DRIVE_REMOVABLE);
+  ASSERT_TRUE(drive.ok());
+  media.Write(L"autorun.inf", "[autorun]\r\nopen=x.exe\r\n");
+  guard.ScanAutorunDrives();
+  ASSERT_TRUE(AlertShown());
+  EXPECT_FALSE(AutorunGuard::ScanAllowed()) << "no scan while the alert is open";
+  SendMessageW(guard.form().command(2), BM_CLICK, 0, 0);  // "以后再说(&C)"
+  EXPECT_FALSE(guard.form().loaded());
+  EXPECT_FALSE(Guard().askWindowOpen);
+  EXPECT_TRUE(Guard().autorunScanPaused);
+  EXPECT_FALSE(AutorunGuard::ScanAllowed());
+}
+
+TEST_F(AutorunFixture, ADriveIsScannedTheMomentItArrives) {
+  ScratchDrive drive(media.wpath(), DRIVE_REMOVABLE);
+  ASSERT_TRUE(drive.ok());
+  media.Write(L"autorun.inf", "[autorun]\r\nopen=x.exe\r\n");
+  DEV_BROADCAST_VOLUME vol{sizeof vol, DBT_DEVTYP_VOLUME, 0, drive.unitMask(), 0};
+  guard.OnDeviceChange(DBT_DEVICEREMOVECOMPLETE, reinterpret_cast<LPARAM>(&vol));
+  EXPECT_FALSE(guard.scanning());
+  guard.OnDeviceChange(DBT_DEVICEARRIVAL, reinterpret_cast<LPARAM>(&vol));
+  ASSERT_TRUE(AlertShown());
+  EXPECT_EQ(Column(2), (std::vector<std::wstring>{drive.root() + L"autorun.inf", drive.root() + L"x.exe"}));
+}
+
+TEST_F(AutorunFixture, NetworkDrivesAreNotExamined) {
+  ScratchDrive drive(media.wpath(), DRIVE_REMOTE);
+  ASSERT_TRUE(drive.ok());
+  if (GetDriveTypeW(drive.root().c_str()) != DRIVE_REMOTE) GTEST_SKIP() << "no network drive type here";
+  media.Write(L"autorun.inf", "[autorun]\r\nopen=x.exe\r\n");
+  EXPECT_FALSE(ExamineDrive(drive.root()));
+}
+
+TEST(AutorunPolicy, ARefusedWriteIsToldOnce) {
+  ResetPolicyReport();
+  suite::MsgBoxAnswers answers;
+  // A key name longer than the registry allows is refused as a write without rights would be.
+  std::wstring refused = L"Software\\" + std::wstring(300, L'x');
+  EXPECT_FALSE(WritePolicyDword(refused, L"NoDriveTypeAutoRun", 0xDF));
+  EXPECT_FALSE(WritePolicyDword(refused, L"CheckedValue", 1));
+  ASSERT_EQ(answers.shown().size(), 1u);
+  EXPECT_NE(answers.shown()[0].text.find(L"HKEY_LOCAL_MACHINE"), std::wstring::npos);
+  EXPECT_EQ(answers.shown()[0].flags & MB_ICONMASK, UINT(MB_ICONWARNING));
+  ResetPolicyReport();
+}
