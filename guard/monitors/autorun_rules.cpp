@@ -76,7 +76,8 @@ std::wstring ResolveDots(std::wstring_view path) {
   }
   std::wstring out = p.substr(0, rootEnd);
   for (const std::wstring& part : parts) out += L"\\" + part;
-  return out.size() == rootEnd ? out + L"\\" : out;
+  bool unc = rootEnd > 2;  // "\\server\share" stands for itself; a drive's root is "X:\"
+  return out.size() == rootEnd && !unc ? out + L"\\" : out;
 }
 
 std::wstring AutorunTargetPath(std::wstring_view root, std::wstring_view program) {

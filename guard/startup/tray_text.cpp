@@ -33,6 +33,15 @@ std::optional<std::wstring> SocketLayerProblem(int major, int minor, int maxSock
   return std::nullopt;
 }
 
+std::wstring SiblingCommand(std::wstring_view folder, std::wstring_view tool) {
+  size_t exe = common::FindNoCase(tool, L".exe");
+  size_t cut = exe == std::wstring_view::npos ? tool.size() : exe + 4;
+  std::wstring dir = common::WithTrailingSlash(folder);
+  std::wstring_view name = tool.substr(0, cut);
+  if (!name.empty() && name[0] == L'\\') name.remove_prefix(1);
+  return L"\"" + dir + std::wstring(name) + L"\"" + std::wstring(tool.substr(cut));
+}
+
 wchar_t DriveLetterOfCaption(std::wstring_view caption) {
   if (caption.size() < 2) return 0;
   wchar_t c = caption[1];

@@ -17,7 +17,7 @@
 #include "guard/startup/guard_state.h"
 
 using namespace zorvix;
-using zorvix::testing::ScratchDrive;
+using zorvix::test_support::ScratchDrive;
 
 namespace {
 

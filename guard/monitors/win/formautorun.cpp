@@ -46,7 +46,7 @@ FormAutoRun::~FormAutoRun() { Destroy(); }
 bool FormAutoRun::Load() {
   if (loaded()) return true;
   if (!Create(L"ZorvixFormAutoRun", kAutorunCaption, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
-              WS_EX_CONTROLPARENT, 0, 0, 0, 0))
+              WS_EX_CONTROLPARENT, 0, 0, 0, 0, nullptr, nullptr, LoadIconW(GetModuleHandleW(nullptr), L"APPICON")))
     return false;
   CreateControls();
   int w = common::ui::Twips(hwnd(), kWidthTwips), h = common::ui::Twips(hwnd(), kHeightTwips);
@@ -57,7 +57,7 @@ bool FormAutoRun::Load() {
   holding_ = true;
   // Hidden files can be shown, so that the user sees what the cleaner removes.
   WritePolicyDword(kShowAllKey, L"CheckedValue", 1);
-  PlaySoundW(common::ExtendedPath(common::AppFolder() + L"sys\\alert.wav").c_str(), nullptr,
+  PlaySoundW(common::ExtendedPath(JoinPath(common::AppFolder(), L"\\sys\\alert.wav")).c_str(), nullptr,
              SND_FILENAME | SND_ASYNC | SND_NODEFAULT);
   SetTimer(hwnd(), kTimer1, 500, nullptr);
   return true;
@@ -112,6 +112,7 @@ void FormAutoRun::addlist(const std::wstring& softpath, bool deletable) {
   int row = lvw_.Add(key, common::FileNameOf(softpath), image);
   lvw_.SetText(row, kAlertAttr, deletable ? kHidden : kKept);
   lvw_.SetText(row, kAlertPath, softpath);
+  // The size as the "##,###,###" picture shows it: grouped digits, nothing for 0.
   lvw_.SetText(row, kAlertSize, size > 0 ? common::FormatThousands(uint64_t(size)) : L"");
   lvw_.SetText(row, kAlertCreated, details.created);
   rows_.push_back({softpath, deletable});

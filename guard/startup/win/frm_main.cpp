@@ -109,15 +109,16 @@ void FrmMain::Timer1Tick() {
   }
   autorun_.Poll();
   ListChanged = table_.ListProcess() || ListChanged;
-  if (ListChanged) {
+  bool keysChanged = startup_.KeysChanged();  // asked every tick: it re-arms the key watch
+  if (ListChanged || keysChanged) {
     RegBusy = true;
-    // The start-up registry snapshot is taken here.
+    startup_.readregstart();
     RegBusy = false;
     ListChanged = false;
   }
   table_.CheckProcess();
   if (auto load = cpu_.Sample()) sbr_.SetText(2, L"当前 CPU 使用： " + std::to_wstring(*load) + L"%");
-  // The start-up registry monitor steps here.
+  startup_.AskStep();
   inTick_ = false;
   if (unloadme) DestroyWindow(hwnd());
 }

@@ -7,6 +7,7 @@
 #include "common/win/ui/status_bar.h"
 #include "common/win/ui/window.h"
 #include "guard/monitors/win/autorun_guard.h"
+#include "guard/monitors/win/startup_monitor.h"
 #include "guard/process/win/cpu_meter.h"
 #include "guard/process/win/process_commands.h"
 #include "guard/process/win/process_table.h"
@@ -38,6 +39,7 @@ class FrmMain : public common::ui::Window {
   HWND cmd(int index) const { return cmd_[index]; }
   Tuopan& tuopan() { return tuopan_; }
   AutorunGuard& autorun() { return autorun_; }
+  StartupMonitor& startup() { return startup_; }
 
   bool unloadme = false;
   bool ListChanged = false;
@@ -71,6 +73,7 @@ class FrmMain : public common::ui::Window {
   ProcessCommands commands_{*this};
   Tuopan tuopan_;
   AutorunGuard autorun_;
+  StartupMonitor startup_;
   bool timerOn_ = false;
   bool inTick_ = false;
   int ticks_ = 0;

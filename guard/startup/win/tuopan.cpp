@@ -174,7 +174,7 @@ void Tuopan::Command(int id) {
   if (id >= kTrayDisk0 && id < kTrayDisk0 + 8) return ExploreDrive(id - kTrayDisk0);
   switch (id) {
     case kTrayMain: Run(hooks_.openControlCentre); break;
-    case kTrayView: system_.start(common::QuoteArg(JoinPath(app, L"\\view.exe")), SW_SHOWNORMAL); break;
+    case kTrayView: system_.start(SiblingCommand(app, L"\\view.exe"), SW_SHOWNORMAL); break;
     case kTrayRegedit: system_.start(L"regedit.exe", SW_SHOWMAXIMIZED); break;
     case kTrayGroup: system_.shell(nullptr, L"open", L"gpedit.msc", SW_HIDE); break;
     case kTrayConfig: OpenConfig(); break;
@@ -182,7 +182,7 @@ void Tuopan::Command(int id) {
     case kTrayDesktop: system_.start(L"rundll32 shell32,Control_RunDLL desk.cpl", SW_SHOWMINIMIZED); break;
     case kTrayControl: system_.start(L"control.exe ", SW_SHOWNORMAL); break;
     case kTrayNetIp: ShowLocalIP(); break;
-    case kTrayNetIpWan: system_.start(common::QuoteArg(JoinPath(app, L"\\year.exe")) + L" ip", SW_SHOWNORMAL); break;
+    case kTrayNetIpWan: system_.start(SiblingCommand(app, L"\\year.exe ip"), SW_SHOWNORMAL); break;
     case kTrayProcess: Run(hooks_.showProcessWindow); break;
     case kTrayNetwall: Run(hooks_.openFirewall); break;
     case kTrayAutorun: ToggleAutorun(); break;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace zorvix::testing {
+namespace zorvix::test_support {
 
 class ScratchDrive {
  public:
@@ -100,4 +100,4 @@ inline ScratchDrive::~ScratchDrive() {
     DefineDosDeviceW(DDD_REMOVE_DEFINITION, (std::wstring(1, letter_) + L":").c_str(), nullptr);
 }
 
-}  // namespace zorvix::testing
+}  // namespace zorvix::test_support

@@ -1,0 +1,94 @@
+#include "guard/monitors/win/run_values.h"
+
+#include <algorithm>
+
+#include "common/text.h"
+#include "guard/process/win/process_query.h"
+
+namespace zorvix {
+namespace {
+
+REGSAM ViewFlag(RegView view) { return view == RegView::Wow32 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY; }
+
+std::wstring ExpandText(const std::wstring& text) {
+  DWORD n = ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
+  if (n == 0) return text;
+  std::wstring out(n, L'\0');
+  n = ExpandEnvironmentStringsW(text.c_str(), out.data(), n);
+  return n ? common::CutAtNul(out) : text;
+}
+
+std::wstring DataText(DWORD type, const std::vector<uint8_t>& data) {
+  std::wstring text = RegDataText(type, data);
+  return type == REG_EXPAND_SZ ? ExpandText(text) : text;
+}
+
+}  // namespace
+
+HKEY RootKey(RegRoot root) {
+  switch (root) {
+    case RegRoot::LocalMachine: return HKEY_LOCAL_MACHINE;
+    case RegRoot::CurrentUser: return HKEY_CURRENT_USER;
+    case RegRoot::ClassesRoot: return HKEY_CLASSES_ROOT;
+    case RegRoot::Users: return HKEY_USERS;
+  }
+  return nullptr;
+}
+
+std::vector<RegView> ViewsOf(RegRoot root) {
+  // 32-bit programs write their machine-wide entries to their own view, which a 64-bit reader never sees.
+  if (root == RegRoot::LocalMachine) return {RegView::Native, RegView::Wow32};
+  return {RegView::Native};
+}
+
+void ListRunValues(RegRoot root, const std::wstring& key, RegView view, const RunValueSink& sink) {
+  HKEY h = nullptr;
+  if (RegOpenKeyExW(RootKey(root), key.c_str(), 0, KEY_QUERY_VALUE | ViewFlag(view), &h) != ERROR_SUCCESS) return;
+  DWORD maxName = 0, maxData = 0;
+  RegQueryInfoKeyW(h, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &maxName, &maxData, nullptr,
+                   nullptr);
+  std::wstring name(maxName + 1, L'\0');
+  std::vector<uint8_t> data(maxData + 2);
+  int retries = 0;
+  for (DWORD index = 0;;) {
+    DWORD nameLen = DWORD(name.size()), dataLen = DWORD(data.size()), type = 0;
+    LONG r = RegEnumValueW(h, index, name.data(), &nameLen, nullptr, &type, data.data(), &dataLen);
+    if (r == ERROR_MORE_DATA && retries++ < 4) {
+      // Written since the sizes were asked for: grow and read the same value again.
+      name.resize(std::max<size_t>(name.size(), 16384));  // the longest name the registry allows
+      data.resize(std::max<size_t>(data.size() * 2, size_t(dataLen) + 2));
+      continue;
+    }
+    retries = 0;
+    if (r == ERROR_MORE_DATA) {  // still growing: left for the next reading
+      ++index;
+      continue;
+    }
+    if (r != ERROR_SUCCESS) break;
+    RunValue v{root, view, key, name.substr(0, nameLen), type, L"", L"", L""};
+    v.data = DataText(type, std::vector<uint8_t>(data.begin(), data.begin() + std::min<size_t>(dataLen, data.size())));
+    v.program = ResolveBareName(v.data);
+    v.location = RunLocation(root, key, view, v.name);
+    sink(v);
+    ++index;
+  }
+  RegCloseKey(h);
+}
+
+void ListStartupValues(const std::vector<WatchedLocation>& locations, const RunValueSink& sink) {
+  for (const WatchedLocation& w : locations)
+    for (RegView view : ViewsOf(w.root)) ListRunValues(w.root, w.key, view, sink);
+}
+
+bool DeleteRunValue(RegRoot root, const std::wstring& key, RegView view, const std::wstring& name) {
+  HKEY h = nullptr;
+  if (RegOpenKeyExW(RootKey(root), key.c_str(), 0, KEY_SET_VALUE | KEY_QUERY_VALUE | ViewFlag(view), &h) !=
+      ERROR_SUCCESS)
+    return false;
+  LONG r = RegDeleteValueW(h, name.c_str());
+  bool gone = r == ERROR_SUCCESS || r == ERROR_FILE_NOT_FOUND;
+  RegCloseKey(h);
+  return gone;
+}
+
+}  // namespace zorvix

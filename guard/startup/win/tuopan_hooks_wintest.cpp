@@ -1,0 +1,80 @@
+// The tray and the monitors inside the loaded guard: the icon of a hidden guard, the way back to its
+// window, the exit, a drive's arrival and a start-up value written while it runs.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <dbt.h>
+
+#include "common/testing/temp_dir.h"
+#include "common/testing/win/child_process.h"
+#include "common/win/registry.h"
+#include "guard/monitors/win/testing/scratch_drive.h"
+#include "guard/startup/guard_state.h"
+#include "guard/startup/tray_text.h"
+#include "guard/startup/win/frm_main.h"
+
+using namespace zorvix;
+
+namespace {
+bool SignedEverything(const std::wstring&) { return true; }
+}  // namespace
+
+TEST(GuardTray, AHiddenGuardHasItsIconAndTheMenuBringsTheWindowBack) {
+  FrmMain frm(SignedEverything);
+  ASSERT_TRUE(frm.Load(L"1"));
+  EXPECT_FALSE(IsWindowVisible(frm.hwnd()));
+  EXPECT_TRUE(frm.tuopan().iconShown());
+  frm.tuopan().Command(kTrayProcess);
+  EXPECT_TRUE(IsWindowVisible(frm.hwnd()));
+  EXPECT_TRUE(Guard().shownFromTray);
+  SendMessageW(frm.hwnd(), WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindowVisible(frm.hwnd())) << "closing it hides it again";
+  ASSERT_NE(frm.hwnd(), nullptr);
+  frm.tuopan().Command(kTrayExit);
+  EXPECT_TRUE(suite::PumpUntil([&] { return frm.hwnd() == nullptr; }, 3000)) << "软件退出 ends the guard";
+  EXPECT_TRUE(frm.unloadme);
+  EXPECT_FALSE(frm.tuopan().iconShown());
+  EXPECT_EQ(frm.tuopan().hwnd(), nullptr);
+}
+
+TEST(GuardTray, TheFirewallItemLiftsThePausedScans) {
+  FrmMain frm(SignedEverything);
+  ASSERT_TRUE(frm.Load(L"2"));
+  Guard().autorunScanPaused = true;
+  frm.tuopan().Command(kTrayNetwall);
+  EXPECT_FALSE(Guard().autorunScanPaused);
+  DestroyWindow(frm.hwnd());
+}
+
+TEST(GuardMonitors, ADriveArrivingIsScannedAtOnce) {
+  suite::TempDir media;
+  media.Write(L"autorun.inf", "[autorun]\r\nopen=setup.exe\r\n");
+  test_support::ScratchDrive drive(media.wpath(), DRIVE_REMOVABLE);
+  ASSERT_TRUE(drive.ok());
+  FrmMain frm(SignedEverything);
+  ASSERT_TRUE(frm.Load(L"2"));
+  DEV_BROADCAST_VOLUME vol{sizeof vol, DBT_DEVTYP_VOLUME, 0, drive.unitMask(), 0};
+  SendMessageW(frm.hwnd(), WM_DEVICECHANGE, DBT_DEVICEARRIVAL, reinterpret_cast<LPARAM>(&vol));
+  // The main timer shows the findings within about a second, long before the tenth tick.
+  EXPECT_TRUE(suite::PumpUntil([&] { return frm.autorun().form().loaded(); }, 3000));
+  DestroyWindow(frm.hwnd());
+  EXPECT_FALSE(frm.autorun().form().loaded()) << "the guard's end closes the alert";
+}
+
+TEST(GuardMonitors, AStartupValueWrittenWhileTheGuardRunsIsReadWithoutANewProcess) {
+  const std::wstring run = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+  const std::wstring name = L"zorvix-test-value";
+  FrmMain frm(SignedEverything);
+  ASSERT_TRUE(frm.Load(L"2"));
+  suite::PumpFor(1500);  // the first reading is done
+  auto queued = [&] {
+    StartupQueue copy = frm.startup().queue();
+    while (auto item = copy.TakeLast())
+      if (item->name == name) return true;
+    return false;
+  };
+  EXPECT_FALSE(queued());
+  common::WriteRegString(HKEY_CURRENT_USER, run, name, L"C:\\apps\\new-startup.exe");
+  EXPECT_TRUE(suite::PumpUntil(queued, 2500));
+  common::DeleteRegValue(HKEY_CURRENT_USER, run, name);
+  DestroyWindow(frm.hwnd());
+}
