@@ -1,5 +1,7 @@
 # Shared build rules. A source file is Windows code when it sits in a `win/` folder, ends in `_win.cpp`
-# or is `main.cpp`; everything else is pure code, built natively too. Tests: `*_test.cpp` (pure, both
+# or is `main.cpp`; everything else is pure code, built natively too. A pair `x_host.cpp` / `x_win32.cpp`
+# gives pure code what it takes from the platform: the first in the native core only, the second in the
+# Windows core only (so pure code can call it whatever the link order). Tests: `*_test.cpp` (pure, both
 # trees) and `*_wintest.cpp` (Windows tree only).
 
 if(WIN32)
@@ -37,6 +39,14 @@ function(suite_sources dir)
       list(APPEND tests ${f})
     elseif(name MATCHES "_fuzz\\.cpp$" OR name STREQUAL "main.cpp")
       continue()
+    elseif(name MATCHES "_host\\.cpp$")
+      if(NOT WIN32)
+        list(APPEND pure ${f})
+      endif()
+    elseif(name MATCHES "_win32\\.cpp$")
+      if(WIN32)
+        list(APPEND pure ${f})
+      endif()
     elseif(rel MATCHES "(^|/)win/" OR name MATCHES "_win\\.cpp$")
       list(APPEND win ${f})
     else()

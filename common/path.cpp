@@ -2,15 +2,35 @@
 
 namespace common {
 
-std::wstring ExtendedPath(std::wstring_view path) {
-  if (path.starts_with(L"\\\\?\\")) return std::wstring(path);
-  if (path.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + std::wstring(path.substr(2));
-  bool drive = path.size() >= 3 && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/');
-  if (!drive) return std::wstring(path);
-  std::wstring r = L"\\\\?\\" + std::wstring(path);
-  for (auto& c : r)
-    if (c == L'/') c = L'\\';
-  return r;
+namespace {
+bool IsDrivePath(std::wstring_view p) { return p.size() >= 3 && p[1] == L':' && p[2] == L'\\'; }
+bool IsUncPath(std::wstring_view p) { return p.size() >= 3 && p[0] == L'\\' && p[1] == L'\\' && p[2] != L'\\'; }
+// "\\?\" and the device form "\\.\" are already what the file calls take.
+bool IsRawPath(std::wstring_view p) { return p.starts_with(L"\\\\?\\") || p.starts_with(L"\\\\.\\"); }
+}  // namespace
+
+bool NeedsResolving(std::wstring_view path) {
+  if (IsRawPath(path)) return false;
+  if (!IsDrivePath(path) && !IsUncPath(path)) return true;
+  if (path.find(L'/') != std::wstring_view::npos) return true;
+  // Parts are checked after the root ("C:\" or the leading "\\" of a share).
+  size_t from = IsUncPath(path) ? 2 : 3;
+  for (size_t b = from; b <= path.size();) {
+    size_t e = path.find(L'\\', b);
+    if (e == std::wstring_view::npos) e = path.size();
+    std::wstring_view part = path.substr(b, e - b);
+    if (part == L"." || part == L"..") return true;
+    if (part.empty() && e < path.size()) return true;
+    b = e + 1;
+  }
+  return false;
+}
+
+std::wstring AddExtendedPrefix(std::wstring_view fullPath) {
+  if (IsRawPath(fullPath)) return std::wstring(fullPath);
+  if (IsUncPath(fullPath)) return L"\\\\?\\UNC\\" + std::wstring(fullPath.substr(2));
+  if (IsDrivePath(fullPath)) return L"\\\\?\\" + std::wstring(fullPath);
+  return std::wstring(fullPath);
 }
 
 std::wstring QuoteArg(std::wstring_view arg) {

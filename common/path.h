@@ -5,9 +5,16 @@
 
 namespace common {
 
-// The form of a path that the wide file calls accept beyond 260 characters: absolute drive and UNC
-// paths get the "\\?\" prefix; relative paths and already prefixed ones stay as they are.
+// The form of a path that the wide file calls accept beyond 260 characters: "." and ".." resolved, "/"
+// read as "\", a relative path taken from the current folder (as the platform resolves it), then the
+// "\\?\" prefix. Already prefixed paths stay as they are. Built on the platform: Windows only.
 std::wstring ExtendedPath(std::wstring_view path);
+// True when the platform must resolve the path first: relative, or holding "/", "." or ".." parts or
+// doubled separators. A plain absolute path is only prefixed, so that names the resolving would change
+// (a trailing dot or blank) still reach the file calls as they are.
+bool NeedsResolving(std::wstring_view path);
+// "\\?\" (or "\\?\UNC\") before an absolute drive or UNC path; anything else unchanged.
+std::wstring AddExtendedPrefix(std::wstring_view fullPath);
 // One command-line argument, quoted so that CommandLineToArgvW gives back exactly the text.
 std::wstring QuoteArg(std::wstring_view arg);
 

@@ -3,11 +3,23 @@
 #include <cmath>
 #include <cwchar>
 
+#include "common/case_table.h"
+
 namespace common {
 namespace {
 bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n'; }
-wchar_t Lower(wchar_t c) { return (c >= L'A' && c <= L'Z') ? wchar_t(c - L'A' + L'a') : c; }
-wchar_t Upper(wchar_t c) { return (c >= L'a' && c <= L'z') ? wchar_t(c - L'a' + L'A') : c; }
+// Units beyond the tables (only where wchar_t is wider than UTF-16) have no case here.
+constexpr unsigned long kTableEnd = 0x10000;
+bool InTable(wchar_t c) { return static_cast<unsigned long>(c) < kTableEnd; }
+// ASCII first: most compared text is paths and keywords, and the tables are built on first use.
+wchar_t Lower(wchar_t c) {
+  if (c < 0x80) return (c >= L'A' && c <= L'Z') ? wchar_t(c - L'A' + L'a') : c;
+  return InTable(c) ? LowerCaseTable()[c] : c;
+}
+wchar_t Upper(wchar_t c) {
+  if (c < 0x80) return (c >= L'a' && c <= L'z') ? wchar_t(c - L'a' + L'A') : c;
+  return InTable(c) ? UpperCaseTable()[c] : c;
+}
 }  // namespace
 
 std::wstring Trim(std::wstring_view s) {
@@ -38,8 +50,17 @@ std::wstring ToUpper(std::wstring_view s) {
 bool EqualsNoCase(std::wstring_view a, std::wstring_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i)
-    if (Lower(a[i]) != Lower(b[i])) return false;
+    if (a[i] != b[i] && Upper(a[i]) != Upper(b[i])) return false;
   return true;
+}
+
+int CompareNoCase(std::wstring_view a, std::wstring_view b) {
+  size_t n = a.size() < b.size() ? a.size() : b.size();
+  for (size_t i = 0; i < n; ++i) {
+    wchar_t x = Upper(a[i]), y = Upper(b[i]);
+    if (x != y) return x < y ? -1 : 1;
+  }
+  return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
 bool StartsWithNoCase(std::wstring_view s, std::wstring_view prefix) {

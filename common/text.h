@@ -10,10 +10,13 @@ namespace common {
 
 std::wstring Trim(std::wstring_view s);
 std::wstring RTrim(std::wstring_view s);
-// Letter case folds ASCII only, as file systems and the registry compare names.
+// Letter case is folded one UTF-16 unit at a time with the platform's own tables and no locale, as file
+// systems and the registry compare names: "É" matches "é", "Ä" matches "ä", Chinese text is unchanged.
 std::wstring ToLower(std::wstring_view s);
 std::wstring ToUpper(std::wstring_view s);
 bool EqualsNoCase(std::wstring_view a, std::wstring_view b);
+// Ordinal order ignoring case: negative, zero or positive.
+int CompareNoCase(std::wstring_view a, std::wstring_view b);
 bool StartsWithNoCase(std::wstring_view s, std::wstring_view prefix);
 bool EndsWithNoCase(std::wstring_view s, std::wstring_view suffix);
 // Position of needle in hay ignoring case, or npos.

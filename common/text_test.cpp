@@ -7,7 +7,7 @@
 
 using namespace common;
 
-TEST(Text, CaseIgnoringRulesFoldAsciiOnly) {
+TEST(Text, CaseIgnoringRulesFoldEveryScriptWithCase) {
   EXPECT_TRUE(EqualsNoCase(L"C:\\Windows\\System32", L"c:\\WINDOWS\\system32"));
   EXPECT_FALSE(EqualsNoCase(L"abc", L"abcd"));
   EXPECT_TRUE(StartsWithNoCase(L"\\SystemRoot\\x", L"\\SYSTEMROOT\\"));
@@ -16,6 +16,19 @@ TEST(Text, CaseIgnoringRulesFoldAsciiOnly) {
   EXPECT_EQ(FindNoCase(L"abc", L"x"), std::wstring::npos);
   EXPECT_EQ(FindNoCase(L"ab", L"abc"), std::wstring::npos);
   EXPECT_EQ(ToLower(L"中文ABC"), L"中文abc");
+  // Beyond ASCII: Latin, Greek and Cyrillic letters fold; Chinese and digits stay.
+  EXPECT_TRUE(EqualsNoCase(L"C:\\Users\\ÉLODIE\\Ärger.txt", L"c:\\users\\élodie\\ärger.TXT"));
+  EXPECT_TRUE(EqualsNoCase(L"ΑΒΓ", L"αβγ"));
+  EXPECT_EQ(FindNoCase(L"D:\\ДОКУМЕНТЫ\\отчёт.doc", L"документы"), 3u);
+  EXPECT_EQ(ToUpper(L"straße 中文 ü"), L"STRAßE 中文 Ü");
+  EXPECT_EQ(ToLower(L"ÀÉÎ ΣΩ"), L"àéî σω");
+  EXPECT_FALSE(EqualsNoCase(L"文件", L"文仵"));
+  EXPECT_FALSE(EqualsNoCase(L"e", L"é"));
+  // Sorting ignores case and keeps a strict order otherwise.
+  EXPECT_EQ(CompareNoCase(L"Über", L"über"), 0);
+  EXPECT_LT(CompareNoCase(L"abc", L"ABD"), 0);
+  EXPECT_GT(CompareNoCase(L"abcd", L"ABC"), 0);
+  EXPECT_LT(CompareNoCase(L"", L"a"), 0);
 }
 
 TEST(Text, ThousandsPictureGivesEmptyTextForZero) {
@@ -67,10 +80,18 @@ TEST(Settings, KeyPathAndNumericReads) {
 }
 
 TEST(Path, LongPathsAndQuoting) {
-  EXPECT_EQ(ExtendedPath(L"C:\\a/b"), L"\\\\?\\C:\\a\\b");
-  EXPECT_EQ(ExtendedPath(L"\\\\srv\\share\\x"), L"\\\\?\\UNC\\srv\\share\\x");
-  EXPECT_EQ(ExtendedPath(L"\\\\?\\C:\\x"), L"\\\\?\\C:\\x");
-  EXPECT_EQ(ExtendedPath(L"rel\\x"), L"rel\\x");
+  EXPECT_EQ(AddExtendedPrefix(L"C:\\a\\b"), L"\\\\?\\C:\\a\\b");
+  EXPECT_EQ(AddExtendedPrefix(L"\\\\srv\\share\\x"), L"\\\\?\\UNC\\srv\\share\\x");
+  EXPECT_EQ(AddExtendedPrefix(L"\\\\?\\C:\\x"), L"\\\\?\\C:\\x");
+  EXPECT_EQ(AddExtendedPrefix(L"\\\\.\\C:"), L"\\\\.\\C:");
+  EXPECT_EQ(AddExtendedPrefix(L"rel\\x"), L"rel\\x");
+  // What the platform must resolve before the prefix, since "\\?\" turns resolving off.
+  for (const wchar_t* p : {L"C:\\a/b", L"C:/a", L"rel\\x", L"x", L"C:\\a\\.\\b", L"C:\\a\\..", L"C:\\a\\\\b",
+                           L"\\\\srv\\share\\..\\x", L"\\x", L"C:x"})
+    EXPECT_TRUE(NeedsResolving(p)) << p;
+  for (const wchar_t* p : {L"C:\\", L"C:\\a\\b.txt", L"C:\\a\\", L"C:\\a\\...x", L"C:\\a.\\b",
+                           L"\\\\srv\\share\\x", L"\\\\?\\C:\\a\\..\\b", L"\\\\.\\pipe\\x"})
+    EXPECT_FALSE(NeedsResolving(p)) << p;
   EXPECT_EQ(QuoteArg(L"C:\\Program Files\\a b\\"), L"\"C:\\Program Files\\a b\\\\\"");
   EXPECT_EQ(QuoteArg(L"a\"b"), L"\"a\\\"b\"");
   EXPECT_EQ(QuoteArg(L"& calc"), L"\"& calc\"");

@@ -34,6 +34,13 @@ if [ ! -f "$WINEPREFIX/.suite-ready" ]; then
   "$WINE" wineboot -i >/dev/null 2>&1
   # No crash dialog: a failing test must fail, not wait for a click.
   "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-  "$WINESERVER" -w
+  # A server kept up by another run never ends by itself: wait for it a while, then end it.
+  timeout 120 "$WINESERVER" -w || "$WINESERVER" -k
   touch "$WINEPREFIX/.suite-ready"
+fi
+# Without a window manager (the virtual X server of the tests) Wine waits two seconds for each managed
+# window it hides to be acknowledged; unmanaged windows are drawn by Wine itself and hide at once.
+if [ ! -f "$WINEPREFIX/.suite-unmanaged" ]; then
+  "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  touch "$WINEPREFIX/.suite-unmanaged"
 fi

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "common/win/message_loop.h"
+
 namespace common {
 
 void PumpMessages() {
@@ -12,6 +14,7 @@ void PumpMessages() {
       PostQuitMessage(int(msg.wParam));
       return;
     }
+    if (PreTranslate(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

@@ -29,7 +29,9 @@ int CompareText(const std::wstring& a, const std::wstring& b) {
 }
 
 void ListView::Create(HWND parent, int id, DWORD extraStyle) {
-  hwnd_ = CreateControl(parent, WC_LISTVIEWW, L"", WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | extraStyle, id,
+  // Image lists belong to their ImageList object, which frees them; the control must not free them too.
+  hwnd_ = CreateControl(parent, WC_LISTVIEWW, L"",
+                        WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | extraStyle, id,
                         WS_EX_CLIENTEDGE);
   ListView_SetExtendedListViewStyle(hwnd_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
 }
