@@ -7,16 +7,6 @@ namespace {
 wchar_t Fold(wchar_t c) { return c >= L'A' && c <= L'Z' ? wchar_t(c - L'A' + L'a') : c; }
 }  // namespace
 
-int CompareRowText(const std::wstring& a, const std::wstring& b) {
-  size_t n = std::min(a.size(), b.size());
-  for (size_t i = 0; i < n; ++i) {
-    wchar_t x = Fold(a[i]), y = Fold(b[i]);
-    if (x != y) return x < y ? -1 : 1;
-  }
-  if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
-  return a.compare(b) < 0 ? -1 : a == b ? 0 : 1;
-}
-
 const std::wstring& ColumnText(const ResultRow& r, int column) {
   switch (column) {
     case kColPath: return r.path;

@@ -15,8 +15,6 @@ struct ResultRow {
   int icon = -1;  // index in the list's image list
 };
 
-// Text order of the list headers: letter case ignored, then the exact text.
-int CompareRowText(const std::wstring& a, const std::wstring& b);
 const std::wstring& ColumnText(const ResultRow& row, int column);
 
 class ResultsModel {

@@ -58,12 +58,5 @@ TEST(ResultsSelection, InvertSelectAllAndRemove) {
   EXPECT_EQ(m.SelectedIndices().size(), 3u);
 }
 
-TEST(CompareRowText, FoldsAsciiThenExact) {
-  EXPECT_LT(CompareRowText(L"ABC", L"abd"), 0);
-  EXPECT_LT(CompareRowText(L"ab", L"abc"), 0);
-  EXPECT_NE(CompareRowText(L"ABC", L"abc"), 0);
-  EXPECT_EQ(CompareRowText(L"文件", L"文件"), 0);
-}
-
 }  // namespace
 }  // namespace sercavo

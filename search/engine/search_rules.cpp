@@ -49,10 +49,7 @@ std::wstring ExtensionKey(std::wstring_view name) {
 }
 
 bool KeywordMatches(std::wstring_view keyword, std::wstring_view name) {
-  if (keyword.empty()) return false;
-  // The first place in "s" + name is the leading "s" itself; a keyword found there first does not count.
-  bool firstAtLead = (keyword[0] == L's' || keyword[0] == L'S') && common::StartsWithNoCase(name, keyword.substr(1));
-  return !firstAtLead && common::FindNoCase(name, keyword) != std::wstring_view::npos;
+  return !keyword.empty() && common::FindNoCase(name, keyword) != std::wstring_view::npos;
 }
 
 bool FileMatches(int kind, std::wstring_view keyword, std::wstring_view name, uint64_t size,

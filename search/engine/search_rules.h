@@ -23,8 +23,7 @@ bool ShieldHides(const ShieldFlags& shields, int kind);
 
 // "," + extension + ","; the whole name stands for the extension when it has no ".".
 std::wstring ExtensionKey(std::wstring_view name);
-// The keyword rule: the keyword's place in "s" + name is past the first, letter case ignored, so an empty
-// keyword never matches.
+// The keyword rule: the name holds the keyword anywhere, letter case ignored; an empty keyword never matches.
 bool KeywordMatches(std::wstring_view keyword, std::wstring_view name);
 // Whether a file matches the kind. size: bytes (64-bit).
 bool FileMatches(int kind, std::wstring_view keyword, std::wstring_view name, uint64_t size,

@@ -7,18 +7,20 @@ namespace {
 
 const ShieldFlags kOpen{L"0", L"0", L"0", L"0", L"0"};
 
-TEST(KeywordRule, EmptyNeverMatchesAndWholeNameDoes) {
+TEST(KeywordRule, AnywhereInTheNameIgnoringCaseButNeverEmpty) {
   EXPECT_FALSE(KeywordMatches(L"", L"report.txt"));
   EXPECT_TRUE(KeywordMatches(L"report.txt", L"report.txt"));
   EXPECT_TRUE(KeywordMatches(L"PORT", L"report.txt"));
   EXPECT_TRUE(KeywordMatches(L"报告", L"年度报告.doc"));
   EXPECT_FALSE(KeywordMatches(L"reports", L"report.txt"));
-  // The leading "s" only shifts positions; it never matches itself.
   EXPECT_FALSE(KeywordMatches(L"sr", L"report.txt"));
-  // Only the first place counts: "sa" is found first at the leading "s" of "sa_sa.txt".
-  EXPECT_FALSE(KeywordMatches(L"sa", L"a_sa.txt"));
-  EXPECT_TRUE(KeywordMatches(L"sa", L"b_sa.txt"));
-  EXPECT_FALSE(KeywordMatches(L"S", L"x.s"));  // a lone "s" always meets the leading "s" first
+  // Keywords beginning with "s" match wherever the name holds them, at its start too.
+  EXPECT_TRUE(KeywordMatches(L"sa", L"ales_sa.txt"));
+  EXPECT_TRUE(KeywordMatches(L"sa", L"a_sa.txt"));
+  EXPECT_TRUE(KeywordMatches(L"Sa", L"sales.txt"));
+  EXPECT_TRUE(KeywordMatches(L"S", L"x.s"));
+  EXPECT_TRUE(KeywordMatches(L"s", L"s"));
+  EXPECT_FALSE(KeywordMatches(L"s", L"abc.txt"));
   EXPECT_TRUE(FileMatches(kName, L"rep", L"report.txt", 0, kOpen));
 }
 

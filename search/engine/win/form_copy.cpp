@@ -1,13 +1,16 @@
 #include "search/engine/win/form_copy.h"
 
 #include "common/path.h"
+#include "common/win/msgbox.h"
 #include "common/win/pump.h"
+#include "search/engine/win/busy.h"
 #include "search/engine/search_state.h"
 
 namespace sercavo {
 namespace {
 enum : int { kIdCancel = 1, kIdLabel = 2 };
 constexpr UINT kActivate = WM_APP + 1;
+constexpr size_t kListedFailures = 10;
 }  // namespace
 
 void FormCopy::RunModal(HWND owner) {
@@ -33,9 +36,19 @@ void FormCopy::RunModal(HWND owner) {
   if (msg.message == WM_QUIT && hwnd()) PostQuitMessage(int(msg.wParam));
   EnableWindow(owner, TRUE);
   SetActiveWindow(owner);
+  ReportFailures(owner);
+}
+
+void FormCopy::ReportFailures(HWND owner) {
+  if (failed_.empty()) return;
+  std::wstring text = L"下列文件未能完成操作：\n";
+  for (size_t i = 0; i < failed_.size() && i < kListedFailures; ++i) text += L"\n" + failed_[i];
+  if (failed_.size() > kListedFailures) text += L"\n……";
+  common::MsgBox(owner, text, MB_ICONWARNING);
 }
 
 void FormCopy::Activate() {
+  Busy busy;
   State().stopRequested = false;
   switch (State().fileOpKind) {
     case 1: FileCopyMan(); break;
@@ -71,7 +84,7 @@ void FormCopy::RunRows(FileOp op, bool removesRows) {
     if (i >= rows.size()) break;
     std::wstring path = rows.row(i).path;
     if (op == FileOp::Move) SetFileAttributesW(common::ExtendedPath(path).c_str(), FILE_ATTRIBUTE_NORMAL);
-    bool done = ShellFileOperation(op, path, State().targetFolder);
+    bool done = ShellFileOperation(op, path, State().targetFolder, &failed_);
     if (removesRows && (done || !PathExists(path)))
       rows.Remove(i);  // the list is told once at the end
     else
@@ -85,6 +98,9 @@ void FormCopy::RunRows(FileOp op, bool removesRows) {
 LRESULT FormCopy::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case kActivate: Activate(); return 0;
+    case WM_SETCURSOR:
+      if (HoldBusyCursor()) return TRUE;
+      break;
     case WM_COMMAND:
       if (LOWORD(wp) == kIdCancel) State().stopRequested = true;
       return 0;

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "common/win/ui/window.h"
 #include "search/engine/win/file_ops.h"
@@ -30,9 +31,12 @@ class FormCopy : public common::ui::Window {
   // A moved or deleted row leaves the list only when its file is really gone.
   void RunRows(FileOp op, bool removesRows);
   void Activate();
+  // The shell shows its own failures; those of the long-path route are listed once at the end.
+  void ReportFailures(HWND owner);
 
   ResultsList& lvw_;
   HWND label_ = nullptr, cancel_ = nullptr;
+  std::vector<std::wstring> failed_;
 };
 
 }  // namespace sercavo

@@ -6,6 +6,7 @@
 #include "common/win/ui/tool_tip.h"
 #include "common/win/ui/window.h"
 #include "search/engine/search_state.h"
+#include "search/engine/win/busy.h"
 #include "search/engine/win/drives.h"
 #include "search/engine/win/file_ops.h"
 #include "search/engine/win/frm_main.h"
@@ -99,9 +100,7 @@ std::wstring FormSearch::Command1Caption() const { return common::ui::WindowText
 
 void FormSearch::Command1Click() {
   SearchState& st = State();
-  std::wstring keyword = common::ui::WindowText(comb_[0]);
-  if (keyword.empty() && st.searchMode == kName) return;
-  if (common::ui::WindowText(comb_[1]).empty()) SetWindowTextW(comb_[1], kMyComputer);
+  // Stop first: whatever the boxes hold now, a running search always stops.
   if (Command1Caption() == kStopS) {
     SetWindowTextW(cmd1_, kSearchS);
     main_.SetCommand1Caption(kSearchS);
@@ -109,6 +108,9 @@ void FormSearch::Command1Click() {
     st.stopRequested = true;
     return;
   }
+  std::wstring keyword = common::ui::WindowText(comb_[0]);
+  if (keyword.empty() && st.searchMode == kName) return;
+  if (common::ui::WindowText(comb_[1]).empty()) SetWindowTextW(comb_[1], kMyComputer);
   if (main_.searching()) return;  // the stopped walk is still unwinding: never two at once
   st.searchKeyword = keyword;
   SetWindowTextW(cmd1_, kStopS);
@@ -118,10 +120,8 @@ void FormSearch::Command1Click() {
     st.keywordHistory.Add(keyword);
   }
   // The preview window is closed here once the program has one.
-  HCURSOR old = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
   st.stopRequested = false;
   main_.Search(common::ui::WindowText(comb_[1]));
-  SetCursor(old);
   if (!hwnd() || Command1Caption() != kStopS) return;  // closed or stopped meanwhile
   main_.SetCommand1Caption(kSearchS);
   Close();
@@ -146,6 +146,9 @@ void FormSearch::Close() {
 LRESULT FormSearch::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case kActivate: Activate(); return 0;
+    case WM_SETCURSOR:
+      if (HoldBusyCursor()) return TRUE;
+      break;
     case WM_COMMAND:
       if (LOWORD(wp) == kIdSearch && HIWORD(wp) == BN_CLICKED) Command1Click();
       if (LOWORD(wp) == kIdBrowse && HIWORD(wp) == BN_CLICKED) Command2Click();

@@ -7,11 +7,13 @@
 
 #include "common/path.h"
 #include "common/text.h"
+#include "common/win/clipboard.h"
 #include "common/win/msgbox.h"
 #include "common/win/pump.h"
 #include "common/win/system.h"
 #include "common/win/ui/tool_tip.h"
 #include "search/engine/search_state.h"
+#include "search/engine/win/busy.h"
 #include "search/engine/win/drives.h"
 #include "search/engine/win/folder_walk.h"
 #include "search/engine/win/form_copy.h"
@@ -50,17 +52,6 @@ constexpr int kWidthTwips = 10800, kHeightTwips = 7200;
 const wchar_t* const kCmdCaptions[8] = {nullptr,     kSearchF,    L"复制(&C)", L"移动(&M)",
                                         L"删除(&C)", L"反选(&I)", L"打开(&O)", L"密码(&P)"};
 
-void SetClipboardText(HWND owner, const std::wstring& text) {
-  if (!OpenClipboard(owner)) return;
-  EmptyClipboard();
-  size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-  if (HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-    memcpy(GlobalLock(mem), text.c_str(), bytes);
-    GlobalUnlock(mem);
-    if (!SetClipboardData(CF_UNICODETEXT, mem)) GlobalFree(mem);
-  }
-  CloseClipboard();
-}
 }  // namespace
 
 bool FrmMain::Load(const std::wstring& commandLine) {
@@ -210,6 +201,7 @@ std::wstring FrmMain::Status(int panel) const {
 bool FrmMain::Search(const std::wstring& mulu) {
   if (searching_) return false;
   searching_ = true;
+  Busy busy;
   SearchState& st = State();
   st.foundCount = st.scannedCount = 0;
   lvw_.Clear();
@@ -283,10 +275,9 @@ void FrmMain::RunFileOp(int kind, const std::wstring& targetFolder) {
   lvw_.PullSelection();
   State().fileOpKind = int16_t(kind);
   State().targetFolder = targetFolder;
-  HCURSOR old = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+  Busy busy;
   FormCopy form(lvw_);
   form.RunModal(hwnd());
-  SetCursor(old);
   FocusList();
 }
 
@@ -302,8 +293,8 @@ void FrmMain::DeleteClick() {
   RunFileOp(3, L"");
 }
 
-void FrmMain::OpenClick() {
-  int i = lvw_.SelectedIndex();
+void FrmMain::OpenClick(int row) {
+  int i = row >= 0 ? row : lvw_.ActiveRow();
   if (i < 0 || i >= lvw_.Count()) return;
   const std::wstring& path = lvw_.model().row(size_t(i)).path;
   if (path.empty()) return;
@@ -311,11 +302,11 @@ void FrmMain::OpenClick() {
   FocusList();
 }
 
-void FrmMain::ListMouseUp(int button, int shift) {
+void FrmMain::ListMouseUp(int button, int shift, int row) {
   if (!fileView_ || button != 1 || shift == 1) return;
-  int i = lvw_.SelectedIndex();
+  int i = row >= 0 ? row : lvw_.ActiveRow();
   if (i < 0 || i >= lvw_.Count()) return;
-  SetClipboardText(hwnd(), lvw_.model().row(size_t(i)).path);
+  common::SetClipboardText(hwnd(), lvw_.model().row(size_t(i)).path);
   // The row is previewed here once the program has its preview window.
 }
 
@@ -376,14 +367,18 @@ void FrmMain::OnNotify(NMHDR* hdr) {
   switch (hdr->code) {
     case LVN_GETDISPINFOW: lvw_.OnGetDispInfo(reinterpret_cast<NMLVDISPINFOW*>(hdr)); break;
     case LVN_COLUMNCLICK: lvw_.ColumnClick(reinterpret_cast<NMLISTVIEW*>(hdr)->iSubItem); break;
-    case NM_DBLCLK: OpenClick(); break;
+    case NM_DBLCLK: OpenClick(reinterpret_cast<NMITEMACTIVATE*>(hdr)->iItem); break;
     case NM_RCLICK: {
       POINT p;
       GetCursorPos(&p);
       TrackPopupMenu(editMenu_, TPM_RIGHTBUTTON, p.x, p.y, 0, hwnd(), nullptr);
       break;
     }
-    case NM_CLICK: ListMouseUp(1, (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0)); break;
+    case NM_CLICK: {
+      int row = reinterpret_cast<NMITEMACTIVATE*>(hdr)->iItem;
+      if (row >= 0) ListMouseUp(1, (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0), row);
+      break;
+    }
     case LVN_KEYDOWN: {
       WORD key = reinterpret_cast<NMLVKEYDOWN*>(hdr)->wVKey;
       // The selection moves after the key is handled; act on it once it has.
@@ -407,6 +402,9 @@ LRESULT FrmMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NOTIFY: OnNotify(reinterpret_cast<NMHDR*>(lp)); return 0;
     case WM_COMMAND: OnCommand(LOWORD(wp)); return 0;
     case WM_APP + 2: ListMouseUp(1, 2); return 0;
+    case WM_SETCURSOR:
+      if (HoldBusyCursor()) return TRUE;
+      break;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       for (int i = 0; i < kKindCount; ++i)

@@ -44,9 +44,11 @@ class FrmMain : public common::ui::Window {
   void RunFileOp(int kind, const std::wstring& targetFolder);
   void CopyOrMoveClick(int kind);
   void DeleteClick();
-  void OpenClick();
-  // A left-button release on the list: the selected row's path goes to the clipboard (the preview comes later).
-  void ListMouseUp(int button, int shift);
+  // Opens the given row's file, or the active row's when row is -1.
+  void OpenClick(int row = -1);
+  // A left-button release on the list (row: the clicked one, -1 for the active one): the row's path goes to
+  // the clipboard and the row is previewed.
+  void ListMouseUp(int button, int shift, int row = -1);
   bool fileView() const { return fileView_; }
 
  protected:

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "common/path.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/win/child_process.h"
 #include "common/testing/win/msgbox_answers.h"
+#include "common/win/ansi.h"
+#include "common/win/clipboard.h"
 #include "common/win/system.h"
 #include "search/engine/search_state.h"
 #include "search/engine/win/file_ops.h"
@@ -15,6 +18,52 @@
 
 namespace sercavo {
 namespace {
+
+// Runs a function at the next message-pump step, e.g. the first one of a walk.
+class AtNextPump {
+ public:
+  explicit AtNextPump(std::function<void()> f) : f_(std::move(f)) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"SercavoTestAtNextPump";
+    RegisterClassW(&wc);
+    hwnd_ = CreateWindowW(wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    PostMessageW(hwnd_, WM_APP, 0, 0);
+  }
+  ~AtNextPump() { DestroyWindow(hwnd_); }
+  bool ran() const { return ran_; }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* self = reinterpret_cast<AtNextPump*>(GetWindowLongPtrW(h, GWLP_USERDATA));
+    if (msg == WM_APP && self && !self->ran_) {
+      self->ran_ = true;
+      self->f_();
+      return 0;
+    }
+    return DefWindowProcW(h, msg, wp, lp);
+  }
+  std::function<void()> f_;
+  HWND hwnd_ = nullptr;
+  bool ran_ = false;
+};
+
+// The clipboard's text; a clipboard that cannot be opened fails the test instead of reading as empty.
+std::wstring Clip() {
+  bool opened = false;
+  for (int i = 0; i < 50 && !(opened = OpenClipboard(nullptr)); ++i) Sleep(10);
+  EXPECT_TRUE(opened) << "the clipboard could not be opened";
+  if (!opened) return L"(no clipboard)";
+  std::wstring s;
+  if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
+    s = static_cast<const wchar_t*>(GlobalLock(h));
+    GlobalUnlock(h);
+  }
+  CloseClipboard();
+  return s;
+}
 
 class Main : public testing::Test {
  protected:
@@ -296,30 +345,146 @@ TEST_F(Main, RefusesToCloseWhileTheButtonSaysStop) {
 
 TEST_F(Main, LeftClickCopiesThePathUnlessShiftIsHeld) {
   suite::TempDir t;
-  t.Write(L"x.tmp", "x");
+  for (const wchar_t* n : {L"a.tmp", L"b.tmp", L"c.tmp"}) t.Write(n, "x");
   Search(kJunk, L"", t.wpath());
+  main_.lvw().ColumnClick(kColName);
+  main_.lvw().ColumnClick(kColName);  // ascending: a b c
+  ASSERT_TRUE(common::SetClipboardText(main_.hwnd(), L"before"));
   main_.lvw().SelectAll();
-  auto clip = [&] {
-    std::wstring s;
-    if (OpenClipboard(main_.hwnd())) {
-      if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
-        s = static_cast<const wchar_t*>(GlobalLock(h));
-        GlobalUnlock(h);
-      }
-      CloseClipboard();
-    }
-    return s;
-  };
-  if (OpenClipboard(main_.hwnd())) {
-    EmptyClipboard();
-    CloseClipboard();
-  }
   main_.ListMouseUp(1, 1);
-  EXPECT_NE(clip(), t.wpath() + L"\\x.tmp");
+  EXPECT_EQ(Clip(), L"before");
   main_.ListMouseUp(2, 0);
-  EXPECT_NE(clip(), t.wpath() + L"\\x.tmp");
+  EXPECT_EQ(Clip(), L"before");
   main_.ListMouseUp(1, 2);
-  EXPECT_EQ(clip(), t.wpath() + L"\\x.tmp");
+  EXPECT_NE(Clip(), L"before");
+}
+
+TEST_F(Main, TheClickedOrFocusedRowIsUsedNotTheFirstSelected) {
+  suite::TempDir t;
+  for (const wchar_t* n : {L"a.tmp", L"b.tmp", L"c.tmp"}) t.Write(n, "x");
+  Search(kJunk, L"", t.wpath());
+  main_.lvw().ColumnClick(kColName);
+  main_.lvw().ColumnClick(kColName);  // ascending: a b c
+  HWND list = main_.lvw().hwnd();
+  main_.lvw().SelectAll();
+  ListView_SetItemState(list, 2, LVIS_FOCUSED, LVIS_FOCUSED);
+  EXPECT_EQ(main_.lvw().ActiveRow(), 2);
+  main_.ListMouseUp(1, 2);  // as the arrow keys do: the focused row
+  EXPECT_EQ(Clip(), t.wpath() + L"\\c.tmp");
+  // A click names its row.
+  NMITEMACTIVATE click{};
+  click.hdr = {list, UINT_PTR(FrmMain::kIdList), UINT(NM_CLICK)};
+  click.iItem = 1;
+  SendMessageW(main_.hwnd(), WM_NOTIFY, FrmMain::kIdList, reinterpret_cast<LPARAM>(&click));
+  EXPECT_EQ(Clip(), t.wpath() + L"\\b.tmp");
+  // A focused row that is not selected gives way to the selected one.
+  ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+  ListView_SetItemState(list, 1, LVIS_SELECTED, LVIS_SELECTED);
+  EXPECT_EQ(main_.lvw().ActiveRow(), 1);
+  ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+  EXPECT_EQ(main_.lvw().ActiveRow(), -1);
+}
+
+TEST_F(Main, KeywordsBeginningWithSFindEveryNameHoldingThem) {
+  suite::TempDir t;
+  std::wstring tree = t.wpath() + L"\\tree";
+  for (int i = 0; i < 64; ++i)
+    t.Write(L"tree\\d" + std::to_wstring(i % 4) + L"\\" + (i % 2 ? L"sales" : L"Notes") + std::to_wstring(i) + L".txt",
+            "x");
+  t.Write(L"tree\\ales_sa.txt", "x");
+  t.Write(L"tree\\other.txt", "x");
+  Search(kName, L"s", tree);
+  EXPECT_EQ(main_.lvw().Count(), 65);
+  Search(kName, L"sa", tree);
+  EXPECT_EQ(main_.lvw().Count(), 33);
+  EXPECT_NE(Row(L"ales_sa.txt"), nullptr);
+  Search(kName, L"", tree);
+  EXPECT_EQ(main_.lvw().Count(), 0);
+}
+
+TEST_F(Main, SameNamedRowsMovedIntoOneFolderAreAllKept) {
+  suite::TempDir t, target;
+  t.Write(L"A\\readme.txt", "from A");
+  t.Write(L"B\\readme.txt", "from B");
+  Search(kName, L"readme", t.wpath());
+  ASSERT_EQ(main_.lvw().Count(), 2);
+  main_.lvw().SelectAll();
+  suite::MsgBoxAnswers answers;
+  main_.RunFileOp(2, target.wpath() + L"\\");
+  EXPECT_EQ(main_.lvw().Count(), 0);
+  std::string a = common::ReadFileBytes(target.wpath() + L"\\readme.txt").value_or("");
+  std::string b = common::ReadFileBytes(target.wpath() + L"\\readme (2).txt").value_or("");
+  EXPECT_TRUE((a == "from A" && b == "from B") || (a == "from B" && b == "from A")) << a << " / " << b;
+  EXPECT_TRUE(answers.shown().empty());
+}
+
+TEST_F(Main, LongPathFailuresAreReportedAndTheirRowsStay) {
+  suite::TempDir t;
+  std::wstring deep = t.wpath();
+  for (int i = 0; i < 10; ++i) deep += L"\\a-rather-long-folder-name-" + std::to_wstring(i);
+  for (size_t at = deep.find(L'\\', 3); at != std::wstring::npos; at = deep.find(L'\\', at + 1))
+    CreateDirectoryW(common::ExtendedPath(deep.substr(0, at)).c_str(), nullptr);
+  ASSERT_TRUE(CreateDirectoryW(common::ExtendedPath(deep).c_str(), nullptr));
+  std::wstring file = deep + L"\\long.tmp";
+  HANDLE h = CreateFileW(common::ExtendedPath(file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  CloseHandle(h);
+  Search(kJunk, L"", t.wpath());
+  ASSERT_EQ(main_.lvw().Count(), 1);
+  main_.lvw().SelectAll();
+  suite::MsgBoxAnswers answers;
+  main_.RunFileOp(2, t.wpath() + L"\\no such folder\\");
+  EXPECT_EQ(main_.lvw().Count(), 1);
+  ASSERT_EQ(answers.shown().size(), 1u);
+  EXPECT_NE(answers.shown()[0].text.find(file), std::wstring::npos);
+  main_.RunFileOp(3, L"");
+  EXPECT_EQ(main_.lvw().Count(), 0);
+  EXPECT_FALSE(PathExists(file));
+}
+
+TEST_F(Main, TheHourglassHoldsThroughMouseMovesWhileBusy) {
+  suite::TempDir t;
+  for (int i = 0; i < 20; ++i) t.Write(L"d" + std::to_wstring(i) + L"\\hit.txt", "x");
+  HCURSOR wait = LoadCursorW(nullptr, IDC_WAIT);
+  auto moveOver = [](HWND w) {
+    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+    return SendMessageW(w, WM_SETCURSOR, WPARAM(w), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  };
+  LRESULT overMain = 0, overList = 0;
+  HCURSOR shown = nullptr;
+  AtNextPump probe([&] {
+    overMain = moveOver(main_.hwnd());
+    overList = moveOver(main_.lvw().hwnd());
+    shown = GetCursor();
+  });
+  Search(kName, L"hit", t.wpath());
+  ASSERT_TRUE(probe.ran());
+  EXPECT_TRUE(overMain);
+  EXPECT_TRUE(overList);
+  EXPECT_EQ(shown, wait);
+  moveOver(main_.hwnd());
+  EXPECT_NE(GetCursor(), wait);
+}
+
+TEST_F(Main, StopStopsEvenWhenTheKeywordBoxWasEmptied) {
+  suite::TempDir t;
+  for (int i = 0; i < 50; ++i) t.Write(L"d" + std::to_wstring(i) + L"\\hit.txt", "x");
+  FormSearch form(main_);
+  ASSERT_TRUE(form.Load(KindCaption(kName)));
+  SetWindowTextW(form.comb(0), L"hit");
+  SetWindowTextW(form.comb(1), t.wpath().c_str());
+  AtNextPump stop([&] {
+    SetWindowTextW(form.comb(0), L"");
+    form.Command1Click();
+  });
+  suite::MsgBoxAnswers answers;
+  form.Command1Click();
+  ASSERT_TRUE(stop.ran());
+  EXPECT_TRUE(State().stopRequested);
+  EXPECT_TRUE(answers.shown().empty());
+  EXPECT_EQ(form.Command1Caption(), kSearchS);
+  EXPECT_LT(main_.lvw().Count(), 50);
+  form.Destroy();
 }
 
 // The real program under Wine, started as Explorer starts it.

@@ -14,6 +14,13 @@ constexpr struct {
 } kColumns[kColumnCount] = {
     {L"文件名称", 2200}, {L"文件路径", 4200}, {L"大小", 1200}, {L"类型", 900}, {L"修改时间", 2000}};
 
+// A file that carries its own icons shows its first one; the shell's icon when it has none.
+common::Icon OwnIcon(const std::wstring& path) {
+  HICON large = nullptr;
+  if (ExtractIconExW(path.c_str(), 0, &large, nullptr, 1) == 1 && large) return common::Icon(large);
+  return common::GetFileIcon(path, false);
+}
+
 common::Icon FolderIcon() {
   SHFILEINFOW info{};
   if (!SHGetFileInfoW(L"folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info,
@@ -25,7 +32,7 @@ common::Icon FolderIcon() {
 
 void ResultsList::Create(HWND parent, int id) {
   hwnd_ = common::ui::CreateControl(parent, WC_LISTVIEWW, L"",
-                                    WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA, id, WS_EX_CLIENTEDGE);
+                                    WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA | LVS_SHAREIMAGELISTS, id, WS_EX_CLIENTEDGE);
   ListView_SetExtendedListViewStyle(hwnd_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_INFOTIP);
   for (int c = 0; c < kColumnCount; ++c) {
     LVCOLUMNW col{};
@@ -50,9 +57,11 @@ void ResultsList::ShowNewRows() {
 
 void ResultsList::Clear() {
   model_.Clear();
-  images_ = std::make_unique<common::ui::ImageList>();
-  images_->Create(16, 16);
-  ListView_SetImageList(hwnd_, images_->handle(), LVSIL_SMALL);
+  // The list shares the image list (it never frees it); ours goes only after the new one is in place.
+  auto images = std::make_unique<common::ui::ImageList>();
+  images->Create(16, 16);
+  ListView_SetImageList(hwnd_, images->handle(), LVSIL_SMALL);
+  images_ = std::move(images);
   ListView_SetItemCountEx(hwnd_, 0, 0);
   shown_ = 0;
 }
@@ -87,7 +96,11 @@ void ResultsList::InvertSelection() {
   PushSelection();
 }
 
-int ResultsList::SelectedIndex() const { return ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED); }
+int ResultsList::ActiveRow() const {
+  int focused = ListView_GetNextItem(hwnd_, -1, LVNI_FOCUSED);
+  if (focused >= 0 && ListView_GetItemState(hwnd_, focused, LVIS_SELECTED)) return focused;
+  return ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED);
+}
 
 void ResultsList::ColumnClick(int column) {
   PullSelection();
@@ -115,7 +128,7 @@ int ResultsList::IconFor(const std::wstring& path, bool folder) {
   bool own = !folder && common::IconLivesInFile(path);
   std::wstring key = folder ? L"\\folder" : own ? path : L"." + common::ToLower(common::ExtensionOf(path));
   if (int i = images_->Find(key); i >= 0) return i;
-  common::Icon icon = folder ? FolderIcon() : common::GetFileIcon(own ? path : common::FileNameOf(path), true, !own);
+  common::Icon icon = folder ? FolderIcon() : own ? OwnIcon(path) : common::GetFileIcon(common::FileNameOf(path), true, true);
   return images_->Add(key, icon.get());
 }
 

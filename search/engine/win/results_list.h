@@ -33,8 +33,8 @@ class ResultsList {
   void PushSelection();
   void SelectAll();
   void InvertSelection();
-  // First selected row, or -1.
-  int SelectedIndex() const;
+  // The row the user is at: the focused row when it is selected, else the first selected one; -1 for none.
+  int ActiveRow() const;
   int Count() const { return int(model_.size()); }
 
   void ColumnClick(int column);

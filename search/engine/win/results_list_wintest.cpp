@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "common/testing/win/child_process.h"
 #include "search/engine/win/results_list.h"
 
@@ -17,18 +19,51 @@ class List : public testing::Test {
   ResultsList lvw_;
 };
 
+// The pixels of an image of the list, drawn on white.
+std::vector<DWORD> Pixels(HIMAGELIST list, int index) {
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 16, -16, 1, 32, BI_RGB};
+  void* bits = nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bmp);
+  PatBlt(dc, 0, 0, 16, 16, WHITENESS);
+  ImageList_Draw(list, index, dc, 0, 0, ILD_NORMAL);
+  GdiFlush();
+  std::vector<DWORD> px(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + 256);
+  SelectObject(dc, old);
+  DeleteObject(bmp);
+  DeleteDC(dc);
+  return px;
+}
+
 TEST_F(List, IconsAreSharedByTypeButProgramsKeepTheirOwn) {
   int a = lvw_.IconFor(L"C:\\x\\a.txt", false);
   ASSERT_GE(a, 0);
   EXPECT_EQ(lvw_.IconFor(L"D:\\elsewhere\\B.TXT", false), a);
   EXPECT_EQ(lvw_.IconFor(L"C:\\x\\folder", true), lvw_.IconFor(L"C:\\y\\other", true));
-  int child = lvw_.IconFor(suite::BinFolder() + L"suite_child.exe", false);
-  int self = lvw_.IconFor(suite::BinFolder() + L"sercavo.exe", false);
-  if (child >= 0 && self >= 0) {
-    EXPECT_NE(child, self);
-  }
+  // A program without an icon of its own shows the shell's program icon; this program shows its own.
+  std::wstring child = suite::BinFolder() + L"suite_child.exe", self = suite::BinFolder() + L"sercavo.exe";
+  int c = lvw_.IconFor(child, false), s = lvw_.IconFor(self, false);
+  ASSERT_GE(c, 0);
+  ASSERT_GE(s, 0);
+  EXPECT_EQ(lvw_.IconFor(self, false), s);
+  HIMAGELIST images = ListView_GetImageList(lvw_.hwnd(), LVSIL_SMALL);
+  EXPECT_NE(Pixels(images, c), Pixels(images, s));
+  EXPECT_EQ(ImageList_GetImageCount(images), 4);
   lvw_.Clear();
   EXPECT_EQ(lvw_.Count(), 0);
+}
+
+TEST(ListImages, TheListLeavesItsImageListToItsOwner) {
+  HWND parent = CreateWindowW(L"STATIC", L"", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr, nullptr, nullptr);
+  ResultsList lvw;
+  lvw.Create(parent, 1);
+  ASSERT_GE(lvw.IconFor(L"C:\\x\\a.txt", false), 0);
+  HIMAGELIST images = ListView_GetImageList(lvw.hwnd(), LVSIL_SMALL);
+  DestroyWindow(parent);
+  // Still alive after the control has gone: only the list's owner frees it.
+  EXPECT_EQ(ImageList_GetImageCount(images), 1);
 }
 
 TEST_F(List, RowTextsComeFromTheModelAndFitTheBuffer) {
@@ -55,7 +90,7 @@ TEST_F(List, SelectionSurvivesASortAndAnInversion) {
   lvw_.ShowNewRows();
   ListView_SetItemState(lvw_.hwnd(), 0, LVIS_SELECTED, LVIS_SELECTED);  // "b"
   lvw_.ColumnClick(kColName);                                           // descending: c b a
-  EXPECT_EQ(lvw_.SelectedIndex(), 1);
+  EXPECT_EQ(lvw_.ActiveRow(), 1);
   lvw_.InvertSelection();
   lvw_.PullSelection();
   EXPECT_EQ(lvw_.model().SelectedIndices(), (std::vector<size_t>{0, 2}));
