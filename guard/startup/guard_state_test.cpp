@@ -46,3 +46,19 @@ TEST(FirstRun, DriveRootsAndBlanksInTheFolder) {
   EXPECT_EQ(lines[3], L"regsvr32.exe  /s C:\\Z\\MSINET.OCX");
   EXPECT_EQ(RegistrarCommands(L"C:\\A B")[1], L"regsvr32.exe  /s \"C:\\A B\\MSCOMCTL.OCX\"");
 }
+
+TEST(AskWindowOpen, HoldsWhileAnyWindowIsOpen) {
+  WindowCount open;
+  EXPECT_FALSE(open);
+  {
+    OpenWindowMark first(open);
+    OpenWindowMark second(open);
+    EXPECT_EQ(open.count(), 2);
+    first.Release();
+    first.Release();  // a second release of the same window changes nothing
+    EXPECT_TRUE(open) << "the first window closing must not clear it while another is open";
+  }
+  EXPECT_FALSE(open);
+  open.Lower();
+  EXPECT_EQ(open.count(), 0);
+}

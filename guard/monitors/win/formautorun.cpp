@@ -53,7 +53,7 @@ bool FormAutoRun::Load() {
   MoveWindow(hwnd(), (GetSystemMetrics(SM_CXSCREEN) - w) / 2, (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h, FALSE);
   Layout();
   common::SetTopMost(hwnd(), true);
-  Guard().askWindowOpen = true;
+  Guard().askWindowOpen.Raise();
   holding_ = true;
   // Hidden files can be shown, so that the user sees what the cleaner removes.
   WritePolicyDword(kShowAllKey, L"CheckedValue", 1);
@@ -164,7 +164,7 @@ void FormAutoRun::Timer1Tick() {
 
 void FormAutoRun::Closed() {
   KillTimer(hwnd(), kTimer1);
-  if (holding_) Guard().askWindowOpen = false;
+  if (holding_) Guard().askWindowOpen.Lower();
   holding_ = false;
   rows_.clear();
   nextKey_ = 0;

@@ -76,7 +76,7 @@ class MonitorFixture : public testing::Test {
                        [this] { return allowList; },
                        [this](const StartupItem& item, const std::wstring& program) {
                          asked.push_back({program, item.location});
-                         Guard().askWindowOpen = true;  // as the dialog does
+                         Guard().askWindowOpen.Raise();  // as the dialog does
                        }});
     return *monitor;
   }
@@ -152,7 +152,7 @@ TEST_F(MonitorFixture, SixtyValuesAreAllQueuedAndAskedFromTheLast) {
   EXPECT_EQ(asked.size(), 1u) << "nothing more while the dialog is open";
   int rounds = 0;
   while (!m.queue().empty() && rounds++ < 100) {
-    Guard().askWindowOpen = false;
+    Guard().askWindowOpen.Lower();
     m.AskStep();
   }
   ASSERT_EQ(asked.size(), 60u);
@@ -170,7 +170,7 @@ TEST_F(MonitorFixture, TrustedAllowedAndShortValuesAreSkipped) {
   allowList = L";" + base + L"allowed";
   m.readregstart();
   while (!m.queue().empty()) {
-    Guard().askWindowOpen = false;
+    Guard().askWindowOpen.Lower();
     m.AskStep();
   }
   ASSERT_EQ(asked.size(), 2u);

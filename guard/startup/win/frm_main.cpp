@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include "common/win/system.h"
+#include "guard/monitors/win/ask_list_files.h"
+#include "guard/monitors/win/formask.h"
 #include "guard/process/process_actions.h"
 #include "guard/process/win/process_menu_ids.h"
 #include "guard/startup/guard_state.h"
@@ -39,7 +41,9 @@ bool FrmMain::Load(const std::wstring& commandLine) {
   else
     ShowWindow(hwnd(), SW_SHOWNORMAL);
   cpu_.Init();  // 11.
-  // 12-13. The ask lists and the firewall window are loaded here once the monitors exist.
+  LoadAskLists();     // 12.
+  LoadRegAskLists();
+  // 13. The firewall window is loaded here once it exists.
   common::SetTopMost(hwnd(), true);  // 14.
   HideSysFolder();                   // 15.
   StartTimer(true);
@@ -155,7 +159,8 @@ void FrmMain::Unload() {
   StartTimer(false);
   tuopan_.Unload();  // the icon goes first
   commands_.forminfo().Unload();
-  // Then Formask, Formface and Formfire, as each of them comes to exist.
+  Formask::UnloadAll();  // every program frozen for an ask runs again
+  // Then Formface and Formfire, as each of them comes to exist.
   autorun_.form().Unload();
 }
 

@@ -1,0 +1,68 @@
+#include "guard/monitors/ask_lists.h"
+
+#include <gtest/gtest.h>
+
+using namespace zorvix;
+
+TEST(DecisionList, HoldsWholeEntriesOnlyAndIgnoresCase) {
+  DecisionList list(L";c:\\a.exe.old\\b.exe;d:\\tools\\x.exe");
+  EXPECT_FALSE(list.Contains(L"c:\\a.exe"));
+  EXPECT_FALSE(list.Contains(L"a.exe.old\\b.exe"));
+  EXPECT_FALSE(list.Contains(L"d:\\tools\\x"));
+  EXPECT_FALSE(list.Contains(L""));
+  EXPECT_TRUE(list.Contains(L"c:\\a.exe.old\\b.exe"));
+  EXPECT_TRUE(list.Contains(L"D:\\Tools\\X.EXE"));
+}
+
+TEST(DecisionList, AddsLowerCaseAndRemovesEveryOccurrence) {
+  DecisionList list;
+  list.Add(L"HKEY_CURRENT_USER\\Run\\Foo");
+  list.Add(L"hkey_current_user\\run\\foobar");
+  list.Add(L"hkey_current_user\\run\\foo");
+  EXPECT_EQ(list.text(), L";hkey_current_user\\run\\foo;hkey_current_user\\run\\foobar;hkey_current_user\\run\\foo");
+  EXPECT_TRUE(list.Remove(L"HKEY_CURRENT_USER\\RUN\\FOO"));
+  EXPECT_EQ(list.text(), L";hkey_current_user\\run\\foobar");
+  EXPECT_FALSE(list.Remove(L"hkey_current_user\\run\\foo"));
+}
+
+TEST(AskFile, MissingLinesReadAsEmptyLists) {
+  auto none = ParseAskFile(L"");
+  EXPECT_TRUE(none.allow.empty());
+  EXPECT_TRUE(none.deny.empty());
+  auto one = ParseAskFile(L";c:\\a.exe\r\n");
+  EXPECT_EQ(one.allow.text(), L";c:\\a.exe");
+  EXPECT_TRUE(one.deny.empty());
+  auto noEnd = ParseAskFile(L";c:\\a.exe");
+  EXPECT_EQ(noEnd.allow.text(), L";c:\\a.exe");
+  auto two = ParseAskFile(L";c:\\a.exe\r\n;c:\\程序\\坏.exe\r\n;ignored\r\n");
+  EXPECT_EQ(two.allow.text(), L";c:\\a.exe");
+  EXPECT_EQ(two.deny.text(), L";c:\\程序\\坏.exe");
+  auto emptyFirst = ParseAskFile(L"\r\n;c:\\b.exe\r\n");
+  EXPECT_TRUE(emptyFirst.allow.empty());
+  EXPECT_EQ(emptyFirst.deny.text(), L";c:\\b.exe");
+}
+
+TEST(AskFile, WritesTwoLowerCaseLinesEvenWhenEmpty) {
+  EXPECT_EQ(FormatAskFile({}), L"\r\n\r\n");
+  AskFileLists lists{DecisionList(L";C:\\A.EXE"), DecisionList(L";D:\\程序\\B.exe")};
+  EXPECT_EQ(FormatAskFile(lists), L";c:\\a.exe\r\n;d:\\程序\\b.exe\r\n");
+  auto back = ParseAskFile(FormatAskFile(lists));
+  EXPECT_TRUE(back.allow.Contains(L"c:\\a.exe"));
+  EXPECT_TRUE(back.deny.Contains(L"d:\\程序\\b.exe"));
+}
+
+TEST(RegPath, SplitsRootKeyAndValueName) {
+  auto at = SplitRegPath(L"hkey_local_machine\\software\\microsoft\\windows\\currentversion\\run\\tool-x");
+  ASSERT_TRUE(at);
+  EXPECT_EQ(at->rootName, L"hkey_local_machine");
+  EXPECT_EQ(at->key, L"software\\microsoft\\windows\\currentversion\\run");
+  EXPECT_EQ(at->value, L"tool-x");
+  EXPECT_TRUE(at->localMachine());
+  auto user = SplitRegPath(L"hkey_current_user\\run\\(预设值)");
+  ASSERT_TRUE(user);
+  EXPECT_FALSE(user->localMachine());
+  EXPECT_EQ(user->value, L"(预设值)");
+  EXPECT_FALSE(SplitRegPath(L"hkey_current_user\\value"));
+  EXPECT_FALSE(SplitRegPath(L"novalue"));
+  EXPECT_FALSE(SplitRegPath(L"hkey_current_user\\\\value"));
+}

@@ -1,0 +1,21 @@
+// Rules on the rows of one poll: which rows the monitor looks at, and how they read in the view.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "guard/monitors/tcp_source.h"
+
+namespace zorvix {
+
+// A row the monitor examines: not listening, and not an empty row (local port, remote address and
+// remote port all zero).
+bool IsWatched(const TcpRow& row);
+// The watched rows of one fetched table, in the table's order.
+void KeepWatched(std::vector<TcpRow>& rows);
+// A port field (network order in the low 16 bits) as the port number.
+uint16_t PortNumber(uint32_t field);
+// The usual text of an address: dotted decimal for IPv4, the compressed hexadecimal form for IPv6.
+std::wstring AddressText(const TcpRow& row, bool remote);
+
+}  // namespace zorvix
