@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include "common/win/message_loop.h"
 #include "common/win/msgbox.h"
 #include "guard/startup/guard_state.h"
 #include "guard/startup/win/frm_main.h"
@@ -14,10 +15,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR cmdLine, int) {
   common::SetAppTitle(zorvix::kGuardTitle);
   zorvix::FrmMain frmMain;
   if (!frmMain.Load(cmdLine ? cmdLine : L"")) return 0;
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+  common::RunMessageLoop();
   return 0;
 }

@@ -4,6 +4,7 @@
 
 #include "common/text.h"
 #include "common/win/ansi.h"
+#include "common/win/message_loop.h"
 #include "common/win/msgbox.h"
 #include "common/win/registry.h"
 #include "common/win/system.h"
@@ -103,6 +104,7 @@ bool Formask::Load() {
   lf.lfWeight = FW_BOLD;
   boldFont_ = CreateFontIndirectW(&lf);
   open_.emplace(Guard().askWindowOpen);
+  common::SetDialogKeys(hwnd());
   CreateControls();
   return true;
 }
@@ -248,7 +250,9 @@ void Formask::Deny(AskAnswer how) {
   bool always = how == AskAnswer::DeniedAlways;
   if (subject_.mode == AskMode::Registry) {
     if (always) RecordRegistry(false);
-    if (auto at = SplitRegPath(subject_.regpath))
+    if (hooks_.deleteStartupValue)
+      hooks_.deleteStartupValue(subject_);
+    else if (auto at = SplitRegPath(subject_.regpath))
       common::DeleteRegValue(at->localMachine() ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, at->key, at->value);
     return Close(how);
   }

@@ -55,6 +55,9 @@ struct AskHooks {
   // Network mode: store a lasting decision (block 1 = allowed, 0 = blocked), delete the connection.
   std::function<void(const std::wstring& path, int block)> addProgram;
   std::function<void(const TcpRow& row)> dropConnection;
+  // Registry mode: deletes the start-up value asked about (in the registry view it was read from). When
+  // empty, the value named by regpath is deleted in the default view.
+  std::function<void(const AskSubject& subject)> deleteStartupValue;
   // Once, when the dialog closes, whichever way.
   std::function<void(const AskSubject& subject, AskAnswer answer)> closed;
   // "查看目录" and the opening of "\info.txt"; tests may watch instead.

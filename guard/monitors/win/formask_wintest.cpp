@@ -6,6 +6,7 @@
 #include "common/testing/win/msgbox_answers.h"
 #include "common/text.h"
 #include "common/win/ansi.h"
+#include "common/win/pump.h"
 #include "common/win/registry.h"
 #include "common/win/system.h"
 #include "common/win/ui/window.h"
@@ -372,4 +373,58 @@ TEST_F(FormaskTest, RegistryTimeoutDeletesTheValueAndRecordsNothing) {
   EXPECT_FALSE(common::FileExists(RegAskFilePath(folder.wpath())));
   EXPECT_EQ(answers.back().second, AskAnswer::TimedOut);
   common::DeleteRegKey(HKEY_LOCAL_MACHINE, kTestRun);
+}
+
+TEST_F(FormaskTest, KeyboardReachesEveryButtonAndTheTick) {
+  auto key = [](UINT message, WPARAM code) {
+    LPARAM flags = message == WM_SYSCHAR ? 1 << 29 : message == WM_KEYUP ? LPARAM(0xC0000001) : 1;
+    PostMessageW(GetFocus(), message, code, flags);
+    common::PumpMessages();
+  };
+  auto focusOn = [](Formask* d) {
+    SetForegroundWindow(d->hwnd());
+    SetFocus(d->control(Formask::kChk));
+  };
+  Program a(L"ask-keys-a"), b(L"ask-keys-b"), c(L"ask-keys-c");
+  Formask* d = OpenNetwork(a);
+  focusOn(d);
+  key(WM_KEYDOWN, VK_SPACE);
+  key(WM_KEYUP, VK_SPACE);
+  EXPECT_TRUE(d->Chk()) << "space ticks the focused box";
+  key(WM_KEYDOWN, VK_TAB);
+  EXPECT_EQ(GetFocus(), d->control(Formask::kCommand1));
+  key(WM_SYSCHAR, L'y');
+  ASSERT_EQ(answers.size(), 1u);
+  EXPECT_EQ(answers[0].second, AskAnswer::AllowedAlways) << "Alt+Y";
+
+  d = OpenNetwork(b);
+  focusOn(d);
+  key(WM_KEYDOWN, VK_RETURN);
+  ASSERT_EQ(answers.size(), 2u);
+  EXPECT_EQ(answers[1].second, AskAnswer::Allowed) << "Enter allows this once";
+
+  d = OpenNetwork(c);
+  focusOn(d);
+  key(WM_KEYDOWN, VK_ESCAPE);
+  ASSERT_EQ(answers.size(), 3u);
+  EXPECT_EQ(answers[2].second, AskAnswer::Closed) << "Esc closes without a decision";
+  EXPECT_TRUE(c.Responds());
+
+  Program e(L"ask-keys-e");
+  d = OpenNetwork(e);
+  focusOn(d);
+  key(WM_SYSCHAR, L'n');
+  EXPECT_TRUE(e.child.WaitExit(5000)) << "Alt+N denies";
+}
+
+TEST_F(FormaskTest, TheStartupMonitorCanDeleteTheValueItself) {
+  std::vector<std::wstring> deleted;
+  AskSubject s;
+  s.mode = AskMode::Registry;
+  s.FilePath = L"c:\\nowhere\\tool.exe";
+  s.regpath = L"hkey_local_machine\\software\\wow6432node\\run\\tool";
+  AskHooks h = Hooks();
+  h.deleteStartupValue = [&](const AskSubject& subject) { deleted.push_back(subject.regpath); };
+  Formask::Open(s, h)->Command2Click();
+  EXPECT_EQ(deleted, std::vector<std::wstring>{s.regpath});
 }
