@@ -6,6 +6,8 @@
 
 #include <dbt.h>
 
+#include <atomic>
+
 #include "common/testing/temp_dir.h"
 #include "common/testing/win/child_process.h"
 #include "common/testing/win/msgbox_answers.h"
@@ -191,4 +193,27 @@ TEST(AutorunPolicy, ARefusedWriteIsToldOnce) {
   EXPECT_NE(answers.shown()[0].text.find(L"HKEY_LOCAL_MACHINE"), std::wstring::npos);
   EXPECT_EQ(answers.shown()[0].flags & MB_ICONMASK, UINT(MB_ICONWARNING));
   ResetPolicyReport();
+}
+
+TEST(AutorunScan, ADriveThatDoesNotAnswerHoldsNeitherTheWindowThreadNorTheNextScan) {
+  HANDLE answer = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  std::atomic<bool> examined{false};
+  AutorunScan scan([&](const std::wstring& root) -> std::optional<AutorunFinding> {
+    WaitForSingleObject(answer, 10000);  // a drive that hangs until told
+    examined = true;
+    return AutorunFinding{root, DriveKind::Removable, root + L"autorun.inf", std::nullopt};
+  });
+  ASSERT_TRUE(scan.Start({L"Q:\\"}));
+  EXPECT_FALSE(examined) << "the scan returned before the drive answered";
+  EXPECT_TRUE(scan.Busy());
+  EXPECT_FALSE(scan.Take());
+  EXPECT_FALSE(scan.Start({L"Q:\\"})) << "no second scan piles up behind the hung one";
+  SetEvent(answer);
+  EXPECT_TRUE(suite::PumpUntil([&] { return !scan.Busy(); }, 5000));
+  auto found = scan.Take();
+  ASSERT_TRUE(found);
+  ASSERT_EQ(found->size(), 1u);
+  EXPECT_EQ((*found)[0].inf, L"Q:\\autorun.inf");
+  EXPECT_FALSE(scan.Take()) << "taken once";
+  CloseHandle(answer);
 }

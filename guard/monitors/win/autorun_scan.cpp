@@ -105,10 +105,10 @@ bool AutorunScan::Start(std::vector<std::wstring> roots) {
   auto state = std::make_shared<State>();
   state_ = state;
   // Detached: a drive that never answers keeps only this thread waiting, never the guard or its exit.
-  std::thread([state, roots = std::move(roots)] {
+  std::thread([state, examine = examine_, roots = std::move(roots)] {
     std::vector<AutorunFinding> found;
     for (const std::wstring& root : roots.empty() ? LogicalDriveRoots() : roots)
-      if (auto f = ExamineDrive(root)) found.push_back(std::move(*f));
+      if (auto f = examine(root)) found.push_back(std::move(*f));
     std::lock_guard lock(state->m);
     state->found = std::move(found);
     state->done = true;

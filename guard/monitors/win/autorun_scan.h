@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -32,6 +33,8 @@ bool CleanerMayDelete(const std::wstring& path, const std::wstring& root);
 // One scan at a time on a worker thread; its results are taken on the window thread.
 class AutorunScan {
  public:
+  using Examiner = std::function<std::optional<AutorunFinding>(const std::wstring& root)>;
+  explicit AutorunScan(Examiner examine = ExamineDrive) : examine_(std::move(examine)) {}
   // Starts examining the given drives (all when empty); false while the previous scan still runs.
   bool Start(std::vector<std::wstring> roots = {});
   bool Busy() const;
@@ -40,6 +43,7 @@ class AutorunScan {
 
  private:
   struct State;
+  Examiner examine_;
   std::shared_ptr<State> state_;
 };
 
