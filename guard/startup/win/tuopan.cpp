@@ -74,8 +74,12 @@ std::optional<std::wstring> GetLocalIP(SocketStartup startup) {
 
 Tuopan::Tuopan(TraySystem system) : system_(std::move(system)) {
   showPopup = [this](HMENU menu, POINT at) {
-    TrackPopupMenu(menu, TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd(), nullptr);
+    int id = TrackPopupMenu(menu, TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x, at.y, 0, hwnd(), nullptr);
     PostMessageW(hwnd(), WM_NULL, 0, 0);  // lets the menu close when the user clicks elsewhere
+    if (id)
+      PostMessageW(hwnd(), WM_COMMAND, id, 0);
+    else if (iconShown_)
+      Shell_NotifyIconW(NIM_SETFOCUS, &nid_);  // a menu closed with Esc gives the keyboard back to the tray
   };
 }
 
@@ -157,16 +161,9 @@ void Tuopan::SysTrayMouseEventHandler() {
 }
 
 void Tuopan::OnTrayMessage(LPARAM what) {
-  switch (what) {
-    case WM_RBUTTONDOWN:
-    case WM_CONTEXTMENU:  // the keyboard's menu key on the icon
-      SysTrayMouseEventHandler();
-      break;
-    case WM_LBUTTONDOWN:
-    case NIN_KEYSELECT:  // Enter or Space on the icon
-      Run(hooks_.openControlCentre);
-      break;
-  }
+  // Enter or Space on the icon arrive as a right button press, so the menu serves the keyboard too.
+  if (what == WM_RBUTTONDOWN) SysTrayMouseEventHandler();
+  if (what == WM_LBUTTONDOWN) Run(hooks_.openControlCentre);
 }
 
 void Tuopan::Command(int id) {
