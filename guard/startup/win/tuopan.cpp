@@ -16,6 +16,8 @@ namespace {
 
 constexpr UINT kTrayCallback = 0x205;
 constexpr UINT kTrayId = 1;
+constexpr UINT_PTR kRetryTimer = 1;
+constexpr UINT kRetryMs = 3000;
 constexpr wchar_t kShutdownCommand[] = L"shutdown.exe  -s -f -t 00 ";
 
 std::wstring ShortDateToday() {
@@ -119,6 +121,11 @@ bool Tuopan::AddTrayIcon() {
   nid_.hIcon = icon_;
   lstrcpynW(nid_.szTip, tip_.c_str(), ARRAYSIZE(nid_.szTip));
   iconShown_ = Shell_NotifyIconW(NIM_ADD, &nid_) != FALSE;
+  // A shell still starting at logon may refuse the icon for a while: without it the guard is unreachable.
+  if (iconShown_)
+    KillTimer(hwnd(), kRetryTimer);
+  else
+    SetTimer(hwnd(), kRetryTimer, kRetryMs, nullptr);
   return iconShown_;
 }
 
@@ -244,6 +251,10 @@ LRESULT Tuopan::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     // A restarted shell has forgotten every icon; without this one the guard would be unreachable.
     iconShown_ = false;
     AddTrayIcon();
+    return 0;
+  }
+  if (msg == WM_TIMER && wp == kRetryTimer) {
+    if (!iconShown_) AddTrayIcon();
     return 0;
   }
   if (msg == WM_COMMAND && HIWORD(wp) == 0) {
