@@ -11,6 +11,7 @@
 #include "common/testing/temp_dir.h"
 #include "common/testing/win/child_process.h"
 #include "common/testing/win/msgbox_answers.h"
+#include "common/win/pump.h"
 #include "common/win/registry.h"
 #include "common/win/system.h"
 #include "common/win/ui/window.h"
@@ -160,6 +161,35 @@ TEST_F(AutorunFixture, LaterPausesTheScansAndAnOpenAlertHoldsThem) {
   EXPECT_FALSE(Guard().askWindowOpen);
   EXPECT_TRUE(Guard().autorunScanPaused);
   EXPECT_FALSE(AutorunGuard::ScanAllowed());
+}
+
+namespace {
+// Posts a key to the focused control and lets the program's key routing handle it.
+void Key(UINT message, WPARAM key) {
+  PostMessageW(GetFocus(), message, key, message == WM_SYSCHAR ? (1 << 29) : 0);
+  common::PumpMessages();
+}
+}  // namespace
+
+TEST_F(AutorunFixture, TheAlertAnswersTheKeyboard) {
+  ScratchDrive drive(media.wpath(), DRIVE_REMOVABLE);
+  ASSERT_TRUE(drive.ok());
+  std::wstring inf = media.Write(L"autorun.inf", "[autorun]\r\nopen=x.exe\r\n");
+  guard.ScanAutorunDrives();
+  ASSERT_TRUE(AlertShown());
+  EXPECT_EQ(GetFocus(), guard.form().command(1));
+  Key(WM_KEYDOWN, VK_TAB);
+  EXPECT_EQ(GetFocus(), guard.form().command(2));
+  Key(WM_KEYDOWN, VK_ESCAPE);  // "以后再说(&C)"
+  EXPECT_FALSE(guard.form().loaded());
+  EXPECT_TRUE(Guard().autorunScanPaused);
+
+  Guard().autorunScanPaused = false;
+  guard.ScanAutorunDrives();
+  ASSERT_TRUE(AlertShown());
+  Key(WM_SYSCHAR, L'y');  // Alt+Y, "立即清除(&Y)"
+  EXPECT_FALSE(guard.form().loaded());
+  EXPECT_FALSE(common::FileExists(inf));
 }
 
 TEST_F(AutorunFixture, ADriveIsScannedTheMomentItArrives) {

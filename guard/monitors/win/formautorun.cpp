@@ -5,6 +5,7 @@
 
 #include "common/path.h"
 #include "common/text.h"
+#include "common/win/message_loop.h"
 #include "common/win/msgbox.h"
 #include "common/win/pump.h"
 #include "common/win/registry.h"
@@ -49,6 +50,7 @@ bool FormAutoRun::Load() {
               WS_EX_CONTROLPARENT, 0, 0, 0, 0, nullptr, nullptr, LoadIconW(GetModuleHandleW(nullptr), L"APPICON")))
     return false;
   CreateControls();
+  common::SetDialogKeys(hwnd());  // Tab, Alt+Y / Alt+C, Enter to clear, Esc for later
   int w = common::ui::Twips(hwnd(), kWidthTwips), h = common::ui::Twips(hwnd(), kHeightTwips);
   MoveWindow(hwnd(), (GetSystemMetrics(SM_CXSCREEN) - w) / 2, (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h, FALSE);
   Layout();
