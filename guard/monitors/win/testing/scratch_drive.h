@@ -62,10 +62,13 @@ inline bool DefineUnixDrive(wchar_t letter, const char* unixFolder, UINT type) {
   return ok;
 }
 
+// A letter naming no drive, or only an empty disk left behind by an earlier definition.
 inline wchar_t FreeLetter() {
   DWORD used = GetLogicalDrives();
-  for (wchar_t c = L'Y'; c >= L'M'; --c)
-    if (!(used & (1u << (c - L'A')))) return c;
+  for (wchar_t c = L'Y'; c >= L'M'; --c) {
+    wchar_t root[] = {c, L':', L'\\', 0};
+    if (!(used & (1u << (c - L'A'))) || GetDriveTypeW(root) == DRIVE_NO_ROOT_DIR) return c;
+  }
   return 0;
 }
 
@@ -94,10 +97,9 @@ inline bool ScratchDrive::DefineWine(const std::wstring& folder, UINT driveType)
 
 inline ScratchDrive::~ScratchDrive() {
   if (!letter_) return;
-  if (wine_)
-    scratch_detail::DefineUnixDrive(letter_, nullptr, DRIVE_UNKNOWN);
-  else
-    DefineDosDeviceW(DDD_REMOVE_DEFINITION, (std::wstring(1, letter_) + L":").c_str(), nullptr);
+  // The mount manager leaves the letter naming an empty disk; the name goes too, or letters run out.
+  if (wine_) scratch_detail::DefineUnixDrive(letter_, nullptr, DRIVE_UNKNOWN);
+  DefineDosDeviceW(DDD_REMOVE_DEFINITION, (std::wstring(1, letter_) + L":").c_str(), nullptr);
 }
 
 }  // namespace zorvix::test_support
