@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/text.h"
+#include "guard/monitors/ask_lists.h"
 
 namespace zorvix {
 
@@ -91,21 +92,10 @@ std::optional<StartupItem> StartupQueue::TakeLast() {
   return item;
 }
 
-bool ListHasEntry(std::wstring_view list, std::wstring_view entry) {
-  if (entry.empty()) return false;
-  size_t pos = 0;
-  while (pos <= list.size()) {
-    size_t end = std::min(list.find(L';', pos), list.size());
-    if (common::EqualsNoCase(list.substr(pos, end - pos), entry)) return true;
-    pos = end + 1;
-  }
-  return false;
-}
-
 SkipReason SkipReasonFor(std::wstring_view program, std::wstring_view location, std::wstring_view allowList,
                          const std::function<bool()>& trusted) {
   if (program.size() <= 6) return SkipReason::TooShort;
-  if (ListHasEntry(allowList, location)) return SkipReason::Allowed;
+  if (DecisionList(allowList).Contains(location)) return SkipReason::Allowed;
   if (trusted && trusted()) return SkipReason::Trusted;
   return SkipReason::None;
 }

@@ -59,16 +59,10 @@ class StartupQueue {
   std::vector<StartupItem> items_;
 };
 
-// Whether a decision list (";a;b;c") holds the entry as a whole entry, letter case aside.
-bool ListHasEntry(std::wstring_view list, std::wstring_view entry);
-
 enum class SkipReason { None, Trusted, Allowed, TooShort };
 // Why an item is not asked about: the program text is too short (6 characters or fewer) to name a
-// program, its location is allowed, or its program is trusted (asked last: it reads the file).
+// program, its location is a whole entry of the allow list, or its program is trusted (asked last: it reads the file).
 SkipReason SkipReasonFor(std::wstring_view program, std::wstring_view location, std::wstring_view allowList,
                          const std::function<bool()>& trusted);
-
-inline constexpr wchar_t kRegistryAskCaption[] = L"注册表监控  -  可疑程序监控";
-inline constexpr wchar_t kRegistryAskQuestion[] = L"以下程序将在每次开机时都自动运行，您是否允许?";
 
 }  // namespace zorvix

@@ -59,18 +59,6 @@ TEST(StartupMonitor, QueueGivesEveryValueFromTheLastBackwards) {
   EXPECT_FALSE(q.TakeLast());
 }
 
-TEST(StartupMonitor, AllowListMatchesWholeEntriesOnly) {
-  const std::wstring list = L";hkey_current_user\\run\\abc;hkey_local_machine\\run\\qq";
-  EXPECT_TRUE(ListHasEntry(list, L"hkey_current_user\\run\\abc"));
-  EXPECT_TRUE(ListHasEntry(list, L"HKEY_LOCAL_MACHINE\\Run\\QQ"));
-  EXPECT_FALSE(ListHasEntry(list, L"hkey_current_user\\run\\ab")) << "a prefix of an entry";
-  EXPECT_FALSE(ListHasEntry(list, L"run\\abc")) << "a tail of an entry";
-  EXPECT_FALSE(ListHasEntry(list, L"hkey_current_user\\run\\abc;hkey_local_machine\\run\\qq"));
-  EXPECT_FALSE(ListHasEntry(list, L""));
-  EXPECT_FALSE(ListHasEntry(L"", L"x"));
-  EXPECT_TRUE(ListHasEntry(L"x", L"x")) << "an entry without its leading separator";
-}
-
 TEST(StartupMonitor, SkipRules) {
   int trustAsked = 0;
   auto trusted = [&] { return ++trustAsked, true; };
@@ -80,7 +68,8 @@ TEST(StartupMonitor, SkipRules) {
   EXPECT_EQ(SkipReasonFor(L"ab.exe", loc, L"", untrusted), SkipReason::TooShort) << "six characters";
   EXPECT_EQ(trustAsked, 0) << "a short text is not looked up";
   EXPECT_EQ(SkipReasonFor(L"abc.exe", loc, L";" + loc, untrusted), SkipReason::Allowed);
-  EXPECT_EQ(SkipReasonFor(L"abc.exe", loc, L";" + loc + L"x", untrusted), SkipReason::None);
+  EXPECT_EQ(SkipReasonFor(L"abc.exe", loc, L";" + loc + L"x", untrusted), SkipReason::None) << "whole entries";
+  EXPECT_EQ(SkipReasonFor(L"abc.exe", loc + L"x", L";" + loc, untrusted), SkipReason::None);
   EXPECT_EQ(SkipReasonFor(L"C:\\x\\abc.exe", loc, L"", trusted), SkipReason::Trusted);
   EXPECT_EQ(SkipReasonFor(L"C:\\x\\abc.exe", loc, L"", nullptr), SkipReason::None);
 }

@@ -5,6 +5,7 @@
 #include "common/win/system.h"
 #include "guard/monitors/win/ask_list_files.h"
 #include "guard/monitors/win/formask.h"
+#include "guard/monitors/win/startup_ask.h"
 #include "guard/process/process_actions.h"
 #include "guard/process/win/process_menu_ids.h"
 #include "guard/startup/guard_state.h"
@@ -43,6 +44,7 @@ bool FrmMain::Load(const std::wstring& commandLine) {
   cpu_.Init();  // 11.
   LoadAskLists();     // 12.
   LoadRegAskLists();
+  startup_.SetHooks(StartupAskHooks(*this));
   // 13. The firewall window is loaded here once it exists.
   common::SetTopMost(hwnd(), true);  // 14.
   HideSysFolder();                   // 15.

@@ -1,0 +1,29 @@
+#include "guard/monitors/win/startup_ask.h"
+
+#include "guard/monitors/win/ask_hooks.h"
+#include "guard/monitors/win/ask_list_files.h"
+#include "guard/monitors/win/formask.h"
+#include "guard/monitors/win/run_values.h"
+#include "guard/startup/win/frm_main.h"
+
+namespace zorvix {
+
+StartupMonitor::Hooks StartupAskHooks(FrmMain& frm, const std::wstring& folder) {
+  StartupMonitor::Hooks h;
+  h.isTrusted = [&frm](const std::wstring& program) { return frm.trust().IsTrustedFile(program).trusted; };
+  h.allowList = [] { return AskLists().registry.allow.text(); };
+  h.ask = [&frm, folder](const StartupItem& item, const std::wstring& program) {
+    AskSubject subject;
+    subject.mode = AskMode::Registry;
+    subject.FilePath = program;
+    subject.regpath = item.location;
+    AskHooks hooks = GuardAskHooks(frm);
+    hooks.folder = folder;
+    // The value itself, by its own fields: its name may hold a "\" and it may live in the 32-bit view.
+    hooks.deleteStartupValue = [item](const AskSubject&) { DeleteRunValue(item.root, item.key, item.view, item.name); };
+    Formask::Open(std::move(subject), std::move(hooks));
+  };
+  return h;
+}
+
+}  // namespace zorvix
