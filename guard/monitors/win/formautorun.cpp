@@ -55,8 +55,7 @@ bool FormAutoRun::Load() {
   MoveWindow(hwnd(), (GetSystemMetrics(SM_CXSCREEN) - w) / 2, (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h, FALSE);
   Layout();
   common::SetTopMost(hwnd(), true);
-  Guard().askWindowOpen.Raise();
-  holding_ = true;
+  open_.emplace(Guard().askWindowOpen);
   // Hidden files can be shown, so that the user sees what the cleaner removes.
   WritePolicyDword(kShowAllKey, L"CheckedValue", 1);
   PlaySoundW(common::ExtendedPath(JoinPath(common::AppFolder(), L"\\sys\\alert.wav")).c_str(), nullptr,
@@ -121,8 +120,6 @@ void FormAutoRun::addlist(const std::wstring& softpath, bool deletable) {
   if (!deletable) SetWindowTextW(label3_, kKeptNote);
 }
 
-int FormAutoRun::RowOf(const std::wstring& key) const { return lvw_.Find(key); }
-
 void FormAutoRun::Command1Click() {
   EnableWindow(command1_, FALSE);
   HCURSOR old = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
@@ -166,8 +163,7 @@ void FormAutoRun::Timer1Tick() {
 
 void FormAutoRun::Closed() {
   KillTimer(hwnd(), kTimer1);
-  if (holding_) Guard().askWindowOpen.Lower();
-  holding_ = false;
+  open_.reset();
   rows_.clear();
   nextKey_ = 0;
 }

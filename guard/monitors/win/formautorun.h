@@ -3,11 +3,13 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "common/win/ui/list_view.h"
 #include "common/win/ui/window.h"
+#include "guard/startup/guard_state.h"
 
 namespace zorvix {
 
@@ -50,7 +52,6 @@ class FormAutoRun : public common::ui::Window {
   void CreateControls();
   void Layout();
   void Closed();
-  int RowOf(const std::wstring& key) const;
 
   common::ui::ListView lvw_;
   common::ui::ImageList icons_;
@@ -58,7 +59,7 @@ class FormAutoRun : public common::ui::Window {
   int nextKey_ = 0;
   HWND label1_ = nullptr, label2_ = nullptr, label3_ = nullptr;
   HWND command1_ = nullptr, command2_ = nullptr;
-  bool holding_ = false;  // this window raised the ask-window hold
+  std::optional<OpenWindowMark> open_;  // counts this window in AskWindowOpen while it is open
 };
 
 // The address behind the alert's download link.
