@@ -1,0 +1,129 @@
+#include "browser/pages/favorites.h"
+
+#include "browser/pages/file_names.h"
+#include "common/text.h"
+
+namespace corvane {
+namespace {
+constexpr std::wstring_view kUrlKey = L"URL=";
+constexpr std::wstring_view kExtension = L".url";
+
+// Lines as the file reader of the shortcut files sees them: CR, LF and CRLF all end a line.
+std::vector<std::wstring_view> Lines(std::wstring_view text) {
+  std::vector<std::wstring_view> lines;
+  size_t start = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != L'\r' && text[i] != L'\n') continue;
+    lines.push_back(text.substr(start, i - start));
+    if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
+    start = i + 1;
+  }
+  if (start < text.size()) lines.push_back(text.substr(start));
+  return lines;
+}
+
+wchar_t Replacement(wchar_t c) {
+  switch (c) {
+    case L'/': return L' ';
+    case L':': return L'：';
+    case L'*': return L'，';
+    case L'<': return L'[';
+    case L'>': return L']';
+    case L'|': return L'I';
+    case L'?': return L'？';
+    case L'"': return L'＂';
+  }
+  return c;
+}
+
+// Cuts to at most n units without splitting a surrogate pair.
+std::wstring CutTo(std::wstring s, size_t n) {
+  if (s.size() <= n) return s;
+  if (n > 0 && s[n - 1] >= 0xD800 && s[n - 1] <= 0xDBFF) --n;
+  s.resize(n);
+  return s;
+}
+}  // namespace
+
+std::wstring FormatUrlFile(std::wstring_view address) {
+  // A line break inside the address would make a third line.
+  std::wstring one;
+  for (wchar_t c : address)
+    if (c != L'\r' && c != L'\n') one.push_back(c);
+  return L"[InternetShortcut]\r\nURL=" + one + L"\r\n";
+}
+
+std::vector<std::wstring> UrlAddresses(std::wstring_view text) {
+  std::vector<std::wstring> addresses;
+  for (std::wstring_view line : Lines(text)) {
+    if (line.size() < kUrlKey.size() || !common::EqualsNoCase(line.substr(0, kUrlKey.size()), kUrlKey)) continue;
+    std::wstring address = common::Trim(line.substr(kUrlKey.size()));
+    if (!address.empty()) addresses.push_back(std::move(address));
+  }
+  return addresses;
+}
+
+std::optional<std::wstring> FavoriteTitle(std::wstring_view fileName) {
+  if (fileName.size() <= kExtension.size() || !common::EndsWithNoCase(fileName, kExtension)) return std::nullopt;
+  return std::wstring(fileName.substr(0, fileName.size() - kExtension.size()));
+}
+
+std::vector<std::wstring> MenuTitles(const std::vector<std::wstring>& fileNames) {
+  std::vector<std::wstring> titles;
+  for (const auto& name : fileNames) {
+    if (titles.size() == size_t(kMaxFavoriteItems)) break;
+    if (auto title = FavoriteTitle(name)) titles.push_back(std::move(*title));
+  }
+  return titles;
+}
+
+std::wstring FavoriteFileTitle(std::wstring_view title) {
+  std::wstring name;
+  for (wchar_t c : title)
+    if (c != L'\\' && c >= 0x20 && c != 0x7F) name.push_back(Replacement(c));
+  name = CutTo(std::move(name), kMaxNamePart);
+  if (IsOnlyDots(name)) {
+    for (auto& c : name)
+      if (c == L'.') c = L'．';
+  }
+  if (IsDeviceName(name)) {
+    size_t dot = name.find(L'.');
+    name.insert(dot == std::wstring::npos ? name.size() : dot, L"_");
+  }
+  return common::Trim(name).empty() ? std::wstring() : name;
+}
+
+std::vector<FavoriteNode> BuildFavoritesTree(const std::vector<FavoriteFolder>& folders,
+                                             const std::vector<FavoriteFile>& top) {
+  std::vector<FavoriteNode> nodes{{-1, kFavoritesRootKey, kFavoritesRootText, false}};
+  int running = 0;
+  auto addFiles = [&](int parent, const std::vector<FavoriteFile>& files) {
+    for (const auto& file : files) {
+      if (!file.text) continue;
+      for (auto& address : UrlAddresses(*file.text))
+        nodes.push_back({parent, std::to_wstring(++running) + L"]" + address, file.title, true});
+    }
+  };
+  std::vector<int> folderNodes;
+  for (const auto& folder : folders) {
+    folderNodes.push_back(int(nodes.size()));
+    nodes.push_back({0, folder.name, folder.name, false});
+  }
+  for (size_t i = 0; i < folders.size(); ++i) addFiles(folderNodes[i], folders[i].files);
+  addFiles(0, top);
+  return nodes;
+}
+
+std::wstring KeyAddress(std::wstring_view key) {
+  size_t bracket = key.find(L']');
+  return bracket == std::wstring_view::npos ? std::wstring() : std::wstring(key.substr(bracket + 1));
+}
+
+int DraggedPanelWidth(int panelWidth, int mouseX, int frameWidth) {
+  constexpr int kInch = 1440;
+  int width = panelWidth + mouseX - 50;
+  if (width > frameWidth - kInch) width = frameWidth - kInch;
+  return width < kInch ? kInch : width;
+}
+
+}  // namespace corvane

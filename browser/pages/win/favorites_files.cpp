@@ -1,0 +1,65 @@
+#include "browser/pages/win/favorites_files.h"
+
+#include <windows.h>
+
+#include "common/path.h"
+#include "common/win/ansi.h"
+#include "common/win/system.h"
+
+namespace corvane {
+
+std::vector<ListedEntry> ListFolder(const std::wstring& folder, const std::wstring& pattern) {
+  std::vector<ListedEntry> entries;
+  WIN32_FIND_DATAW fd;
+  HANDLE h = FindFirstFileW(common::ExtendedPath(folder + pattern).c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return entries;
+  do {
+    std::wstring name = fd.cFileName;
+    if (name != L"." && name != L"..") entries.push_back({name, (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+  } while (FindNextFileW(h, &fd));
+  FindClose(h);
+  return entries;
+}
+
+std::vector<std::wstring> FileNames(const std::vector<ListedEntry>& entries) {
+  std::vector<std::wstring> names;
+  for (const auto& e : entries)
+    if (!e.folder) names.push_back(e.name);
+  return names;
+}
+
+std::vector<std::wstring> ReadMenuTitles(const std::wstring& favoritesFolder) {
+  return MenuTitles(FileNames(ListFolder(favoritesFolder, L"*.url")));
+}
+
+namespace {
+std::vector<FavoriteFile> ReadFiles(const std::wstring& folder) {
+  std::vector<FavoriteFile> files;
+  for (const auto& name : FileNames(ListFolder(folder, L"*.url")))
+    if (auto title = FavoriteTitle(name)) files.push_back({*title, common::ReadAnsiFile(folder + name)});
+  return files;
+}
+}  // namespace
+
+std::vector<FavoriteNode> ReadFavoritesTree(const std::wstring& favoritesFolder) {
+  std::vector<FavoriteFolder> folders;
+  for (const auto& e : ListFolder(favoritesFolder, L"*"))
+    if (e.folder) folders.push_back({e.name, ReadFiles(favoritesFolder + e.name + L"\\")});
+  return BuildFavoritesTree(folders, ReadFiles(favoritesFolder));
+}
+
+std::optional<std::vector<std::wstring>> ReadFavorite(const std::wstring& favoritesFolder, const std::wstring& title) {
+  auto text = common::ReadAnsiFile(favoritesFolder + title + L".url");
+  if (!text) return std::nullopt;
+  return UrlAddresses(*text);
+}
+
+SaveResult SaveFavorite(const std::wstring& favoritesFolder, const std::wstring& fileTitle,
+                        const std::wstring& address, const std::function<bool()>& overwrite) {
+  if (fileTitle.empty()) return SaveResult::kFailed;
+  std::wstring path = favoritesFolder + fileTitle + L".url";
+  if (common::FileSize(path) > kFavoriteAskAboveBytes && !overwrite()) return SaveResult::kKept;
+  return common::WriteAnsiFile(path, FormatUrlFile(address)) ? SaveResult::kSaved : SaveResult::kFailed;
+}
+
+}  // namespace corvane

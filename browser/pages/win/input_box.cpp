@@ -1,0 +1,56 @@
+#include "browser/pages/win/input_box.h"
+
+#include "browser/shell/win/modal.h"
+#include "common/win/message_loop.h"
+
+namespace corvane {
+using common::ui::CreateControl;
+using common::ui::MoveTwips;
+
+bool InputBox::Create(HWND owner, const std::wstring& prompt, const std::wstring& title, const std::wstring& value) {
+  int w = common::ui::Twips(owner, 6000), h = common::ui::Twips(owner, 2500);
+  RECT o{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  if (owner) GetWindowRect(owner, &o);
+  if (!Window::Create(L"CorvaneInputBox", title, WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
+                      (o.left + o.right - w) / 2, (o.top + o.bottom - h) / 2, w, h, owner))
+    return false;
+  HWND label = CreateControl(hwnd(), L"STATIC", prompt, SS_LEFT | SS_NOPREFIX, kPrompt);
+  HWND ok = CreateControl(hwnd(), L"BUTTON", L"确定", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK);
+  HWND cancel = CreateControl(hwnd(), L"BUTTON", L"取消", BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL);
+  text_ = CreateControl(hwnd(), L"EDIT", value, ES_AUTOHSCROLL | WS_TABSTOP, kText, WS_EX_CLIENTEDGE);
+  MoveTwips(label, 180, 180, 4300, 900);
+  MoveTwips(ok, 4650, 180, 1100, 380);
+  MoveTwips(cancel, 4650, 660, 1100, 380);
+  MoveTwips(text_, 180, 1300, 5570, 330);
+  // The text box comes first for the keys, as the default answer is there to be changed.
+  SetWindowPos(text_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SendMessageW(text_, EM_SETSEL, 0, -1);
+  SetFocus(text_);
+  common::SetDialogKeys(hwnd());
+  return true;
+}
+
+LRESULT InputBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_COMMAND:
+      if (LOWORD(wp) == IDOK) {
+        answer_ = common::ui::WindowText(text_);
+        DestroyWindow(hwnd());
+      } else if (LOWORD(wp) == IDCANCEL) {
+        DestroyWindow(hwnd());
+      }
+      return 0;
+    case WM_ACTIVATE: focus_.Activate(hwnd(), wp, text_); return 0;
+    case WM_CLOSE: DestroyWindow(hwnd()); return 0;
+  }
+  return Default(msg, wp, lp);
+}
+
+std::wstring AskText(HWND owner, const std::wstring& prompt, const std::wstring& title, const std::wstring& value) {
+  InputBox box;
+  if (!box.Create(owner, prompt, title, value)) return L"";
+  RunModal(box, owner);
+  return box.answer();
+}
+
+}  // namespace corvane
