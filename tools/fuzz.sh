@@ -7,7 +7,7 @@ target=$1
 seconds=${2:-60}
 command -v clang++ >/dev/null || { echo "needs clang: apt-get install -y clang"; exit 1; }
 pure=$(cd "$root" && find common guard browser search -name '*.cpp' 2>/dev/null |
-       grep -v -E '(^|/)win/|_win\.cpp$|main\.cpp$|_test\.cpp$|_wintest\.cpp$|_fuzz\.cpp$|/testing/')
+       grep -v -E '(^|/)win/|_win\.cpp$|_win32\.cpp$|main\.cpp$|_test\.cpp$|_wintest\.cpp$|_fuzz\.cpp$|/testing/')
 out="$root/build/fuzz"
 mkdir -p "$out/corpus-$(basename "$target" .cpp)"
 bin="$out/$(basename "$target" .cpp)"

@@ -8,20 +8,6 @@ namespace {
 constexpr std::wstring_view kUrlKey = L"URL=";
 constexpr std::wstring_view kExtension = L".url";
 
-// Lines as the file reader of the shortcut files sees them: CR, LF and CRLF all end a line.
-std::vector<std::wstring_view> Lines(std::wstring_view text) {
-  std::vector<std::wstring_view> lines;
-  size_t start = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != L'\r' && text[i] != L'\n') continue;
-    lines.push_back(text.substr(start, i - start));
-    if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
-    start = i + 1;
-  }
-  if (start < text.size()) lines.push_back(text.substr(start));
-  return lines;
-}
-
 wchar_t Replacement(wchar_t c) {
   switch (c) {
     case L'/': return L' ';
@@ -45,6 +31,19 @@ std::wstring CutTo(std::wstring s, size_t n) {
 }
 }  // namespace
 
+std::vector<std::wstring_view> FileLines(std::wstring_view text) {
+  std::vector<std::wstring_view> lines;
+  size_t start = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != L'\r' && text[i] != L'\n') continue;
+    lines.push_back(text.substr(start, i - start));
+    if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
+    start = i + 1;
+  }
+  if (start < text.size()) lines.push_back(text.substr(start));
+  return lines;
+}
+
 std::wstring FormatUrlFile(std::wstring_view address) {
   // A line break inside the address would make a third line.
   std::wstring one;
@@ -55,7 +54,7 @@ std::wstring FormatUrlFile(std::wstring_view address) {
 
 std::vector<std::wstring> UrlAddresses(std::wstring_view text) {
   std::vector<std::wstring> addresses;
-  for (std::wstring_view line : Lines(text)) {
+  for (std::wstring_view line : FileLines(text)) {
     if (line.size() < kUrlKey.size() || !common::EqualsNoCase(line.substr(0, kUrlKey.size()), kUrlKey)) continue;
     std::wstring address = common::Trim(line.substr(kUrlKey.size()));
     if (!address.empty()) addresses.push_back(std::move(address));
@@ -81,7 +80,6 @@ std::wstring FavoriteFileTitle(std::wstring_view title) {
   std::wstring name;
   for (wchar_t c : title)
     if (c != L'\\' && c >= 0x20 && c != 0x7F) name.push_back(Replacement(c));
-  name = CutTo(std::move(name), kMaxNamePart);
   if (IsOnlyDots(name)) {
     for (auto& c : name)
       if (c == L'.') c = L'．';
@@ -90,6 +88,7 @@ std::wstring FavoriteFileTitle(std::wstring_view title) {
     size_t dot = name.find(L'.');
     name.insert(dot == std::wstring::npos ? name.size() : dot, L"_");
   }
+  name = CutTo(std::move(name), kMaxNamePart);
   return common::Trim(name).empty() ? std::wstring() : name;
 }
 

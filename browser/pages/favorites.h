@@ -19,10 +19,13 @@ constexpr long long kFavoriteAskAboveBytes = 10;
 inline constexpr wchar_t kFavoritesRootKey[] = L"group";
 inline constexpr wchar_t kFavoritesRootText[] = L"我的收藏";
 
+// Lines as the programs read their text files: CR, LF and CR LF each end a line.
+std::vector<std::wstring_view> FileLines(std::wstring_view text);
+
 // The file this program writes: exactly two lines.
 std::wstring FormatUrlFile(std::wstring_view address);
 // The addresses of every line whose first four characters are "URL=" in any letter case; other lines,
-// as other programs write them, are skipped. Lines end at CR, LF or both.
+// as other programs write them, are skipped.
 std::vector<std::wstring> UrlAddresses(std::wstring_view text);
 // The title of a listed file name ("x.url" gives "x"); nullopt for names that only matched the pattern
 // through their short form, or have no title.

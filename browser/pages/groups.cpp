@@ -1,5 +1,6 @@
 #include "browser/pages/groups.h"
 
+#include "browser/pages/favorites.h"
 #include "browser/pages/file_names.h"
 #include "common/text.h"
 
@@ -29,7 +30,7 @@ bool IsPlainGroupName(std::wstring_view name) {
 
 std::vector<std::wstring> GroupAddresses(std::wstring_view text) {
   std::vector<std::wstring> addresses;
-  for (const auto& line : common::SplitLines(text)) {
+  for (std::wstring_view line : FileLines(text)) {
     std::wstring address = common::Trim(line);
     if (!address.empty()) addresses.push_back(std::move(address));
   }
@@ -45,8 +46,8 @@ std::wstring FormatSavedGroup(const std::vector<std::wstring>& addresses) {
 
 std::wstring EditorText(std::wstring_view fileText) {
   std::wstring text;
-  for (const auto& line : common::SplitLines(fileText))
-    if (!line.empty()) text += line + kLineBreak;
+  for (std::wstring_view line : FileLines(fileText))
+    if (!line.empty()) text += std::wstring(line) + kLineBreak;
   return text;
 }
 
