@@ -40,7 +40,7 @@ constexpr Button kButtons[] = {
 Formgroup::~Formgroup() { Destroy(); }
 
 bool Formgroup::Create(HWND owner) {
-  int w = Twips(owner, 8000), h = Twips(owner, 6600);
+  int w = Twips(owner, 8000), h = Twips(owner, 6300);
   RECT o{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   if (owner) GetWindowRect(owner, &o);
   if (!Window::Create(L"CorvaneFormgroup", L"网站群组 设置", WS_POPUP | WS_CAPTION | WS_SYSMENU,
@@ -300,12 +300,7 @@ LRESULT Formgroup::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       return 0;
     case WM_NOTIFY: return OnNotify(reinterpret_cast<NMHDR*>(lp));
-    case WM_NEXTDLGCTL: {
-      // The text box passes Tab on, as in a dialog.
-      HWND next = LOWORD(lp) ? HWND(wp) : GetNextDlgTabItem(hwnd(), GetFocus(), BOOL(wp));
-      if (next) SetFocus(next);
-      return 0;
-    }
+    case WM_NEXTDLGCTL: FocusKeeper::Next(hwnd(), wp, lp); return 0;
     case WM_ACTIVATE: focus_.Activate(hwnd(), wp, tvw_); return 0;
     case WM_CLOSE: Close(); return 0;
   }

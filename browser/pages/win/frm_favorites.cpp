@@ -27,8 +27,8 @@ bool FrmFavorites::Create(HWND owner, const std::wstring& url, const std::wstrin
                       WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, (o.left + o.right - w) / 2,
                       (o.top + o.bottom - h) / 2, w, h, owner))
     return false;
-  HWND picture = CreateControl(hwnd(), L"STATIC", L"", SS_BITMAP | SS_CENTERIMAGE, 0);
-  SendMessageW(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(PagePicture()));
+  HWND picture = CreateControl(hwnd(), L"STATIC", L"", SS_ICON | SS_CENTERIMAGE, 0);
+  SendMessageW(picture, STM_SETICON, reinterpret_cast<WPARAM>(PageIcon()), 0);
   HWND hint = CreateControl(hwnd(), L"STATIC", L"《Corvane浏览器》 将把该页添加到您的收藏夹列表中……", SS_LEFT, kHint);
   HWND titleLabel = CreateControl(hwnd(), L"STATIC", L"网站名称(&U)：", SS_LEFT, 0);
   txtTitle_ = CreateControl(hwnd(), L"EDIT", title, ES_AUTOHSCROLL | WS_TABSTOP, kTxtTitle, WS_EX_CLIENTEDGE);
@@ -44,7 +44,7 @@ bool FrmFavorites::Create(HWND owner, const std::wstring& url, const std::wstrin
   HWND ok = CreateControl(hwnd(), L"BUTTON", L"确定", BS_DEFPUSHBUTTON | WS_TABSTOP, kCmdOK);
   HWND cancel = CreateControl(hwnd(), L"BUTTON", L"取消", BS_PUSHBUTTON | WS_TABSTOP, kCmdCancel);
   MoveTwips(picture, 180, 180, 480, 480);
-  MoveTwips(hint, 780, 260, 4500, 300);
+  MoveTwips(hint, 780, 260, 5900, 300);
   MoveTwips(titleLabel, 180, 900, 1300, 300);
   MoveTwips(txtTitle_, 1500, 860, 3800, 330);
   MoveTwips(urlLabel, 180, 1400, 1300, 300);
@@ -123,6 +123,7 @@ LRESULT FrmFavorites::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
           break;
       }
       return 0;
+    case WM_NEXTDLGCTL: FocusKeeper::Next(hwnd(), wp, lp); return 0;
     case WM_ACTIVATE: focus_.Activate(hwnd(), wp, txtTitle_); return 0;
     case WM_CLOSE: Destroy(); return 0;
   }

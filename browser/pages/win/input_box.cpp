@@ -40,6 +40,7 @@ LRESULT InputBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         DestroyWindow(hwnd());
       }
       return 0;
+    case WM_NEXTDLGCTL: FocusKeeper::Next(hwnd(), wp, lp); return 0;
     case WM_ACTIVATE: focus_.Activate(hwnd(), wp, text_); return 0;
     case WM_CLOSE: DestroyWindow(hwnd()); return 0;
   }

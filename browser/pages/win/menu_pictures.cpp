@@ -63,4 +63,14 @@ HIMAGELIST CreatePicturesList() {
   return list;
 }
 
+HICON PageIcon() {
+  static HICON icon = [] {
+    HIMAGELIST list = CreatePicturesList();
+    HICON i = list ? ImageList_GetIcon(list, 1, ILD_NORMAL) : nullptr;
+    if (list) ImageList_Destroy(list);
+    return i;
+  }();
+  return icon;
+}
+
 }  // namespace corvane
