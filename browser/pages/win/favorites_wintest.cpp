@@ -7,6 +7,7 @@
 #include "browser/pages/win/frm_favorites.h"
 #include "browser/pages/win/menu_pictures.h"
 #include "browser/pages/win/module_favorites.h"
+#include "browser/pages/win/panel_splitter.h"
 #include "browser/pages/win/testing/input_answers.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/win/msgbox_answers.h"
@@ -245,6 +246,29 @@ TEST_F(Favorites, AWriteThatFailsIsReportedAndTheDialogStays) {
   d.cmdOK_Click();
   EXPECT_TRUE(d.saved());
   EXPECT_TRUE(Read(L"甲"));
+}
+
+TEST(SidePanelSplitter, DraggingWithTheLeftButtonResizesThePanel) {
+  HWND frame = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 900, 600, nullptr, nullptr, nullptr, nullptr);
+  HWND labLeft = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 200, 0, 4, 600, frame, nullptr, nullptr,
+                                 nullptr);
+  int width = 3000;
+  std::vector<int> resized;
+  {
+    PanelSplitter splitter;
+    splitter.Attach(labLeft, [&] { return width; }, [&](int w) { resized.push_back(width = w); });
+    int px = common::ui::Twips(frame, 450);  // 450 twips right of the splitter's edge
+    SendMessageW(labLeft, WM_MOUSEMOVE, 0, MAKELPARAM(px, 10));  // no button held: nothing
+    EXPECT_TRUE(resized.empty());
+    SendMessageW(labLeft, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 10));
+    SendMessageW(labLeft, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(px, 10));
+    SendMessageW(labLeft, WM_LBUTTONUP, 0, MAKELPARAM(px, 10));
+    ASSERT_EQ(resized.size(), 1u);
+    EXPECT_NEAR(resized[0], 3400, 20);  // moved by the offset less 50 twips
+    SendMessageW(labLeft, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(px, 10));  // released: nothing more
+    EXPECT_EQ(resized.size(), 1u);
+  }
+  DestroyWindow(frame);
 }
 
 }  // namespace
