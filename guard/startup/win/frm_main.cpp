@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "common/win/system.h"
+#include "guard/control/win/face_links.h"
 #include "guard/monitors/win/ask_list_files.h"
 #include "guard/monitors/win/formask.h"
 #include "guard/monitors/win/startup_ask.h"
@@ -17,7 +18,8 @@ enum : int { kIdList = 100, kIdStatus = 101, kIdChk = 102, kTimer1 = 1 };
 constexpr int kWidthTwips = 12000, kHeightTwips = 7500;
 }  // namespace
 
-FrmMain::FrmMain(TrustChecker::SignatureCheck check) : trust_(std::move(check)), table_(lvw_, sbr_, trust_) {}
+FrmMain::FrmMain(TrustChecker::SignatureCheck check)
+    : trust_(std::move(check)), table_(lvw_, sbr_, trust_), formface_(FaceLinksFor(*this)) {}
 
 bool FrmMain::Load(const std::wstring& commandLine) {
   Guard() = GuardState{};  // 1. every flag starts clear
@@ -162,7 +164,8 @@ void FrmMain::Unload() {
   tuopan_.Unload();  // the icon goes first
   commands_.forminfo().Unload();
   Formask::UnloadAll();  // every program frozen for an ask runs again
-  // Then Formface and Formfire, as each of them comes to exist.
+  formface_.Unload();
+  // Then Formfire, once it exists.
   autorun_.form().Unload();
 }
 

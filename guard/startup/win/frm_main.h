@@ -6,6 +6,7 @@
 #include "common/win/ui/list_view.h"
 #include "common/win/ui/status_bar.h"
 #include "common/win/ui/window.h"
+#include "guard/control/win/formface.h"
 #include "guard/monitors/win/autorun_guard.h"
 #include "guard/monitors/win/startup_monitor.h"
 #include "guard/process/win/cpu_meter.h"
@@ -40,6 +41,7 @@ class FrmMain : public common::ui::Window {
   Tuopan& tuopan() { return tuopan_; }
   AutorunGuard& autorun() { return autorun_; }
   StartupMonitor& startup() { return startup_; }
+  Formface& formface() { return formface_; }
 
   bool unloadme = false;
   bool ListChanged = false;
@@ -74,6 +76,7 @@ class FrmMain : public common::ui::Window {
   Tuopan tuopan_;
   AutorunGuard autorun_;
   StartupMonitor startup_;
+  Formface formface_;
   bool timerOn_ = false;
   bool inTick_ = false;
   int ticks_ = 0;

@@ -13,8 +13,7 @@ Tuopan::Hooks TrayHooks(FrmMain& f) {
     ShowWindow(f.hwnd(), SW_SHOWNORMAL);
     SetForegroundWindow(f.hwnd());
   };
-  // control centre opens here; until it exists the process window stands in for it.
-  h.openControlCentre = h.showProcessWindow;
+  h.openControlCentre = [&f] { f.formface().Open(1); };
   h.openFirewall = [] {
     Guard().autorunScanPaused = false;
     // The firewall window opens here, on its connections tab, hiding on close.

@@ -1,0 +1,32 @@
+#include "guard/control/win/face_links.h"
+
+#include "common/win/msgbox.h"
+#include "guard/process/process_actions.h"
+#include "guard/process/win/file_details.h"
+#include "guard/process/win/process_actions.h"
+#include "guard/startup/win/frm_main.h"
+#include "guard/startup/win/tuopan_hooks.h"
+
+namespace zorvix {
+
+FaceLinks FaceLinksFor(FrmMain& f) {
+  FaceLinks links;
+  links.processes = &f.lvw();
+  links.endProcess = [](uint32_t pid, const std::wstring& name) {
+    if (EndPro(pid) != EndResult::Critical) return true;
+    common::MsgBox(nullptr, CriticalRefusalText(name), MB_ICONWARNING | MB_OK);
+    return false;
+  };
+  links.processListed = [&f](uint32_t pid) { return f.table().HaveItem(pid) >= 0; };
+  links.isTrusted = [&f](const std::wstring& program) { return f.trust().IsTrustedFile(program).trusted; };
+  links.fileInfo = [&f](std::wstring& path) { return BuildFileInfo(path, f.table(), f.lvw()); };
+  // The buttons open the process window and the connections view just as the tray menu does.
+  Tuopan::Hooks tray = TrayHooks(f);
+  links.showProcessWindow = tray.showProcessWindow;
+  links.openFirewallConnections = tray.openFirewall;
+  links.localIp = [] { return GetLocalIP(); };
+  links.icon = LoadIconW(GetModuleHandleW(nullptr), L"APPICON");
+  return links;
+}
+
+}  // namespace zorvix
