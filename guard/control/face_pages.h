@@ -48,6 +48,8 @@ std::wstring LocalIpText(std::wstring_view address);
 inline constexpr wchar_t kFaceCaption[] = L"Zorvix安全卫士";
 inline constexpr wchar_t kNoFolderText[] = L"对不起！现在无法查看应用程序目录……    ";
 inline constexpr wchar_t kCannotUninstallText[] = L"对不起，该程序无法卸载……    ";
+inline constexpr wchar_t kAllowListNotWrittenText[] =
+    L"该启动项目已经删除，但是无法改写允许列表文件“\\sys\\regask.dat”，以后在同一位置出现的新项目可能不会再询问……    ";
 inline constexpr wchar_t kHomeSite[] = L"https://www.zorvix.com/";
 inline constexpr wchar_t kCommand5Caption[] = L"查看目录(&V)";
 inline constexpr wchar_t kCommand6Caption[] = L"刷新列表(L)";

@@ -1,9 +1,13 @@
 #include "guard/control/win/face_links.h"
 
 #include "common/win/msgbox.h"
+#include "guard/monitors/program_table.h"
+#include "guard/monitors/win/ask_list_files.h"
+#include "guard/monitors/win/settings_section.h"
 #include "guard/process/process_actions.h"
 #include "guard/process/win/file_details.h"
 #include "guard/process/win/process_actions.h"
+#include "guard/startup/guard_state.h"
 #include "guard/startup/win/frm_main.h"
 #include "guard/startup/win/tuopan_hooks.h"
 
@@ -24,6 +28,22 @@ FaceLinks FaceLinksFor(FrmMain& f) {
   Tuopan::Hooks tray = TrayHooks(f);
   links.showProcessWindow = tray.showProcessWindow;
   links.openFirewallConnections = tray.openFirewall;
+  links.forgetAllowedLocation = [](const std::wstring& location) {
+    // A list that could not be read is not written back over its file.
+    if (!LoadRegAskLists()) return false;
+    return !AskLists().registry.allow.Remove(location) || SaveRegAskLists();
+  };
+  links.firewallRows = [] {
+    ProgramTable table;
+    table.UpdatePrograms(SettingsSection(kGuardApp, kFireWallSection));
+    std::vector<FirewallRow> rows;
+    for (const MonitoredProgram& p : table.entries()) rows.push_back({p.number, p.Name, p.Path, p.Status == kAllowed});
+    return rows;
+  };
+  links.deleteProgram = [](int number) {
+    SettingsSection store(kGuardApp, kFireWallSection);
+    DeleteProgram(store, number);
+  };
   links.localIp = [] { return GetLocalIP(); };
   links.icon = LoadIconW(GetModuleHandleW(nullptr), L"APPICON");
   return links;

@@ -234,7 +234,8 @@ void Formface::KillProcess(int row) {
 }
 
 void Formface::DeleteStartEntry(int row) {
-  auto it = startValues_.find(KeyNumber(row));
+  int number = KeyNumber(row);
+  auto it = startValues_.find(number);
   if (it == startValues_.end()) return;
   const RunValue value = it->second;
   std::wstring name = lvw_.Text(row, 0), location = lvw_.Text(row, 3);
@@ -244,10 +245,11 @@ void Formface::DeleteStartEntry(int row) {
     common::MsgBox(hwnd(), DeleteStartFailedText(name, location), MB_ICONWARNING | MB_OK);
     return;
   }
+  startValues_.erase(number);
+  lvw_.Remove(lvw_.Find(L"S" + std::to_wstring(number)));
   // Gone: a new value at the same place must be asked about again.
-  if (links_.forgetAllowedLocation) links_.forgetAllowedLocation(value.location);
-  startValues_.erase(KeyNumber(row));
-  lvw_.Remove(row);
+  if (links_.forgetAllowedLocation && !links_.forgetAllowedLocation(value.location))
+    common::MsgBox(hwnd(), kAllowListNotWrittenText, MB_ICONWARNING | MB_OK);
 }
 
 void Formface::DeleteFirewallEntry(int row) {
