@@ -14,11 +14,16 @@ std::wstring OneLine(std::wstring_view s) {
 }
 }  // namespace
 
+OpenPage StoredForm(const OpenPage& page) {
+  return {OneLine(common::ReplaceAll(page.caption, kPageSeparator, kPageSeparatorShown)), OneLine(page.url)};
+}
+
 std::wstring FormatOpenPages(const std::vector<OpenPage>& pages) {
   std::wstring text;
   for (const auto& p : pages) {
     if (IsBlankAddress(p.url)) continue;
-    text += OneLine(p.caption) + kPageSeparator + OneLine(p.url) + L"\r\n\r\n";
+    OpenPage stored = StoredForm(p);
+    text += stored.caption + kPageSeparator + stored.url + L"\r\n\r\n";
   }
   return text;
 }
@@ -26,7 +31,7 @@ std::wstring FormatOpenPages(const std::vector<OpenPage>& pages) {
 std::vector<OpenPage> ParseOpenPages(std::wstring_view text) {
   std::vector<OpenPage> pages;
   for (auto& line : common::SplitLines(text)) {
-    size_t at = line.rfind(kPageSeparator);
+    size_t at = line.find(kPageSeparator);
     if (line.empty() || at == std::wstring::npos) continue;
     pages.push_back({line.substr(0, at), line.substr(at + 4)});
   }

@@ -8,6 +8,9 @@
 namespace corvane {
 
 inline constexpr wchar_t kPageSeparator[] = L"@#$%";
+// What a caption shows in place of the separator: its full-width form, so the first separator of a record
+// is always the one the writer put there.
+inline constexpr wchar_t kPageSeparatorShown[] = L"\uFF20\uFF03\uFF04\uFF05";
 // A file shorter than this means the last run ended normally.
 constexpr long long kRestoreMinBytes = 11;
 
@@ -16,10 +19,12 @@ struct OpenPage {
   std::wstring url;
 };
 
-// The whole text of the file for the pages in window-number order; blank pages are left out.
+// The whole text of the file for the pages in window-number order; blank pages are left out. Captions are
+// only shown, so their separators are written in full-width form; line breaks become blanks.
 std::wstring FormatOpenPages(const std::vector<OpenPage>& pages);
-// Every non-empty line that holds the separator, split at its last one: a page title may contain the
-// separator, an address (which escapes "%") does not.
+// Every non-empty line that holds the separator, split at its first one (an address may hold it).
 std::vector<OpenPage> ParseOpenPages(std::wstring_view text);
+// The record that FormatOpenPages writes for a page, as ParseOpenPages gives it back.
+OpenPage StoredForm(const OpenPage& page);
 
 }  // namespace corvane

@@ -12,12 +12,27 @@ TEST(OpenPages, WrittenAndReadBack) {
                               {L"价格@#$%优惠", L"http://shop.cn/a?b=1"},
                               {L"空", L""}};
   std::wstring text = FormatOpenPages(pages);
-  EXPECT_EQ(text, L"新浪首页@#$%http://www.sina.com.cn/\r\n\r\n价格@#$%优惠@#$%http://shop.cn/a?b=1\r\n\r\n");
+  EXPECT_EQ(text, L"新浪首页@#$%http://www.sina.com.cn/\r\n\r\n价格＠＃＄％优惠@#$%http://shop.cn/a?b=1\r\n\r\n");
   auto back = ParseOpenPages(text);
   ASSERT_EQ(back.size(), 2u);
   EXPECT_EQ(back[0].caption, L"新浪首页");
-  EXPECT_EQ(back[1].caption, L"价格@#$%优惠");
+  EXPECT_EQ(back[1].caption, L"价格＠＃＄％优惠");
   EXPECT_EQ(back[1].url, L"http://shop.cn/a?b=1");
+}
+
+TEST(OpenPages, SeparatorInsideAnAddressSurvives) {
+  // A fragment may hold the separator; the record splits at its first one, which the writer put there.
+  std::vector<OpenPage> pages{{L"片段@#$%", L"http://x.cn/a#$%41@#$%b"}, {L"@#$", L"%@#$%"}};
+  auto back = ParseOpenPages(FormatOpenPages(pages));
+  ASSERT_EQ(back.size(), 2u);
+  EXPECT_EQ(back[0].caption, L"片段＠＃＄％");
+  EXPECT_EQ(back[0].url, L"http://x.cn/a#$%41@#$%b");
+  EXPECT_EQ(back[1].caption, L"@#$");
+  EXPECT_EQ(back[1].url, L"%@#$%");
+  // A file written by hand is split at the first separator too.
+  auto hand = ParseOpenPages(L"标题@#$%http://y.cn/#@#$%z\n");
+  ASSERT_EQ(hand.size(), 1u);
+  EXPECT_EQ(hand[0].url, L"http://y.cn/#@#$%z");
 }
 
 TEST(OpenPages, BadLinesAndLineBreaksInTitles) {

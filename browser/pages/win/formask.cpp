@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "common/win/ansi.h"
+#include "common/win/clipboard.h"
 #include "common/win/pump.h"
 
 namespace corvane {
@@ -65,16 +66,7 @@ void Formask::Command1_Click() {
 }
 
 void Formask::ItemClick(int index) {
-  if (index < 0 || index >= int(pages_.size()) || !OpenClipboard(hwnd())) return;
-  EmptyClipboard();
-  const std::wstring& url = pages_[index].url;
-  size_t bytes = (url.size() + 1) * sizeof(wchar_t);
-  if (HGLOBAL g = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-    memcpy(GlobalLock(g), url.c_str(), bytes);
-    GlobalUnlock(g);
-    if (!SetClipboardData(CF_UNICODETEXT, g)) GlobalFree(g);
-  }
-  CloseClipboard();
+  if (index >= 0 && index < int(pages_.size())) common::SetClipboardText(hwnd(), pages_[index].url);
 }
 
 void Formask::ItemDblClick(int index) {

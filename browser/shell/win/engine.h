@@ -22,8 +22,8 @@ class EngineEvents {
   virtual void DownloadBegin() = 0;
   virtual void DownloadComplete() = 0;
   virtual void TitleChange(const std::wstring& text) = 0;
-  // True cancels the navigation.
-  virtual bool BeforeNavigate2(const std::wstring& url) = 0;
+  // True cancels the navigation. topLevel is false for a frame inside the page.
+  virtual bool BeforeNavigate2(const std::wstring& url, bool topLevel) = 0;
   // The engine of the window that takes the page's new window, or null to cancel it.
   virtual PageEngine* NewWindow2() = 0;
   virtual void NavigateComplete2(const std::wstring& url) = 0;
@@ -54,6 +54,9 @@ class PageEngine {
   virtual void RegisterAsBrowser() = 0;
   // The control's automation object handed to a page that asked for a new window (AddRef'ed), or null.
   virtual IDispatch* Application() = 0;
+  // A keyboard message offered to the page before anything else sees it (Tab between fields, Ctrl+C, Enter
+  // in forms); true when the page used it.
+  virtual bool TranslateAccelerator(MSG& msg) = 0;
 };
 
 using EngineFactory = std::function<std::unique_ptr<PageEngine>()>;

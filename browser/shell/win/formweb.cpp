@@ -8,7 +8,7 @@
 
 namespace corvane {
 namespace {
-enum : UINT { kMsgResolve = WM_APP + 1, kMsgSocket = WM_APP + 2 };
+enum : UINT { kMsgResolve = WM_APP + 1, kMsgSocket = WM_APP + 2, kMsgClose = WM_APP + 3 };
 enum : int { kIdCmb = 10 };
 constexpr int kOffScreenTwips = 40000;
 }  // namespace
@@ -54,13 +54,13 @@ void Formweb::Unload() {
   if (closed_) return;
   closed_ = true;
   common::SaveSetting(L"Corvane", L"myie", std::to_wstring(myindex) + L"falsepage", L"");
-  if (Live()) frame_.SetRemoteText(myindex, L"");
+  if (frame_.PageAt(myindex) == this) frame_.SetRemoteText(myindex, L"");
   if (lookup_) lookup_->Cancel();
   engine_->Close();
   if (cmb_) SetWindowLongPtrW(cmb_, GWLP_USERDATA, 0);
 }
 
-bool Formweb::Live() const { return !closed_ && frame_.PageAt(myindex) == this; }
+bool Formweb::Live() const { return !closed_ && !closeRequested_ && frame_.PageAt(myindex) == this; }
 bool Formweb::Active() const { return Live() && frame_.IsActivePage(this); }
 
 void Formweb::butenableable() { frame_.SetBackForward(canGoBack, canGoForward); }
@@ -126,10 +126,11 @@ void Formweb::TitleChange(const std::wstring&) {
   getIP();
 }
 
-bool Formweb::BeforeNavigate2(const std::wstring& url) {
+bool Formweb::BeforeNavigate2(const std::wstring& url, bool topLevel) {
   if (!Live()) return true;  // a closed window navigates nowhere
   if (frame_.blocks().Blocks(url)) {
-    frame_.BlockPopup(this);
+    // A listed frame inside a page is cancelled alone; the user's tab stays.
+    if (topLevel) RequestClose(true);
     return true;
   }
   frame_.ShowNavigating(this);
@@ -169,7 +170,14 @@ void Formweb::NavigateComplete2(const std::wstring&) {
 }
 
 void Formweb::WindowClosing() {
-  if (Live()) frame_.ClosePage(this);
+  if (Live()) RequestClose(false);
+}
+
+void Formweb::RequestClose(bool blocked) {
+  if (closeRequested_ || closed_) return;
+  closeRequested_ = true;
+  // The control must not be torn down while its event is still on the stack.
+  PostMessageW(hwnd(), kMsgClose, blocked, 0);
 }
 
 bool Formweb::NavigateError(const std::wstring&) { return true; }
@@ -208,6 +216,13 @@ LRESULT Formweb::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (auto ip = lookup_->OnSocket(wp, lp)) {
         frame_.SetRemoteText(myindex, RemoteAddressText(*ip));
         if (Active()) frame_.SetPanel(7, frame_.RemoteText(myindex));
+      }
+      return 0;
+    case kMsgClose:
+      if (!closed_ && frame_.PageAt(myindex) == this) {
+        closeRequested_ = false;  // the only page is kept, showing a blank page, and listens again
+        if (wp) frame_.BlockPopup(this);
+        else frame_.ClosePage(this);
       }
       return 0;
     case WM_SIZE: LayoutWeb(); return 0;

@@ -29,6 +29,9 @@ class Formweb : public common::ui::Window, public EngineEvents {
   void Cmb_KeyDown(int keyCode);
   // Lays the control out over the whole window (NavigateComplete2 does it after each page).
   void LayoutWeb();
+  // Has the frame close this page once the control's event on the stack has returned; events that come
+  // meanwhile are dropped. blocked: a listed pop-up, closed with the block sound.
+  void RequestClose(bool blocked);
 
   int myindex = -1;
   std::wstring myname, Statu1, Statu3, Statu5;
@@ -41,7 +44,7 @@ class Formweb : public common::ui::Window, public EngineEvents {
   void DownloadBegin() override;
   void DownloadComplete() override;
   void TitleChange(const std::wstring& text) override;
-  bool BeforeNavigate2(const std::wstring& url) override;
+  bool BeforeNavigate2(const std::wstring& url, bool topLevel) override;
   PageEngine* NewWindow2() override;
   void NavigateComplete2(const std::wstring& url) override;
   void WindowClosing() override;
@@ -62,6 +65,7 @@ class Formweb : public common::ui::Window, public EngineEvents {
   std::unique_ptr<IpLookup> lookup_;
   HWND cmb_ = nullptr;
   bool closed_ = false;
+  bool closeRequested_ = false;
   double startMark_ = 0;
   long shownSeconds_ = 0;
   std::wstring lastHost_;

@@ -12,6 +12,7 @@
 #include "common/path.h"
 #include "common/text.h"
 #include "common/win/ansi.h"
+#include "common/win/clipboard.h"
 #include "common/win/msgbox.h"
 #include "common/win/registry.h"
 #include "common/win/settings_store.h"
@@ -371,10 +372,10 @@ void FrmMain::WriteHistory() {
   std::vector<OpenPage> pages;
   for (int n = 0; n < kMaxWindows; ++n)
     if (pages_[n]) pages.push_back({strip_.labels()[n].caption, pages_[n]->Address()});
-  // An unchanged list is already on disk as it is.
-  std::wstring text = FormatOpenPages(pages);
-  if (text == written_ && historyWritten_) return;
-  historyWritten_ = common::WriteAnsiFile(folder_ + L"temp\\page.his", text);
+  // An unchanged list is already on disk as it is, unless someone (another instance's exit) removed it.
+  std::wstring text = FormatOpenPages(pages), file = folder_ + L"temp\\page.his";
+  if (text == written_ && historyWritten_ && common::FileExists(file)) return;
+  historyWritten_ = common::WriteAnsiFile(file, text);
   written_ = std::move(text);
 }
 
@@ -495,7 +496,8 @@ void FrmMain::reopenpage(const std::wstring& key) {
 void FrmMain::ShowRestore() {
   Formask ask(folder_ + L"temp\\page.his", [this](const std::wstring& url) { loadnewform(url); });
   if (ask.Create(hwnd())) RunModal(ask, hwnd());
-  if (!ask.answered()) {
+  // Unanswered, or answered with nothing ticked: the frame never stands without a page.
+  if (!ask.answered() || table_.count() == 0) {
     std::wstring start = GetSetting(kApp, L"myie", L"Start");
     loadnewform(start.empty() ? kBlankPage : start);
   }
@@ -621,17 +623,7 @@ void FrmMain::Image1_MouseDown(int button) {
   FocusCmb();
 }
 
-void FrmMain::CopyText(const std::wstring& text) {
-  if (!OpenClipboard(hwnd())) return;
-  EmptyClipboard();
-  size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-  if (HGLOBAL g = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-    memcpy(GlobalLock(g), text.c_str(), bytes);
-    GlobalUnlock(g);
-    if (!SetClipboardData(CF_UNICODETEXT, g)) GlobalFree(g);
-  }
-  CloseClipboard();
-}
+void FrmMain::CopyText(const std::wstring& text) { common::SetClipboardText(hwnd(), text); }
 
 void FrmMain::runtool(const std::wstring& name, const std::wstring& args) {
   std::wstring exe = folder_ + name + L".exe";

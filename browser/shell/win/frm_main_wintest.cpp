@@ -13,6 +13,7 @@
 #include "common/testing/temp_dir.h"
 #include "common/testing/win/child_process.h"
 #include "common/win/ansi.h"
+#include "common/win/clipboard.h"
 #include "common/win/registry.h"
 #include "common/win/settings_store.h"
 #include "common/win/system.h"
@@ -156,25 +157,55 @@ TEST_F(Frame, PageEventsWriteStatusOnlyForTheActivePage) {
   EXPECT_EQ(Caption(), std::wstring(100, L'长') + L" - Corvane安全浏览器");
 }
 
-TEST_F(Frame, BlockedPopupIsClosedAndOthersLive) {
+TEST_F(Frame, BlockedPopupIsClosedAfterItsEventAndOthersLive) {
   dir.Write(L"guanggao.txt", "http://ad.cn/pop.htm\r\n\r\n");
   FrmMain& f = Start(L"http://a.cn/");
+  int closedDuringEvent = FakeEngine::closedDuringEvent;
   PageEngine* popup = Engine(0).sink()->NewWindow2();
   ASSERT_NE(popup, nullptr);
   EXPECT_EQ(f.table().count(), 2);
   EXPECT_TRUE(f.newWindowPending);
   auto* fake = static_cast<FakeEngine*>(popup);
   EXPECT_TRUE(fake->registered);
-  EXPECT_FALSE(fake->Load(L"HTTP://AD.CN/POP.HTM", L"广告"));  // cancelled and closed
+  EXPECT_FALSE(fake->Load(L"HTTP://AD.CN/POP.HTM", L"广告"));  // cancelled
+  EXPECT_FALSE(fake->closed);                                  // the control outlives its own event
+  EXPECT_TRUE(suite::PumpUntil([&] { return f.table().count() == 1; }, 2000));
   EXPECT_EQ(f.table().Order(), (std::vector<int>{0}));
+  EXPECT_EQ(FakeEngine::closedDuringEvent, closedDuringEvent);
   popup = Engine(0).sink()->NewWindow2();
   ASSERT_NE(popup, nullptr);
-  EXPECT_TRUE(static_cast<FakeEngine*>(popup)->Load(L"http://ad.cn/pop.htm?x=1", L"正常"));
+  fake = static_cast<FakeEngine*>(popup);
+  EXPECT_TRUE(fake->Load(L"http://ad.cn/pop.htm?x=1", L"正常"));
   EXPECT_EQ(f.table().count(), 2);
   EXPECT_FALSE(f.newWindowPending);
   f.Lab_MouseDown(0, 1);
-  static_cast<FakeEngine*>(popup)->sink()->WindowClosing();  // a background page closes itself, not the active one
+  fake->CloseByScript();  // a background page closes itself, not the active one
+  EXPECT_EQ(f.table().count(), 2);
+  EXPECT_TRUE(suite::PumpUntil([&] { return f.table().count() == 1; }, 2000));
   EXPECT_EQ(f.table().Order(), (std::vector<int>{0}));
+  EXPECT_EQ(FakeEngine::closedDuringEvent, closedDuringEvent);
+}
+
+TEST_F(Frame, ListedFrameIsCancelledAloneAndTheTabStays) {
+  dir.Write(L"guanggao.txt", "http://ad.cn/frame.htm\r\n");
+  FrmMain& f = Start(L"http://a.cn/");
+  f.loadnewform(L"http://b.cn/");
+  ASSERT_TRUE(Engine(1).Load(L"http://b.cn/", L"乙页"));
+  EXPECT_TRUE(Engine(1).LoadFrame(L"http://ad.cn/frame.htm"));   // the frame is cancelled
+  EXPECT_FALSE(Engine(1).LoadFrame(L"http://ok.cn/frame.htm"));  // others load
+  suite::PumpFor(100);
+  EXPECT_EQ(f.table().count(), 2);
+  EXPECT_EQ(Engine(1).url, L"http://b.cn/");
+  EXPECT_EQ(Caption(), L"乙页 - Corvane安全浏览器");
+}
+
+TEST_F(Frame, OnlyPageClosedByScriptStaysBlankAndListens) {
+  FrmMain& f = Start(L"http://a.cn/");
+  Engine(0).CloseByScript();
+  EXPECT_TRUE(suite::PumpUntil([&] { return Engine(0).url == L"about:blank"; }, 2000));
+  EXPECT_EQ(f.table().count(), 1);
+  ASSERT_TRUE(Engine(0).Load(L"http://c.cn/", L"丙页"));  // it still reports its pages
+  EXPECT_EQ(Caption(), L"丙页 - Corvane安全浏览器");
 }
 
 TEST_F(Frame, FullTableRefusesNewWindows) {
@@ -202,7 +233,7 @@ TEST_F(Frame, LateEventsOfAClosedPageTouchNothing) {
   late->StatusTextChange(L"旧状态");
   late->ProgressChange(10, 100);
   late->WindowClosing();
-  EXPECT_TRUE(late->BeforeNavigate2(L"http://old/"));
+  EXPECT_TRUE(late->BeforeNavigate2(L"http://old/", true));
   EXPECT_EQ(late->NewWindow2(), nullptr);
   EXPECT_EQ(f.table().count(), 2);
   EXPECT_EQ(f.strip().labels()[1].caption, L"丙页");
@@ -265,6 +296,20 @@ TEST_F(Frame, RestoreDialogOnlyForElevenBytesOrMore) {
   EXPECT_EQ(Engine(0).url, L"http://sports.cn/");
 }
 
+TEST_F(Frame, RestoreWithNothingTickedOpensStartPage) {
+  common::SaveSetting(kApp, L"myie", L"Start", L"http://home.cn/");
+  SetModalHook([](common::ui::Window& w) { ClickControl(w.hwnd(), Formask::kCommand1); });
+  dir.Write(L"temp\\page.his", "标题@#$%http://x.cn/\r\n\r\n");
+  FrmMain& f = Start();
+  ASSERT_EQ(f.table().count(), 1);
+  EXPECT_EQ(Engine(0).url, L"http://home.cn/");
+  frame.reset();
+  dir.Write(L"temp\\page.his", "eleven bytes or more, no record\r\n");
+  FrmMain& g = Start();
+  ASSERT_EQ(g.table().count(), 1);
+  EXPECT_EQ(Engine(0).url, L"http://home.cn/");
+}
+
 TEST_F(Frame, RestoreDialogClosedUnansweredOpensStartPage) {
   common::SaveSetting(kApp, L"myie", L"Start", L"http://home.cn/");
   dir.Write(L"temp\\page.his", "标题@#$%http://x.cn/\r\n\r\n");
@@ -272,6 +317,17 @@ TEST_F(Frame, RestoreDialogClosedUnansweredOpensStartPage) {
   FrmMain& f = Start();
   ASSERT_EQ(f.table().count(), 1);
   EXPECT_EQ(Engine(0).url, L"http://home.cn/");
+}
+
+TEST_F(Frame, PageListRewrittenWhenAnotherInstanceRemovedIt) {
+  FrmMain& f = Start(L"http://a.cn/");
+  ASSERT_TRUE(Engine(0).Load(L"http://a.cn/", L"甲页"));
+  ASSERT_EQ(PagesFile().size(), 1u);
+  // A second browser's confirmed exit empties the shared temp folder; our list has not changed.
+  ASSERT_TRUE(DeleteFileW((dir.wpath() + L"\\temp\\page.his").c_str()));
+  f.WriteHistory();
+  ASSERT_EQ(PagesFile().size(), 1u);
+  EXPECT_EQ(PagesFile()[0].url, L"http://a.cn/");
 }
 
 TEST_F(Frame, AutoScrollAndWheelScrollTheActivePage) {
@@ -362,13 +418,9 @@ TEST(Formask, CancelLeavesItUnansweredAndDoubleClickOpens) {
   ASSERT_EQ(ask.pages().size(), 2u);
   ask.ItemDblClick(1);
   EXPECT_EQ(opened, std::vector<std::wstring>{L"http://b.cn/"});
+  ASSERT_TRUE(common::SetClipboardText(nullptr, L"before"));
   ask.ItemClick(0);  // the address goes to the clipboard
-  if (OpenClipboard(nullptr)) {
-    HANDLE h = GetClipboardData(CF_UNICODETEXT);
-    EXPECT_STREQ(h ? static_cast<const wchar_t*>(GlobalLock(h)) : L"", L"http://a.cn/");
-    if (h) GlobalUnlock(h);
-    CloseClipboard();
-  }
+  EXPECT_EQ(common::GetClipboardText(), L"http://a.cn/");
   ClickControl(ask.hwnd(), Formask::kCommand2);
   EXPECT_FALSE(ask.hwnd());
   EXPECT_FALSE(ask.answered());

@@ -38,7 +38,15 @@ class Site final : public IOleClientSite,
                    public IDispatch {
  public:
   Site(HWND parent, EngineEvents* sink) : parent_(parent), sink_(sink) {}
-  void Detach() { sink_ = nullptr; }
+  ~Site() { ReleaseNull(active_); }
+  void Detach() {
+    sink_ = nullptr;
+    ReleaseNull(active_);
+  }
+  // The control itself, to tell its own navigations from those of its frames (not held).
+  void SetBrowser(IUnknown* browser) { browser_ = browser; }
+  // The control's in-place active object, which every key of the page goes through first.
+  bool TranslateKey(MSG& msg) { return active_ && active_->TranslateAccelerator(&msg) == S_OK; }
 
   // IUnknown
   STDMETHODIMP QueryInterface(REFIID riid, void** out) override {
@@ -106,7 +114,13 @@ class Site final : public IOleClientSite,
   STDMETHODIMP GetBorder(LPRECT) override { return INPLACE_E_NOTOOLSPACE; }
   STDMETHODIMP RequestBorderSpace(LPCBORDERWIDTHS) override { return INPLACE_E_NOTOOLSPACE; }
   STDMETHODIMP SetBorderSpace(LPCBORDERWIDTHS) override { return S_OK; }
-  STDMETHODIMP SetActiveObject(IOleInPlaceActiveObject*, LPCOLESTR) override { return S_OK; }
+  STDMETHODIMP SetActiveObject(IOleInPlaceActiveObject* active, LPCOLESTR) override {
+    if (active) active->AddRef();
+    ReleaseNull(active_);
+    if (sink_) active_ = active;
+    else if (active) active->Release();
+    return S_OK;
+  }
   STDMETHODIMP InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) override { return S_OK; }
   STDMETHODIMP SetMenu(HMENU, HOLEMENU, HWND) override { return S_OK; }
   STDMETHODIMP RemoveMenus(HMENU) override { return S_OK; }
@@ -175,7 +189,7 @@ class Site final : public IOleClientSite,
       case DISPID_DOWNLOADCOMPLETE: s->DownloadComplete(); break;
       case DISPID_TITLECHANGE: if (n >= 1) s->TitleChange(VariantText(&a[0])); break;
       case DISPID_BEFORENAVIGATE2:
-        if (n >= 7 && s->BeforeNavigate2(VariantText(&a[5])))
+        if (n >= 7 && s->BeforeNavigate2(VariantText(&a[5]), IsBrowser(a[6])))
           if (VARIANT_BOOL* c = BoolOut(a[0])) *c = VARIANT_TRUE;
         break;
       case DISPID_NEWWINDOW2:
@@ -194,6 +208,16 @@ class Site final : public IOleClientSite,
         break;
     }
   }
+  // True when the event's object is the control itself, not one of the page's frames.
+  bool IsBrowser(const VARIANT& v) const {
+    IDispatch* d = v.vt == VT_DISPATCH ? v.pdispVal : v.vt == (VT_DISPATCH | VT_BYREF) && v.ppdispVal ? *v.ppdispVal : nullptr;
+    if (!d || !browser_) return true;  // no object to tell by: the page itself
+    IUnknown* u = nullptr;
+    if (FAILED(d->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&u)))) return true;
+    bool same = u == browser_;
+    u->Release();
+    return same;
+  }
   static void NewWindow(EngineEvents* s, const VARIANT& target, VARIANT_BOOL* cancel) {
     PageEngine* engine = s->NewWindow2();
     IDispatch* app = engine ? engine->Application() : nullptr;
@@ -208,6 +232,8 @@ class Site final : public IOleClientSite,
   ULONG refs_ = 1;
   HWND parent_;
   EngineEvents* sink_;
+  IUnknown* browser_ = nullptr;
+  IOleInPlaceActiveObject* active_ = nullptr;
 };
 
 class WebEngine final : public PageEngine {
@@ -226,6 +252,11 @@ class WebEngine final : public PageEngine {
     GetClientRect(parent, &rc);
     ole_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, static_cast<IOleClientSite*>(site_), 0, parent, &rc);
     ole_->QueryInterface(IID_IWebBrowser2, reinterpret_cast<void**>(&web_));
+    IUnknown* identity = nullptr;
+    if (web_ && SUCCEEDED(web_->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity)))) {
+      site_->SetBrowser(identity);
+      identity->Release();  // the control outlives the site's use of it: Close detaches the site first
+    }
     IConnectionPointContainer* cpc = nullptr;
     if (web_ && SUCCEEDED(web_->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&cpc)))) {
       if (SUCCEEDED(cpc->FindConnectionPoint(DIID_DWebBrowserEvents2, &cp_)))
@@ -236,7 +267,10 @@ class WebEngine final : public PageEngine {
   }
 
   void Close() override {
-    if (site_) site_->Detach();
+    if (site_) {
+      site_->Detach();
+      site_->SetBrowser(nullptr);
+    }
     if (cp_) {
       if (cookie_) cp_->Unadvise(cookie_);
       ReleaseNull(cp_);
@@ -325,6 +359,7 @@ class WebEngine final : public PageEngine {
     if (web_) web_->get_Application(&d);
     return d;
   }
+  bool TranslateAccelerator(MSG& msg) override { return site_ && site_->TranslateKey(msg); }
 
  private:
   IHTMLDocument2* Document() {

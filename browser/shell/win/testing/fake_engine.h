@@ -16,6 +16,7 @@ class FakeEngine : public PageEngine {
     return true;
   }
   void Close() override {
+    if (firing_ > 0) ++closedDuringEvent;
     sink_ = nullptr;
     closed = true;
   }
@@ -36,18 +37,35 @@ class FakeEngine : public PageEngine {
   void Refresh() override {}
   void RegisterAsBrowser() override { registered = true; }
   IDispatch* Application() override { return nullptr; }
+  bool TranslateAccelerator(MSG& msg) override {
+    keys.push_back(msg);
+    return consumeKeys;
+  }
 
-  // The events a loaded page brings: navigation, title and completion.
+  // The events a loaded page brings: navigation, title and completion. False when it was cancelled.
   bool Load(const std::wstring& u, const std::wstring& t) {
-    if (!sink_) return false;
-    if (sink_->BeforeNavigate2(u)) return false;
+    if (!sink_ || Fire([&] { return sink_->BeforeNavigate2(u, true); })) return false;
     url = u;
     title = t;
-    sink_->DownloadBegin();
-    sink_->TitleChange(t);
-    sink_->NavigateComplete2(u);
-    sink_->DownloadComplete();
+    Fire([&] { return sink_ && (sink_->DownloadBegin(), true); });
+    Fire([&] { return sink_ && (sink_->TitleChange(t), true); });
+    Fire([&] { return sink_ && (sink_->NavigateComplete2(u), true); });
+    Fire([&] { return sink_ && (sink_->DownloadComplete(), true); });
     return true;
+  }
+  // A frame of the page navigates; true when it was cancelled.
+  bool LoadFrame(const std::wstring& u) { return sink_ && Fire([&] { return sink_->BeforeNavigate2(u, false); }); }
+  // The page's script closes its window.
+  void CloseByScript() {
+    Fire([&] { return sink_ && (sink_->WindowClosing(), true); });
+  }
+  // Runs one event as the control does: the engine is inside its event dispatch meanwhile.
+  template <typename F>
+  bool Fire(F event) {
+    ++firing_;
+    bool r = event();
+    --firing_;
+    return r;
   }
   EngineEvents* sink() const { return sink_; }
 
@@ -55,9 +73,14 @@ class FakeEngine : public PageEngine {
   std::vector<std::wstring> navigations;
   int scrolled = 0, width = 0, height = 0;
   bool offline = false, silent = false, registered = false, closed = false;
+  std::vector<MSG> keys;
+  bool consumeKeys = true;
+  // Engines torn down while one of their own events ran, over the whole test run.
+  static inline int closedDuringEvent = 0;
 
  private:
   EngineEvents* sink_ = nullptr;
+  int firing_ = 0;
 };
 
 inline EngineFactory FakeEngines() {
