@@ -3,8 +3,10 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include "common/path.h"
 #include "common/win/message_loop.h"
 #include "common/win/msgbox.h"
+#include "common/win/system.h"
 #include "guard/startup/guard_state.h"
 #include "guard/startup/win/frm_main.h"
 
@@ -16,5 +18,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR cmdLine, int) {
   zorvix::FrmMain frmMain;
   if (!frmMain.Load(cmdLine ? cmdLine : L"")) return 0;
   common::RunMessageLoop();
+  // After "清除所有列表" the guard starts again as it was started.
+  if (frmMain.restartRequested()) {
+    std::wstring args = cmdLine ? cmdLine : L"";
+    common::StartCommand(common::QuoteArg(common::ExePath()) + (args.empty() ? L"" : L" " + args));
+  }
   return 0;
 }

@@ -132,6 +132,14 @@ void ListView::Clear() {
   keys_.clear();
 }
 
+void ListView::ClearColumns() {
+  Clear();
+  while (ListView_DeleteColumn(hwnd_, 0)) {
+  }
+  columns_ = 0;
+  sortColumn_ = -1;
+}
+
 int ListView::Selected() const { return ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED); }
 
 void ListView::Select(int index) {

@@ -46,6 +46,8 @@ class ListView {
   void SetText(int index, int column, const std::wstring& text);
   void Remove(int index);
   void Clear();
+  // Removes every row and every column, for a view that changes what it shows.
+  void ClearColumns();
   int Selected() const;
   void Select(int index);
   // Index of the row under a point in client coordinates, or -1.

@@ -3,6 +3,7 @@
 #include "common/win/msgbox.h"
 #include "guard/monitors/program_table.h"
 #include "guard/monitors/win/ask_list_files.h"
+#include "guard/monitors/win/clear_lists.h"
 #include "guard/monitors/win/settings_section.h"
 #include "guard/process/process_actions.h"
 #include "guard/process/win/file_details.h"
@@ -28,6 +29,8 @@ FaceLinks FaceLinksFor(FrmMain& f) {
   Tuopan::Hooks tray = TrayHooks(f);
   links.showProcessWindow = tray.showProcessWindow;
   links.openFirewallConnections = tray.openFirewall;
+  links.openFirewall = [&f] { f.formfire().Open(ViewKind(f.formfire().ViewKind), false); };
+  links.clearAllLists = [&f] { ClearAllLists(f); };
   links.forgetAllowedLocation = [](const std::wstring& location) {
     // A list that could not be read is not written back over its file.
     if (!LoadRegAskLists()) return false;
@@ -40,9 +43,10 @@ FaceLinks FaceLinksFor(FrmMain& f) {
     for (const MonitoredProgram& p : table.entries()) rows.push_back({p.number, p.Name, p.Path, p.Status == kAllowed});
     return rows;
   };
-  links.deleteProgram = [](int number) {
-    SettingsSection store(kGuardApp, kFireWallSection);
-    DeleteProgram(store, number);
+  // Through the firewall, so that its run list and its table in memory follow.
+  links.deleteProgram = [&f](int number) {
+    f.formfire().DeleteProgram(number);
+    f.formfire().UpdatePrograms();
   };
   links.localIp = [] { return GetLocalIP(); };
   links.icon = LoadIconW(GetModuleHandleW(nullptr), L"APPICON");

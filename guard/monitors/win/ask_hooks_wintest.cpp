@@ -5,6 +5,7 @@
 #include "common/text.h"
 #include "guard/monitors/win/ask_hooks.h"
 #include "guard/monitors/win/ask_list_files.h"
+#include "guard/monitors/win/testing/window_child.h"
 #include "guard/process/win/process_window_fixture.h"
 
 using namespace zorvix;
@@ -18,11 +19,6 @@ class GuardAsk : public zorvix::testing::ProcessWindow {
     ProcessWindow::TearDown();
   }
 };
-
-bool Responds(HWND w) {
-  DWORD_PTR r = 0;
-  return SendMessageTimeoutW(w, WM_NULL, 0, 0, SMTO_BLOCK, 400, &r) != 0;
-}
 
 }  // namespace
 
@@ -42,17 +38,16 @@ TEST_F(GuardAsk, TheRegistryDialogFindsTheProgramInTheProcessTable) {
 }
 
 TEST_F(GuardAsk, UnloadingTheGuardResumesEveryFrozenProgram) {
-  suite::ChildProcess child(L"--window guard-unload");
-  HWND w = FindWindowW(L"SuiteChild", L"guard-unload");
+  test_support::WindowChild child(L"guard-unload");
   Load();
   AskSubject s;
   s.FilePath = suite::BinFolder() + L"suite_child.exe";
-  s.process = IdentityOf(child.pid());
+  s.process = child.Id();
   ASSERT_NE(Formask::Open(s, GuardAskHooks(*frm), FrozenProcess::Freeze(s.process)), nullptr);
-  ASSERT_FALSE(Responds(w));
+  ASSERT_FALSE(child.Responds());
   DestroyWindow(frm->hwnd());
   EXPECT_TRUE(Formask::OpenDialogs().empty());
-  EXPECT_TRUE(Responds(w));
+  EXPECT_TRUE(child.Responds());
   EXPECT_FALSE(Guard().askWindowOpen);
 }
 

@@ -12,6 +12,7 @@
 #include "common/win/ui/window.h"
 #include "guard/monitors/win/ask_list_files.h"
 #include "guard/monitors/win/formask.h"
+#include "guard/monitors/win/testing/window_child.h"
 
 using namespace zorvix;
 
@@ -19,19 +20,7 @@ namespace {
 
 constexpr wchar_t kTestRun[] = L"Software\\ZorvixTest\\Run";
 
-// A child program with a window, which answers messages only while its thread runs.
-struct Program {
-  explicit Program(const std::wstring& caption, const std::wstring& exe = L"")
-      : child(L"--window " + caption, exe), title(caption) {}
-  HWND Window() const { return FindWindowW(L"SuiteChild", title.c_str()); }
-  bool Responds() const {
-    DWORD_PTR r = 0;
-    return SendMessageTimeoutW(Window(), WM_NULL, 0, 0, SMTO_BLOCK, 400, &r) != 0;
-  }
-  ProcessIdentity Id() const { return IdentityOf(child.pid()); }
-  suite::ChildProcess child;
-  std::wstring title;
-};
+using Program = zorvix::test_support::WindowChild;
 
 TcpRow ConnectionOf(const Program& p) {
   TcpRow r;

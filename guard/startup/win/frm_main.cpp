@@ -47,7 +47,7 @@ bool FrmMain::Load(const std::wstring& commandLine) {
   LoadAskLists();     // 12.
   LoadRegAskLists();
   startup_.SetHooks(StartupAskHooks(*this));
-  // 13. The firewall window is loaded here once it exists.
+  formfire_.Load();   // 13. hidden; its timer runs the connection monitor
   common::SetTopMost(hwnd(), true);  // 14.
   HideSysFolder();                   // 15.
   StartTimer(true);
@@ -165,8 +165,9 @@ void FrmMain::Unload() {
   commands_.forminfo().Unload();
   Formask::UnloadAll();  // every program frozen for an ask runs again
   formface_.Unload();
-  // Then Formfire, once it exists.
+  formfire_.Unload();
   autorun_.form().Unload();
+  if (restart_) instance_.reset();  // the guard that starts next must not find this one
 }
 
 void FrmMain::OnGone() { PostQuitMessage(0); }

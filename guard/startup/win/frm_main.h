@@ -8,6 +8,7 @@
 #include "common/win/ui/window.h"
 #include "guard/control/win/formface.h"
 #include "guard/monitors/win/autorun_guard.h"
+#include "guard/monitors/win/formfire.h"
 #include "guard/monitors/win/startup_monitor.h"
 #include "guard/process/win/cpu_meter.h"
 #include "guard/process/win/process_commands.h"
@@ -40,8 +41,13 @@ class FrmMain : public common::ui::Window {
   HWND cmd(int index) const { return cmd_[index]; }
   Tuopan& tuopan() { return tuopan_; }
   AutorunGuard& autorun() { return autorun_; }
+  Formfire& formfire() { return formfire_; }
   StartupMonitor& startup() { return startup_; }
   Formface& formface() { return formface_; }
+
+  // The next tick unloads the guard, which then starts again (after its lists were cleared).
+  void RequestRestart() { restart_ = unloadme = true; }
+  bool restartRequested() const { return restart_; }
 
   bool unloadme = false;
   bool ListChanged = false;
@@ -75,8 +81,10 @@ class FrmMain : public common::ui::Window {
   ProcessCommands commands_{*this};
   Tuopan tuopan_;
   AutorunGuard autorun_;
+  Formfire formfire_{*this};
   StartupMonitor startup_;
   Formface formface_;
+  bool restart_ = false;
   bool timerOn_ = false;
   bool inTick_ = false;
   int ticks_ = 0;

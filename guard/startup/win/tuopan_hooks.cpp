@@ -14,9 +14,9 @@ Tuopan::Hooks TrayHooks(FrmMain& f) {
     SetForegroundWindow(f.hwnd());
   };
   h.openControlCentre = [&f] { f.formface().Open(1); };
-  h.openFirewall = [] {
+  h.openFirewall = [&f] {
     Guard().autorunScanPaused = false;
-    // The firewall window opens here, on its connections tab, hiding on close.
+    f.formfire().Open(kViewConnections, true);  // hidden again on close
   };
   h.exit = [&f] {
     Guard().shownFromTray = false;

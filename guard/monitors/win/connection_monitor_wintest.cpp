@@ -1,0 +1,265 @@
+// The connection monitor with real programs (frozen, resumed, ended), the real settings store and the
+// real ask dialogs; only the TCP table is given, since Wine names no owning process.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "common/testing/temp_dir.h"
+#include "common/text.h"
+#include "common/win/settings_store.h"
+#include "guard/monitors/win/connection_monitor.h"
+#include "guard/monitors/win/settings_section.h"
+#include "guard/monitors/win/testing/tcp_table_double.h"
+#include "guard/monitors/win/testing/window_child.h"
+#include "guard/startup/guard_state.h"
+
+using namespace zorvix;
+using test_support::TcpTableDouble;
+using test_support::WindowChild;
+
+namespace {
+
+constexpr wchar_t kSection[] = L"FireWallTest";
+
+class MonitorTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    Guard() = GuardState{};
+    store.Clear();
+    SetCursorPos(0, 0);
+    ConnectionMonitor::Hooks h;
+    h.isTrusted = [this](const std::wstring& path) { return trusted.count(common::ToLower(path)) > 0; };
+    h.askHooks = [] {
+      AskHooks a;
+      a.fileInfo = [](std::wstring& path) { return path; };
+      return a;
+    };
+    h.needsAdmin = [this] { ++adminNotices; };
+    monitor.SetHooks(h);
+  }
+  void TearDown() override {
+    Formask::UnloadAll();
+    store.Clear();
+  }
+  // A program of its own, in the test's folder.
+  std::wstring Exe(const std::wstring& name) { return test_support::CopyOfChild(dir.wpath() + L"\\" + name); }
+  std::wstring Value(const std::wstring& key) { return store.Get(key).value_or(L"(absent)"); }
+  Formask* DialogOf(const std::wstring& path) {
+    for (Formask* d : Formask::OpenDialogs())
+      if (common::EqualsNoCase(d->subject().FilePath, path)) return d;
+    return nullptr;
+  }
+
+  suite::TempDir dir;
+  TcpTableDouble table;
+  SettingsSection store{kGuardApp, kSection};
+  ConnectionMonitor monitor{table, store};
+  std::set<std::wstring> trusted;
+  int adminNotices = 0;
+};
+
+}  // namespace
+
+TEST_F(MonitorTest, ABlockedProgramLosesItsConnectionAndBothCountersGrow) {
+  std::wstring exe = Exe(L"blocked.exe");
+  WindowChild p(L"mon-blocked", exe);
+  monitor.AddProgram(exe, 0);
+  monitor.UpdatePrograms();
+  TcpRow row = TcpTableDouble::Connection(p.pid(), 50001);
+  table.rows = {row};
+  table.answer = DropResult::NeedsAdmin;  // the guard runs without administrator rights
+  monitor.Poll();
+  ASSERT_EQ(table.dropped.size(), 1u);
+  EXPECT_EQ(table.dropped[0], row);
+  EXPECT_EQ(Value(L"1Attempts"), L"1");
+  EXPECT_EQ(Value(L"1Blocks"), L"1");
+  EXPECT_EQ(adminNotices, 1);
+  EXPECT_TRUE(Formask::OpenDialogs().empty());
+
+  table.rows.push_back(TcpTableDouble::Connection(0, 50002));  // the rows changed; its connection is still there
+  monitor.Poll();
+  EXPECT_EQ(table.dropped.size(), 2u);
+  EXPECT_EQ(Value(L"1Attempts"), L"2");
+  EXPECT_EQ(Value(L"1Blocks"), L"2");
+  EXPECT_EQ(adminNotices, 1) << "said once";
+  EXPECT_TRUE(p.Responds()) << "a blocked program is not frozen";
+}
+
+TEST_F(MonitorTest, AnAllowedProgramIsCountedOnceUntilTheTableChanges) {
+  std::wstring exe = Exe(L"allowed.exe");
+  WindowChild p(L"mon-allowed", exe);
+  monitor.AddProgram(exe, 1);
+  monitor.UpdatePrograms();
+  table.rows = {TcpTableDouble::Connection(p.pid(), 50001)};
+  monitor.Poll();
+  EXPECT_EQ(Value(L"1Attempts"), L"1");
+  EXPECT_TRUE(monitor.AllowedThisRun(exe));
+  table.rows.push_back(TcpTableDouble::Connection(p.pid(), 50002));
+  monitor.Poll();
+  EXPECT_EQ(Value(L"1Attempts"), L"1") << "skipped for the rest of the run";
+  EXPECT_EQ(monitor.scans(), 2u);
+
+  monitor.AddProgram(Exe(L"other.exe"), 1);
+  EXPECT_FALSE(monitor.AllowedThisRun(exe));
+  table.rows.push_back(TcpTableDouble::Connection(p.pid(), 50003));
+  monitor.Poll();
+  EXPECT_EQ(Value(L"1Attempts"), L"2") << "counted again, once, after the run list was emptied";
+  EXPECT_EQ(Value(L"1Blocks"), L"(absent)");
+  EXPECT_TRUE(table.dropped.empty());
+}
+
+TEST_F(MonitorTest, AnUnchangedTableIsNotScannedAgain) {
+  std::wstring exe = Exe(L"unchanged.exe");
+  WindowChild p(L"mon-unchanged", exe);
+  trusted.insert(common::ToLower(exe));
+  table.rows = {TcpTableDouble::Connection(p.pid(), 50001)};
+  for (int i = 0; i < 5; ++i) monitor.Poll();
+  EXPECT_EQ(table.fetches, 5);
+  EXPECT_EQ(monitor.scans(), 1u);
+}
+
+TEST_F(MonitorTest, ListeningRowsAreNeverExaminedNorListed) {
+  WindowChild p(L"mon-listen", Exe(L"listener.exe"));
+  table.rows = {TcpTableDouble::Connection(p.pid(), 8080, 0, 0, kTcpListen)};
+  table.rows[0].remoteAddr = {};
+  monitor.Poll();
+  EXPECT_TRUE(Formask::OpenDialogs().empty());
+  EXPECT_TRUE(p.Responds());
+  EXPECT_TRUE(monitor.ListConnections().empty());
+}
+
+TEST_F(MonitorTest, AnUnknownProgramIsFrozenAskedOnceAndResumedWhenAnswered) {
+  std::wstring exe = Exe(L"unknown.exe");
+  WindowChild p(L"mon-unknown", exe);
+  table.rows = {TcpTableDouble::Connection(p.pid(), 50001), TcpTableDouble::Connection(p.pid(), 50002)};
+  monitor.Poll();
+  ASSERT_EQ(Formask::OpenDialogs().size(), 1u) << "one dialog for the program, not one per connection";
+  EXPECT_FALSE(p.Responds());
+  EXPECT_TRUE(monitor.Processing(exe));
+  EXPECT_EQ(Value(L"ProgramCount"), L"(absent)");
+
+  monitor.Poll();  // an open dialog holds the polls
+  EXPECT_EQ(monitor.scans(), 1u);
+
+  Formask* d = DialogOf(exe);
+  ASSERT_NE(d, nullptr);
+  d->SetChk(true);
+  d->Command1Click();
+  EXPECT_TRUE(p.Responds());
+  EXPECT_FALSE(monitor.Processing(exe));
+  ASSERT_NE(monitor.programs().Find(exe), nullptr) << "the table is read again when the dialog closes";
+  EXPECT_EQ(monitor.programs().Find(exe)->Status, kAllowed);
+  EXPECT_EQ(Value(L"1Status"), L"1");
+}
+
+TEST_F(MonitorTest, TwoDialogsEachResumeAndDropTheirOwn) {
+  std::wstring exeA = Exe(L"first.exe"), exeB = Exe(L"second.exe");
+  WindowChild a(L"mon-two-a", exeA), b(L"mon-two-b", exeB);
+  TcpRow rowA = TcpTableDouble::Connection(a.pid(), 50001, 1), rowB = TcpTableDouble::Connection(b.pid(), 50002, 2);
+  table.rows = {rowA, rowB};
+  monitor.Poll();
+  ASSERT_EQ(Formask::OpenDialogs().size(), 2u);
+  DialogOf(exeA)->Command3Click();
+  EXPECT_TRUE(a.Responds());
+  EXPECT_FALSE(b.Responds());
+
+  // Polls run again while B's dialog is open only once it closes; meanwhile the table changes.
+  table.rows = {TcpTableDouble::Connection(a.pid(), 50003, 3)};
+  monitor.Poll();
+  EXPECT_EQ(monitor.scans(), 1u);
+  DialogOf(exeB)->Command2Click();
+  ASSERT_EQ(table.dropped.size(), 1u);
+  EXPECT_EQ(table.dropped[0], rowB) << "B's dialog drops B's own connection";
+  EXPECT_TRUE(b.child.WaitExit(5000));
+  EXPECT_TRUE(a.child.Running());
+  EXPECT_TRUE(a.Responds());
+}
+
+TEST_F(MonitorTest, ARowReplacedAtTheSameCountIsExamined) {
+  std::wstring known = Exe(L"known.exe"), newcomer = Exe(L"newcomer.exe");
+  WindowChild k(L"mon-known", known), n(L"mon-newcomer", newcomer);
+  trusted.insert(common::ToLower(known));
+  table.rows = {TcpTableDouble::Connection(k.pid(), 50001)};
+  monitor.Poll();
+  EXPECT_TRUE(Formask::OpenDialogs().empty());
+  table.rows = {TcpTableDouble::Connection(n.pid(), 50001)};
+  monitor.Poll();
+  EXPECT_NE(DialogOf(newcomer), nullptr);
+}
+
+TEST_F(MonitorTest, TheCountdownDropsEndsAndRecordsNothing) {
+  std::wstring exe = Exe(L"late.exe");
+  WindowChild p(L"mon-late", exe);
+  TcpRow row = TcpTableDouble::Connection(p.pid(), 50001);
+  table.rows = {row};
+  monitor.Poll();
+  Formask* d = DialogOf(exe);
+  ASSERT_NE(d, nullptr);
+  uint64_t t = GetTickCount64();
+  for (int i = 1; i <= 21 && !Formask::OpenDialogs().empty(); ++i) d->Timer1Tick(t + i * 1200);
+  EXPECT_TRUE(p.child.WaitExit(5000));
+  EXPECT_EQ(table.dropped, std::vector<TcpRow>{row});
+  EXPECT_EQ(Value(L"ProgramCount"), L"(absent)");
+  EXPECT_FALSE(monitor.Processing(exe));
+}
+
+TEST_F(MonitorTest, WithTheFirewallOffNothingIsPolledCountedOrDropped) {
+  std::wstring exe = Exe(L"blocked-off.exe");
+  WindowChild p(L"mon-off", exe);
+  monitor.AddProgram(exe, 0);
+  monitor.UpdatePrograms();
+  table.rows = {TcpTableDouble::Connection(p.pid(), 50001)};
+  Guard().firewallEnabled = false;
+  monitor.Poll();
+  EXPECT_EQ(table.fetches, 0);
+  EXPECT_EQ(Value(L"1Attempts"), L"(absent)");
+  EXPECT_TRUE(table.dropped.empty());
+}
+
+TEST_F(MonitorTest, TrustedProgramsTheIdleProcessAndTheGuardItselfAreNeverAsked) {
+  std::wstring exe = Exe(L"signed.exe");
+  WindowChild p(L"mon-trusted", exe);
+  trusted.insert(common::ToLower(exe));
+  table.rows = {TcpTableDouble::Connection(p.pid(), 50001), TcpTableDouble::Connection(0, 50002),
+                TcpTableDouble::Connection(GetCurrentProcessId(), 50003)};
+  monitor.Poll();
+  EXPECT_TRUE(Formask::OpenDialogs().empty());
+  EXPECT_TRUE(monitor.AllowedThisRun(exe));
+  EXPECT_EQ(Value(L"ProgramCount"), L"(absent)");
+}
+
+TEST_F(MonitorTest, IPv6ConnectionsGoThroughTheSameTable) {
+  std::wstring exe = Exe(L"six.exe");
+  WindowChild p(L"mon-six", exe);
+  TcpRow row = TcpTableDouble::Connection6(p.pid(), 50001);
+  table.rows = {row};
+  monitor.Poll();
+  Formask* d = DialogOf(exe);
+  ASSERT_NE(d, nullptr);
+  EXPECT_EQ(d->subject().connection, row);
+  EXPECT_FALSE(p.Responds());
+  auto listed = monitor.ListConnections();
+  ASSERT_EQ(listed.size(), 1u);
+  EXPECT_TRUE(common::EqualsNoCase(listed[0].owner.path, exe));
+  d->SetChk(true);
+  d->Command2Click();
+  EXPECT_EQ(table.dropped.size(), 1u);
+  EXPECT_EQ(Value(L"1Status"), L"0");
+}
+
+TEST_F(MonitorTest, AProgramInAPathOutsideTheCodePageIsExamined) {
+  std::wstring exe = Exe(L"프로그램 ✓\\ελληνικά.exe");
+  WindowChild p(L"mon-wide", exe);
+  ASSERT_TRUE(p.child.started());
+  table.rows = {TcpTableDouble::Connection(p.pid(), 50001)};
+  monitor.Poll();
+  ASSERT_EQ(Formask::OpenDialogs().size(), 1u);
+  EXPECT_EQ(Formask::OpenDialogs()[0]->subject().FilePath, exe);
+}
+
+TEST_F(MonitorTest, ATableThatCannotBeReadIsSkipped) {
+  table.failing = true;
+  table.rows = {TcpTableDouble::Connection(1234, 50001)};
+  monitor.Poll();
+  EXPECT_EQ(monitor.scans(), 0u);
+}

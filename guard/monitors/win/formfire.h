@@ -1,0 +1,123 @@
+// Formfire "可疑程序检测": the firewall's window. Loaded hidden at start-up, its 200 ms timer runs the
+// connection monitor; its three tabs show the untrusted processes, the current connections and the
+// monitored-program table.
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/win/ui/list_view.h"
+#include "common/win/ui/status_bar.h"
+#include "common/win/ui/window.h"
+#include "guard/monitors/tcp_source.h"
+#include "guard/monitors/win/connection_monitor.h"
+#include "guard/monitors/win/settings_section.h"
+#include "guard/process/win/forminfo.h"
+
+namespace zorvix {
+
+class FrmMain;
+
+// ViewKind: the tab shown.
+enum ViewKind : int { kViewProcesses = 1, kViewConnections = 2, kViewPrograms = 3 };
+
+class Formfire : public common::ui::Window {
+ public:
+  explicit Formfire(FrmMain& frm);
+  ~Formfire() override;
+  // Replaces the system's TCP tables (tests); before Load.
+  void SetSource(std::unique_ptr<TcpSource> source);
+
+  // Loads the window hidden and starts its timer: the program table is read and the first tab built.
+  bool Load();
+  bool loaded() const { return hwnd() != nullptr; }
+  // Shows the window on a tab, top-most; with hideOnClose (exitme) closing it only hides it.
+  void Open(ViewKind view, bool hideOnClose);
+  // Closing: hidden while exitme is set, otherwise unloaded (the monitor stops with it).
+  void QueryUnload();
+  // Unloads the window: its timer and the monitor stop, and programs frozen for its asks run again.
+  void Unload();
+
+  // Public operations of the window.
+  void UpdatePrograms();
+  bool AddProgram(const std::wstring& path, int block) { return monitor_.AddProgram(path, block); }
+  void DeleteProgram(int index) { monitor_.DeleteProgram(index); }
+  ConnectionMonitor& monitor() { return monitor_; }
+  SettingsSection& store() { return store_; }
+
+  // The controls' actions.
+  void SelectTab(ViewKind view);  // a tab of Tap chosen
+  void CmdClick(int index);       // cmd(0..2)
+  void ToolbarClick(const std::wstring& key);
+  void ChkClick();
+  void SetFirewall(bool on);  // menus "启用防火墙" / "禁止防火墙"
+  void RowClick(POINT client);
+  void Timer1Tick();
+  void RefreshList();
+
+  int ViewKind = kViewProcesses;
+  bool exitme = false;
+  bool FillList = false;
+
+  common::ui::ListView& lvw() { return lvw_; }
+  common::ui::StatusBar& sbr() { return sbr_; }
+  HWND tap() const { return tap_; }
+  HWND cmd(int index) const { return cmd_[index]; }
+  HWND chk() const { return chk_; }
+  HWND toolbar() const { return toolbar_; }
+  HMENU menu() const { return menu_; }
+  Forminfo& forminfo() { return forminfo_; }
+  // Ids of the menu items and of the command that shows the window as the tray does.
+  enum : int {
+    kIdEnable = 2001,
+    kIdDisable,
+    kIdFolder,
+    kIdEnd,
+    kIdExit,
+    kIdHelp,
+    kIdAbout,
+    kIdNextTab,
+    kIdPrevTab,
+    kIdRefresh,
+    kIdShowFromTray = 2100
+  };
+
+ protected:
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  void CreateControls();
+  void CreateMenu();
+  void CreateToolbar();
+  void Layout();
+  void OnCommand(int id);
+  void OnNotify(NMHDR* hdr);
+  void ShowCount();
+  void FillProcesses();
+  void FillPrograms();
+  void EndSelected();
+  void DeleteSelected();
+  std::wstring SelectedPath() const;
+  static LRESULT CALLBACK ListProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+
+  FrmMain& frm_;
+  std::unique_ptr<TcpSource> source_;
+  SettingsSection store_;
+  ConnectionMonitor monitor_;
+  common::ui::ListView lvw_;
+  common::ui::StatusBar sbr_;
+  common::ui::ImageList icons_;    // the program and connection tabs' own icons
+  std::vector<Connection> shown_;  // the rows of the connections tab, by tag
+  Forminfo forminfo_;
+  HWND tap_ = nullptr, chk_ = nullptr, toolbar_ = nullptr;
+  HWND cmd_[3] = {};
+  HMENU menu_ = nullptr;
+  HACCEL accel_ = nullptr;
+  HBRUSH yellow_ = nullptr;
+  POINT pressAt_{-1, -1};
+  bool inTick_ = false;
+};
+
+}  // namespace zorvix

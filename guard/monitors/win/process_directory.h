@@ -1,0 +1,35 @@
+// The program of a process id: one snapshot of the running processes a scan, and a path opened once
+// per process (id and start time). Stands in for the process table's own look-up by id.
+#pragma once
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "guard/monitors/win/process_freeze.h"
+
+namespace zorvix {
+
+struct OwnerProgram {
+  ProcessIdentity id;
+  std::wstring path;
+};
+
+class ProcessDirectory {
+ public:
+  // Takes the snapshot: the ids and start times of the processes running now. False when it failed.
+  bool Refresh();
+  // The program of a process of the last snapshot; nullopt when it is not in it or has no image path.
+  std::optional<OwnerProgram> Find(DWORD pid);
+  size_t opened() const { return opened_; }
+
+ private:
+  std::unordered_map<DWORD, uint64_t> running_;    // the snapshot: start time by id
+  std::unordered_map<DWORD, OwnerProgram> known_;  // paths found, by id, valid for the same start time
+  std::vector<BYTE> buffer_;
+  size_t opened_ = 0;
+};
+
+}  // namespace zorvix

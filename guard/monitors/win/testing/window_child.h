@@ -1,0 +1,35 @@
+// Tests: the suite's child program with a window of its own, which answers messages only while its
+// thread runs, so a test sees whether the program is frozen.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "common/testing/win/child_process.h"
+#include "guard/monitors/win/process_freeze.h"
+
+namespace zorvix::test_support {
+
+struct WindowChild {
+  // exe: a copy of the child program (default: the program itself).
+  explicit WindowChild(const std::wstring& caption, const std::wstring& exe = L"")
+      : child(L"--window " + caption, exe), title(caption) {}
+  HWND Window() const { return FindWindowW(L"SuiteChild", title.c_str()); }
+  bool Responds() const {
+    DWORD_PTR r = 0;
+    return SendMessageTimeoutW(Window(), WM_NULL, 0, 0, SMTO_BLOCK, 400, &r) != 0;
+  }
+  ProcessIdentity Id() const { return IdentityOf(child.pid()); }
+  DWORD pid() const { return child.pid(); }
+  suite::ChildProcess child;
+  std::wstring title;
+};
+
+// A copy of the child program under another name (and folder), so that it is another program.
+inline std::wstring CopyOfChild(const std::wstring& path) {
+  CreateDirectoryW(path.substr(0, path.rfind(L'\\')).c_str(), nullptr);
+  CopyFileW((suite::BinFolder() + L"suite_child.exe").c_str(), path.c_str(), FALSE);
+  return path;
+}
+
+}  // namespace zorvix::test_support
