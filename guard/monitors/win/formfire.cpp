@@ -105,7 +105,7 @@ void Formfire::CreateMenu() {
   ACCEL keys[] = {{FVIRTKEY | FCONTROL, VK_TAB, WORD(kIdNextTab)},
                   {FVIRTKEY | FCONTROL | FSHIFT, VK_TAB, WORD(kIdPrevTab)},
                   {FVIRTKEY, VK_F5, WORD(kIdRefresh)}};
-  accel_ = CreateAcceleratorTableW(keys, 3);
+  if (!accel_) accel_ = CreateAcceleratorTableW(keys, 3);
   common::SetDialogKeys(hwnd(), accel_);
 }
 
@@ -121,7 +121,7 @@ void Formfire::CreateControls() {
   }
   lvw_.Create(hwnd(), kIdList, WS_TABSTOP);
   SetWindowPos(lvw_.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  icons_.Create(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
+  if (!icons_.handle()) icons_.Create(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
   SetWindowSubclass(lvw_.hwnd(), ListProc, 1, reinterpret_cast<DWORD_PTR>(this));
   const wchar_t* captions[] = {L"终止进程(&D)", L"查看目录(&V)", L"刷新列表(&R)"};
   for (int i = 0; i < 3; ++i)
