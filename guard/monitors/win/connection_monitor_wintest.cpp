@@ -6,6 +6,7 @@
 
 #include "common/testing/temp_dir.h"
 #include "common/text.h"
+#include "common/win/ansi.h"
 #include "common/win/settings_store.h"
 #include "guard/monitors/win/connection_monitor.h"
 #include "guard/monitors/win/settings_section.h"
@@ -262,4 +263,69 @@ TEST_F(MonitorTest, ATableThatCannotBeReadIsSkipped) {
   table.rows = {TcpTableDouble::Connection(1234, 50001)};
   monitor.Poll();
   EXPECT_EQ(monitor.scans(), 0u);
+}
+
+// Under 260 characters, but over 260 bytes in the ANSI code page: an ANSI module name would be cut.
+TEST_F(MonitorTest, AProgramWhosePathIsLongInTheCodePageIsExamined) {
+  std::wstring folder = dir.wpath();
+  while (folder.size() < 200) {
+    folder += L"\\长路径的文件夹名称长路径的文件夹名称";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  }
+  std::wstring exe = Exe(folder.substr(dir.wpath().size() + 1) + L"\\深.exe");
+  ASSERT_GT(common::ToAnsi(exe).size(), 260u);
+  WindowChild p(L"mon-deep", exe);
+  ASSERT_TRUE(p.child.started());
+  table.rows = {TcpTableDouble::Connection(p.pid(), 50001)};
+  monitor.Poll();
+  ASSERT_EQ(Formask::OpenDialogs().size(), 1u);
+  EXPECT_EQ(Formask::OpenDialogs()[0]->subject().FilePath, exe);
+}
+
+TEST_F(MonitorTest, AnEntryOfTheRunListDoesNotPassAProgramWhosePathStartsIt) {
+  std::wstring listed = Exe(L"a.exe.old\\b.exe"), other = Exe(L"a.exe");
+  WindowChild b(L"mon-prefix-b", listed), a(L"mon-prefix-a", other);
+  trusted.insert(common::ToLower(listed));
+  table.rows = {TcpTableDouble::Connection(b.pid(), 50001)};
+  monitor.Poll();
+  ASSERT_TRUE(monitor.AllowedThisRun(listed));
+  EXPECT_FALSE(monitor.AllowedThisRun(other));
+  table.rows.push_back(TcpTableDouble::Connection(a.pid(), 50002));
+  monitor.Poll();
+  EXPECT_NE(DialogOf(other), nullptr);
+}
+
+TEST_F(MonitorTest, ARowSkippedInAPollLeavesNothingOfTheLastPoll) {
+  std::wstring exe = Exe(L"gone.exe");
+  WindowChild p(L"mon-gone", exe);
+  monitor.AddProgram(exe, 0);
+  monitor.UpdatePrograms();
+  table.rows = {TcpTableDouble::Connection(p.pid(), 50001)};
+  monitor.Poll();
+  ASSERT_EQ(table.dropped.size(), 1u);
+  TcpRow empty;  // where the dropped connection was, an empty row of this poll
+  table.rows = {empty, TcpTableDouble::Connection(0, 50002)};
+  monitor.Poll();
+  EXPECT_EQ(table.dropped.size(), 1u) << "no connection of the last poll is acted on again";
+  EXPECT_EQ(Value(L"1Attempts"), L"1");
+}
+
+TEST_F(MonitorTest, RowsBeyondTwoThousandAreExamined) {
+  std::wstring exe = Exe(L"late-row.exe");
+  WindowChild p(L"mon-many", exe);
+  for (int i = 0; i < 2400; ++i) table.rows.push_back(TcpTableDouble::Connection(0, uint16_t(10000 + i)));
+  table.rows.push_back(TcpTableDouble::Connection(p.pid(), 60000));
+  monitor.Poll();
+  EXPECT_NE(DialogOf(exe), nullptr);
+}
+
+TEST_F(MonitorTest, APortFieldOf80IsNoRuleOfItsOwn) {
+  std::wstring exe = Exe(L"web.exe");
+  WindowChild p(L"mon-port", exe);
+  trusted.insert(common::ToLower(exe));
+  TcpRow row = TcpTableDouble::Connection(p.pid(), 50001);
+  row.remotePort = 80;  // port 20480 as the system stores it
+  table.rows = {row};
+  monitor.Poll();
+  EXPECT_TRUE(table.dropped.empty());
 }

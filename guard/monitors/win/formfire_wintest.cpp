@@ -7,10 +7,10 @@
 #include "common/text.h"
 #include "common/win/pump.h"
 #include "common/win/ui/window.h"
+#include "guard/control/win/face_links.h"
 #include "guard/monitors/win/formfire.h"
 #include "guard/monitors/win/testing/tcp_table_double.h"
 #include "guard/monitors/win/testing/window_child.h"
-#include "guard/control/win/face_links.h"
 #include "guard/process/win/process_window_fixture.h"
 #include "guard/startup/win/tuopan_hooks.h"
 
@@ -283,4 +283,17 @@ TEST_F(FormfireTest, TheTrayAndTheControlCentreReachTheFirewall) {
   links.deleteProgram(1);
   EXPECT_FALSE(fire().monitor().AllowedThisRun(dir.wpath() + L"\\listed.exe")) << "asked about again";
   EXPECT_EQ(fire().monitor().programs().Find(dir.wpath() + L"\\listed.exe"), nullptr);
+}
+
+TEST_F(FormfireTest, ADeleteRefusedForWantOfRightsIsToldInTheStatusBar) {
+  std::wstring exe = test_support::CopyOfChild(dir.wpath() + L"\\refused.exe");
+  WindowChild p(L"fire-refused", exe);
+  fire().AddProgram(exe, 0);
+  fire().UpdatePrograms();
+  table->answer = DropResult::NeedsAdmin;
+  table->rows = {TcpTableDouble::Connection(p.pid(), 50001)};
+  fire().monitor().Poll();
+  ASSERT_EQ(table->dropped.size(), 1u);
+  EXPECT_EQ(fire().sbr().Text(3), L"删除网络连接需要以管理员身份运行本软件");
+  EXPECT_EQ(table->rows.size(), 1u) << "the connection is still there";
 }
