@@ -257,3 +257,20 @@ TEST_F(FaceTest, CopyListPutsTheThirdColumnOnTheClipboard) {
   SendMessageW(f.hwnd(), WM_COMMAND, Formface::kMnuCopy, 0);
   EXPECT_EQ(common::GetClipboardText(), L"C:\\apps\\tool.exe -x");
 }
+
+TEST_F(FaceTest, MnemonicsReachTheButtonsAndEscLeavesFromTheText) {
+  Formface& f = Open(1);
+  ShowWindow(f.hwnd(), SW_SHOW);
+  SetForegroundWindow(f.hwnd());
+  SetFocus(f.texhelp());
+  PostMessageW(GetFocus(), WM_SYSCHAR, 'm', 1 << 29);  // Alt+M: "系统监视器(&M)"
+  common::PumpMessages();
+  EXPECT_EQ(started, std::vector<std::wstring>{L"\"" + common::AppFolder() + L"view.exe\""});
+  PostMessageW(GetFocus(), WM_SYSCHAR, 'v', 1 << 29);  // Alt+V: "查看目录(&V)" on the first page
+  common::PumpMessages();
+  ASSERT_EQ(answers.shown().size(), 1u);
+  EXPECT_EQ(answers.shown()[0].text, kNoFolderText);
+  SetFocus(f.texhelp());
+  Key(f.hwnd(), VK_ESCAPE);
+  EXPECT_TRUE(suite::PumpUntil([&] { return !f.loaded(); }, 2000)) << "Esc closes the window from the text too";
+}
