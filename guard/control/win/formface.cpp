@@ -272,7 +272,11 @@ LRESULT Formface::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NOTIFY: OnNotify(reinterpret_cast<NMHDR*>(lp)); return 0;
     case WM_COMMAND: OnCommand(LOWORD(wp), HIWORD(wp)); return 0;
     case WM_CLOSE: if (!busy_) DestroyWindow(hwnd()); return 0;
-    case WM_DESTROY: KillTimer(hwnd(), kTimer1); return 0;
+    case WM_DESTROY:
+      KillTimer(hwnd(), kTimer1);
+      // The list shares its image lists: the check boxes' own one is freed here.
+      if (HIMAGELIST states = ListView_SetImageList(lvw_.hwnd(), nullptr, LVSIL_STATE)) ImageList_Destroy(states);
+      return 0;
   }
   return Default(msg, wp, lp);
 }
