@@ -45,14 +45,6 @@ void ListView::AddColumn(const std::wstring& caption, int twips, Align align) {
   ListView_InsertColumn(hwnd_, columns_++, &c);
 }
 
-void ListView::Reset() {
-  Clear();
-  while (columns_ > 0 && ListView_DeleteColumn(hwnd_, 0)) --columns_;
-  columns_ = 0;
-  sortColumn_ = -1;
-  ascending_ = true;
-}
-
 void ListView::SetSmallImages(const ImageList& images) {
   ListView_SetImageList(hwnd_, images.handle(), LVSIL_SMALL);
 }

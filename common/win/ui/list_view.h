@@ -31,8 +31,6 @@ class ListView {
   HWND hwnd() const { return hwnd_; }
   void Create(HWND parent, int id, DWORD extraStyle = 0);
   void AddColumn(const std::wstring& caption, int twips, Align align = Align::Left);
-  // Removes every row and column, and forgets the sort order: the list can show another table.
-  void Reset();
   void SetSmallImages(const ImageList& images);
 
   int Count() const;

@@ -12,6 +12,7 @@
 #include "common/win/system.h"
 #include "guard/monitors/program_table.h"
 #include "guard/monitors/win/ask_list_files.h"
+#include "guard/monitors/win/formfire.h"
 #include "guard/process/process_actions.h"
 #include "guard/process/process_rules.h"
 #include "guard/startup/guard_state.h"
@@ -167,4 +168,31 @@ TEST(FaceInGuard, FirewallPageShowsTheProgramTableAndDeletesAnEntry) {
   EXPECT_EQ(answers.shown().size(), 1u);
   DestroyWindow(frm.hwnd());
   common::DeleteSettingSection(kGuardApp, kFireWallSection);
+}
+
+TEST(FaceInGuard, TheButtonAndTheMenuOpenTheFirewallWindowEachTheirWay) {
+  FrmMain frm(SignedNothing);
+  ASSERT_TRUE(frm.Load(L"2"));
+  Formface& face = frm.formface();
+  face.Open(1);
+  Guard().autorunScanPaused = true;
+  SendMessageW(face.hwnd(), WM_COMMAND, MAKEWPARAM(Formface::kIdCmd0 + 2, BN_CLICKED), LPARAM(face.cmd(2)));
+  Formfire& fire = frm.formfire();
+  EXPECT_TRUE(IsWindowVisible(fire.hwnd()));
+  EXPECT_EQ(fire.ViewKind, kViewConnections);
+  EXPECT_TRUE(fire.exitme) << "closing it only hides it";
+  EXPECT_FALSE(Guard().autorunScanPaused);
+  fire.QueryUnload();
+  ASSERT_TRUE(fire.loaded());
+
+  SendMessageW(face.hwnd(), WM_COMMAND, Formface::kMnuFirewall, 0);
+  EXPECT_TRUE(IsWindowVisible(fire.hwnd()));
+  EXPECT_FALSE(fire.exitme) << "the menu shows it as it is";
+
+  suite::MsgBoxAnswers answers(IDCANCEL);
+  SendMessageW(face.hwnd(), WM_COMMAND, Formface::kMnuClearAll, 0);
+  ASSERT_EQ(answers.shown().size(), 1u);
+  EXPECT_EQ(answers.shown()[0].text.rfind(L"您确实要清除所有的监控列表项目吗？", 0), 0u);
+  EXPECT_FALSE(frm.unloadme) << "Cancel keeps the guard running";
+  DestroyWindow(frm.hwnd());
 }

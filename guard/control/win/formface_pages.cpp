@@ -50,7 +50,7 @@ void Formface::SelectTab(int position) {
 void Formface::ShowPage(const FacePage& page) {
   HWND list = lvw_.hwnd();
   SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-  lvw_.Reset();
+  lvw_.ClearColumns();
   startValues_.clear();
   programs_.clear();
   // Only the switch page has check boxes; the state images go with them.
