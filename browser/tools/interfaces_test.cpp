@@ -184,13 +184,17 @@ TEST(SpeedMeter, InterfacesThatComeOrGoAddNothing) {
   EXPECT_TRUE(r.show);
   EXPECT_EQ(r.downKB, 2);
   // A filter layer repeating its adapter's counters is not counted twice.
-  CInterface adapter, filter;
-  adapter.InterfaceIndex = 1;
-  adapter.OctetsReceived = 10;
-  filter = adapter;
-  filter.InterfaceIndex = 9;
-  filter.FilterInterface = true;
-  EXPECT_EQ(SamplesOf({adapter, filter}).size(), 1u);
+  CInterfaces rows;
+  auto adapter = std::make_unique<CInterface>();
+  adapter->InterfaceIndex = 1;
+  adapter->OctetsReceived = 10;
+  auto filter = std::make_unique<CInterface>(*adapter);
+  filter->InterfaceIndex = 9;
+  filter->FilterInterface = true;
+  rows.Add(adapter);
+  rows.Add(filter);
+  ASSERT_EQ(SamplesOf(rows).size(), 1u);
+  EXPECT_EQ(SamplesOf(rows)[0].index, 1);
 }
 
 }  // namespace

@@ -17,10 +17,12 @@ const OctetSample* Find(const std::vector<OctetSample>& samples, int32_t index) 
 
 }  // namespace
 
-std::vector<OctetSample> SamplesOf(const std::vector<CInterface>& rows) {
+std::vector<OctetSample> SamplesOf(const CInterfaces& rows) {
   std::vector<OctetSample> out;
-  for (const CInterface& r : rows)
+  for (size_t i = 1; i <= rows.Count(); ++i) {
+    const CInterface& r = *rows.Item(i);
     if (!r.FilterInterface) out.push_back({r.InterfaceIndex, r.OctetsReceived, r.OctetsSent, r.CounterBits});
+  }
   return out;
 }
 

@@ -16,7 +16,7 @@ struct OctetSample {
 };
 
 // The interfaces that count: every row but the filter layers, which repeat their adapter's counters.
-std::vector<OctetSample> SamplesOf(const std::vector<CInterface>& rows);
+std::vector<OctetSample> SamplesOf(const CInterfaces& rows);
 
 // Bytes to whole KB, halves to the even neighbour (1.5 gives 2, 2.5 gives 2).
 int64_t KBRounded(uint64_t bytes);

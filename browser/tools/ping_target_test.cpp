@@ -1,4 +1,4 @@
-#include "browser/tools/ping_host.h"
+#include "browser/tools/ping_target.h"
 
 #include <gtest/gtest.h>
 

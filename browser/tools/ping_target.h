@@ -21,6 +21,8 @@ bool IsIPv4(std::wstring_view host);
 // optional numeric zone ("fe80::1%12").
 bool IsIPv6(std::wstring_view host);
 
+// The host itself when it has one of the three accepted forms (a name already in its ASCII form).
+std::optional<std::wstring> AcceptedHost(std::wstring_view host);
 // The host to ping for the address, or nullopt when it holds none of the three accepted forms.
 std::optional<std::wstring> PingHostOf(std::wstring_view address);
 

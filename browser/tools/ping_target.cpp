@@ -1,4 +1,4 @@
-#include "browser/tools/ping_host.h"
+#include "browser/tools/ping_target.h"
 
 #include <vector>
 
@@ -113,10 +113,11 @@ bool IsIPv6(std::wstring_view host) {
   return head + tail + extra <= 7;
 }
 
-std::optional<std::wstring> PingHostOf(std::wstring_view address) {
-  std::wstring host = CutHost(address);
-  if (IsIPv6(host) || IsHostName(host)) return host;
+std::optional<std::wstring> AcceptedHost(std::wstring_view host) {
+  if (IsIPv6(host) || IsHostName(host)) return std::wstring(host);
   return std::nullopt;
 }
+
+std::optional<std::wstring> PingHostOf(std::wstring_view address) { return AcceptedHost(CutHost(address)); }
 
 }  // namespace corvane

@@ -1,0 +1,77 @@
+#include "browser/tools/win/command_output.h"
+
+#include "common/path.h"
+
+namespace corvane {
+
+std::wstring SystemProgram(const std::wstring& name) {
+  wchar_t dir[MAX_PATH] = {};
+  UINT n = GetSystemDirectoryW(dir, MAX_PATH);
+  return (n > 0 && n < MAX_PATH ? std::wstring(dir, n) : std::wstring(L"C:\\Windows\\System32")) + L"\\" + name;
+}
+
+bool CommandOutput::Start(const std::wstring& program, const std::wstring& args) {
+  Close();
+  bytes_.clear();
+  SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
+  HANDLE read = nullptr, write = nullptr;
+  if (!CreatePipe(&read, &write, &sa, 0)) return false;
+  SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
+  std::wstring exe = SystemProgram(program);
+  // The program by its full path: a file of the same name in the browser's folder is never run.
+  std::wstring line = common::QuoteArg(exe) + (args.empty() ? L"" : L" " + args);
+  STARTUPINFOW si{sizeof si};
+  si.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
+  si.wShowWindow = SW_HIDE;
+  si.hStdOutput = si.hStdError = write;
+  si.hStdInput = nullptr;
+  PROCESS_INFORMATION pi{};
+  BOOL ok = CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si,
+                           &pi);
+  // Only the command holds the writing end now, so the pipe ends when the command does.
+  CloseHandle(write);
+  if (!ok) {
+    CloseHandle(read);
+    return false;
+  }
+  CloseHandle(pi.hThread);
+  pipe_ = read;
+  process_ = pi.hProcess;
+  pid_ = pi.dwProcessId;
+  return true;
+}
+
+bool CommandOutput::Read() {
+  if (!pipe_) return false;
+  for (;;) {
+    DWORD avail = 0;
+    if (!PeekNamedPipe(pipe_, nullptr, 0, nullptr, &avail, nullptr)) {
+      Close();  // broken: the command has ended and everything it wrote has been read
+      return false;
+    }
+    if (avail == 0) return true;
+    size_t at = bytes_.size();
+    bytes_.resize(at + avail);
+    DWORD got = 0;
+    if (!ReadFile(pipe_, bytes_.data() + at, avail, &got, nullptr)) got = 0;
+    bytes_.resize(at + got);
+    if (got == 0) return true;
+  }
+}
+
+void CommandOutput::Close() {
+  if (pipe_) CloseHandle(pipe_);
+  if (process_) CloseHandle(process_);
+  pipe_ = process_ = nullptr;
+}
+
+std::wstring CommandOutput::Text() const {
+  if (bytes_.empty()) return {};
+  // Console programs write in the OEM code page.
+  int n = MultiByteToWideChar(CP_OEMCP, 0, bytes_.data(), int(bytes_.size()), nullptr, 0);
+  std::wstring text(size_t(n), L'\0');
+  MultiByteToWideChar(CP_OEMCP, 0, bytes_.data(), int(bytes_.size()), text.data(), n);
+  return text;
+}
+
+}  // namespace corvane

@@ -1,0 +1,147 @@
+#include "browser/tools/win/default_browser.h"
+
+#include <array>
+#include <optional>
+
+#include "browser/shell/page_rules.h"
+#include "browser/shell/win/frm_main.h"
+#include "browser/tools/options.h"
+#include "common/win/msgbox.h"
+#include "common/win/settings_store.h"
+#include "common/win/system.h"
+
+namespace corvane {
+namespace {
+
+constexpr wchar_t kSection[] = L"navigation";
+
+struct Entry {
+  const wchar_t* setting;
+  const wchar_t* key;
+};
+// In the order they are written; put back in the reverse order.
+constexpr std::array<Entry, 2> kEntries{{{L"open", L"HTTP\\shell\\open\\command"},
+                                         {L"ddeexec", L"http\\shell\\open\\ddeexec\\Application"}}};
+
+bool KeyExists(HKEY root, const std::wstring& key) {
+  HKEY h;
+  if (RegOpenKeyExW(root, key.c_str(), 0, KEY_QUERY_VALUE, &h) != ERROR_SUCCESS) return false;
+  RegCloseKey(h);
+  return true;
+}
+
+// The default value of the key as it is now.
+SavedValue ReadValue(HKEY root, const std::wstring& key) {
+  SavedValue v;
+  if (!KeyExists(root, key)) {
+    // The highest key that is missing: everything from there on down is made by the command.
+    v.state = SavedValue::kNoKey;
+    size_t from = 0;
+    for (;;) {
+      size_t sep = key.find(L'\\', from);
+      std::wstring part = key.substr(0, sep);
+      if (!KeyExists(root, part) || sep == std::wstring::npos) {
+        v.createdKey = part;
+        return v;
+      }
+      from = sep + 1;
+    }
+  }
+  HKEY h;
+  if (RegOpenKeyExW(root, key.c_str(), 0, KEY_QUERY_VALUE, &h) != ERROR_SUCCESS) return v;
+  DWORD type = 0, size = 0;
+  if (RegQueryValueExW(h, nullptr, nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+    v.data.assign(size, '\0');
+    if (RegQueryValueExW(h, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(v.data.data()), &size) == ERROR_SUCCESS) {
+      v.data.resize(size);
+      v.type = type;
+      v.state = SavedValue::kValue;
+    }
+  }
+  RegCloseKey(h);
+  return v;
+}
+
+bool WriteValue(HKEY root, const std::wstring& key, DWORD type, const void* data, DWORD size) {
+  HKEY h;
+  if (RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &h, nullptr) != ERROR_SUCCESS)
+    return false;
+  bool ok = RegSetValueExW(h, nullptr, 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
+  RegCloseKey(h);
+  return ok;
+}
+
+bool WriteString(HKEY root, const std::wstring& key, const std::wstring& text) {
+  return WriteValue(root, key, REG_SZ, text.c_str(), DWORD((text.size() + 1) * sizeof(wchar_t)));
+}
+
+bool Gone(LONG r) { return r == ERROR_SUCCESS || r == ERROR_FILE_NOT_FOUND; }
+
+bool Restore(HKEY root, const std::wstring& key, const SavedValue& v) {
+  switch (v.state) {
+    case SavedValue::kValue: return WriteValue(root, key, v.type, v.data.data(), DWORD(v.data.size()));
+    case SavedValue::kNoValue: {
+      HKEY h;
+      LONG r = RegOpenKeyExW(root, key.c_str(), 0, KEY_SET_VALUE, &h);
+      if (r == ERROR_FILE_NOT_FOUND) return true;
+      if (r != ERROR_SUCCESS) return false;
+      r = RegDeleteValueW(h, nullptr);
+      RegCloseKey(h);
+      return Gone(r);
+    }
+    case SavedValue::kNoKey:
+      return !v.createdKey.empty() && Gone(RegDeleteTreeW(root, v.createdKey.c_str())) &&
+             Gone(RegDeleteKeyW(root, v.createdKey.c_str()));
+  }
+  return false;
+}
+
+
+}  // namespace
+
+NavigationResult SetNavigation(const std::wstring& exePath, HKEY root) {
+  // What was there before the first setting is kept; setting again keeps it.
+  bool savedNow = false;
+  if (!common::QuerySetting(kApp, kSection, kEntries[0].setting)) {
+    for (const Entry& e : kEntries)
+      if (!common::SaveSetting(kApp, kSection, e.setting, FormatSaved(ReadValue(root, e.key)))) {
+        common::DeleteSettingSection(kApp, kSection);
+        return NavigationResult::kFailed;
+      }
+    savedNow = true;
+  }
+  bool ok = WriteString(root, kEntries[0].key, OpenCommand(exePath));
+  ok = ok && WriteString(root, kEntries[1].key, kBrowserTitle);
+  // Whatever was written before a failure is put back.
+  if (!ok && savedNow) CancelNavigation(root);
+  return ok ? NavigationResult::kDone : NavigationResult::kFailed;
+}
+
+NavigationResult CancelNavigation(HKEY root) {
+  std::array<std::optional<std::wstring>, kEntries.size()> texts;
+  for (size_t i = 0; i < kEntries.size(); ++i) texts[i] = common::QuerySetting(kApp, kSection, kEntries[i].setting);
+  if (!texts[0] && !texts[1]) return NavigationResult::kNothingSaved;
+  bool restored = true, damaged = false;
+  for (size_t i = kEntries.size(); i-- > 0;) {
+    if (!texts[i]) continue;
+    std::optional<SavedValue> v = ParseSaved(*texts[i]);
+    damaged |= !v;
+    if (v) restored = Restore(root, kEntries[i].key, *v) && restored;
+  }
+  // Kept after a failed write, so that a later try can still put it back; a damaged record never can.
+  if (!restored) return NavigationResult::kFailed;
+  common::DeleteSettingSection(kApp, kSection);
+  return damaged ? NavigationResult::kFailed : NavigationResult::kDone;
+}
+
+void setnavigation(HWND owner, HKEY root) {
+  if (SetNavigation(common::ExePath(), root) == NavigationResult::kFailed)
+    common::MsgBox(owner, kSetNavigationFailed, MB_OK | MB_ICONWARNING);
+}
+
+void cancelnavigation(HWND owner, HKEY root) {
+  if (CancelNavigation(root) == NavigationResult::kFailed)
+    common::MsgBox(owner, kCancelNavigationFailed, MB_OK | MB_ICONWARNING);
+}
+
+}  // namespace corvane
