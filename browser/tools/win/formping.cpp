@@ -16,15 +16,22 @@ using common::ui::WindowText;
 constexpr UINT_PTR kTimer1 = 1;
 
 struct Button {
-  int key;
+  int id;
+  const wchar_t* key;
   int image;
   const wchar_t* tip;
 };
 constexpr Button kButtons[] = {
-    {Formping::kOpen, STD_FILEOPEN, L"打开源文件"}, {Formping::kSave, STD_FILESAVE, L"保存"},
-    {Formping::kFind, STD_FIND, L"查找"},           {Formping::kLine, STD_REPLACE, L"自动换行"},
-    {Formping::kCopy, STD_COPY, L"复制"},           {Formping::kCut, STD_CUT, L"剪切"},
-    {Formping::kZhan, STD_PASTE, L"粘贴"},          {Formping::kPrint, STD_PRINT, L"打印"}};
+    {Formping::kOpen, L"open", STD_FILEOPEN, L"打开源文件"}, {Formping::kSave, L"save", STD_FILESAVE, L"保存"},
+    {Formping::kFind, L"find", STD_FIND, L"查找"},           {Formping::kLine, L"line", STD_REPLACE, L"自动换行"},
+    {Formping::kCopy, L"copy", STD_COPY, L"复制"},           {Formping::kCut, L"cut", STD_CUT, L"剪切"},
+    {Formping::kZhan, L"zhan", STD_PASTE, L"粘贴"},          {Formping::kPrint, L"print", STD_PRINT, L"打印"}};
+
+const Button* ButtonOf(int id) {
+  for (const Button& b : kButtons)
+    if (b.id == id) return &b;
+  return nullptr;
+}
 
 // The host to ping: a name outside ASCII in its ASCII (IDN) form, then the accepted forms only.
 std::optional<std::wstring> PingTarget(const std::wstring& address) {
@@ -49,10 +56,9 @@ HACCEL Accelerators() {
 
 }  // namespace
 
-std::wstring Formping::ToolTip(int key) {
-  for (const Button& b : kButtons)
-    if (b.key == key) return b.tip;
-  return L"";
+std::wstring Formping::ToolTip(int id) {
+  const Button* b = ButtonOf(id);
+  return b ? b->tip : L"";
 }
 
 bool Formping::Create(HWND owner, const std::wstring& caption) {
@@ -88,11 +94,11 @@ void Formping::CreateToolbar() {
   for (const Button& b : kButtons) {
     TBBUTTON tb{};
     tb.iBitmap = b.image;
-    tb.idCommand = b.key;
+    tb.idCommand = b.id;
     tb.fsState = TBSTATE_ENABLED;
     tb.fsStyle = BTNS_BUTTON;
     SendMessageW(toolbar1_, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&tb));
-    if (b.key == kSave || b.key == kLine || b.key == kZhan) {
+    if (b.id == kSave || b.id == kLine || b.id == kZhan) {
       TBBUTTON sep{};
       sep.fsStyle = BTNS_SEP;
       SendMessageW(toolbar1_, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&sep));
@@ -211,22 +217,25 @@ void Formping::Save() {
   if (name && !name->empty()) WriteTextLine(*name, WindowText(text1_));
 }
 
-void Formping::Toolbar1_ButtonClick(int key) {
-  switch (key) {
-    case kOpen:
-      SetText1(L"");
-      Run();
-      break;
-    case kSave: Save(); break;
-    case kFind: Find(); break;
-    case kLine: SetFocus(text1_); break;
-    case kCopy: Copy(); break;
-    case kCut:
-      Copy();
-      SendMessageW(text1_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L""));
-      break;
-    case kZhan: Paste(); break;
-    case kPrint: PrintText(WindowText(text1_), WindowText(hwnd())); break;
+void Formping::Toolbar1_ButtonClick(std::wstring_view key) {
+  if (key == L"open") {
+    SetText1(L"");
+    Run();
+  } else if (key == L"save") {
+    Save();
+  } else if (key == L"find") {
+    Find();
+  } else if (key == L"line") {
+    SetFocus(text1_);
+  } else if (key == L"copy") {
+    Copy();
+  } else if (key == L"cut") {
+    Copy();
+    SendMessageW(text1_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L""));
+  } else if (key == L"zhan") {
+    Paste();
+  } else if (key == L"print") {
+    PrintText(WindowText(text1_), WindowText(hwnd()));
   }
 }
 
@@ -245,9 +254,9 @@ LRESULT Formping::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         DestroyWindow(hwnd());
       } else if (LOWORD(wp) == IDOK) {
         // Enter in the address box runs the window's mode again.
-        if (GetFocus() == text2_) Toolbar1_ButtonClick(kOpen);
-      } else if (LOWORD(wp) >= kOpen && LOWORD(wp) <= kPrint) {
-        Toolbar1_ButtonClick(LOWORD(wp));
+        if (GetFocus() == text2_) Toolbar1_ButtonClick(L"open");
+      } else if (const Button* b = ButtonOf(LOWORD(wp))) {
+        Toolbar1_ButtonClick(b->key);
       }
       return 0;
     case WM_NOTIFY: {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "browser/tools/tool_text.h"
 #include "browser/tools/win/command_output.h"
@@ -20,7 +21,7 @@ class Formping : public common::ui::Window {
  public:
   enum : int {
     kText1 = 500, kText2, kText3, kToolbar1,
-    // Toolbar buttons by key.
+    // Toolbar buttons, in their order.
     kOpen = 600, kSave, kFind, kLine, kCopy, kCut, kZhan, kPrint
   };
   // The HTML of the browser's current page, asked for at the moment it is shown.
@@ -34,8 +35,9 @@ class Formping : public common::ui::Window {
   void ping();
   void ipconfig();
   void Timer1_Timer();
-  void Toolbar1_ButtonClick(int key);
-  static std::wstring ToolTip(int key);
+  // By the button's key: "open", "save", "find", "line", "copy", "cut", "zhan", "print".
+  void Toolbar1_ButtonClick(std::wstring_view key);
+  static std::wstring ToolTip(int id);
 
   HWND Text1() const { return text1_; }
   HWND Text2() const { return text2_; }
