@@ -67,6 +67,8 @@ LRESULT Formclear::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case kCommand2: DestroyWindow(hwnd()); return 0;
       }
       return 0;
+    case WM_NEXTDLGCTL: FocusKeeper::Next(hwnd(), wp, lp); return 0;
+    case WM_ACTIVATE: focus_.Activate(hwnd(), wp, chk_[0]); return 0;
     case WM_CLOSE: DestroyWindow(hwnd()); return 0;
   }
   return Default(msg, wp, lp);

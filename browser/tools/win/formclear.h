@@ -4,6 +4,7 @@
 #include <array>
 #include <functional>
 
+#include "browser/pages/win/focus_keeper.h"
 #include "browser/tools/trace_plan.h"
 #include "common/win/ui/window.h"
 
@@ -35,6 +36,7 @@ class Formclear : public common::ui::Window {
   std::array<HWND, kTraceBoxes> chk_{};
   HWND checkAll_ = nullptr;
   HWND owner_ = nullptr;
+  FocusKeeper focus_;
 };
 
 // Shows the cleaner modally over owner with the shell's known folders.

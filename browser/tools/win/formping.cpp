@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "browser/tools/ping_target.h"
-#include "browser/tools/win/input_box.h"
+#include "browser/pages/win/input_box.h"
 #include "browser/tools/win/text_output.h"
 #include "common/win/clipboard.h"
 #include "common/win/message_loop.h"
@@ -203,10 +203,10 @@ void Formping::Paste() {
 }
 
 void Formping::Find() {
-  std::optional<std::wstring> what = AskText(hwnd(), L"请输入查找内容：", L"查找");
-  if (!what || what->empty()) return;
+  std::wstring what = AskText(hwnd(), L"请输入查找内容：", L"查找");
+  if (what.empty()) return;
   SetFocus(text1_);
-  if (auto hit = FindFirst(WindowText(text1_), *what)) {
+  if (auto hit = FindFirst(WindowText(text1_), what)) {
     SendMessageW(text1_, EM_SETSEL, hit->first, hit->second);
     SendMessageW(text1_, EM_SCROLLCARET, 0, 0);
   }
@@ -270,6 +270,8 @@ LRESULT Formping::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       break;
     }
+    case WM_NEXTDLGCTL: FocusKeeper::Next(hwnd(), wp, lp); return 0;
+    case WM_ACTIVATE: focus_.Activate(hwnd(), wp, text1_); return 0;
     case WM_CLOSE: DestroyWindow(hwnd()); return 0;
   }
   return Default(msg, wp, lp);

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "browser/pages/win/focus_keeper.h"
 #include "browser/tools/tool_text.h"
 #include "browser/tools/win/command_output.h"
 #include "common/win/ui/window.h"
@@ -67,6 +68,7 @@ class Formping : public common::ui::Window {
   SourceOf source_;
   HWND text1_ = nullptr, text2_ = nullptr, text3_ = nullptr, toolbar1_ = nullptr;
   HACCEL accel_ = nullptr;
+  FocusKeeper focus_;
   CommandOutput output_;
   int timeip_ = 0;
   bool timerOn_ = false;

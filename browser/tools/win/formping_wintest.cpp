@@ -7,7 +7,8 @@
 #include <commctrl.h>
 
 #include "browser/shell/win/modal.h"
-#include "browser/tools/win/input_box.h"
+#include "browser/pages/win/input_box.h"
+#include "browser/pages/win/testing/input_answers.h"
 #include "browser/tools/win/text_output.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/win/child_process.h"
@@ -139,36 +140,6 @@ TEST_F(Tool, SourceOfTheCurrentPageAtEveryOpen) {
   EXPECT_FALSE(IsWindow(w));
 }
 
-TEST_F(Tool, KeysReachTheButtons) {
-  Formping& f = Make(kSourceCaption);
-  ShowWindow(f.hwnd(), SW_SHOW);
-  MSG f5{f.Text1(), WM_KEYDOWN, VK_F5, 0};
-  ASSERT_TRUE(common::PreTranslate(f5));
-  suite::PumpFor(50);
-  EXPECT_EQ(WindowText(f.Text1()), source);
-  // Enter in the address box runs the mode again.
-  SetWindowTextW(f.Text1(), L"");
-  SetFocus(f.Text2());
-  MSG enter{f.Text2(), WM_KEYDOWN, VK_RETURN, 0};
-  common::PreTranslate(enter);
-  suite::PumpFor(50);
-  EXPECT_EQ(WindowText(f.Text1()), source);
-  int found = 0;
-  SetModalHook([&](common::ui::Window& w) {
-    ++found;
-    PostMessageW(w.hwnd(), WM_CLOSE, 0, 0);
-  });
-  MSG ctrlF{f.Text1(), WM_KEYDOWN, 'F', 0};
-  BYTE keys[256] = {};
-  GetKeyboardState(keys);
-  keys[VK_CONTROL] = 0x80;
-  SetKeyboardState(keys);
-  common::PreTranslate(ctrlF);
-  keys[VK_CONTROL] = 0;
-  SetKeyboardState(keys);
-  EXPECT_EQ(found, 1);
-}
-
 TEST_F(Tool, ToolTipsOfTheEightButtons) {
   Formping& f = Make(kPingCaption);
   EXPECT_EQ(SendMessageW(f.Toolbar1(), TB_BUTTONCOUNT, 0, 0), 11);  // eight and three separators
@@ -188,23 +159,18 @@ TEST_F(Tool, ToolTipsOfTheEightButtons) {
 TEST_F(Tool, FindSelectsTheFirstHitIgnoringCase) {
   Formping& f = Make(kSourceCaption);
   SetWindowTextW(f.Text1(), L"<HTML><Body>x</body>");
-  std::wstring answer = L"BODY";
-  std::wstring prompt, title;
-  SetModalHook([&](common::ui::Window& w) {
-    prompt = WindowText(GetDlgItem(w.hwnd(), InputBox::kPrompt));
-    title = WindowText(w.hwnd());
-    SetDlgItemTextW(w.hwnd(), InputBox::kAnswer, answer.c_str());
-    ClickControl(w.hwnd(), InputBox::kOK);
-  });
+  testing::InputAnswers answers;
+  answers.Queue(L"BODY");
   f.Toolbar1_ButtonClick(L"find");
-  EXPECT_EQ(prompt, L"请输入查找内容：");
-  EXPECT_EQ(title, L"查找");
+  ASSERT_EQ(answers.asked().size(), 1u);
+  EXPECT_EQ(answers.asked()[0].prompt, L"请输入查找内容：");
+  EXPECT_EQ(answers.asked()[0].title, L"查找");
   DWORD a = 0, b = 0;
   SendMessageW(f.Text1(), EM_GETSEL, WPARAM(&a), LPARAM(&b));
   EXPECT_EQ(a, 7u);
   EXPECT_EQ(b, 11u);
   EXPECT_EQ(GetFocus(), f.Text1());
-  answer = L"none";
+  answers.Queue(L"none");
   SendMessageW(f.Text1(), EM_SETSEL, 0, 0);
   f.Toolbar1_ButtonClick(L"find");
   SendMessageW(f.Text1(), EM_GETSEL, WPARAM(&a), LPARAM(&b));

@@ -119,6 +119,8 @@ LRESULT Formsetup::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       else if (id == kCommand2) DestroyWindow(hwnd());
       return 0;
     }
+    case WM_NEXTDLGCTL: FocusKeeper::Next(hwnd(), wp, lp); return 0;
+    case WM_ACTIVATE: focus_.Activate(hwnd(), wp, textStart_); return 0;
     case WM_CLOSE: DestroyWindow(hwnd()); return 0;
   }
   return Default(msg, wp, lp);

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "browser/pages/win/focus_keeper.h"
 #include "browser/tools/options.h"
 #include "common/win/ui/window.h"
 
@@ -43,6 +44,7 @@ class Formsetup : public common::ui::Window {
   HWND textStart_ = nullptr, checkRadio_ = nullptr, checkQuit_ = nullptr;
   std::array<HWND, 2> optt_{};
   std::array<HWND, 3> cmd_{};
+  FocusKeeper focus_;
 };
 
 // Shows the dialog modally over owner.
