@@ -30,8 +30,8 @@ bool KeyExists(HKEY root, const std::wstring& key) {
   return true;
 }
 
-// The default value of the key as it is now.
-SavedValue ReadValue(HKEY root, const std::wstring& key) {
+// The default value of the key as it is now; nullopt when it cannot be read.
+std::optional<SavedValue> ReadValue(HKEY root, const std::wstring& key) {
   SavedValue v;
   if (!KeyExists(root, key)) {
     // The highest key that is missing: everything from there on down is made by the command.
@@ -48,18 +48,19 @@ SavedValue ReadValue(HKEY root, const std::wstring& key) {
     }
   }
   HKEY h;
-  if (RegOpenKeyExW(root, key.c_str(), 0, KEY_QUERY_VALUE, &h) != ERROR_SUCCESS) return v;
+  if (RegOpenKeyExW(root, key.c_str(), 0, KEY_QUERY_VALUE, &h) != ERROR_SUCCESS) return std::nullopt;
   DWORD type = 0, size = 0;
-  if (RegQueryValueExW(h, nullptr, nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+  LONG r = RegQueryValueExW(h, nullptr, nullptr, &type, nullptr, &size);
+  if (r == ERROR_SUCCESS) {
     v.data.assign(size, '\0');
-    if (RegQueryValueExW(h, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(v.data.data()), &size) == ERROR_SUCCESS) {
-      v.data.resize(size);
-      v.type = type;
-      v.state = SavedValue::kValue;
-    }
+    r = RegQueryValueExW(h, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(v.data.data()), &size);
+    v.data.resize(size);
+    v.type = type;
+    v.state = SavedValue::kValue;
   }
   RegCloseKey(h);
-  return v;
+  if (r == ERROR_FILE_NOT_FOUND) return SavedValue{};  // the key without the value
+  return r == ERROR_SUCCESS ? std::optional<SavedValue>(v) : std::nullopt;
 }
 
 bool WriteValue(HKEY root, const std::wstring& key, DWORD type, const void* data, DWORD size) {
@@ -103,11 +104,13 @@ NavigationResult SetNavigation(const std::wstring& exePath, HKEY root) {
   // What was there before the first setting is kept; setting again keeps it.
   bool savedNow = false;
   if (!common::QuerySetting(kApp, kSection, kEntries[0].setting)) {
-    for (const Entry& e : kEntries)
-      if (!common::SaveSetting(kApp, kSection, e.setting, FormatSaved(ReadValue(root, e.key)))) {
+    for (const Entry& e : kEntries) {
+      std::optional<SavedValue> before = ReadValue(root, e.key);
+      if (!before || !common::SaveSetting(kApp, kSection, e.setting, FormatSaved(*before))) {
         common::DeleteSettingSection(kApp, kSection);
         return NavigationResult::kFailed;
       }
+    }
     savedNow = true;
   }
   bool ok = WriteString(root, kEntries[0].key, OpenCommand(exePath));
