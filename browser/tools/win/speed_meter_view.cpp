@@ -1,40 +1,52 @@
 #include "browser/tools/win/speed_meter_view.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
+
+#include "common/win/ui/window.h"
 
 namespace corvane {
 namespace {
 constexpr UINT_PTR kTimer2 = 2;
+constexpr UINT_PTR kSubclassId = 0x5044;       // "PD"
 constexpr COLORREF kBarColour = 0x0000C000;  // green, as the tabs' progress
 }  // namespace
 
-bool MeterBox::Create(HWND parent, const std::wstring& text) {
-  text_ = text;
-  return Window::Create(L"CorvaneMeterBox", text, WS_CHILD | WS_VISIBLE, WS_EX_STATICEDGE, 0, 0, 10, 10, parent);
+bool MeterBox::Attach(HWND box, const std::wstring& text) {
+  Detach();
+  if (!box || !SetWindowSubclass(box, Proc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) return false;
+  hwnd_ = box;
+  text_.clear();
+  Set(0, text);
+  return true;
+}
+
+void MeterBox::Detach() {
+  if (!hwnd_) return;
+  KillTimer(hwnd_, kTimer2);
+  RemoveWindowSubclass(hwnd_, Proc, kSubclassId);
+  InvalidateRect(hwnd_, nullptr, TRUE);
+  hwnd_ = nullptr;
 }
 
 void MeterBox::Set(int64_t kb, const std::wstring& text) {
   if (kb == kb_ && text == text_) return;
   kb_ = kb;
   text_ = text;
-  SetWindowTextW(hwnd(), text.c_str());
-  InvalidateRect(hwnd(), nullptr, FALSE);
-}
-
-void MeterBox::StartTimer(UINT_PTR id, UINT ms, std::function<void()> onTimer) {
-  onTimer_ = std::move(onTimer);
-  SetTimer(hwnd(), id, ms, nullptr);
+  SetWindowTextW(hwnd_, text.c_str());
+  InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 int64_t MeterBox::BarPixels() const {
   RECT rc{};
-  GetClientRect(hwnd(), &rc);
+  GetClientRect(hwnd_, &rc);
   return BarWidth(rc.right, kb_);
 }
 
 void MeterBox::Paint(HDC dc) {
   RECT rc;
-  GetClientRect(hwnd(), &rc);
+  GetClientRect(hwnd_, &rc);
   HDC mem = CreateCompatibleDC(dc);
   HBITMAP bmp = CreateCompatibleBitmap(dc, std::max(1L, rc.right), std::max(1L, rc.bottom));
   HGDIOBJ oldBmp = SelectObject(mem, bmp);
@@ -57,29 +69,52 @@ void MeterBox::Paint(HDC dc) {
   DeleteDC(mem);
 }
 
-LRESULT MeterBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT CALLBACK MeterBox::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
+  auto* self = reinterpret_cast<MeterBox*>(ref);
   switch (msg) {
     case WM_PAINT: {
       PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd(), &ps);
-      Paint(dc);
-      EndPaint(hwnd(), &ps);
+      HDC dc = BeginPaint(hwnd, &ps);
+      self->Paint(dc);
+      EndPaint(hwnd, &ps);
       return 0;
     }
     case WM_ERASEBKGND: return 1;
-    case WM_SIZE: InvalidateRect(hwnd(), nullptr, FALSE); return 0;
+    case WM_SIZE: InvalidateRect(hwnd, nullptr, FALSE); break;
     case WM_TIMER:
-      if (wp == kTimer2 && onTimer_) onTimer_();
-      return 0;
+      if (wp == kTimer2) {
+        if (self->onTimer) self->onTimer();
+        return 0;
+      }
+      break;
+    case WM_NCDESTROY: {
+      std::function<void()> gone = std::move(self->onGone);
+      self->Detach();
+      LRESULT r = DefSubclassProc(hwnd, msg, wp, lp);
+      if (gone) gone();  // may free the box itself
+      return r;
+    }
   }
-  return Default(msg, wp, lp);
+  return DefSubclassProc(hwnd, msg, wp, lp);
 }
 
-bool SpeedMeterView::Create(HWND frame, bool timer) {
-  if (!picDown_.Create(frame, kDownCaption) || !picUp_.Create(frame, kUpCaption)) return false;
-  // Timer2 lives on the download box.
-  if (timer) picDown_.StartTimer(kTimer2, 1000, [this] { Timer2(); });
+bool SpeedMeterView::Attach(HWND picDown, HWND picUp, bool timer) {
+  if (!picDown_.Attach(picDown, kDownCaption) || !picUp_.Attach(picUp, kUpCaption)) return false;
+  if (timer) {
+    picDown_.onTimer = [this] { Timer2(); };
+    SetTimer(picDown, kTimer2, 1000, nullptr);
+  }
   return true;
+}
+
+SpeedMeterView* SpeedMeterView::Start(HWND picDown, HWND picUp) {
+  auto* view = new SpeedMeterView;
+  if (!view->Attach(picDown, picUp)) {
+    delete view;
+    return nullptr;
+  }
+  view->picDown_.onGone = [view] { delete view; };
+  return view;
 }
 
 SpeedMeter::Reading SpeedMeterView::Timer2() {

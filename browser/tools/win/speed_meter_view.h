@@ -1,12 +1,14 @@
 // The frame's speed meters: the boxes PicDown and PicUp, each painting its bar (Label12, Label13) and its
-// text (Label14, Label15), and the one-second timer Timer2 that samples the interface table.
+// text (Label14, Label15), and the one-second timer Timer2 that samples the interface table. The frame
+// makes and places the boxes; the meter paints them and ticks on them.
 #pragma once
+#include <windows.h>
+
 #include <functional>
 #include <string>
 
 #include "browser/tools/speed_meter.h"
 #include "browser/tools/win/ip_helper.h"
-#include "common/win/ui/window.h"
 
 namespace corvane {
 
@@ -14,36 +16,44 @@ inline constexpr wchar_t kDownCaption[] = L"宽带下载速度";
 inline constexpr wchar_t kUpCaption[] = L"宽带上传速度";
 
 // One box: a bar as wide as its KB share of 500 KB (clipped by the box) under a centred text.
-class MeterBox : public common::ui::Window {
+class MeterBox {
  public:
-  bool Create(HWND parent, const std::wstring& text);
+  MeterBox() = default;
+  MeterBox(const MeterBox&) = delete;
+  MeterBox& operator=(const MeterBox&) = delete;
+  ~MeterBox() { Detach(); }
+  // Takes over the painting of an existing window and shows `text` in it.
+  bool Attach(HWND box, const std::wstring& text);
+  void Detach();
+  HWND hwnd() const { return hwnd_; }
   void Set(int64_t kb, const std::wstring& text);
-  void StartTimer(UINT_PTR id, UINT ms, std::function<void()> onTimer);
   const std::wstring& text() const { return text_; }
   int64_t kb() const { return kb_; }
   // Width of the bar in pixels for the box as it is now (not clipped).
   int64_t BarPixels() const;
 
- protected:
-  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  std::function<void()> onTimer;  // the box's timer ticked
+  std::function<void()> onGone;   // the box is being destroyed (after it was let go)
 
  private:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
   void Paint(HDC dc);
+  HWND hwnd_ = nullptr;
   std::wstring text_;
   int64_t kb_ = 0;
-  std::function<void()> onTimer_;
 };
 
 class SpeedMeterView {
  public:
   explicit SpeedMeterView(CIpHelper::Table table = CIpHelper::Table::kBest) : ipHelper_(table) {}
-  // Creates both boxes in the frame; with `timer`, Timer2 starts ticking every second.
-  bool Create(HWND frame, bool timer = true);
+  // Paints the two boxes; with `timer`, Timer2 ticks every second on the download box.
+  bool Attach(HWND picDown, HWND picUp, bool timer = true);
+  // The frame's meters: a view that lives as long as the download box.
+  static SpeedMeterView* Start(HWND picDown, HWND picUp);
   HWND PicDown() const { return picDown_.hwnd(); }
   HWND PicUp() const { return picUp_.hwnd(); }
   const MeterBox& down() const { return picDown_; }
   const MeterBox& up() const { return picUp_; }
-  CIpHelper& ipHelper() { return ipHelper_; }
   // One tick of Timer2: reads the table and shows the amounts of the last second.
   SpeedMeter::Reading Timer2();
 

@@ -33,6 +33,18 @@ void LoopbackTraffic(size_t bytes) {
 
 class Host : public common::ui::Window {};
 
+// The frame's two boxes, as the frame makes them.
+struct Boxes {
+  Host frame;
+  HWND down = nullptr, up = nullptr;
+  Boxes() {
+    frame.Create(L"CorvaneMeterTestHost", L"", WS_POPUP, 0, 0, 0, 400, 100);
+    down = common::ui::CreateControl(frame.hwnd(), L"STATIC", L"", SS_SUNKEN, 0);
+    up = common::ui::CreateControl(frame.hwnd(), L"STATIC", L"", SS_SUNKEN, 0);
+    MoveWindow(down, 0, 0, 200, 20, FALSE);
+  }
+};
+
 TEST(IpHelper, BothTablesReadTheInterfaces) {
   CIpHelper best, old(CIpHelper::Table::kOld);
   const CInterfaces& rows = best.Interfaces();
@@ -62,11 +74,9 @@ TEST(IpHelper, LoopbackTrafficRaisesTheTotals) {
 }
 
 TEST(SpeedMeterView, TextsFromTheSecondTickOn) {
-  Host frame;
-  ASSERT_TRUE(frame.Create(L"CorvaneMeterTestHost", L"", WS_POPUP, 0, 0, 0, 400, 100));
+  Boxes boxes;
   SpeedMeterView view;
-  ASSERT_TRUE(view.Create(frame.hwnd(), false));
-  MoveWindow(view.PicDown(), 0, 0, 200, 20, FALSE);
+  ASSERT_TRUE(view.Attach(boxes.down, boxes.up, false));
   EXPECT_FALSE(view.Timer2().show);  // the first tick only records the totals
   EXPECT_EQ(common::ui::WindowText(view.PicDown()), L"宽带下载速度");
   EXPECT_EQ(common::ui::WindowText(view.PicUp()), L"宽带上传速度");
@@ -85,10 +95,9 @@ TEST(SpeedMeterView, TextsFromTheSecondTickOn) {
 }
 
 TEST(SpeedMeterView, Timer2TicksOnItsOwn) {
-  Host frame;
-  ASSERT_TRUE(frame.Create(L"CorvaneMeterTestHost", L"", WS_POPUP, 0, 0, 0, 400, 100));
-  SpeedMeterView view;
-  ASSERT_TRUE(view.Create(frame.hwnd()));
+  Boxes boxes;
+  SpeedMeterView* view = SpeedMeterView::Start(boxes.down, boxes.up);
+  ASSERT_NE(view, nullptr);
   // Two ticks: the texts change from the second on, whenever anything was received.
   MSG msg;
   DWORD end = GetTickCount() + 3500;
@@ -97,7 +106,9 @@ TEST(SpeedMeterView, Timer2TicksOnItsOwn) {
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
     Sleep(50);
   }
-  EXPECT_NE(view.down().text().find(L" KB/秒"), std::wstring::npos) << view.down().text();
+  EXPECT_NE(view->down().text().find(L" KB/秒"), std::wstring::npos) << view->down().text();
+  // The meter goes with its boxes.
+  boxes.frame.Destroy();
 }
 
 }  // namespace
