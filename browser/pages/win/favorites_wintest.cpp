@@ -26,9 +26,9 @@ class Favorites : public ::testing::Test {
     parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 300, 400, nullptr, nullptr, nullptr, nullptr);
     tvw = CreateWindowExW(0, WC_TREEVIEWW, L"", WS_CHILD | WS_VISIBLE | TVS_HASLINES, 0, 0, 300, 400, parent,
                           nullptr, nullptr, nullptr);
-    menu = CreatePopupMenu();
-    ModuleFavorites::AddFixedItems(menu);
-    for (int i = 3; i < 10; ++i) AppendMenuW(menu, MF_STRING, 100 + i, (L"站点" + std::to_wstring(i)).c_str());
+    menu = CreatePopupMenu();  // the menu's own items, as the frame makes them
+    for (const wchar_t* text : {L"添加到收藏夹", L"刷新收藏夹", L"收藏夹目录", L"", L"甲", L"乙", L"实用网址", L""})
+      AppendMenuW(menu, *text ? MF_STRING : MF_SEPARATOR, 100, text);
     host.appFolder = dir.wpath() + L"\\";
     host.open = [this](const std::wstring& url) {
       opened.push_back(url);
@@ -37,7 +37,7 @@ class Favorites : public ::testing::Test {
     host.activeUrl = [] { return std::wstring(L"http://www.sina.com.cn/"); };
     host.activeTitle = [this] { return title; };
     module = std::make_unique<ModuleFavorites>();
-    module->Attach(menu, tvw, host);
+    module->Attach(menu, kFirst, tvw, host);
   }
   void TearDown() override {
     SetModalHook(nullptr);
@@ -85,6 +85,7 @@ class Favorites : public ::testing::Test {
     });
   }
 
+  static constexpr int kFirst = 2000;
   suite::TempDir dir;
   HWND parent = nullptr, tvw = nullptr;
   HMENU menu = nullptr;
@@ -97,16 +98,16 @@ class Favorites : public ::testing::Test {
 TEST_F(Favorites, MenuHoldsAHundredAndOneTheTreeAll) {
   for (int i = 0; i < 102; ++i) Favorite(L"f" + std::to_wstring(1000 + i) + L".url", L"URL=http://s" + std::to_wstring(i) + L"/");
   module->buildfavorites();
-  EXPECT_EQ(Caption(0), L"添加到收藏夹");
-  EXPECT_EQ(Caption(1), L"刷新收藏夹");
-  EXPECT_EQ(Caption(2), L"收藏夹目录");
-  EXPECT_EQ(GetMenuItemCount(menu), 10 + 101);
+  EXPECT_EQ(GetMenuItemCount(menu), 8 + 101);
   EXPECT_EQ(module->titles().size(), 101u);
   EXPECT_EQ(Picture(6), FolderPicture());
   EXPECT_EQ(Picture(5), nullptr);
-  EXPECT_EQ(Picture(10), PagePicture());
-  EXPECT_EQ(Picture(110), PagePicture());
-  EXPECT_EQ(Caption(10 + 7), module->titles()[7]);
+  EXPECT_EQ(Picture(7), nullptr);
+  for (int i = 0; i < 101; ++i) {
+    EXPECT_EQ(Picture(8 + i), PagePicture()) << i;
+    EXPECT_EQ(int(GetMenuItemID(menu, 8 + i)), kFirst + i);
+  }
+  EXPECT_EQ(Caption(8 + 7), module->titles()[7]);
   EXPECT_EQ(TreeView_GetCount(tvw), 103u);
   HTREEITEM root = TreeView_GetRoot(tvw);
   EXPECT_EQ(NodeText(root), L"我的收藏");
@@ -114,7 +115,7 @@ TEST_F(Favorites, MenuHoldsAHundredAndOneTheTreeAll) {
   // A rebuild replaces the items rather than adding to them.
   DeleteFileW((folder() + L"f1000.url").c_str());
   module->RelaodDir();
-  EXPECT_EQ(GetMenuItemCount(menu), 10 + 101);
+  EXPECT_EQ(GetMenuItemCount(menu), 8 + 101);
   EXPECT_EQ(TreeView_GetCount(tvw), 102u);
 }
 
@@ -138,11 +139,11 @@ TEST_F(Favorites, SubfoldersOneLevelDeepAndTwoAddresses) {
   }
   module->MyFavorites_Click(0);  // two windows from one file
   EXPECT_EQ(opened, (std::vector<std::wstring>{L"http://x/", L"http://y/"}));
-  EXPECT_TRUE(module->Command(ModuleFavorites::kMyFavorites));
-  EXPECT_EQ(opened.size(), 4u);
+  module->MyFavorites_Click(1);  // no such item
+  EXPECT_EQ(opened.size(), 2u);
   DeleteFileW((folder() + L"两个.url").c_str());
   module->MyFavorites_Click(0);  // the file is gone: nothing opens
-  EXPECT_EQ(opened.size(), 4u);
+  EXPECT_EQ(opened.size(), 2u);
 }
 
 TEST_F(Favorites, ATreeNodeOpensItsAddress) {
@@ -164,11 +165,12 @@ TEST_F(Favorites, ATreeNodeOpensItsAddress) {
   POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
   ClientToScreen(tvw, &p);
   SetCursorPos(p.x, p.y);
-  // The notice is posted, so that the thread's message position is the cursor's.
-  NMHDR hdr{tvw, 0, UINT(NM_CLICK)};
-  PostMessageW(parent, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&hdr));
+  // A message taken from the queue gives the thread's message position: the cursor's.
+  PostMessageW(parent, WM_NULL, 0, 0);
   MSG m;
   while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+  NMHDR hdr{tvw, 0, UINT(NM_CLICK)};
+  EXPECT_TRUE(module->tvw_Notify(&hdr));
   EXPECT_EQ(opened, std::vector<std::wstring>{KeyAddress(module->nodes().back().key)});
 }
 
@@ -178,7 +180,7 @@ TEST_F(Favorites, TheDialogWritesTwoLinesThatAppearAfterTheRebuild) {
   module->addhome();
   EXPECT_EQ(Read(L"a b：c？de＂f＂"), L"[InternetShortcut]\r\nURL=http://www.sina.com.cn/\r\n");
   EXPECT_EQ(module->titles(), std::vector<std::wstring>{L"a b：c？de＂f＂"});
-  EXPECT_EQ(Caption(10), L"a b：c？de＂f＂");
+  EXPECT_EQ(Caption(8), L"a b：c？de＂f＂");
   EXPECT_EQ(Children(TreeView_GetRoot(tvw)), std::vector<std::wstring>{L"a b：c？de＂f＂"});
   AnswerAdd(L"CON");
   module->addhome();

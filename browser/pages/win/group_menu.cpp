@@ -13,22 +13,21 @@
 
 namespace corvane {
 
-void GroupMenu::Attach(HMENU group, PagesHost host) {
+void GroupMenu::Attach(HMENU group, int firstId, int count, PagesHost host) {
   group_ = group;
+  firstId_ = firstId;
+  count_ = count;
   host_ = std::move(host);
-  AppendMenuW(group_, MF_STRING, kGroupSetup, L"群组设置(&S)");
-  AppendMenuW(group_, MF_STRING, kGroupSave, L"保存所有窗口为群组(&G)");
-  AppendMenuW(group_, MF_SEPARATOR, 0, nullptr);
 }
 
 void GroupMenu::loadgroups() {
   // 1.
-  for (size_t n = 0; n < names_.size(); ++n) DeleteMenu(group_, UINT(kGroupName + n), MF_BYCOMMAND);
+  for (size_t n = 0; n < names_.size(); ++n) DeleteMenu(group_, UINT(firstId_ + n), MF_BYCOMMAND);
   // 2.
   names_ = ListGroups(host_.groupFolder());
-  if (names_.size() > size_t(kLastGroupName - kGroupName + 1)) names_.resize(kLastGroupName - kGroupName + 1);
+  if (names_.size() > size_t(count_)) names_.resize(count_);
   for (size_t n = 0; n < names_.size(); ++n)
-    AppendMenuW(group_, MF_STRING, kGroupName + n, common::ReplaceAll(names_[n], L"&", L"&&").c_str());
+    AppendMenuW(group_, MF_STRING, firstId_ + n, common::ReplaceAll(names_[n], L"&", L"&&").c_str());
   // 3. The folder picture at positions 3..33.
   int count = GetMenuItemCount(group_);
   for (int pos = kFirstGroupBitmapPosition; pos <= kLastGroupBitmapPosition && pos < count; ++pos) {
@@ -74,18 +73,11 @@ void GroupMenu::groupSetup() {
   loadgroups();
 }
 
-bool GroupMenu::Command(int id) {
-  if (id >= kGroupName && id < kGroupName + int(names_.size())) {
-    // A copy: opening pumps messages, and a rebuild may change the list meanwhile.
-    std::wstring name = names_[id - kGroupName];
-    opengroup(name);
-    return true;
-  }
-  switch (id) {
-    case kGroupSetup: groupSetup(); return true;
-    case kGroupSave: groupSave(); return true;
-  }
-  return false;
+void GroupMenu::GroupName_Click(int n) {
+  if (n < 0 || n >= int(names_.size())) return;
+  // A copy: opening lets messages run, and a rebuild may change the list meanwhile.
+  std::wstring name = names_[n];
+  opengroup(name);
 }
 
 }  // namespace corvane

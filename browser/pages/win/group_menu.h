@@ -12,21 +12,20 @@ namespace corvane {
 
 class GroupMenu {
  public:
-  // GroupName(n): kGroupName + n.
-  enum : int { kGroupSetup = 3150, kGroupSave, kGroupName = 3200, kLastGroupName = 3999 };
-
-  // group is the menu's popup, empty; it is filled here and the groups follow its own items.
-  void Attach(HMENU group, PagesHost host);
+  // group holds its own items now; GroupName(n) becomes the item with command firstId + n after them,
+  // for at most count groups.
+  void Attach(HMENU group, int firstId, int count, PagesHost host);
   void loadgroups();
   void opengroup(const std::wstring& name);
   void groupSave();
   void groupSetup();
-  // A menu command; false when it is none of ours.
-  bool Command(int id);
+  // GroupName(n) clicked.
+  void GroupName_Click(int n);
   const std::vector<std::wstring>& names() const { return names_; }
 
  private:
   HMENU group_ = nullptr;
+  int firstId_ = 0, count_ = 0;
   PagesHost host_;
   std::vector<std::wstring> names_;
 };

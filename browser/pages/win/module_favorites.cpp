@@ -25,27 +25,23 @@ std::wstring MenuText(const std::wstring& title) { return common::ReplaceAll(tit
 }  // namespace
 
 ModuleFavorites::~ModuleFavorites() {
-  if (tvwParent_) RemoveWindowSubclass(tvwParent_, ParentProc, kSubclassId);
-  if (tvw_ && IsWindow(tvw_)) TreeView_SetImageList(tvw_, nullptr, TVSIL_NORMAL);
+  if (tvw_ && IsWindow(tvw_)) {
+    RemoveWindowSubclass(tvw_, TreeProc, kSubclassId);
+    TreeView_SetImageList(tvw_, nullptr, TVSIL_NORMAL);
+  }
   if (images_) ImageList_Destroy(images_);
 }
 
-void ModuleFavorites::AddFixedItems(HMENU wangzhi) {
-  InsertMenuW(wangzhi, 0, MF_BYPOSITION | MF_STRING, kAddhome, L"添加到收藏夹");
-  InsertMenuW(wangzhi, 1, MF_BYPOSITION | MF_STRING, kRelaodDir, L"刷新收藏夹");
-  InsertMenuW(wangzhi, 2, MF_BYPOSITION | MF_STRING, kSearchDir, L"收藏夹目录");
-}
-
-void ModuleFavorites::Attach(HMENU wangzhi, HWND tvw, PagesHost host) {
+void ModuleFavorites::Attach(HMENU wangzhi, int firstId, HWND tvw, PagesHost host) {
   wangzhi_ = wangzhi;
+  firstId_ = firstId;
+  firstPosition_ = GetMenuItemCount(wangzhi_);
   tvw_ = tvw;
   host_ = std::move(host);
-  firstPosition_ = GetMenuItemCount(wangzhi_);
   if (tvw_) {
     images_ = CreatePicturesList();
     TreeView_SetImageList(tvw_, images_, TVSIL_NORMAL);
-    tvwParent_ = GetParent(tvw_);
-    SetWindowSubclass(tvwParent_, ParentProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowSubclass(tvw_, TreeProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
   }
 }
 
@@ -56,7 +52,7 @@ void ModuleFavorites::buildfavorites() {
   RemoveItems();
   titles_ = ReadMenuTitles(host_.favoritesFolder());
   for (size_t i = 0; i < titles_.size(); ++i) {
-    AppendMenuW(wangzhi_, MF_STRING, kMyFavorites + i, MenuText(titles_[i]).c_str());
+    AppendMenuW(wangzhi_, MF_STRING, firstId_ + i, MenuText(titles_[i]).c_str());
     SetPicture(wangzhi_, UINT(firstPosition_ + i), PagePicture());
   }
   // 3.
@@ -64,7 +60,7 @@ void ModuleFavorites::buildfavorites() {
 }
 
 void ModuleFavorites::RemoveItems() {
-  for (int i = 0; i < kMaxFavoriteItems; ++i) DeleteMenu(wangzhi_, kMyFavorites + i, MF_BYCOMMAND);
+  for (int i = 0; i < kMaxFavoriteItems; ++i) DeleteMenu(wangzhi_, firstId_ + i, MF_BYCOMMAND);
   titles_.clear();
 }
 
@@ -91,19 +87,6 @@ void ModuleFavorites::buildtree() {
   }
   SendMessageW(tvw_, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(tvw_, nullptr, TRUE);
-}
-
-bool ModuleFavorites::Command(int id) {
-  if (id >= kMyFavorites && id < kMyFavorites + kMaxFavoriteItems) {
-    MyFavorites_Click(id - kMyFavorites);
-    return true;
-  }
-  switch (id) {
-    case kAddhome: addhome(); return true;
-    case kRelaodDir: RelaodDir(); return true;
-    case kSearchDir: SearchDir(); return true;
-  }
-  return false;
 }
 
 void ModuleFavorites::addhome() {
@@ -146,8 +129,8 @@ void ModuleFavorites::tvw_MouseUp(int button, HTREEITEM node, POINT screen) {
     PopupMenu(screen);
 }
 
-bool ModuleFavorites::OnNotify(NMHDR* hdr) {
-  if (hdr->hwndFrom != tvw_) return false;
+bool ModuleFavorites::tvw_Notify(const NMHDR* hdr) {
+  if (!tvw_ || hdr->hwndFrom != tvw_) return false;
   DWORD pos = GetMessagePos();
   POINT screen{GET_X_LPARAM(pos), GET_Y_LPARAM(pos)};
   TVHITTESTINFO hit{};
@@ -157,25 +140,40 @@ bool ModuleFavorites::OnNotify(NMHDR* hdr) {
   if (!(hit.flags & TVHT_ONITEM)) node = nullptr;
   switch (hdr->code) {
     case NM_CLICK: tvw_MouseUp(1, node, screen); return true;
-    case NM_RCLICK: tvw_MouseUp(2, node, screen); return true;
-    case NM_RETURN: OpenNode(TreeView_GetSelection(tvw_)); return true;
+    case TVN_KEYDOWN:
+      if (reinterpret_cast<const NMTVKEYDOWN*>(hdr)->wVKey != VK_RETURN) return false;
+      OpenNode(TreeView_GetSelection(tvw_));
+      return true;
   }
   return false;
 }
 
-LRESULT CALLBACK ModuleFavorites::ParentProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) {
+LRESULT CALLBACK ModuleFavorites::TreeProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) {
   auto* module = reinterpret_cast<ModuleFavorites*>(self);
-  if (msg == WM_NOTIFY && module->OnNotify(reinterpret_cast<NMHDR*>(lp))) return TRUE;
-  if (msg == WM_CONTEXTMENU && HWND(wp) == module->tvw_) {
-    POINT screen{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-    if (screen.x == -1 && screen.y == -1) {  // from the keyboard: under the selected node
-      RECT r{};
-      if (HTREEITEM sel = TreeView_GetSelection(module->tvw_)) TreeView_GetItemRect(module->tvw_, sel, &r, TRUE);
-      screen = {r.left, r.bottom};
-      ClientToScreen(module->tvw_, &screen);
+  switch (msg) {
+    case WM_GETDLGCODE: {
+      // Enter opens the selected favorite instead of being the frame's default command.
+      auto* m = reinterpret_cast<MSG*>(lp);
+      LRESULT code = DefSubclassProc(h, msg, wp, lp);
+      return m && m->message == WM_KEYDOWN && m->wParam == VK_RETURN ? code | DLGC_WANTMESSAGE : code;
     }
-    module->PopupMenu(screen);
-    return 0;
+    case WM_MBUTTONUP: {
+      DWORD pos = GetMessagePos();
+      module->PopupMenu({GET_X_LPARAM(pos), GET_Y_LPARAM(pos)});
+      return 0;
+    }
+    // The right button's release, or the keyboard's menu key.
+    case WM_CONTEXTMENU: {
+      POINT screen{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+      if (screen.x == -1 && screen.y == -1) {  // from the keyboard: under the selected node
+        RECT r{};
+        if (HTREEITEM sel = TreeView_GetSelection(h)) TreeView_GetItemRect(h, sel, &r, TRUE);
+        screen = {r.left, r.bottom};
+        ClientToScreen(h, &screen);
+      }
+      module->PopupMenu(screen);
+      return 0;
+    }
   }
   return DefSubclassProc(h, msg, wp, lp);
 }
