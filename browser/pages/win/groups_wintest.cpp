@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "browser/pages/favorites.h"
 #include "browser/pages/groups.h"
+#include "browser/pages/win/favorites_files.h"
 #include "browser/pages/win/formgroup.h"
 #include "browser/pages/win/group_files.h"
 #include "browser/pages/win/group_menu.h"
@@ -268,6 +270,26 @@ TEST_F(Groups, AFailedSaveKeepsTheEditorAndItsChanges) {
   EXPECT_TRUE(f.changed());
   ASSERT_EQ(boxes.shown().size(), 2u);
   EXPECT_EQ(boxes.shown()[1].text, GroupWriteFailedMessage(L"甲"));
+}
+
+// A second name of the old file (a hard link) keeps the old text when a save replaces the file, and sees
+// the old text cut short when it is rewritten in place.
+TEST_F(Groups, SavesReplaceTheFileInsteadOfRewritingIt) {
+  WriteGroupFile(L"甲", L"http://old/\r\n");
+  std::wstring link = dir.wpath() + L"\\old-group.txt";
+  ASSERT_TRUE(CreateHardLinkW(link.c_str(), (folder() + L"甲.txt").c_str(), nullptr));
+  ASSERT_TRUE(WriteGroup(folder(), L"甲", L"http://new/\r\n"));
+  EXPECT_EQ(Read(L"甲"), L"http://new/\r\n");
+  EXPECT_EQ(common::ReadAnsiFile(link), L"http://old/\r\n");
+
+  std::wstring favorites = dir.wpath() + L"\\Favorites\\";
+  CreateDirectoryW(favorites.c_str(), nullptr);
+  ASSERT_TRUE(common::WriteAnsiFile(favorites + L"页.url", FormatUrlFile(L"http://old/")));
+  std::wstring favoriteLink = dir.wpath() + L"\\old-favorite.url";
+  ASSERT_TRUE(CreateHardLinkW(favoriteLink.c_str(), (favorites + L"页.url").c_str(), nullptr));
+  EXPECT_EQ(SaveFavorite(favorites, L"页", L"http://new/", [] { return true; }), SaveResult::kSaved);
+  EXPECT_EQ(UrlAddresses(*common::ReadAnsiFile(favorites + L"页.url")), std::vector<std::wstring>{L"http://new/"});
+  EXPECT_EQ(common::ReadAnsiFile(favoriteLink), FormatUrlFile(L"http://old/"));
 }
 
 TEST_F(Groups, TextButtonsAndUndo) {
