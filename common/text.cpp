@@ -133,9 +133,24 @@ std::wstring FormatThousands(uint64_t n) {
   return r;
 }
 
+namespace {
+// Decimal notation only: an optional sign, digits, at most one point. The C library would also take
+// hexadecimal ("0x2"), exponents and "inf", none of which a user means as a number here.
+bool IsDecimal(std::wstring_view t) {
+  size_t i = (!t.empty() && (t[0] == L'+' || t[0] == L'-')) ? 1 : 0;
+  bool digits = false, point = false;
+  for (; i < t.size(); ++i) {
+    if (t[i] >= L'0' && t[i] <= L'9') digits = true;
+    else if (t[i] == L'.' && !point) point = true;
+    else return false;
+  }
+  return digits;
+}
+}  // namespace
+
 std::optional<double> ParseNumber(std::wstring_view s) {
   std::wstring t = Trim(s);
-  if (t.empty()) return std::nullopt;
+  if (!IsDecimal(t)) return std::nullopt;
   wchar_t* end = nullptr;
   double v = std::wcstod(t.c_str(), &end);
   if (end != t.c_str() + t.size() || !std::isfinite(v)) return std::nullopt;

@@ -30,7 +30,8 @@ std::wstring TrimNul(std::wstring_view s);
 std::wstring CutAtNul(std::wstring_view s);
 // Digits grouped by thousands, no decimals; zero gives an empty text (the "#,###" picture).
 std::wstring FormatThousands(uint64_t n);
-// A whole decimal number, blanks around allowed; nullopt for anything else (empty text included).
+// A number in decimal notation (sign, digits, one point), blanks around allowed; nullopt for anything else
+// (empty text, hexadecimal and exponents included).
 std::optional<double> ParseNumber(std::wstring_view s);
 // The settings-store and form rule: a non-numeric text reads as 0.
 long long NumberOrZero(std::wstring_view s);

@@ -48,6 +48,8 @@ TEST(Text, NumbersParseWholeTextOnly) {
   EXPECT_FALSE(ParseNumber(L"   "));
   EXPECT_FALSE(ParseNumber(L"2x"));
   EXPECT_FALSE(ParseNumber(L"abc"));
+  for (const wchar_t* notDecimal : {L"0x2", L"1e3", L"inf", L"nan", L".", L"-", L"1.2.3"})
+    EXPECT_FALSE(ParseNumber(notDecimal)) << notDecimal;
   EXPECT_EQ(NumberOrZero(L"x"), 0);
   EXPECT_EQ(NumberOrZero(L"1e300"), 0);
   EXPECT_EQ(NumberOrZero(L"42"), 42);

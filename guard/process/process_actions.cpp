@@ -1,6 +1,8 @@
 #include "guard/process/process_actions.h"
 
+#include "common/path.h"
 #include "common/text.h"
+#include "guard/startup/guard_state.h"
 
 namespace zorvix {
 
@@ -43,6 +45,23 @@ std::wstring CriticalRefusalText(std::wstring_view name) {
 
 std::wstring DeleteFailText(std::wstring_view path) {
   return L"无法删除文件【 " + std::wstring(path) + L" 】。";
+}
+
+namespace {
+std::wstring Program(std::wstring_view folder, std::wstring_view file) { return QuoteIfSpaced(JoinPath(folder, file)); }
+}  // namespace
+
+std::wstring FolderSelectCommand(std::wstring_view windowsFolder, std::wstring_view path) {
+  return Program(windowsFolder, L"explorer.exe") + L" /select," + common::QuoteArg(path);
+}
+
+std::wstring KillExplorerCommand(std::wstring_view systemFolder) {
+  return Program(systemFolder, L"tskill.exe") + L" explorer";
+}
+
+std::vector<std::wstring> OpenExplorerCommands(std::wstring_view windowsFolder) {
+  std::wstring shell = Program(windowsFolder, L"explorer.exe");
+  return {shell, shell, Program(windowsFolder, L"regedit.exe")};
 }
 
 }  // namespace zorvix

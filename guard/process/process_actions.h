@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zorvix {
 
@@ -26,6 +27,13 @@ std::wstring DeleteConfirmText(std::wstring_view path);
 std::wstring PriorityFailText(std::wstring_view name);
 std::wstring CriticalRefusalText(std::wstring_view name);
 std::wstring DeleteFailText(std::wstring_view path);
+
+// Command lines of the shell commands. Each program is named by its full path in the Windows or system
+// folder, so that a file of the same name beside the guard or in the current folder never runs instead.
+std::wstring FolderSelectCommand(std::wstring_view windowsFolder, std::wstring_view path);
+std::wstring KillExplorerCommand(std::wstring_view systemFolder);
+// "打开explorer": the shell hidden, the shell shown, the registry editor.
+std::vector<std::wstring> OpenExplorerCommands(std::wstring_view windowsFolder);
 
 inline constexpr wchar_t kShutdownQuestion[] = L"您确认要关机吗？";
 inline constexpr wchar_t kShutdownTitle[] = L"关机确认";

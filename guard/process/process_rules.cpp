@@ -6,18 +6,18 @@
 
 namespace zorvix {
 using common::FindNoCase;
-using common::ToLower;
+using common::StartsWithNoCase;
 
 std::wstring CheckPath(std::wstring_view path, std::wstring_view windowsFolder) {
   std::wstring p = common::ReplaceAll(path, L"\\??\\", L"");
-  if (p.size() >= 12 && common::ToUpper(p.substr(0, 12)) == L"\\SYSTEMROOT\\")
+  if (StartsWithNoCase(p, L"\\SYSTEMROOT\\"))
     p = std::wstring(windowsFolder) + p.substr(11);
   return p;
 }
 
 std::wstring CleanCommandPath(std::wstring_view text) {
   std::wstring t(text);
-  if (t.size() >= 12 && ToLower(t.substr(0, 12)) == L"rundll32.exe") t = t.size() > 13 ? t.substr(13) : L"";
+  if (StartsWithNoCase(t, L"rundll32.exe")) t = t.size() > 13 ? t.substr(13) : L"";
   if (size_t exe = FindNoCase(t, L".exe"); FindNoCase(t, L"exe") != std::wstring::npos) {
     if (exe != std::wstring::npos) t = t.substr(0, exe + 4);
   } else if (size_t dll = FindNoCase(t, L".dll"); FindNoCase(t, L"dll") != std::wstring::npos) {
@@ -99,6 +99,10 @@ bool IsTrustedCompany(std::wstring_view company) {
   for (const wchar_t* v : kVendors)
     if (company == v) return true;
   return common::EqualsNoCase(company, L"tolvark");
+}
+
+bool IsTrustedSigner(std::wstring_view company, const std::optional<std::wstring>& signer) {
+  return signer && IsTrustedCompany(*signer) && common::EqualsNoCase(company, *signer);
 }
 
 }  // namespace zorvix

@@ -37,6 +37,9 @@ OwnerAndRemark OwnerAndRemarkFor(std::wstring_view note, std::wstring_view logon
 
 // The company names that make a signed file trusted: the listed vendors exactly, the maker in any case.
 bool IsTrustedCompany(std::wstring_view company);
+// A file is trusted when its valid signature's signer is a listed company and the company its version
+// texts name is that signer: any publisher can sign a file that claims to be another's.
+bool IsTrustedSigner(std::wstring_view company, const std::optional<std::wstring>& signer);
 
 inline constexpr wchar_t kTrustedMark[] = L"√";
 inline constexpr wchar_t kUntrustedMark[] = L"?";

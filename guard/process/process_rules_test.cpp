@@ -85,3 +85,14 @@ TEST(Trust, CompanyListIsExactButTheMakerIgnoresCase) {
   EXPECT_FALSE(IsTrustedCompany(L"Some Other Vendor"));
   EXPECT_FALSE(IsTrustedCompany(L""));
 }
+
+TEST(Trust, TheSignerMustBeListedAndBeTheCompanyTheFileNames) {
+  using S = std::optional<std::wstring>;
+  EXPECT_TRUE(IsTrustedSigner(L"Microsoft Corporation", S(L"Microsoft Corporation")));
+  EXPECT_TRUE(IsTrustedSigner(L"tolvark", S(L"Tolvark")));
+  EXPECT_FALSE(IsTrustedSigner(L"Microsoft Corporation", std::nullopt)) << "unsigned";
+  EXPECT_FALSE(IsTrustedSigner(L"Microsoft Corporation", S(L"Tolvark"))) << "a listed signer claiming another";
+  EXPECT_FALSE(IsTrustedSigner(L"Microsoft Corporation", S(L"Cheap Certs Ltd"))) << "any signer claiming a vendor";
+  EXPECT_FALSE(IsTrustedSigner(L"Cheap Certs Ltd", S(L"Cheap Certs Ltd"))) << "an unlisted signer";
+  EXPECT_FALSE(IsTrustedSigner(L"", S(L""))) << "an empty name is nobody";
+}

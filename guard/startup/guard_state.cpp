@@ -38,10 +38,11 @@ std::vector<RegEntry> FirstRunEntries(std::wstring_view folder) {
   };
 }
 
-std::vector<std::wstring> RegistrarCommands(std::wstring_view folder) {
+std::vector<std::wstring> RegistrarCommands(std::wstring_view systemFolder, std::wstring_view folder) {
   std::vector<std::wstring> lines;
+  std::wstring registrar = QuoteIfSpaced(JoinPath(systemFolder, L"regsvr32.exe"));
   for (const wchar_t* file : {L"\\COMDLG32.OCX", L"\\MSCOMCTL.OCX", L"\\MSWINSCK.OCX", L"\\MSINET.OCX"})
-    lines.push_back(L"regsvr32.exe  /s " + QuoteIfSpaced(JoinPath(folder, file)));
+    lines.push_back(registrar + L"  /s " + QuoteIfSpaced(JoinPath(folder, file)));
   return lines;
 }
 

@@ -61,8 +61,9 @@ struct RegEntry {
 };
 // folder: the program's folder as the system reports it (no trailing separator but at a drive root).
 std::vector<RegEntry> FirstRunEntries(std::wstring_view folder);
-// The four registrar command lines of the first run.
-std::vector<std::wstring> RegistrarCommands(std::wstring_view folder);
+// The four registrar command lines of the first run; the registrar is named by its full path in the
+// system folder.
+std::vector<std::wstring> RegistrarCommands(std::wstring_view systemFolder, std::wstring_view folder);
 // folder + "\" + file (file may start with its "\"), without doubling the separator at a drive root.
 std::wstring JoinPath(std::wstring_view folder, std::wstring_view file);
 // A path quoted when it holds a blank, so that a command line cannot split it.

@@ -10,6 +10,9 @@ TEST(CommandLine, OneEmptyOrNonNumberStartsHiddenAndLocked) {
   EXPECT_TRUE(StartsHiddenAndLocked(L" 1 "));
   EXPECT_TRUE(StartsHiddenAndLocked(L"abc"));
   EXPECT_TRUE(StartsHiddenAndLocked(L"2x"));
+  // Only decimal notation is a number: "0x2" is no number at all, so it starts hidden too.
+  EXPECT_TRUE(StartsHiddenAndLocked(L"0x2"));
+  EXPECT_TRUE(StartsHiddenAndLocked(L"2e0"));
   EXPECT_FALSE(StartsHiddenAndLocked(L"2"));
   EXPECT_FALSE(StartsHiddenAndLocked(L"0"));
   EXPECT_FALSE(StartsHiddenAndLocked(L"-1"));
@@ -40,11 +43,16 @@ TEST(FirstRun, DriveRootsAndBlanksInTheFolder) {
   // A blank in the folder would let Windows start "C:\Program.exe" at logon.
   auto spaced = FirstRunEntries(L"C:\\Program Files\\Z");
   EXPECT_EQ(spaced[0].data, L"\"C:\\Program Files\\Z\\zorvix.exe\"");
-  auto lines = RegistrarCommands(L"C:\\Z");
+  // The registrar is started by its full path: a "regsvr32.exe" beside the guard or in the current
+  // folder must not run instead.
+  auto lines = RegistrarCommands(L"C:\\W\\system32", L"C:\\Z");
   ASSERT_EQ(lines.size(), 4u);
-  EXPECT_EQ(lines[0], L"regsvr32.exe  /s C:\\Z\\COMDLG32.OCX");
-  EXPECT_EQ(lines[3], L"regsvr32.exe  /s C:\\Z\\MSINET.OCX");
-  EXPECT_EQ(RegistrarCommands(L"C:\\A B")[1], L"regsvr32.exe  /s \"C:\\A B\\MSCOMCTL.OCX\"");
+  EXPECT_EQ(lines[0], L"C:\\W\\system32\\regsvr32.exe  /s C:\\Z\\COMDLG32.OCX");
+  EXPECT_EQ(lines[3], L"C:\\W\\system32\\regsvr32.exe  /s C:\\Z\\MSINET.OCX");
+  EXPECT_EQ(RegistrarCommands(L"C:\\W\\system32", L"C:\\A B")[1],
+            L"C:\\W\\system32\\regsvr32.exe  /s \"C:\\A B\\MSCOMCTL.OCX\"");
+  EXPECT_EQ(RegistrarCommands(L"C:\\Win Dir\\sys", L"C:\\Z")[0],
+            L"\"C:\\Win Dir\\sys\\regsvr32.exe\"  /s C:\\Z\\COMDLG32.OCX");
 }
 
 TEST(AskWindowOpen, HoldsWhileAnyWindowIsOpen) {

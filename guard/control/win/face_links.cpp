@@ -17,8 +17,10 @@ namespace zorvix {
 FaceLinks FaceLinksFor(FrmMain& f) {
   FaceLinks links;
   links.processes = &f.lvw();
-  links.endProcess = [](uint32_t pid, const std::wstring& name) {
-    if (EndPro(pid) != EndResult::Critical) return true;
+  links.endProcess = [&f](uint32_t pid, const std::wstring& name) {
+    // Only the process the row shows: its PID may have passed to another one since.
+    auto created = f.table().RowCreateTime(pid);
+    if (!created || EndPro(pid, *created, f.system()) != EndResult::Critical) return true;
     common::MsgBox(nullptr, CriticalRefusalText(name), MB_ICONWARNING | MB_OK);
     return false;
   };

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "common/testing/win/child_process.h"
 #include "common/testing/win/msgbox_answers.h"
 #include "common/win/ansi.h"
@@ -23,7 +25,7 @@ using namespace zorvix;
 
 namespace {
 
-bool SignedNothing(const std::wstring&) { return false; }
+std::optional<std::wstring> SignedNothing(const std::wstring&) { return std::nullopt; }
 
 // The guard's registry decision file, put back as it was after the test.
 class SavedRegAskFile {

@@ -77,14 +77,14 @@ TEST_F(ProcessWindow, LeftPressShowsTheTranslucentReportAndCopiesThePath) {
   int row = SelectPid(child.pid());
   ASSERT_GE(row, 0);
   std::wstring path = frm->lvw().Text(row, kColPath);
-  common::SetClipboardText(nullptr, L"before");
+  ASSERT_TRUE(common::SetClipboardText(nullptr, L"before"));
   POINT at = RowPoint(row);
   frm->commands().ListLeftPress(at);
   Forminfo& info = frm->commands().forminfo();
   ASSERT_TRUE(info.loaded());
   EXPECT_TRUE(IsWindowVisible(info.hwnd()));
   EXPECT_EQ(common::ui::WindowText(info.hwnd()), L"文件信息");
-  EXPECT_EQ(common::GetClipboardText(), path);
+  EXPECT_EQ(zorvix::testing::ClipboardText(), path);
   EXPECT_EQ(Line(info.report(), 5), L"产品公司： Suite Test Maker");
   BYTE alpha = 0;
   DWORD flags = 0;
@@ -117,9 +117,10 @@ TEST_F(ProcessWindow, CopyInfoLinkPutsTheReportOnTheClipboardAndCloses) {
   ASSERT_TRUE(info.loaded());
   const wchar_t* links[] = {L"查看目录", L"启动运行", L"复制信息"};
   for (int i = 0; i < 3; ++i) EXPECT_EQ(common::ui::WindowText(GetDlgItem(info.hwnd(), 20 + i)), links[i]);
+  ASSERT_TRUE(common::SetClipboardText(nullptr, L"before"));
   info.LabcmdClick(Forminfo::kCopyInfo);
   EXPECT_FALSE(info.loaded());
-  EXPECT_EQ(common::GetClipboardText(), info.report());
+  EXPECT_EQ(zorvix::testing::ClipboardText(), info.report());
   // A click on the report closes it too.
   frm->commands().ListLeftPress(RowPoint(row));
   ASSERT_TRUE(info.loaded());

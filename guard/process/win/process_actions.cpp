@@ -10,59 +10,50 @@
 #include "guard/process/process_actions.h"
 
 namespace zorvix {
+namespace {
 
-bool IsCriticalProcess(DWORD pid) {
-  using Fn = BOOL(WINAPI*)(HANDLE, PBOOL);
-  static auto fn = reinterpret_cast<Fn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "IsProcessCritical")));
-  if (!fn) return false;
-  HANDLE h = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
-  if (!h) return false;
-  BOOL critical = FALSE;
-  bool known = fn(h, &critical);
-  CloseHandle(h);
-  return known && critical;
-}
+bool WindowGone(HWND window) { return window && !IsWindow(window); }
 
-EndResult EndPro(DWORD pid) {
-  if (IsCriticalProcess(pid)) return EndResult::Critical;
-  HANDLE h = OpenProcess(PROCESS_TERMINATE, TRUE, pid);
-  if (!h) return EndResult::Failed;
-  bool ok = TerminateProcess(h, 0);
-  CloseHandle(h);
-  return ok ? EndResult::Ended : EndResult::Failed;
-}
-
-bool WaitProcessGone(DWORD pid, DWORD ms) {
-  HANDLE h = OpenProcess(SYNCHRONIZE, FALSE, pid);
-  if (!h) return true;
-  DWORD end = GetTickCount() + ms;
-  bool gone = false;
+// Waits for `object` (or only for the time, without one) until the deadline, running window messages
+// as they come. WAIT_OBJECT_0 when the object was signalled, WAIT_ABANDONED when the window went,
+// WAIT_TIMEOUT otherwise.
+DWORD WaitRunningMessages(HANDLE object, DWORD ms, HWND window) {
+  ULONGLONG deadline = GetTickCount64() + ms;
+  common::PumpMessages();  // what is already waiting runs first
   for (;;) {
-    DWORD now = GetTickCount();
-    DWORD left = now < end ? end - now : 0;
-    DWORD r = MsgWaitForMultipleObjects(1, &h, FALSE, left, QS_ALLINPUT);
-    if (r == WAIT_OBJECT_0) {
-      gone = true;
-      break;
-    }
-    if (r != WAIT_OBJECT_0 + 1) break;  // time is up, or the wait failed
+    if (WindowGone(window)) return WAIT_ABANDONED;
+    ULONGLONG now = GetTickCount64();
+    if (now >= deadline) return WAIT_TIMEOUT;
+    DWORD r = MsgWaitForMultipleObjects(object ? 1 : 0, &object, FALSE, DWORD(deadline - now), QS_ALLINPUT);
+    if (object && r == WAIT_OBJECT_0) return WAIT_OBJECT_0;
+    if (r == WAIT_FAILED) return WAIT_TIMEOUT;
     common::PumpMessages();
   }
-  CloseHandle(h);
-  return gone;
 }
 
-void WaitPumping(DWORD ms) {
-  DWORD end = GetTickCount() + ms;
-  for (DWORD now = GetTickCount(); now < end; now = GetTickCount()) {
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, end - now, QS_ALLINPUT);
-    common::PumpMessages();
-  }
+}  // namespace
+
+EndResult EndPro(DWORD pid, uint64_t created, ProcessSystem& system) {
+  ProcessHandle h{system.Open(PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, pid)};
+  if (!h) return EndResult::Failed;
+  if (CreateTimeOf(h.get()) != created) return EndResult::NotSame;
+  if (system.IsCritical(h.get())) return EndResult::Critical;
+  return TerminateProcess(h.get(), 0) ? EndResult::Ended : EndResult::Failed;
 }
+
+bool WaitProcessGone(DWORD pid, uint64_t created, DWORD ms, HWND window) {
+  ProcessHandle h{OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid)};
+  if (!h || CreateTimeOf(h.get()) != created) {
+    common::PumpMessages();
+    return true;  // that process is gone; the PID may name another one now
+  }
+  return WaitRunningMessages(h.get(), ms, window) == WAIT_OBJECT_0;
+}
+
+bool WaitPumping(DWORD ms, HWND window) { return WaitRunningMessages(nullptr, ms, window) != WAIT_ABANDONED; }
 
 bool OpenFolderSelect(const std::wstring& path) {
-  return common::StartCommand(L"explorer.exe /select," + common::QuoteArg(path), SW_SHOWNORMAL);
+  return common::StartCommand(FolderSelectCommand(common::GetWindowsFolder(), path), SW_SHOWNORMAL);
 }
 
 bool ShowFileProperties(const std::wstring& path, HWND owner) {
@@ -85,7 +76,7 @@ bool DeleteFileSilent(const std::wstring& path) {
   SHFILEOPSTRUCTW op{};
   op.wFunc = FO_DELETE;
   op.pFrom = from.c_str();
-  op.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_FILESONLY | FOF_NOCONFIRMMKDIR;
+  op.fFlags = kSilentDeleteFlags;
   int r = SHFileOperationW(&op);
   return r == 0 && !op.fAnyOperationsAborted && !common::FileExists(path);
 }
@@ -100,23 +91,24 @@ void ShowDesktopIcons(bool show) {
   if (view) ShowWindow(view, show ? SW_SHOW : SW_HIDE);
 }
 
-void KillExplorer() {
+void KillExplorer(HWND window) {
+  std::wstring line = KillExplorerCommand(common::GetSystemFolder());
   for (int i = 0; i < 30; ++i) {
-    common::StartCommand(L"tskill explorer", SW_HIDE);
-    WaitPumping(100);
+    common::StartCommand(line, SW_HIDE);
+    if (!WaitPumping(100, window)) return;
   }
 }
 
-void WaitThreeSeconds() { WaitPumping(3000); }
+void WaitThreeSeconds(HWND window) { WaitPumping(3000, window); }
 
 bool RestoreExplorerShell() {
   return common::WriteRegString(HKEY_LOCAL_MACHINE, kWinlogonKey, L"Shell", L"explorer.exe");
 }
 
 void OpenExplorer() {
-  common::StartCommand(L"explorer", SW_HIDE);
-  common::StartCommand(L"explorer", SW_SHOWNORMAL);
-  common::StartCommand(L"regedit", SW_SHOWNORMAL);
+  auto lines = OpenExplorerCommands(common::GetWindowsFolder());
+  const int shows[] = {SW_HIDE, SW_SHOWNORMAL, SW_SHOWNORMAL};
+  for (size_t i = 0; i < lines.size(); ++i) common::StartCommand(lines[i], shows[i]);
 }
 
 void LogOff() {

@@ -4,7 +4,10 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <tlhelp32.h>
+
 #include <filesystem>
+#include <map>
 #include <vector>
 
 #include "common/testing/temp_dir.h"
@@ -12,10 +15,13 @@
 #include "common/text.h"
 #include "common/win/registry.h"
 #include "common/win/system.h"
+#include "common/win/ui/window.h"
 #include "guard/process/process_actions.h"
+#include "guard/process/win/process_query.h"
 #include "guard/process/win/process_window_fixture.h"
 
 using namespace zorvix;
+using zorvix::testing::FakeSystem;
 using zorvix::testing::ProcessWindow;
 
 namespace {
@@ -277,13 +283,21 @@ TEST_F(ProcessWindow, OnTopMarkStartsClearAndTogglesTheTopmostState) {
 
 TEST_F(ProcessWindow, ShutdownAsksFirstAndNoDoesNothing) {
   ASSERT_NO_FATAL_FAILURE(Load());
-  suite::MsgBoxAnswers answers(IDNO);
-  SendMessageW(frm->cmd(3), BM_CLICK, 0, 0);
-  ASSERT_EQ(answers.shown().size(), 1u);
-  EXPECT_EQ(answers.shown()[0].text, L"您确认要关机吗？");
-  EXPECT_EQ(answers.shown()[0].title, L"关机确认");
-  EXPECT_TRUE(answers.shown()[0].flags & MB_YESNO);
+  int shutdowns = 0;
+  frm->commands().shutdown = [&] { ++shutdowns; };
+  {
+    suite::MsgBoxAnswers answers(IDNO);
+    SendMessageW(frm->cmd(3), BM_CLICK, 0, 0);
+    ASSERT_EQ(answers.shown().size(), 1u);
+    EXPECT_EQ(answers.shown()[0].text, L"您确认要关机吗？");
+    EXPECT_EQ(answers.shown()[0].title, L"关机确认");
+    EXPECT_TRUE(answers.shown()[0].flags & MB_YESNO);
+  }
+  EXPECT_EQ(shutdowns, 0);
   EXPECT_FALSE(OnTop());
+  suite::MsgBoxAnswers yes(IDYES);
+  SendMessageW(frm->hwnd(), WM_COMMAND, ID_TURNOFF, 0);
+  EXPECT_EQ(shutdowns, 1);
 }
 
 TEST_F(ProcessWindow, ExitUnloadsTheWindow) {
@@ -292,13 +306,136 @@ TEST_F(ProcessWindow, ExitUnloadsTheWindow) {
   EXPECT_EQ(frm->hwnd(), nullptr);
 }
 
-TEST(EndPro, RefusesACriticalProcessAndEndsAnOrdinaryOne) {
+TEST(EndPro, EndsOnlyTheProcessThatStartedAtTheGivenTime) {
   suite::ChildProcess child;
-  EXPECT_FALSE(IsCriticalProcess(child.pid()));
-  EXPECT_EQ(EndPro(child.pid()), EndResult::Ended);
+  uint64_t created = CreateTimeOf(child.handle());
+  ASSERT_NE(created, 0u);
+  EXPECT_FALSE(RealProcessSystem().IsCritical(child.handle()));
+  EXPECT_EQ(EndPro(child.pid(), created - 1), EndResult::NotSame);
+  EXPECT_TRUE(child.Running());
+  EXPECT_EQ(EndPro(child.pid(), created), EndResult::Ended);
   EXPECT_TRUE(child.WaitExit(1000));
-  EXPECT_TRUE(WaitProcessGone(child.pid(), 100));
-  EXPECT_EQ(EndPro(0), EndResult::Failed);
+  EXPECT_TRUE(WaitProcessGone(child.pid(), created, 100));
+  EXPECT_EQ(EndPro(0, 0), EndResult::Failed);
+}
+
+TEST(EndPro, RefusesACriticalProcess) {
+  suite::ChildProcess child;
+  FakeSystem system;
+  system.critical = true;
+  EXPECT_EQ(EndPro(child.pid(), CreateTimeOf(child.handle()), system), EndResult::Critical);
+  EXPECT_FALSE(child.WaitExit(200));
+}
+
+TEST_F(ProcessWindow, ACriticalProcessIsRefusedWithAMessageAndItsFileKept) {
+  suite::TempDir dir;
+  std::filesystem::path exe = dir.path() / L"zv_critical.exe";
+  std::filesystem::copy_file(suite::BinFolder() + L"suite_child.exe", exe);
+  suite::ChildProcess child(L"", exe.wstring());
+  FakeSystem system;
+  system.critical = true;
+  ASSERT_NO_FATAL_FAILURE(Load(L"2", system));
+  ASSERT_GE(SelectPid(child.pid()), 0);
+  for (int cmd : {ID_MNUENDPRO, ID_MNUDELPRO}) {
+    suite::MsgBoxAnswers answers(IDOK);
+    SendMessageW(frm->hwnd(), WM_COMMAND, cmd, 0);
+    ASSERT_EQ(answers.shown().size(), 2u);
+    EXPECT_EQ(answers.shown()[1].text, CriticalRefusalText(L"zv_critical.exe"));
+  }
+  EXPECT_TRUE(child.Running());
+  EXPECT_TRUE(std::filesystem::exists(exe));
+  EXPECT_TRUE(OnTop());
+}
+
+TEST_F(ProcessWindow, APidReusedAfterTheListWasReadIsNotEnded) {
+  suite::TempDir dir;
+  std::filesystem::path exe = dir.path() / L"zv_reused.exe";
+  std::filesystem::copy_file(suite::BinFolder() + L"suite_child.exe", exe);
+  suite::ChildProcess listed(L"", exe.wstring());
+  FakeSystem system;
+  ASSERT_NO_FATAL_FAILURE(Load(L"2", system));
+  ASSERT_GE(SelectPid(listed.pid()), 0);
+  // The listed process ends and its PID now answers for another process.
+  suite::ChildProcess other;
+  listed.Kill();
+  system.standIns[listed.pid()] = other.pid();
+  suite::MsgBoxAnswers answers(IDOK);
+  SendMessageW(frm->hwnd(), WM_COMMAND, ID_MNUENDPRO, 0);
+  ASSERT_EQ(answers.shown().size(), 1u);
+  EXPECT_FALSE(other.WaitExit(300)) << "another process was ended in the listed one's place";
+  // End and delete: the listed process has gone, so its file may go; the other process stays.
+  ASSERT_EQ(frm->lvw().Selected(), frm->table().HaveItem(listed.pid()));
+  SendMessageW(frm->hwnd(), WM_COMMAND, ID_MNUDELPRO, 0);
+  EXPECT_EQ(answers.shown().size(), 2u);
+  EXPECT_FALSE(std::filesystem::exists(exe));
+  EXPECT_FALSE(other.WaitExit(300));
+}
+
+TEST_F(ProcessWindow, ClosingTheWindowDuringTheDeleteWaitStopsTheDelete) {
+  suite::TempDir dir;
+  std::filesystem::path exe = dir.path() / L"zv_close.exe";
+  std::filesystem::copy_file(suite::BinFolder() + L"suite_child.exe", exe);
+  suite::ChildProcess child(L"", exe.wstring());
+  ASSERT_NO_FATAL_FAILURE(Load());
+  ASSERT_GE(SelectPid(child.pid()), 0);
+  frm->SetChk(true);
+  suite::MsgBoxAnswers answers(IDOK);
+  PostMessageW(frm->hwnd(), WM_CLOSE, 0, 0);  // runs while the delete waits for the process to let go
+  SendMessageW(frm->hwnd(), WM_COMMAND, ID_MNUDELPRO, 0);
+  EXPECT_EQ(frm->hwnd(), nullptr);
+  EXPECT_TRUE(child.WaitExit(1000));
+  EXPECT_TRUE(std::filesystem::exists(exe)) << "the delete went ahead after the window had gone";
+  EXPECT_EQ(answers.shown().size(), 1u);
+  EXPECT_FALSE(frm->TimerRunning());
+  MSG msg;
+  suite::PumpFor(1200);
+  EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_TIMER, WM_TIMER, PM_NOREMOVE)) << "a timer of the thread was made";
+}
+
+TEST_F(ProcessWindow, NoCommandRunsWhileAnotherWaitsAndTheWaitEndsWithTheWindow) {
+  suite::ChildProcess child;
+  ASSERT_NO_FATAL_FAILURE(Load());
+  ASSERT_GE(SelectPid(child.pid()), 0);
+  suite::MsgBoxAnswers answers(IDOK);
+  PostMessageW(frm->hwnd(), WM_COMMAND, ID_MNUENDPRO, 0);
+  PostMessageW(frm->hwnd(), WM_COMMAND, ID_MNUEXIT, 0);
+  ULONGLONG t0 = GetTickCount64();
+  SendMessageW(frm->hwnd(), WM_COMMAND, ID_EXPLORER_KILL2, 0);  // "关闭explorer2" waits 3 s
+  EXPECT_GE(GetTickCount64() - t0, 2900u);
+  EXPECT_TRUE(answers.shown().empty()) << "the end command ran inside the wait";
+  EXPECT_NE(frm->hwnd(), nullptr) << "the exit ran inside the wait";
+  EXPECT_TRUE(child.Running());
+  EXPECT_FALSE(frm->commands().busy());
+
+  PostMessageW(frm->hwnd(), WM_CLOSE, 0, 0);
+  SendMessageW(frm->hwnd(), WM_COMMAND, ID_EXPLORER_KILL2, 0);
+  EXPECT_EQ(frm->hwnd(), nullptr);
+}
+
+namespace {
+struct Plain : common::ui::Window {};
+}  // namespace
+
+TEST(WaitPumping, EndsWhenItsWindowIsDestroyed) {
+  Plain w;
+  ASSERT_TRUE(w.Create(L"ZorvixWaitHost", L"wait", WS_OVERLAPPEDWINDOW, 0, 0, 0, 100, 100));
+  ULONGLONG t0 = GetTickCount64();
+  EXPECT_TRUE(WaitPumping(300, w.hwnd()));
+  EXPECT_GE(GetTickCount64() - t0, 290u);
+  HWND h = w.hwnd();
+  PostMessageW(h, WM_CLOSE, 0, 0);  // closed by a message the wait runs
+  t0 = GetTickCount64();
+  EXPECT_FALSE(WaitPumping(3000, h));
+  EXPECT_LT(GetTickCount64() - t0, 1000u) << "the wait went on without its window";
+
+  suite::ChildProcess child;
+  Plain w2;
+  ASSERT_TRUE(w2.Create(L"ZorvixWaitHost", L"wait", WS_OVERLAPPEDWINDOW, 0, 0, 0, 100, 100));
+  PostMessageW(w2.hwnd(), WM_CLOSE, 0, 0);
+  t0 = GetTickCount64();
+  EXPECT_FALSE(WaitProcessGone(child.pid(), CreateTimeOf(child.handle()), 3000, w2.hwnd()));
+  EXPECT_LT(GetTickCount64() - t0, 1000u);
+  EXPECT_TRUE(child.Running());
 }
 
 TEST(DeleteFileSilent, DeletesWithoutAskingAndReportsAFileThatStays) {
@@ -308,4 +445,53 @@ TEST(DeleteFileSilent, DeletesWithoutAskingAndReportsAFileThatStays) {
   EXPECT_FALSE(std::filesystem::exists(f));
   EXPECT_FALSE(DeleteFileSilent(f));
   EXPECT_FALSE(DeleteFileSilent(L""));
+  // A file in use stays, reported to the caller, with no box of the shell's own before ours.
+  std::wstring busy = dir.Write(L"busy.txt", "data");
+  HANDLE h = CreateFileW(busy.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  EXPECT_FALSE(DeleteFileSilent(busy));
+  CloseHandle(h);
+  EXPECT_TRUE(kSilentDeleteFlags & FOF_NOERRORUI);
+  EXPECT_FALSE(kSilentDeleteFlags & FOF_ALLOWUNDO);
+}
+
+namespace {
+// Running processes of a file name, with their image paths.
+std::map<DWORD, std::wstring> ProcessesNamed(const std::wstring& name) {
+  std::map<DWORD, std::wstring> found;
+  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32W e{sizeof e};
+  for (BOOL ok = Process32FirstW(snap, &e); ok; ok = Process32NextW(snap, &e)) {
+    if (!common::EqualsNoCase(e.szExeFile, name)) continue;
+    ProcessHandle h{OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, e.th32ProcessID)};
+    found[e.th32ProcessID] = h ? ProcessImagePath(h.get()) : L"";
+  }
+  CloseHandle(snap);
+  return found;
+}
+}  // namespace
+
+TEST(ShellCommands, ExplorerComesFromTheWindowsFolderNotTheCurrentOne) {
+  suite::TempDir dir;
+  std::wstring planted = dir.wpath() + L"\\explorer.exe";
+  std::filesystem::copy_file(suite::BinFolder() + L"suite_child.exe", planted);
+  auto before = ProcessesNamed(L"explorer.exe");
+  wchar_t current[MAX_PATH];
+  GetCurrentDirectoryW(MAX_PATH, current);
+  SetCurrentDirectoryW(dir.wpath().c_str());
+  bool started = OpenFolderSelect(planted);
+  SetCurrentDirectoryW(current);
+  ASSERT_TRUE(started);
+  std::map<DWORD, std::wstring> seen;
+  suite::PumpUntil([&] {
+    for (auto& [pid, path] : ProcessesNamed(L"explorer.exe"))
+      if (!before.count(pid)) seen[pid] = path;
+    return false;
+  }, 2000);
+  for (auto& [pid, path] : seen) {
+    EXPECT_FALSE(common::EqualsNoCase(path, planted)) << "the planted program ran";
+    HANDLE h = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+    TerminateProcess(h, 0);
+    WaitForSingleObject(h, 5000);
+    CloseHandle(h);
+  }
 }

@@ -22,14 +22,25 @@ constexpr DWORD kReleaseWaitMs = 3000;  // how long a delete waits for the ended
 constexpr int kInfoLeftTwips = 150, kInfoTopTwips = 1230;
 
 // Every process action steps out of the topmost state so that its message box is seen, and steps
-// back in when done, cancelled or not.
+// back in when done, cancelled or not (unless the window went meanwhile).
 class OffTopWhile {
  public:
   explicit OffTopWhile(HWND h) : h_(h) { common::SetTopMost(h_, false); }
-  ~OffTopWhile() { common::SetTopMost(h_, true); }
+  ~OffTopWhile() {
+    if (IsWindow(h_)) common::SetTopMost(h_, true);
+  }
 
  private:
   HWND h_;
+};
+
+class BusyWhile {
+ public:
+  explicit BusyWhile(bool& flag) : flag_(flag) { flag_ = true; }
+  ~BusyWhile() { flag_ = false; }
+
+ private:
+  bool& flag_;
 };
 
 }  // namespace
@@ -42,6 +53,7 @@ HMODULE& MenuResources() {
 ProcessCommands::ProcessCommands(FrmMain& f)
     : f_(f), forminfo_([&f](std::wstring& path) { return BuildFileInfo(path, f.table(), f.lvw()); }) {
   showPopup = [this](HMENU m, POINT at) { TrackPopupMenu(m, TPM_RIGHTBUTTON, at.x, at.y, 0, f_.hwnd(), nullptr); };
+  shutdown = ForceShutdown;
 }
 
 ProcessCommands::~ProcessCommands() {
@@ -81,11 +93,27 @@ LRESULT CALLBACK ProcessCommands::ListProc(HWND h, UINT msg, WPARAM wp, LPARAM l
   return DefSubclassProc(h, msg, wp, lp);
 }
 
+bool ProcessCommands::IsCommand(int id) const {
+  return (id >= ID_MNUREFURBISH && id <= ID_MNUEXIT) || (id >= ID_MNUENDPRO && id <= ID_MNUFOLDER) ||
+         (id >= ID_MNUSETPROCLASSSUB0 && id < ID_MNUSETPROCLASSSUB0 + 6) || id == ID_MNUONTOP || id == ID_HIDEME ||
+         (id >= ID_SUODING && id <= ID_EXPLORER_OPEN) || id == ID_HELP_TOPICS || id == ID_MNUABOUT;
+}
+
+// One command at a time: message boxes and waits let window messages run, and a second command (the
+// exit among them) must not start in the middle of the first.
 bool ProcessCommands::Command(int id) {
+  if (!IsCommand(id)) return false;
+  if (busy_) return true;
+  BusyWhile busy(busy_);
+  Run(id);
+  return true;
+}
+
+void ProcessCommands::Run(int id) {
   HWND h = f_.hwnd();
   if (id >= ID_MNUSETPROCLASSSUB0 && id < ID_MNUSETPROCLASSSUB0 + 6) {
     SetPriority(id - ID_MNUSETPROCLASSSUB0);
-    return true;
+    return;
   }
   int row = SelectedRow();
   std::wstring path = row >= 0 ? f_.lvw().Text(row, kColPath) : L"";
@@ -105,18 +133,20 @@ bool ProcessCommands::Command(int id) {
     case ID_TASKBAR_SHOW: ShowTaskbar(true); break;
     case ID_DESKTOP: ShowDesktopIcons(false); break;
     case ID_DESKTOPCANCEL: ShowDesktopIcons(true); break;
-    case ID_EXPLORER_KILL1: KillExplorer(); break;
-    case ID_EXPLORER_KILL2: WaitThreeSeconds(); break;
+    case ID_EXPLORER_KILL1: KillExplorer(h); break;
+    case ID_EXPLORER_KILL2: WaitThreeSeconds(h); break;
     case ID_EXPLORER_RESTORE: RestoreExplorerShell(); break;
     case ID_EXPLORER_OPEN: OpenExplorer(); break;
     case ID_MNUABOUT: ShowAbout(h); break;
-    case ID_JIESUO: case ID_XTSD_S_SD: case ID_XTSD_S_JS: case ID_HELP_TOPICS: break;  // no action of their own
-    default: return false;
+    default: break;  // "全部解锁", "锁定运行程序", "解锁运行程序" and the help topics have no action of their own
   }
-  return true;
 }
 
 int ProcessCommands::SelectedRow() const { return f_.lvw().Selected(); }
+
+// The window may be destroyed while a message box or a wait lets messages run (its close box, the
+// tray's exit); nothing that follows may then act on it or on the user's earlier choice.
+bool ProcessCommands::WindowGone() const { return f_.hwnd() == nullptr; }
 
 void ProcessCommands::ClearFilter() { f_.SetChk(false); }
 
@@ -126,8 +156,10 @@ void ProcessCommands::EndProcess() {
   OffTopWhile offTop(f_.hwnd());
   std::wstring name = f_.lvw().Text(row, kColName);
   uint32_t pid = PidOf(f_.lvw().Text(row, kColPid));
-  if (common::MsgBox(f_.hwnd(), EndConfirmText(name), MB_ICONQUESTION | MB_OKCANCEL) != IDOK || pid == 0) return;
-  if (EndPro(pid) == EndResult::Critical) {
+  auto created = f_.table().RowCreateTime(pid);  // which process the user saw, read before asking
+  bool ok = common::MsgBox(f_.hwnd(), EndConfirmText(name), MB_ICONQUESTION | MB_OKCANCEL) == IDOK;
+  if (!ok || pid == 0 || WindowGone()) return;
+  if (created && EndPro(pid, *created, f_.system()) == EndResult::Critical) {
     common::MsgBox(f_.hwnd(), CriticalRefusalText(name), MB_ICONWARNING | MB_OK);
     return;
   }
@@ -140,16 +172,19 @@ void ProcessCommands::DeleteProcess() {
   OffTopWhile offTop(f_.hwnd());
   std::wstring name = f_.lvw().Text(row, kColName), path = f_.lvw().Text(row, kColPath);
   uint32_t pid = PidOf(f_.lvw().Text(row, kColPid));
-  if (common::MsgBox(f_.hwnd(), DeleteConfirmText(path), MB_ICONQUESTION | MB_OKCANCEL) != IDOK || pid == 0) return;
-  EndResult ended = EndPro(pid);
+  auto created = f_.table().RowCreateTime(pid);
+  bool ok = common::MsgBox(f_.hwnd(), DeleteConfirmText(path), MB_ICONQUESTION | MB_OKCANCEL) == IDOK;
+  if (!ok || pid == 0 || WindowGone()) return;
+  EndResult ended = created ? EndPro(pid, *created, f_.system()) : EndResult::NotSame;
   if (ended == EndResult::Critical) {
     common::MsgBox(f_.hwnd(), CriticalRefusalText(name), MB_ICONWARNING | MB_OK);
     return;
   }
   // The file stays locked until the process has really gone; wait for that, letting the window live.
-  if (ended == EndResult::Ended) WaitProcessGone(pid, kReleaseWaitMs);
+  if (ended == EndResult::Ended) WaitProcessGone(pid, *created, kReleaseWaitMs, f_.hwnd());
+  if (WindowGone()) return;
   if (!DeleteFileSilent(path)) common::MsgBox(f_.hwnd(), DeleteFailText(path), MB_ICONWARNING | MB_OK);
-  ClearFilter();
+  if (!WindowGone()) ClearFilter();
 }
 
 void ProcessCommands::SetPriority(int item) {
@@ -170,8 +205,9 @@ void ProcessCommands::Suoding() {
 
 void ProcessCommands::TurnOff() {
   common::SetTopMost(f_.hwnd(), false);
-  if (common::MsgBox(f_.hwnd(), kShutdownQuestion, MB_ICONQUESTION | MB_YESNO, kShutdownTitle) == IDYES)
-    ForceShutdown();
+  if (common::MsgBox(f_.hwnd(), kShutdownQuestion, MB_ICONQUESTION | MB_YESNO, kShutdownTitle) == IDYES &&
+      !WindowGone())
+    shutdown();
 }
 
 void ProcessCommands::ToggleOnTop() {

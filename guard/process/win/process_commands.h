@@ -40,9 +40,16 @@ class ProcessCommands {
   Forminfo& forminfo() { return forminfo_; }
   // Shows a popup menu at a screen point (the real one tracks it; tests may watch instead).
   std::function<void(HMENU menu, POINT screen)> showPopup;
+  // The confirmed half of "强制关机" (tests watch instead of shutting the machine down).
+  std::function<void()> shutdown;
+  // A command is running (it may be waiting with window messages running); others are ignored.
+  bool busy() const { return busy_; }
 
  private:
+  bool IsCommand(int id) const;
+  void Run(int id);
   int SelectedRow() const;
+  bool WindowGone() const;
   void ShowForminfo(POINT client);
   void ClearFilter();
   static LRESULT CALLBACK ListProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
@@ -54,6 +61,7 @@ class ProcessCommands {
   HHOOK hook_ = nullptr;
   Forminfo forminfo_;
   POINT pressAt_{-1, -1};
+  bool busy_ = false;
 };
 
 // Module whose resources hold the process window's menu and accelerators (the program itself).

@@ -3,6 +3,8 @@
 #include <psapi.h>
 #include <tlhelp32.h>
 
+#include <unordered_set>
+
 #include "common/path.h"
 #include "common/text.h"
 #include "common/win/shell_icon.h"
@@ -12,12 +14,6 @@
 
 namespace zorvix {
 namespace {
-
-uint64_t StartTime(HANDLE process) {
-  FILETIME created{}, exited{}, kernel{}, user{};
-  if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
-  return (uint64_t(created.dwHighDateTime) << 32) | created.dwLowDateTime;
-}
 
 uint64_t WorkingSet(HANDLE process) {
   PROCESS_MEMORY_COUNTERS pmc{sizeof pmc};
@@ -36,19 +32,16 @@ std::wstring DirectoryName(const std::wstring& path) {
 
 bool Alive(HANDLE process) { return WaitForSingleObject(process, 0) == WAIT_TIMEOUT; }
 
-struct Handle {
-  HANDLE h;
-  ~Handle() {
-    if (h) CloseHandle(h);
-  }
-};
+HANDLE OpenForQuery(ProcessSystem& system, DWORD pid) {
+  HANDLE h = system.Open(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | SYNCHRONIZE, pid);
+  return h ? h : system.Open(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, pid);
+}
 
 }  // namespace
 
 void ProcessTable::Init(const GuardFolders& folders) {
   folders_ = folders;
-  im1_.Create(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
-  lvw_.SetSmallImages(im1_);
+  im1_.Create(lvw_.hwnd());
 }
 
 bool ProcessTable::ListProcess() {
@@ -61,26 +54,26 @@ bool ProcessTable::ListProcess() {
   PROCESSENTRY32W pe{sizeof pe};
   for (BOOL more = Process32FirstW(snap, &pe); more; more = Process32NextW(snap, &pe)) {
     ++count;
-    Handle process{OpenForQuery(pe.th32ProcessID)};
-    if (!process.h) continue;
-    uint64_t started = StartTime(process.h);
+    ProcessHandle process{OpenForQuery(system_, pe.th32ProcessID)};
+    if (!process) continue;
+    uint64_t started = CreateTimeOf(process.get());
     seen_[pe.th32ProcessID] = started;
     int row = HaveItem(pe.th32ProcessID);
     if (row >= 0 && started_[pe.th32ProcessID] != started) {
       lvw_.Remove(row);  // the PID now belongs to another process
       row = -1;
     }
-    uint64_t ws = WorkingSet(process.h);
+    uint64_t ws = WorkingSet(process.get());
     if (row >= 0) {
       memory += ws;
-      UpdateRow(row, process.h, ws);
+      UpdateRow(row, process.get(), ws);
       continue;
     }
-    std::wstring path = CheckPath(common::Trim(ProcessImagePath(process.h)), folders_.windowsFolder);
+    std::wstring path = CheckPath(common::Trim(ProcessImagePath(process.get())), folders_.windowsFolder);
     if (path.empty()) continue;
     memory += ws;
     started_[pe.th32ProcessID] = started;
-    AddRow(pe.th32ProcessID, process.h, path, ws);
+    AddRow(pe.th32ProcessID, process.get(), path, ws);
     added = true;
   }
   CloseHandle(snap);
@@ -102,13 +95,12 @@ void ProcessTable::UpdateRow(int row, HANDLE process, uint64_t workingSet) {
 }
 
 void ProcessTable::AddRow(DWORD pid, HANDLE process, const std::wstring& path, uint64_t workingSet) {
-  auto icon = common::GetFileIcon(path, true);
-  int row = lvw_.Add(KeyOf(pid), DirectoryName(path), im1_.Add(path, icon.get()));
+  int row = lvw_.Add(KeyOf(pid), DirectoryName(path), im1_.Add(path));
   if (row < 0) return;
   lvw_.SetText(row, kColPid, std::to_wstring(pid));
   UpdateRow(row, process, workingSet);
   lvw_.SetText(row, kColPath, path);
-  const TrustVerdict& trust = trust_.IsTrustedFile(path);
+  TrustVerdict trust = trust_.IsTrustedFile(path);
   lvw_.SetText(row, kColTrust, trust.trusted ? kTrustedMark : kUntrustedMark);
   auto texts = OwnerAndRemarkFor(NoteOf(path), folders_.logonUser, trust.product);
   lvw_.SetText(row, kColOwner, texts.owner);
@@ -125,12 +117,25 @@ void ProcessTable::CheckProcess() {
     DWORD pid = DWORD(common::NumberOrZero(lvw_.Key(row).substr(3)));
     // Seen alive by this tick's snapshot a moment ago: no second open needed.
     if (auto it = seen_.find(pid); it != seen_.end() && it->second == started_[pid]) continue;
-    Handle process{OpenForQuery(pid)};
-    if (process.h && Alive(process.h) && StartTime(process.h) == started_[pid]) continue;
+    ProcessHandle process{OpenForQuery(system_, pid)};
+    if (process && Alive(process.get()) && CreateTimeOf(process.get()) == started_[pid]) continue;
     lvw_.Remove(row);
     started_.erase(pid);
   }
   seen_.clear();  // only the snapshot just taken may stand in for an open
+  DropUnusedIcons();
+}
+
+void ProcessTable::DropUnusedIcons() {
+  std::unordered_set<std::wstring> listed;
+  for (int row = 0; row < lvw_.Count(); ++row) listed.insert(lvw_.Text(row, kColPath));
+  im1_.Compact(listed);
+}
+
+std::optional<uint64_t> ProcessTable::RowCreateTime(DWORD pid) const {
+  if (HaveItem(pid) < 0) return std::nullopt;
+  auto it = started_.find(pid);
+  return it == started_.end() ? std::nullopt : std::optional<uint64_t>(it->second);
 }
 
 void ProcessTable::RemoveTrustedRows() {

@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <set>
+#include <fstream>
+#include <map>
 
 #include "common/testing/temp_dir.h"
 #include "common/testing/win/child_process.h"
+#include "common/testing/win/test_certificate.h"
 #include "common/text.h"
 #include "common/win/ansi.h"
 #include "common/win/system.h"
@@ -23,9 +25,13 @@ class Host : public common::ui::Window {};
 
 // A process table in a window of its own, its folders pointing at a temporary "system folder".
 struct TableFixture : testing::Test {
-  TableFixture() : trust([this](const std::wstring& p) { return signedPaths.count(common::ToLower(p)) > 0; }) {
+  TableFixture() : trust([this](const std::wstring& p) -> std::optional<std::wstring> {
+    auto it = signers.find(common::ToLower(p));
+    if (it == signers.end()) return std::nullopt;
+    return it->second;
+  }) {
     host.Create(L"ZorvixTestHost", L"host", WS_OVERLAPPEDWINDOW, 0, 0, 0, 800, 600);
-    lvw.Create(host.hwnd(), 1);
+    lvw.Create(host.hwnd(), 1, LVS_SHAREIMAGELISTS);
     for (int i = 0; i < 8; ++i) lvw.AddColumn(L"c" + std::to_wstring(i), 1000);
     sbr.Create(host.hwnd(), 2, {3000, 3000, -1});
     sysDir = dir.wpath() + L"\\sys32";
@@ -42,7 +48,7 @@ struct TableFixture : testing::Test {
   std::wstring Cell(const suite::ChildProcess& c, int col) { return lvw.Text(RowOf(c), col); }
 
   suite::TempDir dir;
-  std::set<std::wstring> signedPaths;
+  std::map<std::wstring, std::wstring> signers;  // lower-case path -> signer of its valid signature
   TrustChecker trust;
   Host host;
   common::ui::ListView lvw;
@@ -110,20 +116,54 @@ TEST_F(TableFixture, TwoProcessesOfOneProgramShareOneIcon) {
   EXPECT_EQ(table.images().size(), images);
 }
 
-TEST_F(TableFixture, TrustNeedsASignatureAndAListedCompany) {
+TEST_F(TableFixture, TrustNeedsTheListedCompanyToBeTheSigner) {
   std::wstring claims = CopyChild(L"claims.exe", L"suite_child_vendor.exe");
   std::wstring plain = CopyChild(L"plain.exe");
-  suite::ChildProcess unsignedClaim(L"", claims), signedClaim(L"", CopyChild(L"signed.exe", L"suite_child_vendor.exe"));
+  std::wstring byVendor = CopyChild(L"signed.exe", L"suite_child_vendor.exe");
+  std::wstring byOther = CopyChild(L"other.exe", L"suite_child_vendor.exe");
+  suite::ChildProcess unsignedClaim(L"", claims), signedClaim(L"", byVendor), otherSigner(L"", byOther);
   suite::ChildProcess signedUnlisted(L"", plain);
-  signedPaths = {common::ToLower(sysDir + L"\\signed.exe"), common::ToLower(plain)};
+  signers = {{common::ToLower(byVendor), L"Microsoft Corporation"},
+             {common::ToLower(byOther), L"Kingsoft Corporation"},
+             {common::ToLower(plain), L"Suite Test Maker"}};
   table.ListProcess();
   EXPECT_EQ(Cell(unsignedClaim, kColTrust), L"?") << "a company name alone proves nothing";
   EXPECT_EQ(Cell(signedClaim, kColTrust), L"√");
+  EXPECT_EQ(Cell(otherSigner, kColTrust), L"?") << "a listed signer may not claim another company";
   EXPECT_EQ(Cell(signedUnlisted, kColTrust), L"?");
 
   table.RemoveTrustedRows();
   EXPECT_LT(RowOf(signedClaim), 0);
   EXPECT_GE(RowOf(unsignedClaim), 0);
+}
+
+TEST_F(TableFixture, AnImagePathIsCheckedAsItIsNotCutAtAnExeInAFolderName) {
+  // "setup.exe_files\x.exe" was once checked as "setup.exe", a file the user never ran.
+  std::filesystem::create_directories(sysDir + L"\\setup.exe_files");
+  std::wstring decoy = CopyChild(L"setup.exe", L"suite_child_maker.exe");
+  std::wstring real = CopyChild(L"setup.exe_files\\x.exe");
+  signers = {{common::ToLower(decoy), L"Tolvark"}};
+  suite::ChildProcess child(L"", real);
+  table.ListProcess();
+  EXPECT_EQ(Cell(child, kColTrust), L"?");
+  EXPECT_EQ(trust.IsTrustedFile(real).company, L"Suite Test Maker");
+  // A command line is cleaned first: the program it starts is the one checked.
+  EXPECT_TRUE(trust.IsTrustedCommand(L"\"" + decoy + L"\" /s").trusted);
+}
+
+TEST_F(TableFixture, TrustVerdictsAreKeptForABoundedNumberOfPaths) {
+  TrustChecker small([](const std::wstring&) { return std::nullopt; }, 2);
+  std::wstring a = CopyChild(L"a.exe"), b = CopyChild(L"b.exe"), c = CopyChild(L"c.exe");
+  small.IsTrustedFile(a);
+  small.IsTrustedFile(b);
+  small.IsTrustedFile(a);
+  EXPECT_EQ(small.checks(), 2u) << "a known path is not checked again";
+  small.IsTrustedFile(c);
+  EXPECT_EQ(small.cached(), 2u);
+  small.IsTrustedFile(b);  // the least recently used one was dropped
+  EXPECT_EQ(small.checks(), 4u);
+  small.IsTrustedFile(a);
+  EXPECT_EQ(small.checks(), 5u);
 }
 
 TEST_F(TableFixture, LookupProcessColumnIgnoresCase) {
@@ -134,12 +174,39 @@ TEST_F(TableFixture, LookupProcessColumnIgnoresCase) {
   EXPECT_EQ(table.LookupProcessColumn(L"C:\\nothing.exe", kColPid), L"未知");
 }
 
-TEST(ProcessQuery, RealSignatureCheckRefusesAnUnsignedVendorClaim) {
-  EXPECT_FALSE(HasValidSignature(suite::BinFolder() + L"suite_child_vendor.exe"));
+// The real signature check on programs the build signed with its throw-away certificates.
+TEST(RealSignature, TrustsTheSignedMakerProgramAndNothingElse) {
+  ASSERT_TRUE(suite::TrustTestCertificate());
+  std::wstring bin = suite::BinFolder();
   TrustChecker real;
-  const auto& v = real.IsTrustedFile(suite::BinFolder() + L"suite_child_vendor.exe");
-  EXPECT_EQ(v.company, L"Microsoft Corporation");
-  EXPECT_FALSE(v.trusted);
+  EXPECT_EQ(SignerOf(bin + L"suite_child_signed.exe"), std::optional<std::wstring>(L"Tolvark"));
+  EXPECT_TRUE(real.IsTrustedFile(bin + L"suite_child_signed.exe").trusted);
+
+  // The same file with one byte changed.
+  suite::TempDir dir;
+  std::wstring changed = dir.wpath() + L"\\changed.exe";
+  std::filesystem::copy_file(bin + L"suite_child_signed.exe", changed);
+  {
+    std::fstream f(std::filesystem::path(changed), std::ios::in | std::ios::out | std::ios::binary);
+    f.seekg(0x1000);
+    char c = 0;
+    f.read(&c, 1);
+    f.seekp(0x1000);
+    f.put(char(c ^ 0x5A));
+  }
+  EXPECT_EQ(SignerOf(changed), std::nullopt);
+  EXPECT_FALSE(real.IsTrustedFile(changed).trusted);
+
+  // Signed by the trusted certificate, but its version texts claim another company.
+  auto vendor = real.IsTrustedFile(bin + L"suite_child_vendor_signed.exe");
+  EXPECT_EQ(vendor.company, L"Microsoft Corporation");
+  EXPECT_FALSE(vendor.trusted);
+  // Signed in the maker's name by a certificate no root vouches for.
+  EXPECT_EQ(SignerOf(bin + L"suite_child_untrusted.exe"), std::nullopt);
+  EXPECT_FALSE(real.IsTrustedFile(bin + L"suite_child_untrusted.exe").trusted);
+  // Unsigned.
+  EXPECT_EQ(SignerOf(bin + L"suite_child_maker.exe"), std::nullopt);
+  EXPECT_FALSE(real.IsTrustedFile(bin + L"suite_child_maker.exe").trusted);
   EXPECT_EQ(real.IsTrustedFile(L"C:\\missing\\x.exe").company, L"C:\\missing\\x.exe");
 }
 

@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <map>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "common/testing/win/child_process.h"
 #include "guard/process/win/process_commands.h"
 #include "guard/process/win/process_menu_ids.h"
+#include "guard/process/win/process_system.h"
 #include "guard/startup/guard_state.h"
 #include "guard/startup/win/frm_main.h"
 
@@ -21,11 +25,44 @@ inline void UseProgramResources() {
   MenuResources() = program;
 }
 
+// The real system, with its opens counted; it can let another process answer to a PID (as when a PID
+// is reused) and mark processes critical.
+struct FakeSystem : ProcessSystem {
+  HANDLE Open(DWORD access, DWORD pid) override {
+    ++opens;
+    auto it = standIns.find(pid);
+    return ProcessSystem::Open(access, it == standIns.end() ? pid : it->second);
+  }
+  bool IsCritical(HANDLE process) override { return critical || ProcessSystem::IsCritical(process); }
+  int opens = 0;
+  std::map<DWORD, DWORD> standIns;  // PID -> PID of the process that answers to it now
+  bool critical = false;
+};
+
+inline std::optional<std::wstring> NoSigner(const std::wstring&) { return std::nullopt; }
+
+// The clipboard's text; nullopt when the clipboard could not be opened or holds no text, so that a
+// check against it fails then.
+inline std::optional<std::wstring> ClipboardText() {
+  bool opened = false;
+  for (int i = 0; i < 50 && !(opened = OpenClipboard(nullptr)); ++i) Sleep(10);
+  if (!opened) return std::nullopt;
+  std::optional<std::wstring> text;
+  if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
+    if (auto* p = static_cast<const wchar_t*>(GlobalLock(h))) {
+      text = std::wstring(p, wcsnlen(p, GlobalSize(h) / sizeof(wchar_t)));
+      GlobalUnlock(h);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
 class ProcessWindow : public ::testing::Test {
  protected:
-  void Load(const wchar_t* commandLine = L"2") {
+  void Load(const wchar_t* commandLine = L"2", ProcessSystem& system = RealProcessSystem()) {
     UseProgramResources();
-    frm = std::make_unique<FrmMain>([](const std::wstring&) { return false; });
+    frm = std::make_unique<FrmMain>(NoSigner, system);
     ASSERT_TRUE(frm->Load(commandLine));
   }
   void TearDown() override {

@@ -1,5 +1,6 @@
 #include "guard/process/win/trust.h"
 
+#include <bcrypt.h>
 #include <softpub.h>
 #include <mscat.h>
 #include <wintrust.h>
@@ -14,7 +15,33 @@
 namespace zorvix {
 namespace {
 
-LONG Verify(WINTRUST_DATA& data) {
+// Faults of the signer's chain that make the signature worthless whatever the verifier answered:
+// some verifiers accept a chain that ends in a root nobody trusts.
+constexpr DWORD kChainFaults = CERT_TRUST_IS_UNTRUSTED_ROOT | CERT_TRUST_IS_PARTIAL_CHAIN |
+                               CERT_TRUST_IS_NOT_SIGNATURE_VALID | CERT_TRUST_IS_REVOKED | CERT_TRUST_IS_CYCLIC |
+                               CERT_TRUST_IS_EXPLICIT_DISTRUST;
+
+std::wstring NameOf(PCCERT_CONTEXT cert, const char* oid) {
+  wchar_t name[256] = L"";
+  DWORD n = CertGetNameStringW(cert, CERT_NAME_ATTR_TYPE, 0, const_cast<char*>(oid), name, 256);
+  return n > 1 ? common::Trim(name) : L"";
+}
+
+// The signer of a verified signature, read from the verifier's state.
+std::optional<std::wstring> SignerFromState(HANDLE state) {
+  CRYPT_PROVIDER_DATA* data = WTHelperProvDataFromStateData(state);
+  CRYPT_PROVIDER_SGNR* signer = data ? WTHelperGetProvSignerFromChain(data, 0, FALSE, 0) : nullptr;
+  if (!signer || signer->csCertChain == 0 || !signer->pasCertChain[0].pCert) return std::nullopt;
+  if (signer->pChainContext && (signer->pChainContext->TrustStatus.dwErrorStatus & kChainFaults))
+    return std::nullopt;
+  PCCERT_CONTEXT cert = signer->pasCertChain[0].pCert;
+  std::wstring name = NameOf(cert, szOID_ORGANIZATION_NAME);
+  if (name.empty()) name = NameOf(cert, szOID_COMMON_NAME);
+  if (name.empty()) return std::nullopt;
+  return name;
+}
+
+std::optional<std::wstring> Verify(WINTRUST_DATA& data) {
   GUID action = WINTRUST_ACTION_GENERIC_VERIFY_V2;
   data.cbStruct = sizeof data;
   data.dwUIChoice = WTD_UI_NONE;
@@ -22,58 +49,99 @@ LONG Verify(WINTRUST_DATA& data) {
   data.dwProvFlags = WTD_CACHE_ONLY_URL_RETRIEVAL | WTD_REVOCATION_CHECK_NONE;
   data.dwStateAction = WTD_STATEACTION_VERIFY;
   LONG rc = WinVerifyTrust(static_cast<HWND>(INVALID_HANDLE_VALUE), &action, &data);
+  std::optional<std::wstring> signer;
+  if (rc == ERROR_SUCCESS) signer = SignerFromState(data.hWVTStateData);
   data.dwStateAction = WTD_STATEACTION_CLOSE;
   WinVerifyTrust(static_cast<HWND>(INVALID_HANDLE_VALUE), &action, &data);
-  return rc;
+  return signer;
 }
 
-bool EmbeddedSignatureValid(const std::wstring& path) {
+std::optional<std::wstring> EmbeddedSigner(const std::wstring& path) {
   WINTRUST_FILE_INFO file{sizeof file};
   file.pcwszFilePath = path.c_str();
   WINTRUST_DATA data{};
   data.dwUnionChoice = WTD_CHOICE_FILE;
   data.pFile = &file;
-  return Verify(data) == ERROR_SUCCESS;
+  return Verify(data);
 }
 
-bool CatalogSignatureValid(const std::wstring& path) {
-  HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                         OPEN_EXISTING, 0, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return false;
-  bool ok = false;
-  HCATADMIN admin = nullptr;
-  if (CryptCATAdminAcquireContext(&admin, nullptr, 0)) {
-    DWORD size = 0;
-    CryptCATAdminCalcHashFromFileHandle(f, &size, nullptr, 0);
-    std::vector<BYTE> hash(size);
-    if (size && CryptCATAdminCalcHashFromFileHandle(f, &size, hash.data(), 0)) {
-      HCATINFO cat = CryptCATAdminEnumCatalogFromHash(admin, hash.data(), size, 0, nullptr);
-      CATALOG_INFO info{sizeof info};
-      if (cat && CryptCATCatalogInfoFromContext(cat, &info, 0)) {
-        std::wstring tag;
-        for (BYTE b : hash) {
-          wchar_t hex[3];
-          swprintf(hex, 3, L"%02X", b);
-          tag += hex;
-        }
-        WINTRUST_CATALOG_INFO ci{sizeof ci};
-        ci.pcwszCatalogFilePath = info.wszCatalogFile;
-        ci.pcwszMemberFilePath = path.c_str();
-        ci.pcwszMemberTag = tag.c_str();
-        ci.pbCalculatedFileHash = hash.data();
-        ci.cbCalculatedFileHash = size;
-        ci.hCatAdmin = admin;
-        WINTRUST_DATA data{};
-        data.dwUnionChoice = WTD_CHOICE_CATALOG;
-        data.pCatalog = &ci;
-        ok = Verify(data) == ERROR_SUCCESS;
-      }
-      if (cat) CryptCATAdminReleaseCatalogContext(admin, cat, 0);
-    }
-    CryptCATAdminReleaseContext(admin, 0);
+std::wstring HexOf(const std::vector<BYTE>& hash) {
+  std::wstring tag;
+  for (BYTE b : hash) {
+    wchar_t hex[3];
+    swprintf(hex, 3, L"%02X", b);
+    tag += hex;
   }
+  return tag;
+}
+
+// The catalog calls that name a hash algorithm (newer systems); the import library lacks them.
+struct CatalogHashCalls {
+  using Acquire = BOOL(WINAPI*)(HCATADMIN*, const GUID*, PCWSTR, PCCERT_STRONG_SIGN_PARA, DWORD);
+  using Hash = BOOL(WINAPI*)(HCATADMIN, HANDLE, DWORD*, BYTE*, DWORD);
+  Acquire acquire = nullptr;
+  Hash hash = nullptr;
+  CatalogHashCalls() {
+    HMODULE wintrust = GetModuleHandleW(L"wintrust.dll");
+    acquire = reinterpret_cast<Acquire>(
+        reinterpret_cast<void*>(GetProcAddress(wintrust, "CryptCATAdminAcquireContext2")));
+    hash = reinterpret_cast<Hash>(
+        reinterpret_cast<void*>(GetProcAddress(wintrust, "CryptCATAdminCalcHashFromFileHandle2")));
+  }
+};
+
+bool AcquireCatalogs(HCATADMIN* admin, const wchar_t* algorithm) {
+  static const CatalogHashCalls calls;
+  if (!algorithm) return CryptCATAdminAcquireContext(admin, nullptr, 0);
+  return calls.acquire && calls.acquire(admin, nullptr, algorithm, nullptr, 0);
+}
+
+bool HashForCatalogs(HCATADMIN admin, HANDLE file, DWORD* size, BYTE* hash, const wchar_t* algorithm) {
+  static const CatalogHashCalls calls;
+  if (!algorithm) return CryptCATAdminCalcHashFromFileHandle(file, size, hash, 0);
+  return calls.hash && calls.hash(admin, file, size, hash, 0);
+}
+
+// The signer of the first catalog that lists the file's hash (of the given algorithm; null = SHA-1).
+std::optional<std::wstring> CatalogSigner(const std::wstring& path, HANDLE file, const wchar_t* algorithm) {
+  HCATADMIN admin = nullptr;
+  if (!AcquireCatalogs(&admin, algorithm)) return std::nullopt;
+  std::optional<std::wstring> signer;
+  DWORD size = 0;
+  HashForCatalogs(admin, file, &size, nullptr, algorithm);
+  std::vector<BYTE> hash(size);
+  if (size && HashForCatalogs(admin, file, &size, hash.data(), algorithm)) {
+    HCATINFO cat = CryptCATAdminEnumCatalogFromHash(admin, hash.data(), size, 0, nullptr);
+    CATALOG_INFO info{sizeof info};
+    if (cat && CryptCATCatalogInfoFromContext(cat, &info, 0)) {
+      std::wstring tag = HexOf(hash);
+      WINTRUST_CATALOG_INFO ci{sizeof ci};
+      ci.pcwszCatalogFilePath = info.wszCatalogFile;
+      ci.pcwszMemberFilePath = path.c_str();
+      ci.pcwszMemberTag = tag.c_str();
+      ci.pbCalculatedFileHash = hash.data();
+      ci.cbCalculatedFileHash = size;
+      ci.hCatAdmin = admin;
+      WINTRUST_DATA data{};
+      data.dwUnionChoice = WTD_CHOICE_CATALOG;
+      data.pCatalog = &ci;
+      signer = Verify(data);
+    }
+    if (cat) CryptCATAdminReleaseCatalogContext(admin, cat, 0);
+  }
+  CryptCATAdminReleaseContext(admin, 0);
+  return signer;
+}
+
+std::optional<std::wstring> CatalogSigner(const std::wstring& path) {
+  HANDLE f = CreateFileW(common::ExtendedPath(path).c_str(), GENERIC_READ,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return std::nullopt;
+  // Newer catalogs list SHA-256 hashes, older ones SHA-1.
+  auto signer = CatalogSigner(path, f, BCRYPT_SHA256_ALGORITHM);
+  if (!signer) signer = CatalogSigner(path, f, nullptr);
   CloseHandle(f);
-  return ok;
+  return signer;
 }
 
 FILETIME LastWrite(const std::wstring& path) {
@@ -84,28 +152,28 @@ FILETIME LastWrite(const std::wstring& path) {
 
 }  // namespace
 
-bool HasValidSignature(const std::wstring& path) {
-  return EmbeddedSignatureValid(path) || CatalogSignatureValid(path);
+std::optional<std::wstring> SignerOf(const std::wstring& path) {
+  if (auto signer = EmbeddedSigner(path)) return signer;
+  return CatalogSigner(path);
 }
 
-const TrustVerdict& TrustChecker::IsTrustedFile(const std::wstring& path) {
-  std::wstring clean = CleanCommandPath(path);
-  FILETIME written = LastWrite(clean);
-  std::wstring key = common::ToLower(clean);
-  auto it = cache_.find(key);
-  if (it != cache_.end() && CompareFileTime(&it->second.written, &written) == 0) return it->second.verdict;
+TrustVerdict TrustChecker::IsTrustedFile(const std::wstring& path) {
+  FILETIME written = LastWrite(path);
+  std::wstring key = common::ToLower(path);
+  if (Entry* e = cache_.Find(key); e && CompareFileTime(&e->written, &written) == 0) return e->verdict;
 
   ++checks_;
   TrustVerdict v;
-  auto texts = common::ReadVersionTexts(clean);
-  v.company = texts ? texts->company : clean;
+  auto texts = common::ReadVersionTexts(path);
+  v.company = texts ? texts->company : path;
   v.product = texts ? texts->product : L"";
-  // The company name alone is whatever the file says; only a valid signature makes it count.
-  v.trusted = texts && IsTrustedCompany(v.company) && check_(clean);
-  Entry& e = cache_[key];
-  e.written = written;
-  e.verdict = std::move(v);
-  return e.verdict;
+  // What the file says about itself proves nothing; its signer must be the company it names.
+  v.trusted = texts && IsTrustedCompany(v.company) && IsTrustedSigner(v.company, check_(path));
+  return cache_.Put(key, Entry{written, std::move(v)}).verdict;
+}
+
+TrustVerdict TrustChecker::IsTrustedCommand(const std::wstring& commandLine) {
+  return IsTrustedFile(CleanCommandPath(commandLine));
 }
 
 }  // namespace zorvix

@@ -30,7 +30,11 @@ void HideSysFolder() {
   SetFileAttributesW((common::AppFolder() + L"sys").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
 }
 
-void InitEnvironment() {
+bool WriteRegistry(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& data) {
+  return common::WriteRegString(root, key, name, data);
+}
+
+void InitEnvironment(const RegWriter& write) {
   GuardState& g = Guard();
   g.windowsFolder = common::GetWindowsFolder();
   g.systemFolder = common::GetSystemFolder();
@@ -38,25 +42,30 @@ void InitEnvironment() {
   std::wstring localSettings =
       g.windowsFolder.substr(0, 2) + L"\\Documents and Settings\\" + g.logonUser + L"\\Local Settings";
   SetFileAttributesW(localSettings.c_str(), FILE_ATTRIBUTE_NORMAL);
-  if (!common::QuerySetting(kGuardApp, kSetupSection, kFirstStartKey)) {
-    FirstRunSetup();
-    common::SaveSetting(kGuardApp, kSetupSection, kFirstStartKey, L"1");
-  }
+  FirstStartIfNeeded(write);
 }
 
-void FirstRunSetup() {
+void FirstStartIfNeeded(const RegWriter& write) {
+  if (common::QuerySetting(kGuardApp, kSetupSection, kFirstStartKey)) return;
+  if (FirstRunSetup(write)) common::SaveSetting(kGuardApp, kSetupSection, kFirstStartKey, L"1");
+}
+
+bool FirstRunSetup(const RegWriter& write) {
   HideSysFolder();
   std::wstring folder = ProgramFolder();
-  for (auto& line : RegistrarCommands(folder)) common::StartCommand(line, SW_SHOWMINNOACTIVE);
+  for (auto& line : RegistrarCommands(common::GetSystemFolder(), folder))
+    common::StartCommand(line, SW_SHOWMINNOACTIVE);
   auto entries = FirstRunEntries(folder);
-  common::WriteRegString(RootOf(entries[0].root), entries[0].key, entries[0].name, entries[0].data);
-  RegisterSearchMenu(folder);
+  bool ok = write(RootOf(entries[0].root), entries[0].key, entries[0].name, entries[0].data);
+  return RegisterSearchMenu(folder, write) && ok;
 }
 
-void RegisterSearchMenu(const std::wstring& folder) {
+bool RegisterSearchMenu(const std::wstring& folder, const RegWriter& write) {
   auto entries = FirstRunEntries(folder);
+  bool ok = true;
   for (size_t i = 1; i < entries.size(); ++i)
-    common::WriteRegString(RootOf(entries[i].root), entries[i].key, entries[i].name, entries[i].data);
+    ok = write(RootOf(entries[i].root), entries[i].key, entries[i].name, entries[i].data) && ok;
+  return ok;
 }
 
 SingleInstance::SingleInstance() {

@@ -18,8 +18,11 @@ enum : int { kIdList = 100, kIdStatus = 101, kIdChk = 102, kTimer1 = 1 };
 constexpr int kWidthTwips = 12000, kHeightTwips = 7500;
 }  // namespace
 
-FrmMain::FrmMain(TrustChecker::SignatureCheck check)
-    : trust_(std::move(check)), table_(lvw_, sbr_, trust_), formface_(FaceLinksFor(*this)) {}
+FrmMain::FrmMain(TrustChecker::SignerCheck check, ProcessSystem& system)
+    : system_(system),
+      trust_(std::move(check)),
+      table_(lvw_, sbr_, trust_, system_),
+      formface_(FaceLinksFor(*this)) {}
 
 bool FrmMain::Load(const std::wstring& commandLine) {
   Guard() = GuardState{};  // 1. every flag starts clear
@@ -57,7 +60,7 @@ bool FrmMain::Load(const std::wstring& commandLine) {
 void FrmMain::CreateControls() {
   chk_ = common::ui::CreateControl(hwnd(), L"BUTTON", L"隐藏通过数字签名认证的进程", BS_AUTOCHECKBOX | WS_TABSTOP,
                                    kIdChk);
-  lvw_.Create(hwnd(), kIdList);
+  lvw_.Create(hwnd(), kIdList, LVS_SHAREIMAGELISTS);  // the table owns the image list
   const wchar_t* captions[] = {L"查看目录(&V)", L"终止进程(&S)", L"删除文件(&D)", L"强制关机(&T)"};
   const int ids[] = {ID_MNUFOLDER, ID_MNUENDPRO, ID_MNUDELPRO, ID_TURNOFF};
   for (int i = 0; i < 4; ++i)
@@ -99,6 +102,7 @@ void FrmMain::Layout() {
 }
 
 void FrmMain::StartTimer(bool on) {
+  if (!hwnd()) return;  // without a window SetTimer would make a timer of the thread
   timerOn_ = on;
   if (on)
     SetTimer(hwnd(), kTimer1, 1000, nullptr);

@@ -12,6 +12,7 @@
 #include "guard/monitors/win/startup_monitor.h"
 #include "guard/process/win/cpu_meter.h"
 #include "guard/process/win/process_commands.h"
+#include "guard/process/win/process_system.h"
 #include "guard/process/win/process_table.h"
 #include "guard/process/win/trust.h"
 #include "guard/startup/win/environment.h"
@@ -21,7 +22,7 @@ namespace zorvix {
 
 class FrmMain : public common::ui::Window {
  public:
-  explicit FrmMain(TrustChecker::SignatureCheck check = HasValidSignature);
+  explicit FrmMain(TrustChecker::SignerCheck check = SignerOf, ProcessSystem& system = RealProcessSystem());
   // Runs the load steps in order. False when the guard must end at once (another instance runs).
   bool Load(const std::wstring& commandLine);
   // The heartbeat, one tick of Timer1.
@@ -36,6 +37,7 @@ class FrmMain : public common::ui::Window {
   common::ui::ListView& lvw() { return lvw_; }
   common::ui::StatusBar& sbr() { return sbr_; }
   TrustChecker& trust() { return trust_; }
+  ProcessSystem& system() { return system_; }
   // Menu bar, buttons, list mouse, lock and Forminfo.
   ProcessCommands& commands() { return commands_; }
   HWND cmd(int index) const { return cmd_[index]; }
@@ -70,6 +72,7 @@ class FrmMain : public common::ui::Window {
   void OnCommand(int id, int code);
 
   std::unique_ptr<SingleInstance> instance_;
+  ProcessSystem& system_;
   TrustChecker trust_;
   common::ui::ListView lvw_;
   common::ui::StatusBar sbr_;

@@ -9,12 +9,18 @@
 #include "common/win/system.h"
 #include "common/win/ui/list_view.h"
 #include "common/win/ui/window.h"
+#include "common/win/version_info.h"
 #include "guard/startup/guard_state.h"
 
 using namespace zorvix;
 
 namespace {
-bool SignedEverything(const std::wstring&) { return true; }
+// Every file carries a valid signature of the company its version texts name.
+std::optional<std::wstring> SignedEverything(const std::wstring& path) {
+  auto texts = common::ReadVersionTexts(path);
+  if (!texts) return std::nullopt;
+  return texts->company;
+}
 
 std::vector<std::wstring> ColumnTexts(common::ui::ListView& lvw, int col) {
   std::vector<std::wstring> texts;

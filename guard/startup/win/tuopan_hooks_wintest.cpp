@@ -7,6 +7,7 @@
 #include "common/testing/temp_dir.h"
 #include "common/testing/win/child_process.h"
 #include "common/win/registry.h"
+#include "common/win/version_info.h"
 #include "guard/monitors/win/testing/scratch_drive.h"
 #include "guard/startup/guard_state.h"
 #include "guard/startup/tray_text.h"
@@ -15,7 +16,12 @@
 using namespace zorvix;
 
 namespace {
-bool SignedEverything(const std::wstring&) { return true; }
+// Every file carries a valid signature of the company its version texts name.
+std::optional<std::wstring> SignedEverything(const std::wstring& path) {
+  auto texts = common::ReadVersionTexts(path);
+  if (!texts) return std::nullopt;
+  return texts->company;
+}
 }  // namespace
 
 TEST(GuardTray, AHiddenGuardHasItsIconAndTheMenuBringsTheWindowBack) {

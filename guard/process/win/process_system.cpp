@@ -1,0 +1,26 @@
+#include "guard/process/win/process_system.h"
+
+namespace zorvix {
+
+HANDLE ProcessSystem::Open(DWORD access, DWORD pid) { return OpenProcess(access, FALSE, pid); }
+
+bool ProcessSystem::IsCritical(HANDLE process) {
+  using Fn = BOOL(WINAPI*)(HANDLE, PBOOL);
+  static auto fn = reinterpret_cast<Fn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "IsProcessCritical")));
+  BOOL critical = FALSE;
+  return fn && fn(process, &critical) && critical;
+}
+
+ProcessSystem& RealProcessSystem() {
+  static ProcessSystem real;
+  return real;
+}
+
+uint64_t CreateTimeOf(HANDLE process) {
+  FILETIME created{}, exited{}, kernel{}, user{};
+  if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
+  return (uint64_t(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+}
+
+}  // namespace zorvix
