@@ -258,7 +258,7 @@ void Formask::Deny(AskAnswer how) {
   }
   if (hooks_.dropConnection) hooks_.dropConnection(subject_.connection);
   if (always && hooks_.addProgram) hooks_.addProgram(subject_.FilePath, 0);
-  if (ProcessIdentity running = RunningProcess(); running.pid) EndPro(running.pid);
+  if (ProcessIdentity running = RunningProcess(); running.pid) EndPro(running.pid, running.started);
   Close(how);
 }
 
@@ -276,7 +276,7 @@ void Formask::CmdendClick() {
     Ask(kNotRunningText, MB_ICONINFORMATION | MB_OK);
     return;
   }
-  if (EndPro(running.pid) == EndResult::Critical) {
+  if (EndPro(running.pid, running.started) == EndResult::Critical) {
     Ask(CriticalRefusalText(common::FileNameOf(subject_.FilePath)), MB_ICONWARNING | MB_OK);
     return;
   }
@@ -322,8 +322,9 @@ void Formask::EndAndDeleteFile() {
   std::wstring path = subject_.FilePath;
   if (Ask(DeleteFileQuestion(path), MB_ICONWARNING | MB_OKCANCEL) != IDOK) return Close(AskAnswer::Closed);
   if (closing_) return;
-  if (ProcessIdentity running = RunningProcess(); running.pid && EndPro(running.pid) == EndResult::Ended)
-    WaitProcessGone(running.pid, kReleaseWaitMs);  // the file stays locked until the program is gone
+  if (ProcessIdentity running = RunningProcess();
+      running.pid && EndPro(running.pid, running.started) == EndResult::Ended)
+    WaitProcessGone(running.pid, running.started, kReleaseWaitMs, hwnd());  // the file is locked until then
   bool deleted = DeleteFileSilent(path);
   if (!deleted) Ask(DeleteFailText(path), MB_ICONWARNING | MB_OK);
   Close(deleted ? AskAnswer::FileDeleted : AskAnswer::Closed);

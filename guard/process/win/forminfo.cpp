@@ -3,6 +3,7 @@
 #include "common/path.h"
 #include "common/text.h"
 #include "common/win/clipboard.h"
+#include "common/win/message_loop.h"
 #include "common/win/system.h"
 #include "guard/process/file_info.h"
 #include "guard/process/win/process_actions.h"
@@ -23,9 +24,45 @@ bool Forminfo::Load(HWND owner) {
   SetLayeredWindowAttributes(hwnd(), 0, kOpacity, LWA_ALPHA);
   label1_ = common::ui::CreateControl(hwnd(), L"STATIC", L"", SS_LEFT | SS_NOTIFY | SS_NOPREFIX, kIdLabel);
   imge_ = common::ui::CreateControl(hwnd(), L"STATIC", L"", SS_ICON | SS_NOTIFY, kIdIcon);
+  // Links drawn as links, but buttons underneath so that the keyboard reaches them.
   for (int i = 0; i < 3; ++i)
-    labcmd_[i] = common::ui::CreateControl(hwnd(), L"STATIC", kLinkCaptions[i], SS_LEFT | SS_NOTIFY, kIdLink0 + i);
+    labcmd_[i] =
+        common::ui::CreateControl(hwnd(), L"BUTTON", kLinkCaptions[i], BS_OWNERDRAW | WS_TABSTOP, kIdLink0 + i);
+  common::SetDialogKeys(hwnd());
   return true;
+}
+
+void Forminfo::Unload() {
+  bool hadFocus = loaded() && GetActiveWindow() == hwnd();
+  Destroy();
+  if (hadFocus && IsWindow(back_)) SetFocus(back_);
+  back_ = nullptr;
+}
+
+void Forminfo::Activate(HWND back) {
+  back_ = back;
+  ShowWindow(hwnd(), SW_SHOW);
+  SetForegroundWindow(hwnd());
+  SetFocus(labcmd_[0]);
+}
+
+int Forminfo::FocusedLink() const {
+  HWND f = GetFocus();
+  for (int i = 0; i < 3; ++i)
+    if (f == labcmd_[i]) return i;
+  return -1;
+}
+
+void Forminfo::DrawLink(const DRAWITEMSTRUCT& item) const {
+  FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+  SetTextColor(item.hDC, RGB(0, 0, 255));
+  SetBkMode(item.hDC, TRANSPARENT);
+  HGDIOBJ old = SelectObject(item.hDC, common::ui::UiFont());
+  RECT r = item.rcItem;
+  std::wstring text = common::ui::WindowText(item.hwndItem);
+  DrawTextW(item.hDC, text.c_str(), -1, &r, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  SelectObject(item.hDC, old);
+  if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
 }
 
 void Forminfo::Place(int left, int top) {
@@ -71,21 +108,27 @@ void Forminfo::LabcmdClick(Link link) {
   Unload();
 }
 
+void Forminfo::OnClick(int id) {
+  if (id >= kIdLink0 && id < kIdLink0 + 3) {
+    LabcmdClick(Link(id - kIdLink0));
+  } else if (id == IDOK) {  // Enter runs the focused link
+    if (int link = FocusedLink(); link >= 0) LabcmdClick(Link(link));
+  } else {
+    Unload();  // Esc, or a click on the report or the icon
+  }
+}
+
 LRESULT Forminfo::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_LBUTTONDOWN: Unload(); return 0;
     case WM_CLOSE: Unload(); return 0;
-    case WM_COMMAND: {
-      int id = LOWORD(wp);
-      if (HIWORD(wp) != STN_CLICKED) break;
-      if (id >= kIdLink0 && id < kIdLink0 + 3) LabcmdClick(Link(id - kIdLink0));
-      else Unload();  // a click on the report or the icon
+    case WM_COMMAND:
+      if (HIWORD(wp) != BN_CLICKED) break;  // the same code as STN_CLICKED
+      OnClick(LOWORD(wp));
       return 0;
-    }
+    case WM_DRAWITEM: DrawLink(*reinterpret_cast<DRAWITEMSTRUCT*>(lp)); return TRUE;
     case WM_CTLCOLORSTATIC: {
-      HWND ctl = reinterpret_cast<HWND>(lp);
-      bool isLink = ctl == labcmd_[0] || ctl == labcmd_[1] || ctl == labcmd_[2];
-      SetTextColor(reinterpret_cast<HDC>(wp), isLink ? RGB(0, 0, 255) : GetSysColor(COLOR_WINDOWTEXT));
+      SetTextColor(reinterpret_cast<HDC>(wp), GetSysColor(COLOR_WINDOWTEXT));
       SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }

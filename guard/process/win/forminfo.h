@@ -18,7 +18,11 @@ class Forminfo : public common::ui::Window {
 
   // Creates the window hidden, layered at 200/255 opacity; false when it could not be made.
   bool Load(HWND owner);
-  void Unload() { Destroy(); }
+  // Closes it; when it had the keyboard, the focus goes back where Activate took it from.
+  void Unload();
+  // Shows it active with the focus on its first link, for the keyboard: Tab moves between the links,
+  // Enter or Space runs one, Esc closes. `back` gets the focus when it closes.
+  void Activate(HWND back);
   bool loaded() const { return hwnd() != nullptr; }
   // Places the window's top-left corner (screen pixels).
   void Place(int left, int top);
@@ -37,7 +41,11 @@ class Forminfo : public common::ui::Window {
 
  private:
   void Fit();
+  void OnClick(int id);
+  void DrawLink(const DRAWITEMSTRUCT& item) const;
+  int FocusedLink() const;
   ReportBuilder build_;
+  HWND back_ = nullptr;
   std::wstring report_;
   common::Icon icon_;
   HWND label1_ = nullptr, imge_ = nullptr;

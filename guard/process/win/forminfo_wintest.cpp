@@ -128,6 +128,35 @@ TEST_F(ProcessWindow, CopyInfoLinkPutsTheReportOnTheClipboardAndCloses) {
   EXPECT_FALSE(info.loaded());
 }
 
+TEST_F(ProcessWindow, EnterOnARowOpensTheReportForTheKeyboardAndEscClosesIt) {
+  suite::ChildProcess child;
+  ASSERT_NO_FATAL_FAILURE(Load());
+  int row = SelectPid(child.pid());
+  ASSERT_GE(row, 0);
+  SetForegroundWindow(frm->hwnd());
+  SetFocus(frm->lvw().hwnd());
+  Key(WM_KEYDOWN, VK_RETURN);
+  Forminfo& info = frm->commands().forminfo();
+  ASSERT_TRUE(info.loaded());
+  EXPECT_TRUE(IsWindowVisible(info.hwnd()));
+  EXPECT_EQ(GetFocus(), GetDlgItem(info.hwnd(), 20)) << "the first link has the focus";
+  Key(WM_KEYDOWN, VK_TAB);
+  Key(WM_KEYDOWN, VK_TAB);
+  EXPECT_EQ(GetFocus(), GetDlgItem(info.hwnd(), 22));
+  ASSERT_TRUE(common::SetClipboardText(nullptr, L"before"));
+  Key(WM_KEYDOWN, VK_RETURN);  // "复制信息"
+  EXPECT_FALSE(info.loaded());
+  EXPECT_EQ(zorvix::testing::ClipboardText(), info.report());
+  EXPECT_EQ(GetFocus(), frm->lvw().hwnd()) << "the focus goes back to the list";
+
+  Key(WM_KEYDOWN, VK_RETURN);
+  ASSERT_TRUE(info.loaded());
+  Key(WM_KEYDOWN, VK_ESCAPE);
+  EXPECT_FALSE(info.loaded());
+  EXPECT_EQ(GetFocus(), frm->lvw().hwnd());
+  EXPECT_NE(frm->hwnd(), nullptr) << "Esc closes only the report";
+}
+
 TEST_F(ProcessWindow, ClosingTheTrayOpenedWindowAlsoClosesForminfo) {
   suite::ChildProcess child;
   ASSERT_NO_FATAL_FAILURE(Load());

@@ -93,9 +93,31 @@ TEST_F(ProcessWindow, ShortcutsAreTheProgramsAccelerators) {
   frm->SetChk(true);
   suite::ChildProcess child;
   EXPECT_LT(frm->table().HaveItem(child.pid()), 0);
-  PostMessageW(frm->lvw().hwnd(), WM_KEYDOWN, VK_F5, 0);
-  suite::PumpFor(100);
+  SetForegroundWindow(frm->hwnd());
+  SetFocus(frm->lvw().hwnd());
+  Key(WM_KEYDOWN, VK_F5);
   EXPECT_GE(frm->table().HaveItem(child.pid()), 0);
+}
+
+TEST_F(ProcessWindow, TabAndTheButtonsMnemonicsWorkFromTheKeyboard) {
+  suite::ChildProcess child;
+  ASSERT_NO_FATAL_FAILURE(Load());
+  ASSERT_GE(SelectPid(child.pid()), 0);
+  SetForegroundWindow(frm->hwnd());
+  SetFocus(frm->chk());
+  Key(WM_KEYDOWN, VK_TAB);
+  EXPECT_EQ(GetFocus(), frm->lvw().hwnd());
+  Key(WM_KEYDOWN, VK_TAB);
+  EXPECT_EQ(GetFocus(), frm->cmd(0));
+  for (int i = 1; i < 4; ++i) {
+    Key(WM_KEYDOWN, VK_TAB);
+    EXPECT_EQ(GetFocus(), frm->cmd(i)) << i;
+  }
+  suite::MsgBoxAnswers answers(IDCANCEL);
+  Key(WM_SYSCHAR, L's');  // "终止进程(&S)"
+  ASSERT_EQ(answers.shown().size(), 1u);
+  EXPECT_EQ(answers.shown()[0].text, EndConfirmText(L"suite_child.exe"));
+  EXPECT_TRUE(child.Running());
 }
 
 TEST(ShellCommands, RestoringTheShellWritesTheValueEvenWhenItIsAlreadySet) {

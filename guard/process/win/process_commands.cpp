@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "common/win/clipboard.h"
+#include "common/win/message_loop.h"
 #include "common/win/msgbox.h"
 #include "common/win/system.h"
 #include "common/win/ui/window.h"
@@ -17,7 +18,6 @@
 namespace zorvix {
 namespace {
 
-ProcessCommands* g_commands = nullptr;  // the one process window's commands, for the keyboard hook
 constexpr DWORD kReleaseWaitMs = 3000;  // how long a delete waits for the ended process to let go
 constexpr int kInfoLeftTwips = 150, kInfoTopTwips = 1230;
 
@@ -57,8 +57,6 @@ ProcessCommands::ProcessCommands(FrmMain& f)
 }
 
 ProcessCommands::~ProcessCommands() {
-  if (hook_) UnhookWindowsHookEx(hook_);
-  if (g_commands == this) g_commands = nullptr;
   if (accel_) DestroyAcceleratorTable(accel_);
 }
 
@@ -66,23 +64,25 @@ void ProcessCommands::Attach() {
   menu_ = LoadMenuW(MenuResources(), MAKEINTRESOURCEW(IDR_FRMMAIN_MENU));
   SetMenu(f_.hwnd(), menu_);
   accel_ = LoadAcceleratorsW(MenuResources(), MAKEINTRESOURCEW(IDR_FRMMAIN_ACCEL));
-  g_commands = this;
-  hook_ = SetWindowsHookExW(WH_GETMESSAGE, KeyHook, nullptr, GetCurrentThreadId());
+  // The shortcuts work whichever control of the window has the focus.
+  common::SetDialogKeys(f_.hwnd(), accel_);
   SetWindowSubclass(f_.lvw().hwnd(), ListProc, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 
-// The program's message loop is shared by all its windows; the shortcuts are translated here so that
-// they work whichever control of the process window has the focus.
-LRESULT CALLBACK ProcessCommands::KeyHook(int code, WPARAM wp, LPARAM lp) {
-  auto* msg = reinterpret_cast<MSG*>(lp);
-  if (code == HC_ACTION && wp == PM_REMOVE && g_commands && g_commands->accel_ && msg->message >= WM_KEYFIRST &&
-      msg->message <= WM_KEYLAST) {
-    HWND main = g_commands->f_.hwnd();
-    if (main && (msg->hwnd == main || IsChild(main, msg->hwnd)) &&
-        TranslateAcceleratorW(main, g_commands->accel_, msg))
-      msg->message = WM_NULL;
+void ProcessCommands::DialogKey(int id) {
+  if (id == IDCANCEL) {
+    forminfo_.Unload();
+    return;
   }
-  return CallNextHookEx(nullptr, code, wp, lp);
+  int row = SelectedRow();
+  if (id != IDOK || row < 0 || GetFocus() != f_.lvw().hwnd()) return;
+  RECT r{LVIR_LABEL};
+  SendMessageW(f_.lvw().hwnd(), LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&r));
+  // The pointer stays where it is: only a real move of it closes the window.
+  GetCursorPos(&pressAt_);
+  ScreenToClient(f_.lvw().hwnd(), &pressAt_);
+  ShowForminfo({r.left, r.bottom});
+  if (forminfo_.loaded()) forminfo_.Activate(f_.lvw().hwnd());
 }
 
 LRESULT CALLBACK ProcessCommands::ListProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) {

@@ -15,10 +15,14 @@ class ProcessCommands {
  public:
   explicit ProcessCommands(FrmMain& f);
   ~ProcessCommands();
-  // Puts the menu bar on the window, takes the accelerators and watches the list's mouse.
+  // Puts the menu bar on the window, routes its keys (accelerators, Tab, mnemonics) and watches the
+  // list's mouse.
   void Attach();
   // Runs a command of the menu bar or a button; false when the id is not one.
   bool Command(int id);
+  // Enter (IDOK) and Esc (IDCANCEL) of the window: Enter on a row opens its file information for the
+  // keyboard; Esc closes it.
+  void DialogKey(int id);
 
   void EndProcess();     // mnuEndPro, cmd[1]
   void DeleteProcess();  // mnuDelPro, cmd[2]
@@ -53,12 +57,10 @@ class ProcessCommands {
   void ShowForminfo(POINT client);
   void ClearFilter();
   static LRESULT CALLBACK ListProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
-  static LRESULT CALLBACK KeyHook(int code, WPARAM wp, LPARAM lp);
 
   FrmMain& f_;
   HMENU menu_ = nullptr;
   HACCEL accel_ = nullptr;
-  HHOOK hook_ = nullptr;
   Forminfo forminfo_;
   POINT pressAt_{-1, -1};
   bool busy_ = false;

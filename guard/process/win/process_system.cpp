@@ -17,6 +17,11 @@ ProcessSystem& RealProcessSystem() {
   return real;
 }
 
+bool IsCriticalProcess(DWORD pid, ProcessSystem& system) {
+  ProcessHandle h{system.Open(PROCESS_QUERY_LIMITED_INFORMATION, pid)};
+  return h && system.IsCritical(h.get());
+}
+
 uint64_t CreateTimeOf(HANDLE process) {
   FILETIME created{}, exited{}, kernel{}, user{};
   if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;

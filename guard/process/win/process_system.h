@@ -15,6 +15,8 @@ class ProcessSystem {
   virtual bool IsCritical(HANDLE process);
 };
 ProcessSystem& RealProcessSystem();
+// Whether the process of a PID is marked critical (false when it cannot be opened).
+bool IsCriticalProcess(DWORD pid, ProcessSystem& system = RealProcessSystem());
 
 // When the process started (FILETIME ticks); 0 when it cannot be read. With the PID it names one
 // process for good: a PID is reused once its process has ended, a start time is not.

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "common/testing/win/child_process.h"
+#include "common/win/pump.h"
 #include "guard/process/win/process_commands.h"
 #include "guard/process/win/process_menu_ids.h"
 #include "guard/process/win/process_system.h"
@@ -85,6 +86,11 @@ class ProcessWindow : public ::testing::Test {
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
   }
   bool OnTop() const { return GetWindowLongW(frm->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST; }
+  // A key posted to the focused control and handled by the program's routing (Alt+letter as WM_SYSCHAR).
+  static void Key(UINT message, WPARAM code) {
+    PostMessageW(GetFocus(), message, code, message == WM_SYSCHAR ? (1 << 29) : 1);
+    common::PumpMessages();
+  }
   std::unique_ptr<FrmMain> frm;
 };
 

@@ -31,8 +31,8 @@ bool FrmMain::Load(const std::wstring& commandLine) {
   if (!instance_->first()) return false;  // 3. a second instance ends silently
 
   HICON icon = LoadIconW(GetModuleHandleW(nullptr), L"APPICON");
-  if (!Create(L"ZorvixFrmMain", kMainCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 0, 0, 0, nullptr, nullptr,
-              icon))
+  if (!Create(L"ZorvixFrmMain", kMainCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 0, 0, 0, 0,
+              nullptr, nullptr, icon))
     return false;
   CreateControls();
   Centre();     // 4.
@@ -186,6 +186,8 @@ void FrmMain::OnNotify(NMHDR* hdr) {
 void FrmMain::OnCommand(int id, int code) {
   if (id == kIdChk && code == BN_CLICKED)
     ChkClick();
+  else if (id == IDOK || id == IDCANCEL)  // Enter and Esc
+    commands_.DialogKey(id);
   else if (code == 0 || code == 1)  // a menu item or button (0), or an accelerator (1)
     commands_.Command(id);
 }

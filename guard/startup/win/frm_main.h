@@ -41,6 +41,7 @@ class FrmMain : public common::ui::Window {
   // Menu bar, buttons, list mouse, lock and Forminfo.
   ProcessCommands& commands() { return commands_; }
   HWND cmd(int index) const { return cmd_[index]; }
+  HWND chk() const { return chk_; }
   Tuopan& tuopan() { return tuopan_; }
   AutorunGuard& autorun() { return autorun_; }
   Formfire& formfire() { return formfire_; }
