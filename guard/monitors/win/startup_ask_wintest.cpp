@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "common/testing/temp_dir.h"
 #include "common/text.h"
 #include "common/win/ansi.h"
@@ -19,7 +21,7 @@ using zorvix::test_support::ScratchKeys;
 
 namespace {
 
-bool NothingSigned(const std::wstring&) { return false; }
+std::optional<std::wstring> NothingSigned(const std::wstring&) { return std::nullopt; }
 
 class StartupAskTest : public testing::Test {
  protected:
