@@ -69,7 +69,7 @@ void Formfire::ShowCount() { sbr_.SetText(1, L"当前列表数目：" + std::to_
 // A copy of the untrusted rows of the process table, with their icons.
 void Formfire::FillProcesses() {
   common::ui::ListView& source = frm_.lvw();
-  lvw_.SetSmallImages(frm_.table().images());
+  ListView_SetImageList(lvw_.hwnd(), frm_.table().images().handle(), LVSIL_SMALL);
   for (int row = 0; row < source.Count(); ++row) {
     if (source.Text(row, kColTrust) != kUntrustedMark) continue;
     LVITEMW item{LVIF_IMAGE};
@@ -137,11 +137,12 @@ void Formfire::EndSelected() {
   ProcessIdentity owner;
   if (ViewKind == kViewProcesses) {
     owner.pid = PidOf(lvw_.Text(row, kColPid));
+    owner.started = frm_.table().RowCreateTime(owner.pid).value_or(0);  // 0: the row's process is gone
   } else {
     size_t i = size_t(common::NumberOrZero(lvw_.Key(row)));
     if (i < shown_.size()) owner = shown_[i].owner.id;
   }
-  if (owner.pid && IsRunning(owner) && EndPro(owner.pid) == EndResult::Critical) {
+  if (owner.pid && owner.started && EndPro(owner.pid, owner.started) == EndResult::Critical) {
     common::MsgBox(hwnd(), CriticalRefusalText(text), MB_ICONWARNING | MB_OK);
     return;
   }

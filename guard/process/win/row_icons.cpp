@@ -1,5 +1,7 @@
 #include "guard/process/win/row_icons.h"
 
+#include <map>
+
 #include "common/win/shell_icon.h"
 
 namespace zorvix {
@@ -36,25 +38,28 @@ int RowIcons::Add(const std::wstring& path) {
 }
 
 bool RowIcons::Compact(const std::unordered_set<std::wstring>& listed) {
-  size_t kept = 0;
-  for (auto& entry : index_) kept += listed.count(entry.first);
-  if (index_.size() - kept <= kSpareImages) return false;
-  HIMAGELIST fresh = NewList(int(kept) + 16);
-  if (!fresh) return false;
+  std::map<int, std::wstring> kept;  // by old index, so that each image moves down onto a free place
+  for (auto& [path, i] : index_)
+    if (listed.count(path)) kept[i] = path;
+  if (index_.size() - kept.size() <= kSpareImages) return false;
   std::unordered_map<std::wstring, int> index;
   std::unordered_map<int, int> moved;
-  for (auto& [path, old] : index_) {
-    if (!listed.count(path)) continue;
-    HICON icon = ImageList_GetIcon(list_, old, ILD_NORMAL);
-    int i = icon ? ImageList_AddIcon(fresh, icon) : -1;
-    if (icon) DestroyIcon(icon);
-    if (i >= 0) index[path] = i;
-    moved[old] = i;
+  int next = 0;
+  for (auto& [old, path] : kept) {
+    if (old != next) {
+      HICON icon = ImageList_GetIcon(list_, old, ILD_NORMAL);
+      if (!icon || ImageList_ReplaceIcon(list_, next, icon) != next) {
+        if (icon) DestroyIcon(icon);
+        moved[old] = -1;
+        continue;
+      }
+      DestroyIcon(icon);
+    }
+    index[path] = next;
+    moved[old] = next++;
   }
-  ListView_SetImageList(listView_, fresh, LVSIL_SMALL);
+  ImageList_SetImageCount(list_, next);
   MoveRowImages(moved);
-  ImageList_Destroy(list_);
-  list_ = fresh;
   index_ = std::move(index);
   return true;
 }

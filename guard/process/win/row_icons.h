@@ -27,8 +27,9 @@ class RowIcons {
   int Find(const std::wstring& path) const;
   size_t size() const { return index_.size(); }
 
-  // When more than kSpareImages images belong to no path in `listed`, rebuilds the list with the
-  // listed paths' images only and points the rows at their images' new places. True when rebuilt.
+  // When more than kSpareImages images belong to no path in `listed`, keeps the listed paths' images
+  // only (moved down in the same list, whose handle other views may show) and points the rows at their
+  // images' new places. True when images were dropped.
   bool Compact(const std::unordered_set<std::wstring>& listed);
 
  private:

@@ -73,6 +73,7 @@ TEST(RowIcons, ImagesOfPathsGoneAreDroppedAndTheRowsKeepTheirIcons) {
   // Two rows are left, of the last two paths; every other path has gone.
   std::unordered_set<std::wstring> listed{paths[paths.size() - 2], paths.back()};
   auto before = Pixels(icons.handle(), icons.Find(paths.back()));
+  HIMAGELIST shown = icons.handle();
   int a = lvw.Add(L"a", L"a", icons.Find(paths[paths.size() - 2])), b = lvw.Add(L"b", L"b", icons.Find(paths.back()));
   EXPECT_FALSE(icons.Compact({paths.begin(), paths.end()})) << "nothing to drop while every path is listed";
   ASSERT_TRUE(icons.Compact(listed));
@@ -82,7 +83,8 @@ TEST(RowIcons, ImagesOfPathsGoneAreDroppedAndTheRowsKeepTheirIcons) {
   EXPECT_EQ(RowImage(lvw.hwnd(), a), icons.Find(paths[paths.size() - 2]));
   EXPECT_EQ(RowImage(lvw.hwnd(), b), icons.Find(paths.back()));
   EXPECT_NE(icons.Find(paths.back()), icons.Find(paths[paths.size() - 2]));
-  EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageW(lvw.hwnd(), LVM_GETIMAGELIST, LVSIL_SMALL, 0)), icons.handle());
+  EXPECT_EQ(icons.handle(), shown) << "other views show the same list: its handle stays";
+  EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageW(lvw.hwnd(), LVM_GETIMAGELIST, LVSIL_SMALL, 0)), shown);
   // The picture moved with its path.
   EXPECT_EQ(Pixels(icons.handle(), icons.Find(paths.back())), before);
   EXPECT_NE(before, std::vector<uint32_t>(before.size(), 0xFFFFFFFFu)) << "the icon drew something";
