@@ -25,11 +25,10 @@ void ConnectionMonitor::Poll() {
 void ConnectionMonitor::Scan() {
   ++scans_;
   directory_.Refresh();
-  // The scan works on its own copy: the window messages it lets run may start a poll's successor.
-  std::vector<TcpRow> rows = last_;
-  KeepWatched(rows);
-  for (const TcpRow& row : rows) {
+  // No poll starts while this one runs, so the rows stay as they are while messages run in between.
+  for (const TcpRow& row : last_) {
     if (stopped_) return;
+    if (!IsWatched(row)) continue;
     auto owner = ProgramOf(row.pid);
     if (!owner || owner->id.pid == GetCurrentProcessId()) continue;
     if (!AllowedThisRun(owner->path) && CheckPrograms({row, *owner})) DropConnection(row);
@@ -47,9 +46,8 @@ std::vector<Connection> ConnectionMonitor::ListConnections() {
   return list;
 }
 
-std::optional<OwnerProgram> ConnectionMonitor::ProgramOf(DWORD pid) {
-  return hooks_.programOf ? hooks_.programOf(pid) : directory_.Find(pid);
-}
+// The one place the program of a process id is looked up.
+std::optional<OwnerProgram> ConnectionMonitor::ProgramOf(DWORD pid) { return directory_.Find(pid); }
 
 // Lets the window messages run, at most once per clock tick: under load a queue check per row would
 // cost more than the rows.

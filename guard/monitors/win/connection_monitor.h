@@ -30,8 +30,6 @@ class ConnectionMonitor {
     std::function<AskHooks()> askHooks;
     // Told once, the first time a connection could not be deleted for want of administrator rights.
     std::function<void()> needsAdmin;
-    // The program of a process id; by default the monitor's own look-up.
-    std::function<std::optional<OwnerProgram>(DWORD pid)> programOf;
   };
   ConnectionMonitor(TcpSource& source, KeyStore& store) : source_(&source), store_(store) {}
   void SetSource(TcpSource& source) { source_ = &source; }
