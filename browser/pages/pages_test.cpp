@@ -68,6 +68,8 @@ TEST(ClosedPages, ReopenThirdOfFive) {
   EXPECT_TRUE(c.Entry(5).caption.empty());
   EXPECT_TRUE(c.Entry(15).url.empty());
   EXPECT_EQ(c.Count(), 5);  // reopening does not lower the count
+  EXPECT_EQ(ClosedPages::KeyNumber(L"ur9"), 9);
+  EXPECT_EQ(ClosedPages::KeyNumber(L"ur10"), 10);
   EXPECT_EQ(ClosedPages::KeyNumber(L"ur12"), 12);
   EXPECT_EQ(ClosedPages::KeyNumber(L"ur16"), 0);
   EXPECT_EQ(ClosedPages::KeyNumber(L"clear"), 0);

@@ -79,20 +79,28 @@ LRESULT Formask::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       switch (LOWORD(wp)) {
         case kCommand1: Command1_Click(); break;
         case kCommand2: DestroyWindow(hwnd()); break;
-        case kCommand3: for (int i = 0; i < lvw_.Count(); ++i) SetChecked(i, true); break;
-        case kCommand4: for (int i = 0; i < lvw_.Count(); ++i) SetChecked(i, false); break;
+        case kCommand3:
+          for (int i = 0; i < lvw_.Count(); ++i) SetChecked(i, true);
+          break;
+        case kCommand4:
+          for (int i = 0; i < lvw_.Count(); ++i) SetChecked(i, false);
+          break;
       }
       return 0;
     case WM_NOTIFY: {
       auto* hdr = reinterpret_cast<NMHDR*>(lp);
       if (hdr->idFrom == kLvw && (hdr->code == NM_CLICK || hdr->code == NM_DBLCLK)) {
         int item = reinterpret_cast<NMITEMACTIVATE*>(lp)->iItem;
-        if (hdr->code == NM_CLICK) ItemClick(item);
-        else ItemDblClick(item);
+        if (hdr->code == NM_CLICK)
+          ItemClick(item);
+        else
+          ItemDblClick(item);
       }
       break;
     }
     case WM_CLOSE: DestroyWindow(hwnd()); return 0;
+    case WM_NEXTDLGCTL: FocusKeeper::Next(hwnd(), wp, lp); return 0;
+    case WM_ACTIVATE: focus_.Activate(hwnd(), wp, lvw_.hwnd()); return 0;
   }
   return Default(msg, wp, lp);
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "browser/pages/open_pages.h"
+#include "browser/pages/win/focus_keeper.h"
 #include "common/win/ui/list_view.h"
 #include "common/win/ui/window.h"
 
@@ -34,6 +35,7 @@ class Formask : public common::ui::Window {
   Opener open_;
   std::vector<OpenPage> pages_;
   common::ui::ListView lvw_;
+  FocusKeeper focus_;
   bool answered_ = false;
 };
 

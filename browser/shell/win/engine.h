@@ -2,6 +2,7 @@
 // the program, a double in tests that fires the same events.
 #pragma once
 #include <windows.h>
+
 #include <oaidl.h>
 
 #include <functional>
@@ -52,6 +53,11 @@ class PageEngine {
   virtual void Stop() = 0;
   virtual void Refresh() = 0;
   virtual void RegisterAsBrowser() = 0;
+  // A command of the control (copy 12, cut 11, paste 13, select all 17, print 6, page setup 8, print
+  // preview 7, save as 4) with its prompting option (0 default, 1 prompt, 2 without prompting).
+  virtual void ExecWB(long command, long option) = 0;
+  // The text the user selected in the page, or empty.
+  virtual std::wstring SelectedText() = 0;
   // The control's automation object handed to a page that asked for a new window (AddRef'ed), or null.
   virtual IDispatch* Application() = 0;
   // A keyboard message offered to the page before anything else sees it (Tab between fields, Ctrl+C, Enter

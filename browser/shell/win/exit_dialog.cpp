@@ -27,13 +27,12 @@ bool ExitDialog::Create(HWND owner, long long minutes) {
   RECT o;
   GetWindowRect(owner, &o);
   int x = (o.left + o.right - w) / 2, y = (o.top + o.bottom - h) / 2;
-  if (!Window::Create(L"CorvaneExitDialog", L"退出浏览器", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME,
-                      x, y, w, h, owner))
+  if (!Window::Create(L"CorvaneExitDialog", L"退出浏览器", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME, x,
+                      y, w, h, owner))
     return false;
   HWND label = CreateControl(hwnd(), L"STATIC", L"您确定要退出《Corvane安全浏览器》吗？", SS_LEFT, 302);
-  text1_ = CreateControl(hwnd(), L"EDIT",
-                         L"本次上网时间统计： " + std::to_wstring(minutes) + L" 分钟。", ES_READONLY | ES_AUTOHSCROLL,
-                         kText1, WS_EX_CLIENTEDGE);
+  text1_ = CreateControl(hwnd(), L"EDIT", L"本次上网时间统计： " + std::to_wstring(minutes) + L" 分钟。",
+                         ES_READONLY | ES_AUTOHSCROLL, kText1, WS_EX_CLIENTEDGE);
   askMe_h_ = CreateControl(hwnd(), L"BUTTON", L"以后不要再询问我了", BS_AUTOCHECKBOX | WS_TABSTOP, kAskMe);
   HWND ok = CreateControl(hwnd(), L"BUTTON", L"确定", BS_DEFPUSHBUTTON | WS_TABSTOP, kOKButton);
   HWND cancel = CreateControl(hwnd(), L"BUTTON", L"取消", BS_PUSHBUTTON | WS_TABSTOP, kCancelButton);
@@ -58,6 +57,8 @@ LRESULT ExitDialog::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       return 0;
     case WM_CLOSE: DestroyWindow(hwnd()); return 0;
+    case WM_NEXTDLGCTL: FocusKeeper::Next(hwnd(), wp, lp); return 0;
+    case WM_ACTIVATE: focus_.Activate(hwnd(), wp, GetDlgItem(hwnd(), kOKButton)); return 0;
   }
   return Default(msg, wp, lp);
 }

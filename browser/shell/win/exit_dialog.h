@@ -2,6 +2,7 @@
 #pragma once
 #include <string>
 
+#include "browser/pages/win/focus_keeper.h"
 #include "common/win/ui/window.h"
 
 namespace corvane {
@@ -20,6 +21,7 @@ class ExitDialog : public common::ui::Window {
 
  private:
   HWND text1_ = nullptr, askMe_h_ = nullptr;
+  FocusKeeper focus_;
   bool confirmed_ = false, askMe_ = false;
 };
 

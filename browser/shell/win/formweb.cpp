@@ -30,7 +30,8 @@ bool Formweb::Load(HWND parent, int number) {
   myindex = number;
   startMark_ = SecondsSinceMidnight();
   int x = common::ui::Twips(parent, kOffScreenTwips);
-  if (!Create(L"CorvaneFormweb", L"", WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, x, 0, 400, 300, parent))
+  if (!Create(L"CorvaneFormweb", L"", WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, x, 0, 400, 300,
+              parent))
     return false;
   // The focus holder sits outside the visible area: it takes keys without showing. A window of its own
   // class, because a real combo box costs several milliseconds per tab.
@@ -83,6 +84,7 @@ void Formweb::CommandStateChange(long command, bool enable) {
   if (!Active()) return;
   if (command == 2) canGoBack = enable;
   if (command == 1) canGoForward = enable;
+  butenableable();
 }
 
 void Formweb::SetBlankTab() {
@@ -210,7 +212,9 @@ LRESULT CALLBACK Formweb::CmbProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 
 LRESULT Formweb::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case kMsgResolve: if (!closed_) lookup_->OnResolved(wp, lp); return 0;
+    case kMsgResolve:
+      if (!closed_) lookup_->OnResolved(wp, lp);
+      return 0;
     case kMsgSocket:
       if (closed_) return 0;
       if (auto ip = lookup_->OnSocket(wp, lp)) {
@@ -221,8 +225,10 @@ LRESULT Formweb::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case kMsgClose:
       if (!closed_ && frame_.PageAt(myindex) == this) {
         closeRequested_ = false;  // the only page is kept, showing a blank page, and listens again
-        if (wp) frame_.BlockPopup(this);
-        else frame_.ClosePage(this);
+        if (wp)
+          frame_.BlockPopup(this);
+        else
+          frame_.ClosePage(this);
       }
       return 0;
     case WM_SIZE: LayoutWeb(); return 0;

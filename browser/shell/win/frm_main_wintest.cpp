@@ -1,6 +1,6 @@
 #include "browser/shell/win/frm_main.h"
-
 #include <winsock2.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,7 +9,7 @@
 #include "browser/pages/win/formask.h"
 #include "browser/shell/win/exit_dialog.h"
 #include "browser/shell/win/modal.h"
-#include "browser/shell/win/testing/fake_engine.h"
+#include "browser/shell/win/testing/frame_fixture.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/win/child_process.h"
 #include "common/win/ansi.h"
@@ -20,48 +20,18 @@
 
 namespace corvane {
 namespace {
+using testing::ClearSettings;
 using testing::FakeEngine;
-
-void ClearSettings() {
-  for (const wchar_t* s : {L"myie", L"unload", L"first", L"CancelPage"}) common::DeleteSettingSection(kApp, s);
-}
+using testing::Frame;
 
 std::wstring ScreenSaver() {
   return common::ReadRegString(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"ScreenSaveActive");
 }
 
-class Frame : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ClearSettings();
-    common::SaveSetting(kApp, L"myie", L"Start", L"about:blank");
-    common::SaveSetting(kApp, L"first", L"load", L"SoftLoad");
-    common::SaveSetting(kApp, L"unload", L"askme", L"0");
-  }
-  void TearDown() override {
-    SetModalHook(nullptr);
-    frame.reset();
-    ClearSettings();
-  }
-  FrmMain& Start(const std::wstring& cmd = L"") {
-    frame = std::make_unique<FrmMain>(FrameOptions{dir.wpath(), testing::FakeEngines(), false});
-    EXPECT_TRUE(frame->Load(cmd));
-    return *frame;
-  }
-  FakeEngine& Engine(int number) { return static_cast<FakeEngine&>(frame->PageAt(number)->Web()); }
-  std::wstring Caption() { return common::ui::WindowText(frame->hwnd()); }
-  std::vector<OpenPage> PagesFile() {
-    auto text = common::ReadAnsiFile(dir.wpath() + L"\\temp\\page.his");
-    return text ? ParseOpenPages(*text) : std::vector<OpenPage>{};
-  }
-
-  suite::TempDir dir;
-  std::unique_ptr<FrmMain> frame;
-};
-
 TEST_F(Frame, FirstRunWritesDefaultsAndStartPage) {
   ClearSettings();
   dir.Write(L"first.dat", "installed by setup");
+  dir.Write(L"sys\\sites.txt", common::ToAnsi(L"; 主页\r\nstartSite, https://start.example.cn\r\n"));
   FrmMain& f = Start();
   EXPECT_FALSE(common::FileExists(dir.wpath() + L"\\first.dat"));
   EXPECT_EQ(common::GetSetting(kApp, L"first", L"load"), L"SoftLoad");
@@ -69,7 +39,7 @@ TEST_F(Frame, FirstRunWritesDefaultsAndStartPage) {
   EXPECT_EQ(common::GetSetting(kApp, L"myie", L"startRadio"), L"0");
   EXPECT_EQ(common::GetSetting(L"RororAreze", L"rororAreze", L"RadioIndex"), L"2");
   std::wstring start = common::GetSetting(kApp, L"myie", L"Start");
-  EXPECT_FALSE(start.empty());
+  EXPECT_EQ(start, L"https://start.example.cn/");
   ASSERT_EQ(f.table().count(), 1);
   EXPECT_EQ(Engine(0).navigations, std::vector<std::wstring>{start});
   EXPECT_EQ(ScreenSaver(), L"0");
@@ -103,7 +73,7 @@ TEST_F(Frame, OpensSwitchesAndClosesTabs) {
   EXPECT_EQ(Caption(), L"乙页 - Corvane安全浏览器");
   EXPECT_EQ(f.TextUrl(), L"http://b.cn/");
 
-  f.Command(FrmMain::kCloseMe);  // the last tab: its left neighbour takes over
+  f.Command(kCloseMe);  // the last tab: its left neighbour takes over
   EXPECT_EQ(f.table().Order(), (std::vector<int>{0, 2}));
   EXPECT_EQ(f.table().ActiveNumber(), 2);
   EXPECT_EQ(common::GetSetting(kApp, L"myie", L"1his_cap"), L"乙页");
@@ -115,7 +85,7 @@ TEST_F(Frame, OpensSwitchesAndClosesTabs) {
   EXPECT_EQ(pages[0].caption, L"甲页");
   EXPECT_EQ(pages[1].url, L"http://c.cn/");
 
-  f.Command(FrmMain::kUr1);  // reopen: a new tab with the page, the list moves up
+  f.Command(kUr1);  // reopen: a new tab with the page, the list moves up
   EXPECT_EQ(f.table().count(), 3);
   EXPECT_EQ(Engine(f.table().ActiveNumber()).url, L"http://b.cn/");
   EXPECT_EQ(common::GetSetting(kApp, L"myie", L"1his_cap"), L"");
@@ -289,7 +259,8 @@ TEST_F(Frame, RestoreDialogOnlyForElevenBytesOrMore) {
   EXPECT_EQ(shown, 0);
   EXPECT_EQ(Engine(0).url, L"about:blank");
   frame.reset();
-  dir.Write(L"temp\\page.his", common::ToAnsi(FormatOpenPages({{L"新闻", L"http://news.cn/"}, {L"体育", L"http://sports.cn/"}})));
+  dir.Write(L"temp\\page.his",
+            common::ToAnsi(FormatOpenPages({{L"新闻", L"http://news.cn/"}, {L"体育", L"http://sports.cn/"}})));
   FrmMain& f = Start();
   EXPECT_EQ(shown, 1);
   ASSERT_EQ(f.table().count(), 1);  // only the checked page, no start page
@@ -298,12 +269,17 @@ TEST_F(Frame, RestoreDialogOnlyForElevenBytesOrMore) {
 
 TEST_F(Frame, RestoreWithNothingTickedOpensStartPage) {
   common::SaveSetting(kApp, L"myie", L"Start", L"http://home.cn/");
-  SetModalHook([](common::ui::Window& w) { ClickControl(w.hwnd(), Formask::kCommand1); });
-  dir.Write(L"temp\\page.his", "标题@#$%http://x.cn/\r\n\r\n");
+  size_t offered = 1;  // a page offered, none ticked; then a file without a record
+  SetModalHook([&](common::ui::Window& w) {
+    EXPECT_EQ(static_cast<Formask&>(w).pages().size(), offered);
+    ClickControl(w.hwnd(), Formask::kCommand1);
+  });
+  dir.Write(L"temp\\page.his", common::ToAnsi(L"标题@#$%http://x.cn/\r\n\r\n"));
   FrmMain& f = Start();
   ASSERT_EQ(f.table().count(), 1);
   EXPECT_EQ(Engine(0).url, L"http://home.cn/");
   frame.reset();
+  offered = 0;
   dir.Write(L"temp\\page.his", "eleven bytes or more, no record\r\n");
   FrmMain& g = Start();
   ASSERT_EQ(g.table().count(), 1);
@@ -312,7 +288,7 @@ TEST_F(Frame, RestoreWithNothingTickedOpensStartPage) {
 
 TEST_F(Frame, RestoreDialogClosedUnansweredOpensStartPage) {
   common::SaveSetting(kApp, L"myie", L"Start", L"http://home.cn/");
-  dir.Write(L"temp\\page.his", "标题@#$%http://x.cn/\r\n\r\n");
+  dir.Write(L"temp\\page.his", common::ToAnsi(L"标题@#$%http://x.cn/\r\n\r\n"));
   SetModalHook([](common::ui::Window& w) { PostMessageW(w.hwnd(), WM_CLOSE, 0, 0); });
   FrmMain& f = Start();
   ASSERT_EQ(f.table().count(), 1);
@@ -332,11 +308,11 @@ TEST_F(Frame, PageListRewrittenWhenAnotherInstanceRemovedIt) {
 
 TEST_F(Frame, AutoScrollAndWheelScrollTheActivePage) {
   FrmMain& f = Start(L"http://a.cn/");
-  f.Command(FrmMain::kMoveAll);
-  f.Command(FrmMain::kFast);
+  f.Command(kMoveAll);
+  f.Command(kFast);
   for (int i = 0; i < 20; ++i) f.Timer3Tick();
   EXPECT_EQ(Engine(0).scrolled, 6);
-  f.Command(FrmMain::kMoveAll);
+  f.Command(kMoveAll);
   f.Wheel(-120);
   EXPECT_EQ(Engine(0).scrolled, 106);
   for (int i = 0; i < 20; ++i) f.Timer3Tick();
@@ -380,10 +356,10 @@ TEST_F(Frame, ClosedPagesMirrorInMenuAndAddressList) {
   HMENU m = f.cancelMenu();
   ASSERT_GE(GetMenuItemCount(m), 3);  // 乙页, a separator, the clear item
   wchar_t text[64] = {};
-  GetMenuStringW(m, FrmMain::kUr1, text, 64, MF_BYCOMMAND);
+  GetMenuStringW(m, kUr1, text, 64, MF_BYCOMMAND);
   EXPECT_STREQ(text, L"乙页");
   EXPECT_NE(SendMessageW(f.comb(), CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(L"http://b.cn/")), CB_ERR);
-  f.Command(FrmMain::kClear);  // answered OK by the test main
+  f.Command(kClear);  // answered OK by the test main
   EXPECT_EQ(common::GetSetting(kApp, L"myie", L"1his_cap"), L"");
   EXPECT_EQ(GetMenuItemCount(m), 2);
 }

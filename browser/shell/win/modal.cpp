@@ -1,5 +1,7 @@
 #include "browser/shell/win/modal.h"
 
+#include "common/win/message_loop.h"
+
 namespace corvane {
 namespace {
 ModalHook& Hook() {
@@ -13,26 +15,10 @@ void SetModalHook(ModalHook hook) { Hook() = std::move(hook); }
 void RunModal(common::ui::Window& dialog, HWND owner) {
   HWND dlg = dialog.hwnd();
   if (!dlg) return;
-  bool wasEnabled = owner && IsWindowEnabled(owner);
-  if (owner) EnableWindow(owner, FALSE);
+  common::SetDialogKeys(dlg);
   ShowWindow(dlg, SW_SHOW);
   if (Hook()) Hook()(dialog);
-  MSG msg;
-  while (IsWindow(dlg)) {
-    int r = GetMessageW(&msg, nullptr, 0, 0);
-    if (r <= 0) {
-      if (r == 0) PostQuitMessage(int(msg.wParam));
-      break;
-    }
-    if (!IsDialogMessageW(dlg, &msg)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-  }
-  if (owner && wasEnabled) {
-    EnableWindow(owner, TRUE);
-    SetActiveWindow(owner);
-  }
+  common::RunModalLoop(dlg, owner);
 }
 
 void ClickControl(HWND dialog, int id) { SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }

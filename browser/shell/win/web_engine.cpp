@@ -1,16 +1,17 @@
 // The platform's web-browser control in a minimal OLE container: client site, in-place site and frame,
 // the UI handler and the event sink of DWebBrowserEvents2, all on one object.
 #include <windows.h>
+
 #include <exdisp.h>
 #include <exdispid.h>
-#include <mshtml.h>
 #include <mshtmhst.h>
+#include <mshtml.h>
 #include <ole2.h>
 
 #include "browser/shell/win/engine.h"
+#include "common/text.h"
 #include "common/win/registry.h"
 #include "common/win/system.h"
-#include "common/text.h"
 
 namespace corvane {
 namespace {
@@ -51,12 +52,16 @@ class Site final : public IOleClientSite,
   // IUnknown
   STDMETHODIMP QueryInterface(REFIID riid, void** out) override {
     *out = nullptr;
-    if (riid == IID_IUnknown || riid == IID_IOleClientSite) *out = static_cast<IOleClientSite*>(this);
-    else if (riid == IID_IOleWindow || riid == IID_IOleInPlaceSite) *out = static_cast<IOleInPlaceSite*>(this);
+    if (riid == IID_IUnknown || riid == IID_IOleClientSite)
+      *out = static_cast<IOleClientSite*>(this);
+    else if (riid == IID_IOleWindow || riid == IID_IOleInPlaceSite)
+      *out = static_cast<IOleInPlaceSite*>(this);
     else if (riid == IID_IOleInPlaceUIWindow || riid == IID_IOleInPlaceFrame)
       *out = static_cast<IOleInPlaceFrame*>(this);
-    else if (riid == IID_IDocHostUIHandler) *out = static_cast<IDocHostUIHandler*>(this);
-    else if (riid == IID_IDispatch || riid == DIID_DWebBrowserEvents2) *out = static_cast<IDispatch*>(this);
+    else if (riid == IID_IDocHostUIHandler)
+      *out = static_cast<IDocHostUIHandler*>(this);
+    else if (riid == IID_IDispatch || riid == DIID_DWebBrowserEvents2)
+      *out = static_cast<IDispatch*>(this);
     if (!*out) return E_NOINTERFACE;
     AddRef();
     return S_OK;
@@ -117,8 +122,10 @@ class Site final : public IOleClientSite,
   STDMETHODIMP SetActiveObject(IOleInPlaceActiveObject* active, LPCOLESTR) override {
     if (active) active->AddRef();
     ReleaseNull(active_);
-    if (sink_) active_ = active;
-    else if (active) active->Release();
+    if (sink_)
+      active_ = active;
+    else if (active)
+      active->Release();
     return S_OK;
   }
   STDMETHODIMP InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) override { return S_OK; }
@@ -172,7 +179,7 @@ class Site final : public IOleClientSite,
   STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
   STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* p, VARIANT*, EXCEPINFO*, UINT*) override {
     if (!sink_ || !p) return S_OK;  // the window is gone: late events are dropped
-    AddRef();  // the handler may close the window that owns this site
+    AddRef();                       // the handler may close the window that owns this site
     Fire(id, p->rgvarg, p->cArgs);
     Release();
     return S_OK;
@@ -182,12 +189,20 @@ class Site final : public IOleClientSite,
   void Fire(DISPID id, VARIANT* a, UINT n) {
     EngineEvents* s = sink_;
     switch (id) {
-      case DISPID_STATUSTEXTCHANGE: if (n >= 1) s->StatusTextChange(VariantText(&a[0])); break;
-      case DISPID_PROGRESSCHANGE: if (n >= 2) s->ProgressChange(a[1].lVal, a[0].lVal); break;
-      case DISPID_COMMANDSTATECHANGE: if (n >= 2) s->CommandStateChange(a[1].lVal, a[0].boolVal != VARIANT_FALSE); break;
+      case DISPID_STATUSTEXTCHANGE:
+        if (n >= 1) s->StatusTextChange(VariantText(&a[0]));
+        break;
+      case DISPID_PROGRESSCHANGE:
+        if (n >= 2) s->ProgressChange(a[1].lVal, a[0].lVal);
+        break;
+      case DISPID_COMMANDSTATECHANGE:
+        if (n >= 2) s->CommandStateChange(a[1].lVal, a[0].boolVal != VARIANT_FALSE);
+        break;
       case DISPID_DOWNLOADBEGIN: s->DownloadBegin(); break;
       case DISPID_DOWNLOADCOMPLETE: s->DownloadComplete(); break;
-      case DISPID_TITLECHANGE: if (n >= 1) s->TitleChange(VariantText(&a[0])); break;
+      case DISPID_TITLECHANGE:
+        if (n >= 1) s->TitleChange(VariantText(&a[0]));
+        break;
       case DISPID_BEFORENAVIGATE2:
         if (n >= 7 && s->BeforeNavigate2(VariantText(&a[5]), IsBrowser(a[6])))
           if (VARIANT_BOOL* c = BoolOut(a[0])) *c = VARIANT_TRUE;
@@ -195,7 +210,9 @@ class Site final : public IOleClientSite,
       case DISPID_NEWWINDOW2:
         if (n >= 2) NewWindow(s, a[1], BoolOut(a[0]));
         break;
-      case DISPID_NAVIGATECOMPLETE2: if (n >= 2) s->NavigateComplete2(VariantText(&a[0])); break;
+      case DISPID_NAVIGATECOMPLETE2:
+        if (n >= 2) s->NavigateComplete2(VariantText(&a[0]));
+        break;
       case DISPID_WINDOWCLOSING:
         // The frame closes the tab itself; the control must not close anything on its own.
         if (n >= 2)
@@ -210,7 +227,9 @@ class Site final : public IOleClientSite,
   }
   // True when the event's object is the control itself, not one of the page's frames.
   bool IsBrowser(const VARIANT& v) const {
-    IDispatch* d = v.vt == VT_DISPATCH ? v.pdispVal : v.vt == (VT_DISPATCH | VT_BYREF) && v.ppdispVal ? *v.ppdispVal : nullptr;
+    IDispatch* d = v.vt == VT_DISPATCH                               ? v.pdispVal
+                   : v.vt == (VT_DISPATCH | VT_BYREF) && v.ppdispVal ? *v.ppdispVal
+                                                                     : nullptr;
     if (!d || !browser_) return true;  // no object to tell by: the page itself
     IUnknown* u = nullptr;
     if (FAILED(d->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&u)))) return true;
@@ -360,6 +379,27 @@ class WebEngine final : public PageEngine {
     return d;
   }
   bool TranslateAccelerator(MSG& msg) override { return site_ && site_->TranslateKey(msg); }
+  void ExecWB(long command, long option) override {
+    if (web_) web_->ExecWB(OLECMDID(command), OLECMDEXECOPT(option), nullptr, nullptr);
+  }
+  std::wstring SelectedText() override {
+    std::wstring text;
+    IHTMLDocument2* doc = Document();
+    IHTMLSelectionObject* sel = nullptr;
+    IDispatch* range = nullptr;
+    IHTMLTxtRange* txt = nullptr;
+    if (doc && SUCCEEDED(doc->get_selection(&sel)) && sel && SUCCEEDED(sel->createRange(&range)) && range &&
+        SUCCEEDED(range->QueryInterface(IID_IHTMLTxtRange, reinterpret_cast<void**>(&txt)))) {
+      BSTR b = nullptr;
+      if (SUCCEEDED(txt->get_text(&b)) && b) text = b;
+      SysFreeString(b);
+    }
+    if (txt) txt->Release();
+    if (range) range->Release();
+    if (sel) sel->Release();
+    if (doc) doc->Release();
+    return text;
+  }
 
  private:
   IHTMLDocument2* Document() {

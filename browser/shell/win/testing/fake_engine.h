@@ -31,10 +31,14 @@ class FakeEngine : public PageEngine {
   void SetSilent(bool on) override { silent = on; }
   void ScrollBy(int dy) override { scrolled += dy; }
   void FocusDocument() override {}
-  void GoBack() override {}
-  void GoForward() override {}
-  void Stop() override {}
-  void Refresh() override {}
+  void GoBack() override { calls.push_back(L"GoBack"); }
+  void GoForward() override { calls.push_back(L"GoForward"); }
+  void Stop() override { calls.push_back(L"Stop"); }
+  void Refresh() override { calls.push_back(L"Refresh"); }
+  void ExecWB(long command, long option) override {
+    calls.push_back(L"ExecWB " + std::to_wstring(command) + L" " + std::to_wstring(option));
+  }
+  std::wstring SelectedText() override { return selection; }
   void RegisterAsBrowser() override { registered = true; }
   IDispatch* Application() override { return nullptr; }
   bool TranslateAccelerator(MSG& msg) override {
@@ -54,7 +58,9 @@ class FakeEngine : public PageEngine {
     return true;
   }
   // A frame of the page navigates; true when it was cancelled.
-  bool LoadFrame(const std::wstring& u) { return sink_ && Fire([&] { return sink_->BeforeNavigate2(u, false); }); }
+  bool LoadFrame(const std::wstring& u) {
+    return sink_ && Fire([&] { return sink_->BeforeNavigate2(u, false); });
+  }
   // The page's script closes its window.
   void CloseByScript() {
     Fire([&] { return sink_ && (sink_->WindowClosing(), true); });
@@ -69,7 +75,8 @@ class FakeEngine : public PageEngine {
   }
   EngineEvents* sink() const { return sink_; }
 
-  std::wstring url, title;
+  std::wstring url, title, selection;
+  std::vector<std::wstring> calls;  // methods and commands called, in order
   std::vector<std::wstring> navigations;
   int scrolled = 0, width = 0, height = 0;
   bool offline = false, silent = false, registered = false, closed = false;
