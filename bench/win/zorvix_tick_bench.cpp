@@ -1,9 +1,11 @@
-// One heartbeat of the process table (ListProcess + CheckProcess) with about 100 processes running,
-// against the bare platform walk of the same processes; and the guard's working set against a bare
-// Win32 program's.
+// The process table's one-second tick (ListProcess + CheckProcess) with 400 processes running, against
+// a bare snapshot-and-open walk and a bare system query of the same processes; the tick where one
+// process appeared; the tick's growth from 100 to 400 processes; and the guard's working set against a
+// bare Win32 window program's.
 #include <windows.h>
 #include <commctrl.h>
 #include <psapi.h>
+#include <tlhelp32.h>
 
 #include <memory>
 #include <vector>
@@ -15,18 +17,20 @@
 #include "common/win/ui/status_bar.h"
 #include "common/win/ui/window.h"
 #include "guard/process/win/process_query.h"
+#include "guard/process/win/process_snapshot.h"
 #include "guard/process/win/process_table.h"
-#include <tlhelp32.h>
 
 namespace {
 
 struct Child {
   PROCESS_INFORMATION pi{};
-  explicit Child(const std::wstring& exe, const std::wstring& args = L"") {
+  // Suspended children are real, listed processes that cost next to nothing while the bench runs.
+  Child(const std::wstring& exe, const std::wstring& args, bool suspended) {
     std::wstring line = common::QuoteArg(exe) + L" " + args;
     STARTUPINFOW si{sizeof si};
-    CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
-    if (pi.hProcess) WaitForInputIdle(pi.hProcess, 5000);
+    CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, suspended ? CREATE_SUSPENDED : 0, nullptr,
+                   nullptr, &si, &pi);
+    if (pi.hProcess && !suspended) WaitForInputIdle(pi.hProcess, 5000);
   }
   ~Child() {
     if (!pi.hProcess) return;
@@ -41,6 +45,17 @@ struct Child {
   }
 };
 
+size_t RunningProcesses() {
+  zorvix::ProcessSnapshot s;
+  return s.Take(zorvix::RealProcessSystem()) ? s.processes().size() : 0;
+}
+
+// Starts sleeping children until `total` processes run.
+void FillTo(std::vector<std::unique_ptr<Child>>& children, size_t total) {
+  std::wstring exe = common::AppFolder() + L"suite_child.exe";
+  for (size_t n = RunningProcesses(); n < total; ++n) children.push_back(std::make_unique<Child>(exe, L"", true));
+}
+
 // The platform's own cost of looking at every process once: snapshot, open, close.
 void BareWalk() {
   HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -50,52 +65,95 @@ void BareWalk() {
   CloseHandle(snap);
 }
 
+// One system query of every process into a buffer kept between calls, nothing else.
+void BareQuery() {
+  static std::vector<BYTE> buffer(4 << 20);
+  ULONG needed = 0;
+  zorvix::RealProcessSystem().QueryProcesses(buffer.data(), ULONG(buffer.size()), &needed);
+}
+
 class Host : public common::ui::Window {};
+
+struct Table {
+  Host host;
+  common::ui::ListView lvw;
+  common::ui::StatusBar sbr;
+  zorvix::TrustChecker trust;
+  std::unique_ptr<zorvix::ProcessTable> table;
+  Table() {
+    host.Create(L"BenchHost", L"bench", WS_OVERLAPPEDWINDOW, 0, 0, 0, 800, 600);
+    lvw.Create(host.hwnd(), 1, LVS_SHAREIMAGELISTS);
+    for (int i = 0; i < 8; ++i) lvw.AddColumn(L"c", 1000);
+    sbr.Create(host.hwnd(), 2, {3000, 3000, -1});
+    table = std::make_unique<zorvix::ProcessTable>(lvw, sbr, trust);
+    table->Init({common::GetWindowsFolder(), common::GetSystemFolder(), L"user",
+                 common::AppFolder() + L"sys\\process.dat"});
+  }
+  void Tick() {
+    table->ListProcess();
+    table->CheckProcess();
+  }
+};
+
+size_t SettledKB(const Child& c) {
+  Sleep(3000);
+  return c.WorkingSetKB();
+}
+
+// The guard's working set against a bare window program's, and what each part of the guard's work adds
+// to the bare program (the probe does that part alone).
+void WorkingSets() {
+  std::wstring bin = common::AppFolder();
+  size_t guard = SettledKB(Child(bin + L"zorvix.exe", L"2", false));
+  size_t plain = SettledKB(Child(bin + L"suite_child.exe", L"--window plain", false));
+  std::printf("%-48s %10zu KB   %-32s %10zu KB   ratio %.2f\n", "guard working set (zorvix.exe 2)", guard,
+              "bare Win32 window program", plain, plain ? double(guard) / double(plain) : 0.0);
+  size_t bare = SettledKB(Child(bin + L"zorvix_ws_probe.exe", L"bare", false));
+  double excess = guard > plain ? double(guard - plain) : 1.0;
+  for (const wchar_t* part : {L"list", L"icons", L"version", L"trust", L"counters", L"query", L"all"}) {
+    size_t kb = SettledKB(Child(bin + L"zorvix_ws_probe.exe", part, false));
+    long long added = (long long)kb - (long long)bare;
+    std::printf("  probe %-10ls %8zu KB, adds %7lld KB to the bare probe (%5.1f%% of the guard's excess)\n", part, kb,
+                added, 100.0 * double(added) / excess);
+  }
+}
 
 }  // namespace
 
 int main() {
   InitCommonControls();
-  std::wstring bin = common::AppFolder();
   std::vector<std::unique_ptr<Child>> children;
-  for (int i = 0; i < 90; ++i) children.push_back(std::make_unique<Child>(bin + L"suite_child.exe"));
+  FillTo(children, 100);
+  Table t;
+  t.Tick();
+  std::printf("rows listed: %d of %zu processes\n", t.lvw.Count(), RunningProcesses());
+  double at100 = bench::BestMs([&] { t.Tick(); }, 10, 5);
 
-  Host host;
-  host.Create(L"BenchHost", L"bench", WS_OVERLAPPEDWINDOW, 0, 0, 0, 800, 600);
-  common::ui::ListView lvw;
-  lvw.Create(host.hwnd(), 1);
-  for (int i = 0; i < 8; ++i) lvw.AddColumn(L"c", 1000);
-  common::ui::StatusBar sbr;
-  sbr.Create(host.hwnd(), 2, {3000, 3000, -1});
-  zorvix::TrustChecker trust;
-  zorvix::ProcessTable table(lvw, sbr, trust);
-  table.Init({common::GetWindowsFolder(), common::GetSystemFolder(), L"user", bin + L"sys\\process.dat"});
-  table.ListProcess();
-  std::printf("rows listed: %d\n", lvw.Count());
-
-  auto tick = [&] {
-    table.ListProcess();
-    table.CheckProcess();
-  };
-  double unchanged = bench::BestMs(tick, 10, 5);
-  double bare = bench::BestMs(BareWalk, 10, 5);
-  bench::Report("unchanged tick (ListProcess + CheckProcess)", unchanged, "bare snapshot + open walk", bare);
+  FillTo(children, 400);
+  t.Tick();
+  std::printf("rows listed: %d of %zu processes\n", t.lvw.Count(), RunningProcesses());
+  double unchanged = bench::BestMs([&] { t.Tick(); }, 10, 5);
+  double walk = bench::BestMs(BareWalk, 10, 5);
+  double query = bench::BestMs(BareQuery, 10, 5);
+  bench::Report("unchanged tick, 400 processes", unchanged, "bare snapshot + open walk", walk);
+  bench::Report("unchanged tick, 400 processes", unchanged, "bare NtQuerySystemInformation", query);
+  bench::Report("unchanged tick, 400 processes", unchanged, "unchanged tick, 100 processes", at100);
 
   double appeared = 0;
   const int kRounds = 5;
+  std::wstring exe = common::AppFolder() + L"suite_child.exe";
   for (int i = 0; i < kRounds; ++i) {
-    Child extra(bin + L"suite_child.exe");
-    double t0 = bench::NowMs();
-    tick();
-    appeared += bench::NowMs() - t0;
-    tick();
+    {
+      Child extra(exe, L"", true);
+      double t0 = bench::NowMs();
+      t.Tick();
+      appeared += bench::NowMs() - t0;
+    }
+    t.Tick();
   }
-  bench::Report("tick where one process appeared", appeared / kRounds, "bare snapshot + open walk", bare);
-
-  Child guard(bin + L"zorvix.exe", L"2"), plain(bin + L"suite_child.exe", L"--window plain");
-  Sleep(4000);
-  size_t g = guard.WorkingSetKB(), p = plain.WorkingSetKB();
-  std::printf("%-48s %10zu KB   %-32s %10zu KB   ratio %.2f\n", "guard working set (zorvix.exe 2)", g,
-              "bare Win32 window program", p, p ? double(g) / double(p) : 0.0);
+  bench::Report("tick where one process appeared", appeared / kRounds, "unchanged tick, 400 processes", unchanged);
+  bench::Report("tick where one process appeared", appeared / kRounds, "bare snapshot + open walk", walk);
+  children.clear();
+  WorkingSets();
   return 0;
 }

@@ -45,14 +45,15 @@ std::wstring MemoryText(uint64_t workingSetBytes) {
 namespace {
 struct Priority {
   unsigned long value;
+  long base;  // the base priority of a process of this class
   const wchar_t* text;
 };
-constexpr std::array<Priority, 6> kPriorities{{{0x40, L"低"},
-                                               {0x4000, L"较低"},
-                                               {0x20, L"标准"},
-                                               {0x8000, L"较高"},
-                                               {0x80, L"高"},
-                                               {0x100, L"实时"}}};
+constexpr std::array<Priority, 6> kPriorities{{{0x40, 4, L"低"},
+                                               {0x4000, 6, L"较低"},
+                                               {0x20, 8, L"标准"},
+                                               {0x8000, 10, L"较高"},
+                                               {0x80, 13, L"高"},
+                                               {0x100, 24, L"实时"}}};
 }  // namespace
 
 std::wstring PriorityText(unsigned long priorityClass) {
@@ -64,6 +65,12 @@ std::wstring PriorityText(unsigned long priorityClass) {
 unsigned long PriorityClassOf(std::wstring_view text) {
   for (auto& p : kPriorities)
     if (text == p.text) return p.value;
+  return 0;
+}
+
+unsigned long PriorityClassOfBase(long basePriority) {
+  for (auto& p : kPriorities)
+    if (basePriority == p.base) return p.value;
   return 0;
 }
 

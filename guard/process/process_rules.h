@@ -19,6 +19,8 @@ std::wstring MemoryText(uint64_t workingSetBytes);
 std::wstring PriorityText(unsigned long priorityClass);
 // The class value whose text is given, or 0.
 unsigned long PriorityClassOf(std::wstring_view text);
+// The class of a process of the given base priority, or 0 when no class has it.
+unsigned long PriorityClassOfBase(long basePriority);
 
 // Where a module's note is looked up in the notes file.
 struct NoteKey {

@@ -51,6 +51,11 @@ TEST(Columns, MemoryAndPriorityTexts) {
   EXPECT_EQ(PriorityText(0x21), L"");
   EXPECT_EQ(PriorityClassOf(L"较高"), 0x8000u);
   EXPECT_EQ(PriorityClassOf(L""), 0u);
+  EXPECT_EQ(PriorityClassOfBase(4), 0x40u);
+  EXPECT_EQ(PriorityClassOfBase(8), 0x20u);
+  EXPECT_EQ(PriorityClassOfBase(13), 0x80u);
+  EXPECT_EQ(PriorityClassOfBase(24), 0x100u);
+  EXPECT_EQ(PriorityClassOfBase(2), 0u);
 }
 
 TEST(Notes, SectionByFolderAndColumnsFromTheNote) {

@@ -35,6 +35,8 @@ class ConnectionMonitor {
   void SetSource(TcpSource& source) { source_ = &source; }
   ~ConnectionMonitor();
   void SetHooks(Hooks hooks) { hooks_ = std::move(hooks); }
+  // Paths the guard knows already (its process table), so that only an unknown process is opened.
+  void UseKnownPaths(ProcessDirectory::KnownPaths known) { directory_.UseKnownPaths(std::move(known)); }
 
   // One poll: skipped while an ask window is open or the firewall is off. Costs one fetch of the tables
   // and a compare unless the rows changed.

@@ -31,6 +31,16 @@ QueryFn Query() {
   return fn;
 }
 
+// The path of a process opened for it; empty when it cannot be opened or the id has passed to another
+// process since the snapshot (its path must not be filed under the old start time).
+std::wstring OpenedPath(DWORD pid, uint64_t started) {
+  HANDLE h = OpenForQuery(pid);
+  if (!h) return L"";
+  std::wstring path = StartTimeOf(h) == started ? ProcessImagePath(h) : L"";
+  CloseHandle(h);
+  return path;
+}
+
 }  // namespace
 
 bool ProcessDirectory::Refresh() {
@@ -63,14 +73,12 @@ std::optional<OwnerProgram> ProcessDirectory::Find(DWORD pid) {
   if (run == running_.end()) return std::nullopt;
   auto it = known_.find(pid);
   if (it == known_.end()) {
-    ++opened_;
     OwnerProgram p{{pid, run->second}, L""};
-    if (HANDLE h = OpenForQuery(pid)) {
-      // The start time is read again from the open process: the id may have passed to another one
-      // since the snapshot, and its path must not be filed under the old start time.
-      uint64_t started = StartTimeOf(h);
-      if (started == run->second) p.path = ProcessImagePath(h);
-      CloseHandle(h);
+    if (auto path = knownPaths_ ? knownPaths_(pid, run->second) : std::nullopt) {
+      p.path = *path;
+    } else {
+      ++opened_;
+      p.path = OpenedPath(pid, run->second);
     }
     it = known_.emplace(pid, std::move(p)).first;
   }

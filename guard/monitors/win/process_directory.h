@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -24,11 +25,16 @@ class ProcessDirectory {
   // The program of a process of the last snapshot; nullopt when it is not in it or has no image path.
   std::optional<OwnerProgram> Find(DWORD pid);
   size_t opened() const { return opened_; }
+  // Where paths are known without an open: the path of a process (id and start time), "" for one
+  // known to have none, nullopt when unknown. Only a process it does not know is opened.
+  using KnownPaths = std::function<std::optional<std::wstring>(DWORD pid, uint64_t started)>;
+  void UseKnownPaths(KnownPaths known) { knownPaths_ = std::move(known); }
 
  private:
   std::unordered_map<DWORD, uint64_t> running_;    // the snapshot: start time by id
   std::unordered_map<DWORD, OwnerProgram> known_;  // paths found, by id, valid for the same start time
   std::vector<BYTE> buffer_;
+  KnownPaths knownPaths_;
   size_t opened_ = 0;
 };
 

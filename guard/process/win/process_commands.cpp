@@ -192,7 +192,10 @@ void ProcessCommands::SetPriority(int item) {
   int row = SelectedRow();
   if (row < 0) return;
   OffTopWhile offTop(f_.hwnd());
-  if (!SetProClass(PidOf(f_.lvw().Text(row, kColPid)), kPriorityItems[item].priorityClass))
+  DWORD pid = PidOf(f_.lvw().Text(row, kColPid));
+  if (SetProClass(pid, kPriorityItems[item].priorityClass))
+    f_.table().RefreshPriority(pid);
+  else
     common::MsgBox(f_.hwnd(), PriorityFailText(f_.lvw().Text(row, kColName)), MB_ICONERROR | MB_OK);
 }
 

@@ -1,5 +1,5 @@
-// The guard's one way to open other processes, so that tests can count opens, stand in for a PID
-// that was reused, or mark a process critical.
+// The guard's one way to query and open other processes, so that tests can count opens and queries,
+// stand in for a PID that was reused, refuse an open, or mark a process critical.
 #pragma once
 #include <windows.h>
 
@@ -11,6 +11,9 @@ class ProcessSystem {
  public:
   virtual ~ProcessSystem() = default;
   virtual HANDLE Open(DWORD access, DWORD pid);
+  // One system query of every process (SystemProcessInformation) into the buffer: the NTSTATUS, with
+  // the size it needs when the buffer is too small.
+  virtual LONG QueryProcesses(void* buffer, ULONG size, ULONG* needed);
   // Whether the system marks the process critical: ending it stops the whole system at once.
   virtual bool IsCritical(HANDLE process);
 };

@@ -1,24 +1,15 @@
 #include "guard/process/win/process_table.h"
 
-#include <psapi.h>
-#include <tlhelp32.h>
-
 #include <unordered_set>
 
 #include "common/path.h"
 #include "common/text.h"
-#include "common/win/shell_icon.h"
 #include "common/win/system.h"
 #include "guard/process/process_rules.h"
 #include "guard/process/win/process_query.h"
 
 namespace zorvix {
 namespace {
-
-uint64_t WorkingSet(HANDLE process) {
-  PROCESS_MEMORY_COUNTERS pmc{sizeof pmc};
-  return GetProcessMemoryInfo(process, &pmc, sizeof pmc) ? pmc.WorkingSetSize : 0;
-}
 
 // The file's name as the directory holds it (hidden and system files included); empty when missing.
 std::wstring DirectoryName(const std::wstring& path) {
@@ -30,11 +21,29 @@ std::wstring DirectoryName(const std::wstring& path) {
   return fd.cFileName;
 }
 
-bool Alive(HANDLE process) { return WaitForSingleObject(process, 0) == WAIT_TIMEOUT; }
+// What the one open of a new process tells. Limited rights suffice for all of it.
+struct NewProcess {
+  bool opened = false;
+  uint64_t started = 0;
+  std::wstring path, priority;
+};
 
-HANDLE OpenForQuery(ProcessSystem& system, DWORD pid) {
-  HANDLE h = system.Open(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | SYNCHRONIZE, pid);
-  return h ? h : system.Open(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, pid);
+NewProcess OpenNew(ProcessSystem& system, DWORD pid, const std::wstring& windowsFolder) {
+  NewProcess n;
+  ProcessHandle h{system.Open(PROCESS_QUERY_LIMITED_INFORMATION, pid)};
+  if (!h) return n;
+  n.opened = true;
+  n.started = CreateTimeOf(h.get());
+  n.path = CheckPath(common::Trim(ProcessImagePath(h.get())), windowsFolder);
+  n.priority = PriorityText(GetPriorityClass(h.get()));
+  return n;
+}
+
+// Whether the query's base priorities name the classes here: our own process's must match its class.
+// (Some systems report another scale, on which the classes cannot be told apart.)
+bool PriorityScaleKnown(const ProcessSnapshot& snapshot) {
+  const ProcessInfo* self = snapshot.Find(GetCurrentProcessId());
+  return self && PriorityClassOfBase(self->basePriority) == GetPriorityClass(GetCurrentProcess());
 }
 
 }  // namespace
@@ -45,105 +54,136 @@ void ProcessTable::Init(const GuardFolders& folders) {
 }
 
 bool ProcessTable::ListProcess() {
-  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snap == INVALID_HANDLE_VALUE) return false;
+  if (!snapshot_.Take(system_)) return false;
+  priorityScale_ = PriorityScaleKnown(snapshot_);
   bool added = false;
-  long long count = 0;
   uint64_t memory = 0;
-  seen_.clear();
-  PROCESSENTRY32W pe{sizeof pe};
-  for (BOOL more = Process32FirstW(snap, &pe); more; more = Process32NextW(snap, &pe)) {
-    ++count;
-    ProcessHandle process{OpenForQuery(system_, pe.th32ProcessID)};
-    if (!process) continue;
-    uint64_t started = CreateTimeOf(process.get());
-    seen_[pe.th32ProcessID] = started;
-    int row = HaveItem(pe.th32ProcessID);
-    if (row >= 0 && started_[pe.th32ProcessID] != started) {
-      lvw_.Remove(row);  // the PID now belongs to another process
-      row = -1;
+  for (const ProcessInfo& p : snapshot_.processes()) {
+    auto it = listed_.find(p.pid);
+    if (it != listed_.end() && it->second.started != p.started) {
+      RemoveRow(p.pid);  // the PID now belongs to another process
+      it = listed_.end();
     }
-    uint64_t ws = WorkingSet(process.get());
-    if (row >= 0) {
-      memory += ws;
-      UpdateRow(row, process.get(), ws);
+    if (it != listed_.end()) {
+      UpdateRow(p.pid, it->second, p);
+    } else if (AddRow(p)) {
+      added = true;
+    } else {
       continue;
     }
-    std::wstring path = CheckPath(common::Trim(ProcessImagePath(process.get())), folders_.windowsFolder);
-    if (path.empty()) continue;
-    memory += ws;
-    started_[pe.th32ProcessID] = started;
-    AddRow(pe.th32ProcessID, process.get(), path, ws);
-    added = true;
+    memory += p.workingSet;
   }
-  CloseHandle(snap);
   if (added) lvw_.Resort();
-  if (count != lastCount_) {
+  ShowTotals(snapshot_.processes().size(), memory);
+  return added;
+}
+
+void ProcessTable::ShowTotals(size_t count, uint64_t memory) {
+  if (static_cast<long long>(count) != lastCount_) {
     sbr_.SetText(0, L"系统进程数目：" + std::to_wstring(count));
-    lastCount_ = count;
+    lastCount_ = static_cast<long long>(count);
   }
   if (memory != lastMemory_) {
     sbr_.SetText(1, L"已用内存：" + GetUsedMemoryMB() + L" MB");
     lastMemory_ = memory;
   }
-  return added;
 }
 
-void ProcessTable::UpdateRow(int row, HANDLE process, uint64_t workingSet) {
-  lvw_.SetText(row, kColMemory, MemoryText(workingSet));
-  lvw_.SetText(row, kColPriority, PriorityText(GetPriorityClass(process)));
+void ProcessTable::UpdateRow(DWORD pid, ListedProcess& listed, const ProcessInfo& p) {
+  if (p.workingSet != listed.workingSet) {
+    listed.workingSet = p.workingSet;
+    SetCell(pid, kColMemory, listed.memory, MemoryText(p.workingSet));
+  }
+  if (priorityScale_) SetCell(pid, kColPriority, listed.priority, PriorityFromQuery(p));
 }
 
-void ProcessTable::AddRow(DWORD pid, HANDLE process, const std::wstring& path, uint64_t workingSet) {
-  int row = lvw_.Add(KeyOf(pid), DirectoryName(path), im1_.Add(path));
-  if (row < 0) return;
-  lvw_.SetText(row, kColPid, std::to_wstring(pid));
-  UpdateRow(row, process, workingSet);
-  lvw_.SetText(row, kColPath, path);
-  TrustVerdict trust = trust_.IsTrustedFile(path);
+void ProcessTable::SetCell(DWORD pid, int column, std::wstring& shown, std::wstring text) {
+  if (text == shown) return;
+  shown = std::move(text);
+  if (int row = HaveItem(pid); row >= 0) lvw_.SetText(row, column, shown);
+}
+
+std::wstring ProcessTable::PriorityFromQuery(const ProcessInfo& p) const {
+  return PriorityText(PriorityClassOfBase(p.basePriority));
+}
+
+bool ProcessTable::AddRow(const ProcessInfo& p) {
+  if (p.name.empty()) return false;  // the idle process: no program of its own
+  NewProcess n = OpenNew(system_, p.pid, folders_.windowsFolder);
+  if (n.opened && n.started != p.started) return false;  // the PID passed on since the query: next tick
+  ListedProcess listed{p.started, n.path, p.workingSet, MemoryText(p.workingSet),
+                       priorityScale_ ? PriorityFromQuery(p) : n.priority};
+  // A process that cannot be opened keeps the name the query gave.
+  std::wstring name = n.opened && !n.path.empty() ? DirectoryName(n.path) : std::wstring(p.name);
+  int row = lvw_.Add(KeyOf(p.pid), name, n.path.empty() ? -1 : im1_.Add(n.path));
+  if (row < 0) return false;
+  lvw_.SetText(row, kColPid, std::to_wstring(p.pid));
+  lvw_.SetText(row, kColMemory, listed.memory);
+  lvw_.SetText(row, kColPriority, listed.priority);
+  lvw_.SetText(row, kColPath, n.path);
+  TrustVerdict trust = n.path.empty() ? TrustVerdict{} : trust_.IsTrustedFile(n.path);
   lvw_.SetText(row, kColTrust, trust.trusted ? kTrustedMark : kUntrustedMark);
-  auto texts = OwnerAndRemarkFor(NoteOf(path), folders_.logonUser, trust.product);
+  auto texts = OwnerAndRemarkFor(NoteOf(n.path), folders_.logonUser, trust.product);
   lvw_.SetText(row, kColOwner, texts.owner);
   lvw_.SetText(row, kColRemark, texts.remark);
+  listed_[p.pid] = std::move(listed);
+  return true;
 }
 
 std::wstring ProcessTable::NoteOf(const std::wstring& path) const {
-  auto key = NoteKeyFor(path, folders_.systemFolder, folders_.windowsFolder);
+  auto key = path.empty() ? std::nullopt : NoteKeyFor(path, folders_.systemFolder, folders_.windowsFolder);
   return key ? common::ReadIniString(key->section, key->key, folders_.notesFile) : L"";
 }
 
+void ProcessTable::RemoveRow(DWORD pid) {
+  if (int row = HaveItem(pid); row >= 0) lvw_.Remove(row);
+  listed_.erase(pid);
+}
+
 void ProcessTable::CheckProcess() {
-  for (int row = lvw_.Count() - 1; row >= 0; --row) {
-    DWORD pid = DWORD(common::NumberOrZero(lvw_.Key(row).substr(3)));
-    // Seen alive by this tick's snapshot a moment ago: no second open needed.
-    if (auto it = seen_.find(pid); it != seen_.end() && it->second == started_[pid]) continue;
-    ProcessHandle process{OpenForQuery(system_, pid)};
-    if (process && Alive(process.get()) && CreateTimeOf(process.get()) == started_[pid]) continue;
-    lvw_.Remove(row);
-    started_.erase(pid);
+  if (!snapshot_.taken()) return;
+  std::vector<DWORD> ended;
+  for (const auto& [pid, listed] : listed_) {
+    const ProcessInfo* p = snapshot_.Find(pid);
+    if (!p || p->started != listed.started) ended.push_back(pid);
   }
-  seen_.clear();  // only the snapshot just taken may stand in for an open
-  DropUnusedIcons();
+  for (DWORD pid : ended) RemoveRow(pid);
+  if (!ended.empty()) DropUnusedIcons();
+}
+
+void ProcessTable::RefreshPriority(DWORD pid) {
+  auto it = listed_.find(pid);
+  if (it == listed_.end()) return;
+  ProcessHandle h{system_.Open(PROCESS_QUERY_LIMITED_INFORMATION, pid)};
+  if (h && CreateTimeOf(h.get()) == it->second.started)
+    SetCell(pid, kColPriority, it->second.priority, PriorityText(GetPriorityClass(h.get())));
 }
 
 void ProcessTable::DropUnusedIcons() {
-  std::unordered_set<std::wstring> listed;
-  for (int row = 0; row < lvw_.Count(); ++row) listed.insert(lvw_.Text(row, kColPath));
-  im1_.Compact(listed);
+  std::unordered_set<std::wstring> paths;
+  for (const auto& entry : listed_) paths.insert(entry.second.path);
+  im1_.Compact(paths);
+}
+
+const ListedProcess* ProcessTable::Listed(DWORD pid) const {
+  auto it = listed_.find(pid);
+  return it == listed_.end() ? nullptr : &it->second;
+}
+
+std::optional<std::wstring> ProcessTable::PathOf(DWORD pid, uint64_t started) const {
+  const ListedProcess* listed = Listed(pid);
+  if (!listed || listed->started != started) return std::nullopt;
+  return listed->path;
 }
 
 std::optional<uint64_t> ProcessTable::RowCreateTime(DWORD pid) const {
-  if (HaveItem(pid) < 0) return std::nullopt;
-  auto it = started_.find(pid);
-  return it == started_.end() ? std::nullopt : std::optional<uint64_t>(it->second);
+  const ListedProcess* listed = Listed(pid);
+  return listed ? std::optional<uint64_t>(listed->started) : std::nullopt;
 }
 
 void ProcessTable::RemoveTrustedRows() {
   for (int row = lvw_.Count() - 1; row >= 0; --row)
-    if (lvw_.Text(row, kColTrust) == kTrustedMark) {
-      started_.erase(DWORD(common::NumberOrZero(lvw_.Key(row).substr(3))));
-      lvw_.Remove(row);
-    }
+    if (lvw_.Text(row, kColTrust) == kTrustedMark) RemoveRow(DWORD(common::NumberOrZero(lvw_.Key(row).substr(3))));
 }
 
 std::wstring ProcessTable::LookupProcessColumn(const std::wstring& path, int column) const {

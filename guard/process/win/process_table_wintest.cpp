@@ -15,6 +15,7 @@
 #include "common/win/system.h"
 #include "common/win/ui/window.h"
 #include "guard/process/process_rules.h"
+#include "guard/process/win/fake_process_system.h"
 #include "guard/process/win/process_query.h"
 
 using namespace zorvix;
@@ -24,7 +25,7 @@ namespace {
 class Host : public common::ui::Window {};
 
 // A process table in a window of its own, its folders pointing at a temporary "system folder".
-struct TableFixture : testing::Test {
+struct TableFixture : ::testing::Test {
   TableFixture() : trust([this](const std::wstring& p) -> std::optional<std::wstring> {
     auto it = signers.find(common::ToLower(p));
     if (it == signers.end()) return std::nullopt;
@@ -46,6 +47,10 @@ struct TableFixture : testing::Test {
   }
   int RowOf(const suite::ChildProcess& c) { return table.HaveItem(c.pid()); }
   std::wstring Cell(const suite::ChildProcess& c, int col) { return lvw.Text(RowOf(c), col); }
+  void Tick() {
+    table.ListProcess();
+    table.CheckProcess();
+  }
 
   suite::TempDir dir;
   std::map<std::wstring, std::wstring> signers;  // lower-case path -> signer of its valid signature
@@ -53,7 +58,8 @@ struct TableFixture : testing::Test {
   Host host;
   common::ui::ListView lvw;
   common::ui::StatusBar sbr;
-  ProcessTable table{lvw, sbr, trust};
+  zorvix::testing::FakeSystem system;
+  ProcessTable table{lvw, sbr, trust, system};
   std::wstring sysDir, notes;
 };
 
@@ -88,6 +94,92 @@ TEST_F(TableFixture, ChildAppearsWithItsColumnsAndGoesWithinOneTick) {
   child.Kill();
   table.ListProcess();
   table.CheckProcess();
+  EXPECT_LT(RowOf(child), 0);
+}
+
+TEST_F(TableFixture, AnUnchangedTickQueriesOnceAndOpensNothing) {
+  suite::ChildProcess child(L"", CopyChild(L"quiet.exe"));
+  Tick();
+  ASSERT_GE(RowOf(child), 0);
+  int opens = system.opens, queries = system.queries;
+  for (int i = 0; i < 3; ++i) Tick();
+  EXPECT_EQ(system.opens, opens) << "a listed process is not opened again";
+  EXPECT_EQ(system.queries, queries + 3) << "one system query a tick";
+
+  // A process that starts and ends between two ticks is neither opened nor listed.
+  DWORD brief = 0;
+  {
+    suite::ChildProcess c(L"", CopyChild(L"brief.exe"));
+    brief = c.pid();
+    c.Kill();
+  }
+  Tick();
+  EXPECT_LT(table.HaveItem(brief), 0);
+  EXPECT_EQ(system.opens, opens);
+
+  // A new process is opened once, however many ticks list it.
+  suite::ChildProcess late(L"", CopyChild(L"late.exe"));
+  Tick();
+  Tick();
+  EXPECT_GE(RowOf(late), 0);
+  EXPECT_EQ(system.opens, opens + 1);
+}
+
+// The working set's KB figure of a memory text ("1,234 K").
+uint64_t KBOf(std::wstring text) {
+  std::erase(text, L',');
+  return common::NumberOrZero(text.substr(0, text.find(L' ')));
+}
+
+TEST_F(TableFixture, TheMemoryTextFollowsTheWorkingSetWithoutAnOpen) {
+  suite::ChildProcess child(L"", CopyChild(L"grows.exe"));
+  ASSERT_TRUE(suite::PumpUntil([&] { return WaitForInputIdle(child.handle(), 0) == 0; }, 5000));
+  Tick();
+  ASSERT_GE(RowOf(child), 0);
+  uint64_t before = KBOf(Cell(child, kColMemory));
+  int opens = system.opens;
+  // 32 MB written into the child become part of its working set.
+  const size_t size = 32 << 20;
+  void* at = VirtualAllocEx(child.handle(), nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  ASSERT_NE(at, nullptr);
+  std::vector<char> ones(size, 1);
+  ASSERT_TRUE(WriteProcessMemory(child.handle(), at, ones.data(), size, nullptr));
+  Tick();
+  EXPECT_GE(KBOf(Cell(child, kColMemory)), before + 30 * 1024);
+  EXPECT_EQ(system.opens, opens);
+}
+
+TEST_F(TableFixture, APidReusedByAnotherProcessIsShownAsANewRow) {
+  suite::ChildProcess first(L"", CopyChild(L"first.exe"));
+  Tick();
+  ASSERT_GE(RowOf(first), 0);
+  // The first process ends and its PID now names another one, started later.
+  suite::ChildProcess second(L"", CopyChild(L"second.exe"));
+  first.Kill();
+  system.standIns[first.pid()] = second.pid();
+  Tick();
+  ASSERT_GE(RowOf(first), 0);
+  EXPECT_EQ(Cell(first, kColName), L"second.exe");
+  EXPECT_TRUE(common::EqualsNoCase(Cell(first, kColPath), sysDir + L"\\second.exe"));
+  EXPECT_EQ(table.RowCreateTime(first.pid()), std::optional<uint64_t>(CreateTimeOf(second.handle())));
+  EXPECT_EQ(table.PathOf(first.pid(), CreateTimeOf(first.handle())), std::nullopt) << "the first one's path";
+}
+
+TEST_F(TableFixture, AProcessThatCannotBeOpenedIsListedByTheNameTheQueryGave) {
+  suite::ChildProcess child(L"", CopyChild(L"closed.exe"));
+  system.refused.insert(child.pid());
+  Tick();
+  ASSERT_GE(RowOf(child), 0);
+  EXPECT_EQ(Cell(child, kColName), L"closed.exe");
+  EXPECT_EQ(Cell(child, kColPath), L"");
+  EXPECT_EQ(Cell(child, kColTrust), L"?");
+  EXPECT_TRUE(Cell(child, kColMemory).ends_with(L" K"));
+  EXPECT_EQ(table.PathOf(child.pid(), CreateTimeOf(child.handle())), L"") << "known to have no path";
+  int opens = system.opens;
+  Tick();
+  EXPECT_EQ(system.opens, opens) << "not tried again each tick";
+  child.Kill();
+  Tick();
   EXPECT_LT(RowOf(child), 0);
 }
 

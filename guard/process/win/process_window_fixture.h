@@ -10,6 +10,7 @@
 
 #include "common/testing/win/child_process.h"
 #include "common/win/pump.h"
+#include "guard/process/win/fake_process_system.h"
 #include "guard/process/win/process_commands.h"
 #include "guard/process/win/process_menu_ids.h"
 #include "guard/process/win/process_system.h"
@@ -25,20 +26,6 @@ inline void UseProgramResources() {
   ASSERT_NE(program, nullptr);
   MenuResources() = program;
 }
-
-// The real system, with its opens counted; it can let another process answer to a PID (as when a PID
-// is reused) and mark processes critical.
-struct FakeSystem : ProcessSystem {
-  HANDLE Open(DWORD access, DWORD pid) override {
-    ++opens;
-    auto it = standIns.find(pid);
-    return ProcessSystem::Open(access, it == standIns.end() ? pid : it->second);
-  }
-  bool IsCritical(HANDLE process) override { return critical || ProcessSystem::IsCritical(process); }
-  int opens = 0;
-  std::map<DWORD, DWORD> standIns;  // PID -> PID of the process that answers to it now
-  bool critical = false;
-};
 
 inline std::optional<std::wstring> NoSigner(const std::wstring&) { return std::nullopt; }
 

@@ -50,6 +50,8 @@ bool FrmMain::Load(const std::wstring& commandLine) {
   LoadAskLists();     // 12.
   LoadRegAskLists();
   startup_.SetHooks(StartupAskHooks(*this));
+  formfire_.monitor().UseKnownPaths(
+      [this](DWORD pid, uint64_t started) { return table_.PathOf(pid, started); });
   formfire_.Load();   // 13. hidden; its timer runs the connection monitor
   common::SetTopMost(hwnd(), true);  // 14.
   HideSysFolder();                   // 15.
