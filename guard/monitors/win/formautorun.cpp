@@ -19,6 +19,16 @@
 
 namespace zorvix {
 namespace {
+// The sound library is loaded for the alert only: a resident guard would otherwise hold it, and the
+// audio drivers it loads, from its start for a sound it may never play.
+void PlayAlert(const std::wstring& wav) {
+  using Fn = BOOL(WINAPI*)(LPCWSTR, HMODULE, DWORD);
+  static HMODULE winmm = LoadLibraryW(L"winmm.dll");
+  static auto play = winmm ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(winmm, "PlaySoundW")))
+                           : nullptr;
+  if (play) play(wav.c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT);
+}
+
 
 enum : int { kIdList = 10, kIdLink = 11, kTimer1 = 1 };
 enum AlertColumn { kAlertFile, kAlertAttr, kAlertPath, kAlertSize, kAlertCreated };
@@ -58,8 +68,7 @@ bool FormAutoRun::Load() {
   open_.emplace(Guard().askWindowOpen);
   // Hidden files can be shown, so that the user sees what the cleaner removes.
   WritePolicyDword(kShowAllKey, L"CheckedValue", 1);
-  PlaySoundW(common::ExtendedPath(JoinPath(common::AppFolder(), L"\\sys\\alert.wav")).c_str(), nullptr,
-             SND_FILENAME | SND_ASYNC | SND_NODEFAULT);
+  PlayAlert(common::ExtendedPath(JoinPath(common::AppFolder(), L"\\sys\\alert.wav")));
   SetTimer(hwnd(), kTimer1, 500, nullptr);
   return true;
 }
