@@ -4,6 +4,7 @@
 // after windows.h
 #include <commctrl.h>
 
+#include "common/win/message_loop.h"
 #include "common/win/msgbox.h"
 #include "search/engine/win/frm_main.h"
 
@@ -14,11 +15,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR cmdLine, int) {
   common::SetAppTitle(sercavo::kMainCaption);
   sercavo::FrmMain frmMain;
   if (!frmMain.Load(cmdLine ? cmdLine : L"")) return 0;
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (frmMain.TranslateAccel(msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-  return 0;
+  return common::RunMessageLoop();
 }

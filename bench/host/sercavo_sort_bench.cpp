@@ -17,10 +17,10 @@ void RowsSortedAsText(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     sercavo::ResultsModel m;
-    for (int i = 0; i < kRows; ++i) m.Add({Name(i), L"C:\\x\\" + Name(i), L"1 KB", L"TXT", L""});
+    for (int i = 0; i < kRows; ++i) m.AddFile(L"C:\\x\\", Name(i), 1000, 0);
     state.ResumeTiming();
     m.ColumnClick(sercavo::kColName);
-    benchmark::DoNotOptimize(m.row(0));
+    benchmark::DoNotOptimize(m.Name(0));
   }
 }
 

@@ -65,13 +65,15 @@ std::wstring FolderName(std::wstring_view path) {
   return std::wstring(slash == std::wstring_view::npos ? path : path.substr(slash + 1));
 }
 
-std::wstring SizeText(uint64_t bytes) {
+std::wstring KiloText(uint64_t bytes) {
   // Thousands, not 1024s: the quotient in its shortest decimal form.
   std::wstring whole = std::to_wstring(bytes / 1000);
   std::wstring frac = std::to_wstring(bytes % 1000 + 1000).substr(1);
   while (!frac.empty() && frac.back() == L'0') frac.pop_back();
-  return whole + (frac.empty() ? L"" : L"." + frac) + L" KB";
+  return whole + (frac.empty() ? L"" : L"." + frac);
 }
+
+std::wstring SizeText(uint64_t bytes) { return KiloText(bytes) + L" KB"; }
 
 std::wstring TypeText(std::wstring_view name) {
   size_t dot = name.rfind(L'.');

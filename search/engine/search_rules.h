@@ -31,7 +31,8 @@ bool FileMatches(int kind, std::wstring_view keyword, std::wstring_view name, ui
 // The folder's own name (text after the last "\"; empty for a drive root).
 std::wstring FolderName(std::wstring_view path);
 
-// Texts of a result row.
+// Texts of a result row. Sizes in thousands of bytes: "1.5", "0.005", "0".
+std::wstring KiloText(uint64_t bytes);
 std::wstring SizeText(uint64_t bytes);
 std::wstring TypeText(std::wstring_view name);
 inline constexpr wchar_t kFolderSize[] = L"未知";

@@ -11,6 +11,7 @@ struct SearchState {
   int16_t searchMode = kName;  // SearchMode
   std::wstring searchKeyword;  // SearchKeyword
   bool stopRequested = false;  // StopRequested
+  bool walking = false;        // a name or text search is walking folders: never two at once
   int32_t foundCount = 0;      // FoundCount
   int32_t scannedCount = 0;    // ScannedCount
   ShieldFlags shieldFlags;     // ShieldFlags

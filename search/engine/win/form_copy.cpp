@@ -1,6 +1,7 @@
 #include "search/engine/win/form_copy.h"
 
 #include "common/path.h"
+#include "common/win/message_loop.h"
 #include "common/win/msgbox.h"
 #include "common/win/pump.h"
 #include "search/engine/win/busy.h"
@@ -17,25 +18,20 @@ void FormCopy::RunModal(HWND owner) {
   int w = common::ui::Twips(owner, 4800), h = common::ui::Twips(owner, 1800);
   RECT r{};
   GetWindowRect(owner, &r);
-  if (!Create(kFormCopyClass, L"", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME, (r.left + r.right - w) / 2,
+  if (!Create(kFormCopyClass, L"", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
+              (r.left + r.right - w) / 2,
               (r.top + r.bottom - h) / 2, w, h, owner))
     return;
   label_ = common::ui::CreateControl(hwnd(), L"STATIC", L"任务正在执行当中，请您稍等……", SS_CENTER, kIdLabel);
-  cancel_ = common::ui::CreateControl(hwnd(), L"BUTTON", L"取消(&C)", BS_PUSHBUTTON | WS_TABSTOP, kIdCancel);
+  cancel_ = common::ui::CreateControl(hwnd(), L"BUTTON", L"取消(&C)", BS_DEFPUSHBUTTON | WS_TABSTOP, kIdCancel);
   common::ui::MoveTwips(label_, 200, 250, 4200, 300);
   common::ui::MoveTwips(cancel_, 1700, 750, 1200, 380);
+  common::SetDialogKeys(hwnd());
   // The start is queued before the window shows, so that anything the showing queues runs during the work.
   PostMessageW(hwnd(), kActivate, 0, 0);
-  EnableWindow(owner, FALSE);
   ShowWindow(hwnd(), SW_SHOWNORMAL);
-  MSG msg;
-  while (hwnd() && GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-  if (msg.message == WM_QUIT && hwnd()) PostQuitMessage(int(msg.wParam));
-  EnableWindow(owner, TRUE);
-  SetActiveWindow(owner);
+  SetFocus(cancel_);
+  common::RunModalLoop(hwnd(), owner);
   ReportFailures(owner);
 }
 
@@ -76,13 +72,13 @@ void FormCopy::RunRows(FileOp op, bool removesRows) {
   ResultsModel& rows = lvw_.model();
   size_t i = 0;
   while (i < rows.size()) {
-    if (!rows.row(i).selected) {
+    if (!rows.Selected(i)) {
       ++i;
       continue;
     }
     common::PumpMessages();
     if (i >= rows.size()) break;
-    std::wstring path = rows.row(i).path;
+    std::wstring path = rows.Path(i);
     if (op == FileOp::Move) SetFileAttributesW(common::ExtendedPath(path).c_str(), FILE_ATTRIBUTE_NORMAL);
     bool done = ShellFileOperation(op, path, State().targetFolder, &failed_);
     if (removesRows && (done || !PathExists(path)))
@@ -102,7 +98,8 @@ LRESULT FormCopy::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (HoldBusyCursor()) return TRUE;
       break;
     case WM_COMMAND:
-      if (LOWORD(wp) == kIdCancel) State().stopRequested = true;
+      // "取消(&C)", Enter and Esc all stop after the current row.
+      if (LOWORD(wp) == kIdCancel || LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) State().stopRequested = true;
       return 0;
     // Closing asks the work to stop; the work closes the window after the current row.
     case WM_CLOSE: State().stopRequested = true; return 0;

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "common/win/message_loop.h"
 #include "common/win/msgbox.h"
 #include "common/win/ui/tool_tip.h"
 #include "common/win/ui/window.h"
@@ -26,7 +27,7 @@ bool FormSearch::Load(const std::wstring& caption) {
   int w = common::ui::Twips(owner, 6200), h = common::ui::Twips(owner, 2300);
   RECT r{};
   GetWindowRect(owner, &r);
-  if (!Create(kFormSearchClass, caption, WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME,
+  if (!Create(kFormSearchClass, caption, WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
               (r.left + r.right - w) / 2, (r.top + r.bottom - h) / 2, w, h, owner))
     return false;
   CreateControls();
@@ -46,8 +47,8 @@ void FormSearch::CreateControls() {
   MoveTwips(CreateControl(w, L"STATIC", L"文件类型：", 0, -1), 200, 1260, 1000, 300);
   MoveTwips(CreateControl(w, L"STATIC", L"文件小于：", 0, -1), 3000, 1260, 1000, 300);
   comb_[0] = CreateControl(w, WC_COMBOBOXW, L"", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, kIdKeyword);
-  comb_[1] =
-      CreateControl(w, WC_COMBOBOXW, L"我的电脑", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, kIdRange);
+  comb_[1] = CreateControl(w, WC_COMBOBOXW, L"", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, kIdRange);
+  SetWindowTextW(comb_[1], kMyComputer);  // a combo box takes its text only once made
   MoveTwips(comb_[0], 1200, 200, 3500, 2000);
   MoveTwips(comb_[1], 1200, 700, 3100, 2000);
   // Boxes no search reads; they keep the window's familiar look.
@@ -68,32 +69,13 @@ void FormSearch::FillDriveList() {
 
 void FormSearch::ShowModal() {
   HWND owner = main_.hwnd();
+  common::SetDialogKeys(hwnd());
   PostMessageW(hwnd(), kActivate, 0, 0);
-  EnableWindow(owner, FALSE);
   ShowWindow(hwnd(), SW_SHOWNORMAL);
   SetFocus(comb_[0]);
-  MSG msg{};
-  while (hwnd() && GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (IsEnterInBox(msg)) {
-      Command1Click();
-      continue;
-    }
-    if (IsDialogMessageW(hwnd(), &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-  if (msg.message == WM_QUIT) PostQuitMessage(int(msg.wParam));
-  EnableWindow(owner, TRUE);
-  SetActiveWindow(owner);
+  common::RunModalLoop(hwnd(), owner);
   // Closed without a search running: the main button must not go on claiming one.
   if (!main_.searching() && main_.Command1Caption() == kStopS) main_.SetCommand1Caption(kSearchS);
-}
-
-bool FormSearch::IsEnterInBox(const MSG& msg) const {
-  if (msg.message != WM_KEYDOWN || msg.wParam != VK_RETURN) return false;
-  for (HWND box : comb_)
-    if (msg.hwnd == box || IsChild(box, msg.hwnd)) return true;
-  return false;
 }
 
 std::wstring FormSearch::Command1Caption() const { return common::ui::WindowText(cmd1_); }
@@ -119,7 +101,7 @@ void FormSearch::Command1Click() {
     AddToList(comb_[0], keyword);
     st.keywordHistory.Add(keyword);
   }
-  // The preview window is closed here once the program has one.
+  main_.ClosePreview();
   st.stopRequested = false;
   main_.Search(common::ui::WindowText(comb_[1]));
   if (!hwnd() || Command1Caption() != kStopS) return;  // closed or stopped meanwhile
@@ -150,8 +132,11 @@ LRESULT FormSearch::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (HoldBusyCursor()) return TRUE;
       break;
     case WM_COMMAND:
-      if (LOWORD(wp) == kIdSearch && HIWORD(wp) == BN_CLICKED) Command1Click();
-      if (LOWORD(wp) == kIdBrowse && HIWORD(wp) == BN_CLICKED) Command2Click();
+      if (HIWORD(wp) != BN_CLICKED) return 0;
+      // Enter in either box searches (or stops); on the browse button it browses; Esc closes.
+      if (LOWORD(wp) == kIdSearch || (LOWORD(wp) == IDOK && GetFocus() != cmd2_)) Command1Click();
+      if (LOWORD(wp) == kIdBrowse || (LOWORD(wp) == IDOK && GetFocus() == cmd2_)) Command2Click();
+      if (LOWORD(wp) == IDCANCEL) PostMessageW(hwnd(), WM_CLOSE, 0, 0);
       return 0;
     case WM_CLOSE:
       // Closing during a walk stops it, as the stop button would.

@@ -34,7 +34,6 @@ class FormSearch : public common::ui::Window {
   void FillDriveList();
   void Activate();
   void Close();
-  bool IsEnterInBox(const MSG& msg) const;
 
   FrmMain& main_;
   HWND comb_[2] = {};

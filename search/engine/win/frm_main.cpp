@@ -8,6 +8,7 @@
 #include "common/path.h"
 #include "common/text.h"
 #include "common/win/clipboard.h"
+#include "common/win/message_loop.h"
 #include "common/win/msgbox.h"
 #include "common/win/pump.h"
 #include "common/win/system.h"
@@ -18,7 +19,10 @@
 #include "search/engine/win/folder_walk.h"
 #include "search/engine/win/form_copy.h"
 #include "search/engine/win/form_search.h"
+#include "search/engine/win/launchers.h"
 #include "search/engine/win/startup.h"
+#include "search/extras/win/form_pre.h"
+#include "search/extras/win/privacy_windows.h"
 
 namespace sercavo {
 namespace {
@@ -26,13 +30,8 @@ enum : int {
   kOpen = 401,
   kPrint,
   kSaveAs,
-  kXian,
-  kZhuo,
-  kMyPc,
-  kMyFriend,
-  kMyIe,
-  kMail,
-  kExit,
+  kLaunch,  // the six launcher items
+  kExit = kLaunch + kLauncherCount,
   kFind = 420,
   kEditCopy,
   kEditCut,
@@ -54,12 +53,16 @@ const wchar_t* const kCmdCaptions[8] = {nullptr,     kSearchF,    L"复制(&C)",
 
 }  // namespace
 
+FrmMain::FrmMain(PreviewPanes panes) : formPre_(std::make_unique<FormPre>(std::move(panes))) {}
+FrmMain::~FrmMain() = default;
+
 bool FrmMain::Load(const std::wstring& commandLine) {
   StartUp();
   HICON icon = LoadIconW(GetModuleHandleW(nullptr), L"APPICON");
-  if (!Create(L"SercavoFrmMain", kMainCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, CW_USEDEFAULT, CW_USEDEFAULT,
-              CW_USEDEFAULT, CW_USEDEFAULT, nullptr, CreateMenus(), icon))
+  if (!Create(L"SercavoFrmMain", kMainCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
+              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, CreateMenus(), icon))
     return false;
+  common::SetDialogKeys(hwnd(), accel_);
   optBrush_ = CreateSolidBrush(GetSysColor(COLOR_HIGHLIGHTTEXT));
   chosenBrush_ = CreateSolidBrush(RGB(255, 255, 0));
   CreateControls();
@@ -79,12 +82,7 @@ HMENU FrmMain::CreateMenus() {
   item(file, kPrint, L"打印(&P)");
   item(file, kSaveAs, L"另存为(&A)...");
   AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
-  item(file, kXian, L"显示桌面");
-  item(file, kZhuo, L"桌面设置");
-  item(file, kMyPc, L"我的电脑");
-  item(file, kMyFriend, L"网上邻居");
-  item(file, kMyIe, L"IE浏览器");
-  item(file, kMail, L"电子邮件");
+  AppendLaunchers(file, kLaunch);
   AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
   item(file, kExit, L"退出(&X)");
   item(editMenu_, kFind, L"搜索文件(&F)\tCtrl+F");
@@ -111,15 +109,17 @@ HMENU FrmMain::CreateMenus() {
   return bar;
 }
 
-bool FrmMain::TranslateAccel(MSG& msg) const { return accel_ && hwnd() && TranslateAcceleratorW(hwnd(), accel_, &msg); }
-
 void FrmMain::CreateControls() {
   using common::ui::CreateControl;
+  // Three groups for Tab: the kinds (arrows move within), the buttons, the list.
   for (int i = 0; i < kKindCount; ++i)
-    opt_[i] = CreateControl(hwnd(), L"BUTTON", KindCaption(i), BS_RADIOBUTTON | WS_TABSTOP, kIdOpt + i);
+    opt_[i] = CreateControl(hwnd(), L"BUTTON", KindCaption(i), BS_RADIOBUTTON | WS_TABSTOP | (i == 0 ? WS_GROUP : 0),
+                            kIdOpt + i);
   for (int i = 1; i <= 7; ++i)
-    cmd_[i] = CreateControl(hwnd(), L"BUTTON", kCmdCaptions[i], BS_PUSHBUTTON | WS_TABSTOP, kIdCmd + i);
+    cmd_[i] = CreateControl(hwnd(), L"BUTTON", kCmdCaptions[i], BS_PUSHBUTTON | WS_TABSTOP | (i == 1 ? WS_GROUP : 0),
+                            kIdCmd + i);
   lvw_.Create(hwnd(), kIdList);
+  SetWindowLongPtrW(lvw_.hwnd(), GWL_STYLE, GetWindowLongPtrW(lvw_.hwnd(), GWL_STYLE) | WS_GROUP);
   common::ui::AddToolTip(hwnd(), lvw_.hwnd(), L"鼠标单击可以复制文件夹路径，按住 Ctrl 或 Shift 键可以多选……");
   sta_.Create(hwnd(), kIdStatus, {5200, 60, 2300, 60, -1});
   PaintOptions(State().searchMode);
@@ -157,8 +157,8 @@ void FrmMain::OptClick(int index) {
   SetStatus(1, L"");
   SetStatus(3, L"");
   if (index == kText) {
-    // The text-search window opens here once the program has it.
     if (Command1Caption() == kStopS) SetCommand1Caption(kSearchS);
+    formWord_.Load(hwnd());
     return;
   }
   FormSearch form(*this);
@@ -199,10 +199,10 @@ std::wstring FrmMain::Status(int panel) const {
 }
 
 bool FrmMain::Search(const std::wstring& mulu) {
-  if (searching_) return false;
-  searching_ = true;
-  Busy busy;
   SearchState& st = State();
+  if (searching_ || st.walking) return false;
+  searching_ = st.walking = true;
+  Busy busy;
   st.foundCount = st.scannedCount = 0;
   lvw_.Clear();
   SetStatus(1, L"正在搜索当中，请您稍等……");
@@ -218,7 +218,7 @@ bool FrmMain::Search(const std::wstring& mulu) {
   lvw_.ShowNewRows();
   if (lvw_.model().sorted()) lvw_.Resort();
   FlushStatus();
-  searching_ = false;
+  searching_ = st.walking = false;
   return true;
 }
 
@@ -251,7 +251,7 @@ void FrmMain::VisitFolder(const std::wstring& path, const FILETIME& modified) {
   std::wstring name = FolderName(path);
   if (!KeywordMatches(State().searchKeyword, name)) return;
   ++State().foundCount;
-  lvw_.Add({name, path, kFolderSize, kFolderType, GeneralDateText(modified), true});
+  lvw_.AddFolder(path, modified);
   ShowCounters();
 }
 
@@ -261,8 +261,7 @@ void FrmMain::AddFile(const std::wstring& folder, const WIN32_FIND_DATAW& e) {
   uint64_t size = (uint64_t(e.nFileSizeHigh) << 32) | e.nFileSizeLow;
   if (!FileMatches(st.searchMode, st.searchKeyword, e.cFileName, size, st.shieldFlags)) return;
   ++st.foundCount;
-  lvw_.Add(
-      {e.cFileName, folder + e.cFileName, SizeText(size), TypeText(e.cFileName), GeneralDateText(e.ftLastWriteTime)});
+  lvw_.AddFile(folder, e);
   ShowCounters();
 }
 
@@ -296,7 +295,7 @@ void FrmMain::DeleteClick() {
 void FrmMain::OpenClick(int row) {
   int i = row >= 0 ? row : lvw_.ActiveRow();
   if (i < 0 || i >= lvw_.Count()) return;
-  const std::wstring& path = lvw_.model().row(size_t(i)).path;
+  std::wstring path = lvw_.model().Path(size_t(i));
   if (path.empty()) return;
   ShellExecuteW(hwnd(), L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
   FocusList();
@@ -306,20 +305,35 @@ void FrmMain::ListMouseUp(int button, int shift, int row) {
   if (!fileView_ || button != 1 || shift == 1) return;
   int i = row >= 0 ? row : lvw_.ActiveRow();
   if (i < 0 || i >= lvw_.Count()) return;
-  common::SetClipboardText(hwnd(), lvw_.model().row(size_t(i)).path);
-  // The row is previewed here once the program has its preview window.
+  std::wstring path = lvw_.model().Path(size_t(i));
+  common::SetClipboardText(hwnd(), path);
+  formPre_->Preview(path, hwnd());
 }
 
+void FrmMain::ClosePreview() { formPre_->Close(); }
+
 bool FrmMain::QueryUnload() {
-  if (Command1Caption() != kStopS && !searching_) return true;
+  if (Command1Caption() != kStopS && !State().walking) return true;
   common::MsgBox(hwnd(), L"对不起！您还没有停止文件搜索……       ", MB_ICONINFORMATION);
   SetFocus(cmd_[1]);
   return false;
 }
 
+// Enter: a focused button does its own work, the list opens its row.
+void FrmMain::EnterKey() {
+  HWND focus = GetFocus();
+  if (focus == lvw_.hwnd()) return OpenClick();
+  for (int i = 1; i <= 7; ++i)
+    if (focus == cmd_[i]) return OnCommand(kIdCmd + i);
+  for (int i = 0; i < kKindCount; ++i)
+    if (focus == opt_[i]) return OptClick(i);
+}
+
 void FrmMain::OnCommand(int id) {
   std::wstring app = common::AppFolder();
   switch (id) {
+    case IDOK: return EnterKey();
+    case IDCANCEL: return;
     case kIdCmd + 1:
     case kFind: return Command1Click();
     case kIdCmd + 2:
@@ -334,19 +348,8 @@ void FrmMain::OnCommand(int id) {
     case kIdCmd + 6:
     case kOpen: return OpenClick();
     case kIdCmd + 7:
-    case kOptions: return;  // the password window comes with the privacy settings
+    case kOptions: return OpenPrivacy(hwnd());
     case kSelAll: lvw_.SelectAll(); return FocusList();
-    case kXian:
-      common::ShellOpen(common::FolderOf(common::ExePath()) + L"\\sys\\viewdesk.scf", L"", SW_SHOWNORMAL, L"Open");
-      return;
-    case kZhuo: common::StartCommand(L"rundll32 shell32,Control_RunDLL desk.cpl", SW_SHOWMINIMIZED); return;
-    case kMyPc: common::StartCommand(L"explorer ::{20D04FE0-3AEA-1069-A2D8-08002B30309D}"); return;
-    case kMyFriend: common::StartCommand(L"explorer ::{208D2C60-3AEA-1069-A2D7-08002B30309D}"); return;
-    case kMyIe:
-      common::StartCommand(
-          common::QuoteArg(Paths().windowsFolder.substr(0, 2) + L"\\Program Files\\Internet Explorer\\iexplore.exe"));
-      return;
-    case kMail: common::ShellOpen(L"mailto:", L"", SW_SHOWNORMAL, L"Open"); return;
     case kExit: PostMessageW(hwnd(), WM_CLOSE, 0, 0); return;
     case kWen: common::StartCommand(common::QuoteArg(app + L"report.exe")); return;
     case kFileView:
@@ -360,6 +363,7 @@ void FrmMain::OnCommand(int id) {
       return;
   }
   if (id >= kIdOpt && id < kIdOpt + kKindCount) OptClick(id - kIdOpt);
+  if (id >= kLaunch && id < kLaunch + kLauncherCount) RunLauncher(id - kLaunch);
 }
 
 void FrmMain::OnNotify(NMHDR* hdr) {

@@ -5,9 +5,13 @@
 
 #include <string>
 
+#include <memory>
+
 #include "common/win/ui/status_bar.h"
 #include "common/win/ui/window.h"
+#include "search/engine/win/form_word.h"
 #include "search/engine/win/results_list.h"
+#include "search/extras/win/preview_panes.h"
 
 namespace sercavo {
 
@@ -17,13 +21,17 @@ inline constexpr wchar_t kSearchS[] = L"搜索(&S)";
 inline constexpr wchar_t kStopS[] = L"停止(&S)";
 inline constexpr wchar_t kStoppedText[] = L"搜索已经停止";
 
+class FormPre;
+
 class FrmMain : public common::ui::Window {
  public:
+  // The preview window's viewers: the system's, or stand-ins where a system lacks them.
+  explicit FrmMain(PreviewPanes panes = SystemPreviewPanes());
+  ~FrmMain() override;
   // Control ids: the option buttons are kIdOpt + kind, the buttons kIdCmd + 1 to 7.
   enum : int { kIdList = 100, kIdStatus = 101, kIdOpt = 200, kIdCmd = 300 };
   // Start-up, the window and its controls; the command line names the folder for the first search window.
   bool Load(const std::wstring& commandLine);
-  bool TranslateAccel(MSG& msg) const;
 
   // One search over a folder or "我的电脑"; false when another is already running.
   bool Search(const std::wstring& mulu);
@@ -50,6 +58,10 @@ class FrmMain : public common::ui::Window {
   // the clipboard and the row is previewed.
   void ListMouseUp(int button, int shift, int row = -1);
   bool fileView() const { return fileView_; }
+  FormWord& formWord() { return formWord_; }
+  FormPre& formPre() { return *formPre_; }
+  // Starting a search closes the preview.
+  void ClosePreview();
 
  protected:
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -61,6 +73,7 @@ class FrmMain : public common::ui::Window {
   void Layout();
   void PaintOptions(int chosen);
   void OnCommand(int id);
+  void EnterKey();
   void OnNotify(NMHDR* hdr);
   bool QueryUnload();
   void VisitFolder(const std::wstring& path, const FILETIME& modified);
@@ -87,6 +100,8 @@ class FrmMain : public common::ui::Window {
   std::wstring pendingStatus_[6];
   bool statusPending_[6] = {};
   bool fileView_ = true;
+  FormWord formWord_;
+  std::unique_ptr<FormPre> formPre_;
 };
 
 }  // namespace sercavo

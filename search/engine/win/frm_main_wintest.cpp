@@ -11,44 +11,15 @@
 #include "common/win/clipboard.h"
 #include "common/win/system.h"
 #include "search/engine/search_state.h"
+#include "search/engine/testing/at_next_pump.h"
 #include "search/engine/win/file_ops.h"
+#include "search/engine/win/folder_walk.h"
 #include "search/engine/win/form_copy.h"
 #include "search/engine/win/form_search.h"
 #include "search/engine/win/frm_main.h"
 
 namespace sercavo {
 namespace {
-
-// Runs a function at the next message-pump step, e.g. the first one of a walk.
-class AtNextPump {
- public:
-  explicit AtNextPump(std::function<void()> f) : f_(std::move(f)) {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = Proc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"SercavoTestAtNextPump";
-    RegisterClassW(&wc);
-    hwnd_ = CreateWindowW(wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    PostMessageW(hwnd_, WM_APP, 0, 0);
-  }
-  ~AtNextPump() { DestroyWindow(hwnd_); }
-  bool ran() const { return ran_; }
-
- private:
-  static LRESULT CALLBACK Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* self = reinterpret_cast<AtNextPump*>(GetWindowLongPtrW(h, GWLP_USERDATA));
-    if (msg == WM_APP && self && !self->ran_) {
-      self->ran_ = true;
-      self->f_();
-      return 0;
-    }
-    return DefWindowProcW(h, msg, wp, lp);
-  }
-  std::function<void()> f_;
-  HWND hwnd_ = nullptr;
-  bool ran_ = false;
-};
 
 // The clipboard's text; a clipboard that cannot be opened fails the test instead of reading as empty.
 std::wstring Clip() {
@@ -76,14 +47,20 @@ class Main : public testing::Test {
 
   std::vector<std::wstring> Names() {
     std::vector<std::wstring> n;
-    for (size_t i = 0; i < main_.lvw().model().size(); ++i) n.push_back(main_.lvw().model().row(i).name);
+    for (size_t i = 0; i < main_.lvw().model().size(); ++i) n.emplace_back(main_.lvw().model().Name(i));
     std::sort(n.begin(), n.end());
     return n;
   }
-  const ResultRow* Row(const std::wstring& name) {
-    for (size_t i = 0; i < main_.lvw().model().size(); ++i)
-      if (main_.lvw().model().row(i).name == name) return &main_.lvw().model().row(i);
-    return nullptr;
+  // The texts of the row of that name, by column; empty when there is no such row.
+  std::vector<std::wstring> Row(const std::wstring& name) {
+    const ResultsModel& m = main_.lvw().model();
+    for (size_t i = 0; i < m.size(); ++i)
+      if (m.Name(i) == name) {
+        std::vector<std::wstring> texts;
+        for (int c = 0; c < kColumnCount; ++c) texts.push_back(m.Text(i, c));
+        return texts;
+      }
+    return {};
   }
   void Search(int kind, const std::wstring& keyword, const std::wstring& where) {
     State().searchMode = int16_t(kind);
@@ -97,7 +74,7 @@ class Main : public testing::Test {
     m.ClearSelection();
     for (size_t i = 0; i < m.size(); ++i)
       for (const wchar_t* n : names)
-        if (m.row(i).name == n) m.SetSelected(i, true);
+        if (m.Name(i) == n) m.SetSelected(i, true);
     main_.lvw().PushSelection();
   }
 
@@ -115,16 +92,17 @@ TEST_F(Main, CategorySearchesOverFilesOfExactSizes) {
   t.Write(L"film.avi", "x");
   Search(kPictures, L"", t.wpath());
   EXPECT_EQ(Names(), (std::vector<std::wstring>{L"photo.JPG"}));
-  ASSERT_TRUE(Row(L"photo.JPG"));
-  EXPECT_EQ(Row(L"photo.JPG")->size, L"30.001 KB");
-  EXPECT_EQ(Row(L"photo.JPG")->type, L"JPG");
-  EXPECT_FALSE(Row(L"photo.JPG")->modified.empty());
+  ASSERT_FALSE(Row(L"photo.JPG").empty());
+  EXPECT_EQ(Row(L"photo.JPG")[kColSize], L"30.001 KB");
+  EXPECT_EQ(Row(L"photo.JPG")[kColType], L"JPG");
+  EXPECT_EQ(Row(L"photo.JPG")[kColModified], GeneralDateText(ModifiedTime(t.wpath() + L"\\p\\photo.JPG")));
+  EXPECT_FALSE(Row(L"photo.JPG")[kColModified].empty());
   EXPECT_EQ(main_.Status(5), L"发现目标文件：1 个");
   Search(kFlash, L"", t.wpath());
   EXPECT_EQ(Names(), (std::vector<std::wstring>{L"big.flv"}));
   Search(kJunk, L"", t.wpath());
   EXPECT_EQ(Names(), (std::vector<std::wstring>{L"Thumbs.db", L"tmp"}));
-  EXPECT_EQ(Row(L"tmp")->type, L"TMP");
+  EXPECT_EQ(Row(L"tmp")[kColType], L"TMP");
   EXPECT_EQ(State().scannedCount, 7);
   // A shielded kind still counts what it examines but lists nothing and leaves the counters alone.
   State().shieldFlags[0] = L"1";
@@ -148,11 +126,11 @@ TEST_F(Main, NameSearchListsFoldersAndLargeFiles) {
   CloseHandle(h);
   Search(kName, L"REPORT", t.wpath());
   EXPECT_EQ(Names(), (std::vector<std::wstring>{L"Report-2024", L"old report.doc", L"report.iso"}));
-  EXPECT_EQ(Row(L"Report-2024")->size, L"未知");
-  EXPECT_EQ(Row(L"Report-2024")->type, L"文件夹");
-  EXPECT_EQ(Row(L"Report-2024")->path, t.wpath() + L"\\Report-2024");
+  EXPECT_EQ(Row(L"Report-2024")[kColSize], L"未知");
+  EXPECT_EQ(Row(L"Report-2024")[kColType], L"文件夹");
+  EXPECT_EQ(Row(L"Report-2024")[kColPath], t.wpath() + L"\\Report-2024");
   if (grown) {
-    EXPECT_EQ(Row(L"report.iso")->size, L"3000000.001 KB");
+    EXPECT_EQ(Row(L"report.iso")[kColSize], L"3000000.001 KB");
   }
   EXPECT_EQ(main_.Status(3), L"搜索文件总数：3 个");
 }
@@ -212,7 +190,7 @@ TEST_F(Main, AFailedDeleteKeepsItsRowSelected) {
   if (!common::FileExists(locked)) GTEST_SKIP() << "this system deletes open files";
   ASSERT_EQ(Names(), (std::vector<std::wstring>{L"locked.tmp"}));
   main_.lvw().PullSelection();
-  EXPECT_TRUE(main_.lvw().model().row(0).selected);
+  EXPECT_TRUE(main_.lvw().model().Selected(0));
 }
 
 // Presses "取消(&C)" as soon as the copy window shows.
@@ -397,7 +375,7 @@ TEST_F(Main, KeywordsBeginningWithSFindEveryNameHoldingThem) {
   EXPECT_EQ(main_.lvw().Count(), 65);
   Search(kName, L"sa", tree);
   EXPECT_EQ(main_.lvw().Count(), 33);
-  EXPECT_NE(Row(L"ales_sa.txt"), nullptr);
+  EXPECT_FALSE(Row(L"ales_sa.txt").empty());
   Search(kName, L"", tree);
   EXPECT_EQ(main_.lvw().Count(), 0);
 }
@@ -452,7 +430,7 @@ TEST_F(Main, TheHourglassHoldsThroughMouseMovesWhileBusy) {
   };
   LRESULT overMain = 0, overList = 0;
   HCURSOR shown = nullptr;
-  AtNextPump probe([&] {
+  test_support::AtNextPump probe([&] {
     overMain = moveOver(main_.hwnd());
     overList = moveOver(main_.lvw().hwnd());
     shown = GetCursor();
@@ -473,7 +451,7 @@ TEST_F(Main, StopStopsEvenWhenTheKeywordBoxWasEmptied) {
   ASSERT_TRUE(form.Load(KindCaption(kName)));
   SetWindowTextW(form.comb(0), L"hit");
   SetWindowTextW(form.comb(1), t.wpath().c_str());
-  AtNextPump stop([&] {
+  test_support::AtNextPump stop([&] {
     SetWindowTextW(form.comb(0), L"");
     form.Command1Click();
   });

@@ -2,7 +2,10 @@
 
 #include <shellapi.h>
 
+#include <unordered_map>
+
 #include "common/text.h"
+#include "search/engine/search_rules.h"
 #include "common/win/shell_icon.h"
 #include "common/win/ui/window.h"
 
@@ -30,6 +33,8 @@ common::Icon FolderIcon() {
 }
 }  // namespace
 
+ResultsList::ResultsList() : model_(AppendGeneralDateText) {}
+
 void ResultsList::Create(HWND parent, int id) {
   hwnd_ = common::ui::CreateControl(parent, WC_LISTVIEWW, L"",
                                     WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA | LVS_SHAREIMAGELISTS, id, WS_EX_CLIENTEDGE);
@@ -44,9 +49,16 @@ void ResultsList::Create(HWND parent, int id) {
   Clear();
 }
 
-size_t ResultsList::Add(ResultRow row) {
-  row.icon = IconFor(row.path, row.folder);
-  return model_.Add(std::move(row));
+size_t ResultsList::AddFile(const std::wstring& folder, const WIN32_FIND_DATAW& e) {
+  uint64_t size = (uint64_t(e.nFileSizeHigh) << 32) | e.nFileSizeLow;
+  uint64_t time = (uint64_t(e.ftLastWriteTime.dwHighDateTime) << 32) | e.ftLastWriteTime.dwLowDateTime;
+  int icon = common::IconLivesInFile(e.cFileName) ? IconFor(folder + e.cFileName, false) : IconFor(e.cFileName, false);
+  return model_.AddFile(folder, e.cFileName, size, time, icon);
+}
+
+size_t ResultsList::AddFolder(const std::wstring& path, const FILETIME& modified) {
+  uint64_t time = (uint64_t(modified.dwHighDateTime) << 32) | modified.dwLowDateTime;
+  return model_.AddFolder(path, FolderName(path), time, IconFor(path, true));
 }
 
 void ResultsList::ShowNewRows() {
@@ -82,7 +94,8 @@ void ResultsList::PullSelection() {
 
 void ResultsList::PushSelection() {
   ListView_SetItemState(hwnd_, -1, 0, LVIS_SELECTED);
-  for (size_t i : model_.SelectedIndices()) ListView_SetItemState(hwnd_, int(i), LVIS_SELECTED, LVIS_SELECTED);
+  for (size_t i = 0; i < model_.size(); ++i)
+    if (model_.Selected(i)) ListView_SetItemState(hwnd_, int(i), LVIS_SELECTED, LVIS_SELECTED);
 }
 
 void ResultsList::SelectAll() {
@@ -118,10 +131,11 @@ void ResultsList::OnGetDispInfo(NMLVDISPINFOW* info) const {
   LVITEMW& item = info->item;
   if (item.iItem < 0 || size_t(item.iItem) >= model_.size()) return;
   if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
-    const std::wstring& text = model_.Text(size_t(item.iItem), item.iSubItem);
-    lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);
+    text_.clear();
+    model_.AppendText(size_t(item.iItem), item.iSubItem, text_);
+    lstrcpynW(item.pszText, text_.c_str(), item.cchTextMax);
   }
-  if (item.mask & LVIF_IMAGE) item.iImage = model_.row(size_t(item.iItem)).icon;
+  if (item.mask & LVIF_IMAGE) item.iImage = model_.Icon(size_t(item.iItem));
 }
 
 int ResultsList::IconFor(const std::wstring& path, bool folder) {
@@ -133,13 +147,48 @@ int ResultsList::IconFor(const std::wstring& path, bool folder) {
 }
 
 std::wstring GeneralDateText(const FILETIME& utc) {
-  FILETIME local;
-  SYSTEMTIME st;
-  if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToSystemTime(&local, &st)) return L"";
-  wchar_t date[80] = {}, time[80] = {};
-  GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, date, 80, nullptr);
-  GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &st, nullptr, time, 80);
-  return std::wstring(date) + L" " + time;
+  std::wstring s;
+  AppendGeneralDateText((uint64_t(utc.dwHighDateTime) << 32) | utc.dwLowDateTime, s);
+  return s;
+}
+
+namespace {
+// Local time is file time plus the zone's present bias, as FileTimeToLocalFileTime reckons it.
+int64_t LocalBias() {
+  FILETIME utc{}, local{};
+  GetSystemTimeAsFileTime(&utc);
+  if (!FileTimeToLocalFileTime(&utc, &local)) return 0;
+  auto n = [](const FILETIME& f) { return int64_t((uint64_t(f.dwHighDateTime) << 32) | f.dwLowDateTime); };
+  return n(local) - n(utc);
+}
+
+std::wstring PlatformDate(const SYSTEMTIME& st, bool date) {
+  wchar_t buf[80] = {};
+  if (date) GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, buf, 80, nullptr);
+  else GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &st, nullptr, buf, 80);
+  return buf;
+}
+}  // namespace
+
+void AppendGeneralDateText(uint64_t utc, std::wstring& out) {
+  constexpr int64_t kTicksPerSecond = 10000000, kSecondsPerDay = 86400;
+  static const int64_t bias = LocalBias();
+  // A sort formats every row; days and seconds repeat, the platform's formatting is slow.
+  static std::unordered_map<int64_t, std::wstring> days, seconds;
+  int64_t local = int64_t(utc) + bias;
+  if (local < 0) return;
+  int64_t day = local / kTicksPerSecond / kSecondsPerDay, second = local / kTicksPerSecond % kSecondsPerDay;
+  auto text = [&](std::unordered_map<int64_t, std::wstring>& cache, int64_t key, bool date) -> const std::wstring& {
+    auto it = cache.find(key);
+    if (it != cache.end()) return it->second;
+    FILETIME ft{DWORD(uint64_t(local)), DWORD(uint64_t(local) >> 32)};
+    SYSTEMTIME st{};
+    if (!FileTimeToSystemTime(&ft, &st)) st = {};
+    return cache.emplace(key, PlatformDate(st, date)).first->second;
+  };
+  out += text(days, day, true);
+  out += L' ';
+  out += text(seconds, second, false);
 }
 
 }  // namespace sercavo

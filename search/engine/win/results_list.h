@@ -14,14 +14,16 @@ namespace sercavo {
 
 class ResultsList {
  public:
+  ResultsList();
   HWND hwnd() const { return hwnd_; }
   void Create(HWND parent, int id);
   ResultsModel& model() { return model_; }
   const ResultsModel& model() const { return model_; }
 
-  // Appends a row with its icon and returns its index (`CurrentRow`). The control learns of new rows at
-  // the next ShowNewRows: telling it row by row costs more than the search itself.
-  size_t Add(ResultRow row);
+  // Appends a found file or folder with its icon and returns its index (`CurrentRow`). The control
+  // learns of new rows at the next ShowNewRows: telling it row by row costs more than the search itself.
+  size_t AddFile(const std::wstring& folder, const WIN32_FIND_DATAW& entry);
+  size_t AddFolder(const std::wstring& path, const FILETIME& modified);
   void ShowNewRows();
   // Removes every row and the icon list.
   void Clear();
@@ -40,7 +42,7 @@ class ResultsList {
   void ColumnClick(int column);
   // Puts rows added since the last sort into the order of the sort key.
   void Resort();
-  // LVN_GETDISPINFO: texts and icons come from the model.
+  // LVN_GETDISPINFO: texts are made from the model's row as it is drawn.
   void OnGetDispInfo(NMLVDISPINFOW* info) const;
 
   // The icon of a row: by type, except types whose icon lives in each file, which are keyed by path.
@@ -51,9 +53,12 @@ class ResultsList {
   ResultsModel model_;
   std::unique_ptr<common::ui::ImageList> images_;
   size_t shown_ = 0;  // rows the control has been told of
+  mutable std::wstring text_;
 };
 
 // The system's general date-and-time text of a file time (local short date and long time).
 std::wstring GeneralDateText(const FILETIME& utc);
+// The same, appended, with the texts of each day and each second of a day made once.
+void AppendGeneralDateText(uint64_t utc, std::wstring& out);
 
 }  // namespace sercavo

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "common/testing/win/child_process.h"
@@ -67,7 +68,10 @@ TEST(ListImages, TheListLeavesItsImageListToItsOwner) {
 }
 
 TEST_F(List, RowTextsComeFromTheModelAndFitTheBuffer) {
-  lvw_.Add({L"报告.txt", L"C:\\docs\\报告.txt", L"1.5 KB", L"TXT", L"2024/1/5 13:45:12"});
+  WIN32_FIND_DATAW e{};
+  wcscpy(e.cFileName, L"报告.txt");
+  e.nFileSizeLow = 1500;
+  lvw_.AddFile(L"C:\\docs\\", e);
   lvw_.ShowNewRows();
   EXPECT_EQ(ListView_GetItemCount(lvw_.hwnd()), 1);
   wchar_t buf[4] = {};
@@ -83,10 +87,41 @@ TEST_F(List, RowTextsComeFromTheModelAndFitTheBuffer) {
   buf[0] = L'x';
   lvw_.OnGetDispInfo(&info);
   EXPECT_EQ(buf[0], L'x');
+  wchar_t wide[64] = {};
+  info.item = {};
+  info.item.mask = LVIF_TEXT;
+  info.item.pszText = wide;
+  info.item.cchTextMax = 64;
+  const std::pair<int, const wchar_t*> expected[] = {
+      {kColName, L"报告.txt"}, {kColPath, L"C:\\docs\\报告.txt"}, {kColSize, L"1.5 KB"}, {kColType, L"TXT"}};
+  for (const auto& [column, text] : expected) {
+    info.item.iSubItem = column;
+    lvw_.OnGetDispInfo(&info);
+    EXPECT_STREQ(wide, text);
+  }
+}
+
+TEST(GeneralDate, TheTextsMadeOnceAreThePlatformsOwn) {
+  SYSTEMTIME now{};
+  GetSystemTime(&now);
+  FILETIME base{};
+  SystemTimeToFileTime(&now, &base);
+  uint64_t t0 = (uint64_t(base.dwHighDateTime) << 32) | base.dwLowDateTime;
+  // The same second twice, other seconds of the day, other days, and a time long ago.
+  for (uint64_t t : {t0, t0, t0 + 10000000ull * 3599, t0 + 10000000ull * 86400 * 40, 116444736000000000ull + 1}) {
+    FILETIME utc{DWORD(t), DWORD(t >> 32)}, local{};
+    SYSTEMTIME st{};
+    ASSERT_TRUE(FileTimeToLocalFileTime(&utc, &local));
+    ASSERT_TRUE(FileTimeToSystemTime(&local, &st));
+    wchar_t date[80] = {}, time[80] = {};
+    GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, date, 80, nullptr);
+    GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &st, nullptr, time, 80);
+    EXPECT_EQ(GeneralDateText(utc), std::wstring(date) + L" " + time);
+  }
 }
 
 TEST_F(List, SelectionSurvivesASortAndAnInversion) {
-  for (const wchar_t* n : {L"b", L"a", L"c"}) lvw_.Add({n, n, L"", L"", L""});
+  for (const wchar_t* n : {L"b", L"a", L"c"}) lvw_.model().AddFile(L"C:\\", n, 0, 0);
   lvw_.ShowNewRows();
   ListView_SetItemState(lvw_.hwnd(), 0, LVIS_SELECTED, LVIS_SELECTED);  // "b"
   lvw_.ColumnClick(kColName);                                           // descending: c b a

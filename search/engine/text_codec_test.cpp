@@ -1,0 +1,126 @@
+#include "search/engine/text_codec.h"
+
+#include <gtest/gtest.h>
+
+#include "search/engine/testing/gbk_double.h"
+
+namespace sercavo {
+namespace {
+
+const test_support::GbkDouble gbk;
+
+std::string Utf16Le(std::wstring_view t) { return *EncodeText(t, Encoding::Utf16Le, gbk); }
+
+std::wstring Decoded(std::string_view bytes) {
+  std::wstring out = L"stale";
+  DecodeText(bytes, DetectFormat(bytes), gbk, out);
+  return out;
+}
+
+TEST(DetectFormat, MarksFirstThenValidUtf8ThenTheCodePage) {
+  EXPECT_EQ(DetectFormat(std::string_view("\xFF\xFE" "a\0", 4)).encoding, Encoding::Utf16Le);
+  EXPECT_EQ(DetectFormat("\xFF\xFE").markBytes, 2u);
+  EXPECT_EQ(DetectFormat(std::string_view("\xFE\xFF\0a", 4)).encoding, Encoding::Utf16Be);
+  TextFormat marked = DetectFormat("\xEF\xBB\xBFhello");
+  EXPECT_EQ(marked.encoding, Encoding::Utf8);
+  EXPECT_EQ(marked.markBytes, 3u);
+  EXPECT_EQ(DetectFormat("plain ascii").encoding, Encoding::Utf8);
+  EXPECT_EQ(DetectFormat("").encoding, Encoding::Utf8);
+  EXPECT_EQ(DetectFormat("\xE4\xB8\xAD\xE6\x96\x87").encoding, Encoding::Utf8);  // 中文 in UTF-8
+  EXPECT_EQ(DetectFormat("\xD6\xD0\xCE\xC4").encoding, Encoding::Ansi);          // 中文 in the code page
+  EXPECT_EQ(DetectFormat("\xE9\x54").encoding, Encoding::Ansi);
+}
+
+TEST(DetectFormat, Utf8ValidityIsStrict) {
+  EXPECT_TRUE(IsValidUtf8("\xF0\x9F\x98\x80 and more ascii text after it"));
+  EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));          // overlong
+  EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));      // a surrogate
+  EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80"));  // past U+10FFFF
+  EXPECT_FALSE(IsValidUtf8("abcdefgh\xE4\xB8"));  // cut short after a fast ASCII run
+  EXPECT_FALSE(IsValidUtf8("\x80"));
+}
+
+TEST(DecodeText, EachEncodingAfterItsMark) {
+  EXPECT_EQ(Decoded("\xEF\xBB\xBF\xE4\xB8\xAD\xE6\x96\x87"), L"中文");
+  EXPECT_EQ(Decoded("\xFF\xFE" + Utf16Le(L"中文\U0001F600")), L"中文\U0001F600");
+  EXPECT_EQ(Decoded(std::string("\xFE\xFF\x4E\x2D\x00\x41", 6)), L"中A");
+  EXPECT_EQ(Decoded("\xD6\xD0\xCE\xC4 x"), L"中文 x");
+  EXPECT_EQ(Decoded("ascii only, long enough for the fast path"), L"ascii only, long enough for the fast path");
+  // A mark followed by bytes that are not UTF-8: each bad byte stands for itself.
+  EXPECT_EQ(Decoded("\xEF\xBB\xBF" "a\xFFz"), L"a\xFFFDz");
+  EXPECT_EQ(Decoded(std::string_view("\xFF\xFE" "a\0b", 5)), L"a\xFFFD");
+}
+
+TEST(EncodeText, NulloptWhenTheEncodingCannotHoldIt) {
+  EXPECT_EQ(EncodeText(L"\U0001F600", Encoding::Utf8, gbk), "\xF0\x9F\x98\x80");
+  EXPECT_EQ(EncodeText(L"\xD800", Encoding::Utf8, gbk), std::nullopt);
+  EXPECT_EQ(EncodeText(L"中", Encoding::Ansi, gbk), "\xD6\xD0");
+  EXPECT_EQ(EncodeText(L"\U0001F600", Encoding::Ansi, gbk), std::nullopt);
+  EXPECT_EQ(EncodeText(L"A", Encoding::Utf16Be, gbk), std::string("\0A", 2));
+}
+
+// Replacing only the exact-case "abc" leaves every other byte as it was, in every encoding.
+TEST(ReplaceExact, KeepsEncodingMarkAndLineEndsByteForByte) {
+  struct Case {
+    std::string before, after;
+    size_t count;
+  };
+  const Case cases[] = {
+      {"ABC abc\nline two abc\n", "ABC xyz\nline two xyz\n", 2},                       // UTF-8, LF
+      {"\xEF\xBB\xBF" "ABC abc\r\n\xE4\xB8\xAD", "\xEF\xBB\xBF" "ABC xyz\r\n\xE4\xB8\xAD", 1},  // UTF-8 mark
+      {"\xFF\xFE" + Utf16Le(L"ABC abc\r\n\U0001F600"), "\xFF\xFE" + Utf16Le(L"ABC xyz\r\n\U0001F600"), 1},
+      {"\xD6\xD0 ABC abc\r\xCE\xC4", "\xD6\xD0 ABC xyz\r\xCE\xC4", 1},  // the code page, CR line ends
+  };
+  for (const Case& c : cases) {
+    auto r = ReplaceExact(c.before, L"abc", L"xyz", gbk);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->bytes, c.after);
+    EXPECT_EQ(r->count, c.count);
+  }
+}
+
+TEST(ReplaceExact, NeverSplitsADoubleByteCharacter) {
+  // 門 is E9 54 and 時 is 95 72: their second bytes are "T" and "r".
+  std::string text = "\xE9\x54\x95\x72 T r";
+  auto r = ReplaceExact(text, L"T", L"t", gbk);
+  ASSERT_TRUE(r);
+  EXPECT_EQ(r->bytes, "\xE9\x54\x95\x72 t r");
+  EXPECT_EQ(r->count, 1u);
+  auto whole = ReplaceExact(text, L"門時", L"中文", gbk);
+  ASSERT_TRUE(whole);
+  EXPECT_EQ(whole->bytes, "\xD6\xD0\xCE\xC4 T r");
+}
+
+TEST(ReplaceExact, AReplacementTheFileCannotHoldLeavesItAlone) {
+  EXPECT_EQ(ReplaceExact("\xD6\xD0 abc", L"abc", L"\U0001F600", gbk), std::nullopt);
+  // Without an occurrence nothing needs writing, whatever the replacement.
+  auto none = ReplaceExact("\xD6\xD0 ABC", L"abc", L"\U0001F600", gbk);
+  ASSERT_TRUE(none);
+  EXPECT_EQ(none->count, 0u);
+  EXPECT_EQ(none->bytes, "\xD6\xD0 ABC");
+  auto empty = ReplaceExact("abc", L"", L"x", gbk);
+  ASSERT_TRUE(empty);
+  EXPECT_EQ(empty->bytes, "abc");
+}
+
+TEST(TextFileBytes, TheShownFileFormatOrUtf8WhenItCannotHoldTheText) {
+  TextFormat ansi{Encoding::Ansi, 0};
+  EXPECT_EQ(TextFileBytes(L"中 x", ansi, gbk), "\xD6\xD0 x");
+  EXPECT_EQ(ansi.encoding, Encoding::Ansi);
+  EXPECT_EQ(TextFileBytes(L"\U0001F600", ansi, gbk), "\xEF\xBB\xBF\xF0\x9F\x98\x80");
+  EXPECT_EQ(ansi.encoding, Encoding::Utf8);
+  TextFormat utf16{Encoding::Utf16Le, 2};
+  EXPECT_EQ(TextFileBytes(L"A", utf16, gbk), std::string("\xFF\xFE" "A\0", 4));
+  TextFormat utf8{Encoding::Utf8, 0};
+  EXPECT_EQ(TextFileBytes(L"a\xD800" L"b", utf8, gbk), "\xEF\xBB\xBF" "a\xEF\xBF\xBD" "b");
+}
+
+TEST(LineEndOf, TheMostUsedOne) {
+  EXPECT_EQ(LineEndOf(L"a\nb\nc\r\n"), L"\n");
+  EXPECT_EQ(LineEndOf(L"a\r\nb"), L"\r\n");
+  EXPECT_EQ(LineEndOf(L"a\rb\rc"), L"\r");
+  EXPECT_EQ(LineEndOf(L"none"), L"\r\n");
+}
+
+}  // namespace
+}  // namespace sercavo

@@ -1,0 +1,45 @@
+#include "search/extras/preview_rules.h"
+
+#include <gtest/gtest.h>
+
+namespace sercavo {
+namespace {
+
+TEST(ViewerChoice, WholeEntriesOfTheListsIgnoringCase) {
+  EXPECT_EQ(ChooseViewer(L"C:\\music\\song.MP3"), Viewer::Media);
+  EXPECT_EQ(ChooseViewer(L"C:\\v\\movie.rm"), Viewer::Media);
+  EXPECT_EQ(ChooseViewer(L"C:\\v\\clip.wmv"), Viewer::Media);
+  EXPECT_EQ(ChooseViewer(L"C:\\v\\clip.asf"), Viewer::Media);
+  EXPECT_EQ(ChooseViewer(L"C:\\x.ind"), Viewer::None);  // no longer found inside "find"
+  EXPECT_EQ(ChooseViewer(L"C:\\x.find"), Viewer::None);
+  EXPECT_EQ(ChooseViewer(L"C:\\x.iff"), Viewer::None);  // nor inside "tiff"
+  EXPECT_EQ(ChooseViewer(L"C:\\p\\photo.jpeg"), Viewer::Picture);
+  EXPECT_EQ(ChooseViewer(L"C:\\p\\scan.TIFF"), Viewer::Picture);
+  EXPECT_EQ(ChooseViewer(L"C:\\w\\page.html"), Viewer::Web);
+  EXPECT_EQ(ChooseViewer(L"C:\\w\\anim.swf"), Viewer::Web);
+  EXPECT_EQ(ChooseViewer(L"C:\\w\\readme.TXT"), Viewer::Text);
+  EXPECT_EQ(ChooseViewer(L"C:\\w\\setup.ini"), Viewer::Text);
+  EXPECT_EQ(ChooseViewer(L"C:\\w\\data.xml"), Viewer::Text);
+  EXPECT_EQ(ChooseViewer(L"C:\\v\\film.MOV"), Viewer::DefaultProgram);
+  EXPECT_EQ(ChooseViewer(L"C:\\v\\film.flv"), Viewer::DefaultProgram);
+  EXPECT_EQ(ChooseViewer(L"C:\\dir.jpg\\noext"), Viewer::None);
+  EXPECT_EQ(ChooseViewer(L"C:\\a\\trailing."), Viewer::None);
+  EXPECT_EQ(ChooseViewer(L""), Viewer::None);
+}
+
+TEST(ViewerChoice, CaptionNamesTheFile) {
+  EXPECT_EQ(PreviewCaption(L"C:\\照片\\photo.jpeg"), L"窗口预览 - photo.jpeg");
+  EXPECT_EQ(PreviewCaption(L"photo.jpeg"), L"窗口预览 - photo.jpeg");
+}
+
+TEST(PictureFitting, NarrowedThenLoweredNeverEnlargedAndCentred) {
+  EXPECT_EQ(FitPicture(800, 600, 400, 400), (Box{0, 50, 400, 300}));
+  EXPECT_EQ(FitPicture(600, 800, 400, 400), (Box{50, 0, 300, 400}));
+  EXPECT_EQ(FitPicture(200, 100, 400, 400), (Box{100, 150, 200, 100}));
+  EXPECT_EQ(FitPicture(400, 400, 400, 400), (Box{0, 0, 400, 400}));
+  EXPECT_EQ(FitPicture(0, 0, 400, 400), (Box{200, 200, 0, 0}));
+  EXPECT_EQ(FitPicture(1000, 10, 100, 100), (Box{0, 49, 100, 1}));
+}
+
+}  // namespace
+}  // namespace sercavo

@@ -1,0 +1,42 @@
+// A minimal in-place container for one hosted control (the media player, the HTML control). The
+// control's download settings come from the host's ambient properties.
+#pragma once
+#include <windows.h>
+#include <ole2.h>
+
+namespace sercavo {
+
+class OleContainer {
+ public:
+  OleContainer() = default;
+  OleContainer(const OleContainer&) = delete;
+  OleContainer& operator=(const OleContainer&) = delete;
+  ~OleContainer() { Destroy(); }
+
+  // Creates the control in a child window of parent; false when the control is not on this system.
+  // downloadControl: the DLCTL_ flags the control reads from its site (0: the control's defaults).
+  bool Create(HWND parent, REFCLSID clsid, DWORD downloadControl);
+  void Destroy();
+  bool created() const { return object_ != nullptr; }
+  HWND window() const { return window_; }
+  // An interface of the control (released by the caller), or null.
+  template <typename T>
+  T* Get(REFIID iid) const {
+    void* p = nullptr;
+    return object_ && SUCCEEDED(object_->QueryInterface(iid, &p)) ? static_cast<T*>(p) : nullptr;
+  }
+  void Move(const RECT& r);
+  void Show(bool on);
+
+ private:
+  class Site;
+  HWND window_ = nullptr;
+  IOleObject* object_ = nullptr;
+  Site* site_ = nullptr;
+};
+
+// IDispatch helpers for controls used through their automation names.
+bool PutProperty(IDispatch* d, const wchar_t* name, VARIANT value);
+bool CallMethod(IDispatch* d, const wchar_t* name);
+
+}  // namespace sercavo
