@@ -31,6 +31,7 @@ bool FormSearch::Load(const std::wstring& caption) {
               (r.left + r.right - w) / 2, (r.top + r.bottom - h) / 2, w, h, owner))
     return false;
   CreateControls();
+  common::SetDialogKeys(hwnd());
   FillDriveList();
   for (const std::wstring& k : State().keywordHistory.items()) AddToList(comb_[0], k);
   std::wstring pending = main_.TakePendingFolder();
@@ -69,7 +70,6 @@ void FormSearch::FillDriveList() {
 
 void FormSearch::ShowModal() {
   HWND owner = main_.hwnd();
-  common::SetDialogKeys(hwnd());
   PostMessageW(hwnd(), kActivate, 0, 0);
   ShowWindow(hwnd(), SW_SHOWNORMAL);
   SetFocus(comb_[0]);

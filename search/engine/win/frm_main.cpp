@@ -113,8 +113,7 @@ void FrmMain::CreateControls() {
   using common::ui::CreateControl;
   // Three groups for Tab: the kinds (arrows move within), the buttons, the list.
   for (int i = 0; i < kKindCount; ++i)
-    opt_[i] = CreateControl(hwnd(), L"BUTTON", KindCaption(i), BS_RADIOBUTTON | WS_TABSTOP | (i == 0 ? WS_GROUP : 0),
-                            kIdOpt + i);
+    opt_[i] = CreateControl(hwnd(), L"BUTTON", KindCaption(i), BS_RADIOBUTTON | (i == 0 ? WS_GROUP : 0), kIdOpt + i);
   for (int i = 1; i <= 7; ++i)
     cmd_[i] = CreateControl(hwnd(), L"BUTTON", kCmdCaptions[i], BS_PUSHBUTTON | WS_TABSTOP | (i == 1 ? WS_GROUP : 0),
                             kIdCmd + i);
@@ -144,6 +143,9 @@ void FrmMain::PaintOptions(int chosen) {
   chosen_ = chosen;
   for (int i = 0; i < kKindCount; ++i) {
     SendMessageW(opt_[i], BM_SETCHECK, i == chosen ? BST_CHECKED : BST_UNCHECKED, 0);
+    // Tab stops at the chosen kind only; the arrows move between the kinds.
+    LONG_PTR style = GetWindowLongPtrW(opt_[i], GWL_STYLE);
+    SetWindowLongPtrW(opt_[i], GWL_STYLE, i == chosen ? style | WS_TABSTOP : style & ~LONG_PTR(WS_TABSTOP));
     InvalidateRect(opt_[i], nullptr, TRUE);
   }
 }

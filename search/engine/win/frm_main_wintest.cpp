@@ -9,6 +9,7 @@
 #include "common/testing/win/msgbox_answers.h"
 #include "common/win/ansi.h"
 #include "common/win/clipboard.h"
+#include "common/win/pump.h"
 #include "common/win/system.h"
 #include "search/engine/search_state.h"
 #include "search/engine/testing/at_next_pump.h"
@@ -463,6 +464,91 @@ TEST_F(Main, StopStopsEvenWhenTheKeywordBoxWasEmptied) {
   EXPECT_EQ(form.Command1Caption(), kSearchS);
   EXPECT_LT(main_.lvw().Count(), 50);
   form.Destroy();
+}
+
+// A key as the keyboard delivers it to a control, down and up; the loop's translation makes its character.
+// With alt, a letter is a mnemonic.
+void PostKey(HWND to, WPARAM key, bool alt = false) {
+  WPARAM vk = alt ? VkKeyScanW(wchar_t(key)) & 0xFF : key;
+  LPARAM bits = alt ? (1 << 29) : 0;
+  PostMessageW(to, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, bits | 1);
+  PostMessageW(to, alt ? WM_SYSKEYUP : WM_KEYUP, vk, LPARAM(bits | (1u << 30) | (1u << 31) | 1));
+}
+
+// The edit box inside a combo box (where the keys of a combo box go).
+HWND EditOf(HWND combo) {
+  HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr);
+  return edit ? edit : combo;
+}
+
+TEST_F(Main, MnemonicsTabAndEnterInTheMainWindow) {
+  suite::TempDir t;
+  for (const wchar_t* n : {L"a.tmp", L"b.tmp"}) t.Write(n, "x");
+  Search(kJunk, L"", t.wpath());
+  main_.lvw().ShowNewRows();
+  HWND list = main_.lvw().hwnd();
+  SetFocus(list);
+  ListView_SetItemState(list, 0, LVIS_SELECTED, LVIS_SELECTED);
+  PostKey(list, 'i', true);  // "反选(&I)"
+  common::PumpMessages();
+  main_.lvw().PullSelection();
+  EXPECT_EQ(main_.lvw().model().SelectedIndices(), std::vector<size_t>{1});
+  // Tab from the list goes round to the chosen kind (one stop for the seven), then to the first button.
+  PostKey(list, VK_TAB);
+  common::PumpMessages();
+  HWND kind = GetDlgItem(main_.hwnd(), FrmMain::kIdOpt + int(kName));  // the kind chosen in the window
+  EXPECT_EQ(GetFocus(), kind) << GetDlgCtrlID(GetFocus());
+  PostKey(kind, VK_TAB);
+  common::PumpMessages();
+  EXPECT_EQ(GetFocus(), GetDlgItem(main_.hwnd(), FrmMain::kIdCmd + 1));
+  // Enter on the list opens its row: nothing to see here but that nothing breaks; Esc closes nothing.
+  PostKey(list, VK_ESCAPE);
+  common::PumpMessages();
+  EXPECT_TRUE(IsWindow(main_.hwnd()));
+}
+
+// Presses Esc in the copy window as soon as it shows.
+LRESULT CALLBACK EscOnActivate(int code, WPARAM wp, LPARAM lp) {
+  if (code == HCBT_ACTIVATE) {
+    wchar_t cls[64] = {};
+    GetClassNameW(HWND(wp), cls, 64);
+    if (std::wstring(cls) == kFormCopyClass) PostKey(GetDlgItem(HWND(wp), 1), VK_ESCAPE);
+  }
+  return CallNextHookEx(cancelHook, code, wp, lp);
+}
+
+TEST_F(Main, EscInTheCopyWindowStopsAfterTheCurrentRow) {
+  suite::TempDir t, target;
+  for (const wchar_t* n : {L"1.tmp", L"2.tmp", L"3.tmp"}) t.Write(n, "x");
+  Search(kJunk, L"", t.wpath());
+  main_.lvw().SelectAll();
+  cancelHook = SetWindowsHookExW(WH_CBT, EscOnActivate, nullptr, GetCurrentThreadId());
+  main_.RunFileOp(2, target.wpath() + L"\\");
+  UnhookWindowsHookEx(cancelHook);
+  EXPECT_EQ(main_.lvw().Count(), 2);
+  EXPECT_TRUE(State().stopRequested);
+}
+
+TEST_F(Main, EnterOrAltSInTheSearchWindowStopsAWalk) {
+  suite::TempDir t;
+  for (int i = 0; i < 50; ++i) t.Write(L"d" + std::to_wstring(i) + L"\\hit.txt", "x");
+  for (bool alt : {false, true}) {
+    FormSearch form(main_);
+    ASSERT_TRUE(form.Load(KindCaption(kName)));
+    SetWindowTextW(form.comb(0), L"hit");
+    SetWindowTextW(form.comb(1), t.wpath().c_str());
+    HWND box = EditOf(form.comb(alt ? 1 : 0));
+    SetFocus(box);
+    test_support::AtNextPump press([&] { PostKey(box, alt ? 's' : VK_RETURN, alt); });
+    suite::MsgBoxAnswers answers;
+    form.Command1Click();
+    ASSERT_TRUE(press.ran());
+    EXPECT_TRUE(State().stopRequested) << alt;
+    EXPECT_EQ(form.Command1Caption(), kSearchS);
+    EXPECT_LT(main_.lvw().Count(), 50);
+    EXPECT_TRUE(answers.shown().empty());
+    form.Destroy();
+  }
 }
 
 // The real program under Wine, started as Explorer starts it.

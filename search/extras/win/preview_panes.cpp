@@ -228,13 +228,13 @@ DWORD PreviewDownloadControl() {
          DLCTL_NO_FRAMEDOWNLOAD | DLCTL_NO_CLIENTPULL | DLCTL_SILENT | DLCTL_DLIMAGES;
 }
 
+std::unique_ptr<PreviewPane> MediaPlayerPane() { return std::make_unique<MediaPane>(); }
+std::unique_ptr<PreviewPane> WebBrowserPane() { return std::make_unique<WebPane>(); }
+std::unique_ptr<PreviewPane> TextPreviewPane() { return std::make_unique<TextPane>(); }
+std::unique_ptr<PicturePane> PicturePreviewPane() { return std::make_unique<PictureViewer>(); }
+
 PreviewPanes SystemPreviewPanes() {
-  PreviewPanes p;
-  p.media = std::make_unique<MediaPane>();
-  p.web = std::make_unique<WebPane>();
-  p.text = std::make_unique<TextPane>();
-  p.picture = std::make_unique<PictureViewer>();
-  return p;
+  return {MediaPlayerPane(), WebBrowserPane(), TextPreviewPane(), PicturePreviewPane()};
 }
 
 }  // namespace sercavo

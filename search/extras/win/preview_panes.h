@@ -32,7 +32,11 @@ struct PreviewPanes {
   std::unique_ptr<PreviewPane> media, web, text;
   std::unique_ptr<PicturePane> picture;
 };
-// The system's viewers.
+// The system's viewers, one by one and all together.
+std::unique_ptr<PreviewPane> MediaPlayerPane();
+std::unique_ptr<PreviewPane> WebBrowserPane();
+std::unique_ptr<PreviewPane> TextPreviewPane();
+std::unique_ptr<PicturePane> PicturePreviewPane();
 PreviewPanes SystemPreviewPanes();
 
 // What the HTML control may do in the preview: no scripts, no controls, no downloads, no message boxes.
