@@ -76,7 +76,7 @@ bool FormWord::Load(HWND owner) {
   int w = common::ui::Twips(owner, 10400), h = common::ui::Twips(owner, 7800);
   RECT r{};
   GetWindowRect(owner, &r);
-  if (!Create(kFormWordClass, kWordCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
+  if (!Create(kFormWordClass, kWordCaption, WS_OVERLAPPEDWINDOW, WS_EX_CONTROLPARENT,
               std::max(0L, (r.left + r.right - w) / 2), std::max(0L, (r.top + r.bottom - h) / 2), w, h, owner,
               CreateMenus()))
     return false;
@@ -116,10 +116,13 @@ void FormWord::CreateControls() {
   using common::ui::CreateControl;
   HWND w = hwnd();
   const DWORD combo = CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP;
+  // The size box stands in the blank of its caption: the words before the blank and after it are two labels.
+  std::wstring size = kSizeLabel;
+  std::wstring before = size.substr(0, size.find(L' ')), after = size.substr(size.rfind(L' ') + 1);
   const struct {
-    const wchar_t* text;
+    std::wstring text;
     int id;
-  } labels[] = {{L"查找文字：", 1}, {L"替换成为：", 2}, {L"搜索目录：", 3}, {L"文件类型：", 4}, {kSizeLabel, 5}};
+  } labels[] = {{L"查找文字：", 1}, {L"替换成为：", 2}, {L"搜索目录：", 3}, {L"文件类型：", 4}, {before, 5}, {after, 6}};
   for (const auto& l : labels) CreateControl(w, L"STATIC", l.text, SS_LEFT, 900 + l.id);
   CreateControl(w, WC_COMBOBOXW, L"", combo, kIdFind);
   CreateControl(w, L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, kIdReplaceText, WS_EX_CLIENTEDGE);
@@ -148,7 +151,7 @@ void FormWord::CreateControls() {
                             kIdPane, WS_EX_CLIENTEDGE);
   SendMessageW(pane, EM_EXLIMITTEXT, 0, 0x7FFFFFFF);
   SetWindowSubclass(pane, PaneKeys, 1, 0);
-  sta_.Create(w, kIdStatus, {3800, 60, 1900, 60, 1900, 60, -1});
+  sta_.Create(w, kIdStatus, {3400, 60, 1500, 60, 1300, 60, -1});
   tips_.Create(w);
   tips_.Set(control(kIdTypes), L"请选择文件的查看类型");
 }
@@ -168,10 +171,10 @@ void FormWord::Layout() {
   MoveTwips(control(kIdBrowse), 3800, 540, 600, 330);
   MoveTwips(GetDlgItem(w, 904), 4600, 590, 1000, 300);
   MoveTwips(control(kIdTypes), 5600, 540, 2400, 2400);
-  // The size box sits in the blank of its label, between "文件小于" and "KB".
-  int lead = TextTwips(w, L"文件小于"), blank = TextTwips(w, L"文件小于            ") - lead;
-  MoveTwips(GetDlgItem(w, 905), 120, 1010, TextTwips(w, kSizeLabel) + 60, 300);
-  MoveTwips(control(kIdSize), 120 + lead + 30, 960, std::max(700, blank - 60), 2400);
+  int lead = TextTwips(w, common::ui::WindowText(GetDlgItem(w, 905))) + 60;
+  MoveTwips(GetDlgItem(w, 905), 120, 1010, lead, 300);
+  MoveTwips(control(kIdSize), 120 + lead, 960, 900, 2400);
+  MoveTwips(GetDlgItem(w, 906), 120 + lead + 960, 1010, 500, 300);
   MoveTwips(control(kIdCase), 4600, 990, 2400, 330);
   MoveTwips(control(kIdStart), 8300, 120, 1500, 400);
   MoveTwips(control(kIdReplaceAll), 8300, 560, 1500, 400);

@@ -14,8 +14,7 @@ namespace sercavo {
 namespace {
 
 constexpr wchar_t kNote1[] =
-    L"如果你想禁止别人在你的电脑里面搜索“电影、音乐、图片、网页”等内容，你可以在设置密码以后屏蔽这些搜索结果。这样，"
-    L"别人在你的电脑里面的搜索结果始终为零……";
+    L"如果你想禁止别人在你的电脑里面搜索“电影、音乐、图片、网页”等内容，你可以在设置密码以后屏蔽这些搜索结果。这样，别人在你的电脑里面的搜索结果始终为零……";
 constexpr wchar_t kNote2[] = L"首次使用时，帐号/密码由您自己指定，请一定要牢记住。否则以后连你自己也将无法进入了。";
 constexpr wchar_t kNotSaved[] = L"对不起！密码无法保存……    ";
 const wchar_t* const kShields[5] = {L"屏蔽“电影搜索”的搜索内容", L"屏蔽“音乐搜索”的搜索内容",
@@ -62,7 +61,7 @@ void OpenPrivacy(HWND owner) {
 
 bool PasswordManger::Load(HWND owner) {
   owner_ = owner;
-  if (!CreateForm(*this, kLoginClass, L"用户登录", 5800, 5200, owner)) return false;
+  if (!CreateForm(*this, kLoginClass, L"用户登录", 5800, 4100, owner)) return false;
   HWND w = hwnd();
   Put(w, L"BUTTON", L"用户登陆", BS_GROUPBOX, -1, 120, 80, 5400, 1500);
   Put(w, L"STATIC", L"用户账号：", SS_LEFT, -1, 360, 440, 1000, 300);
@@ -74,7 +73,7 @@ bool PasswordManger::Load(HWND owner) {
   Put(w, L"BUTTON", IsSet(stored_) ? kChangePassword : kSetPassword, BS_PUSHBUTTON | WS_TABSTOP, kIdSet, 4150, 860,
       1200, 380);
   std::wstring note = std::wstring(L"    ") + kNote1 + L"\r\n\r\n    " + kNote2 + L"\r\n";
-  Put(w, L"STATIC", note, SS_LEFT, -1, 160, 1750, 5350, 2700);
+  Put(w, L"STATIC", note, SS_LEFT, -1, 160, 1750, 5350, 1800);
   return true;
 }
 
@@ -189,7 +188,7 @@ LRESULT PasswordSet::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 bool FormSet::Load(HWND owner) {
-  if (!CreateForm(*this, kFormSetClass, L"隐私保护设置", 4900, 3700, owner)) return false;
+  if (!CreateForm(*this, kFormSetClass, L"隐私保护设置", 4900, 3650, owner)) return false;
   HWND w = hwnd();
   Put(w, L"BUTTON", L"选项", BS_GROUPBOX, -1, 120, 80, 4500, 2500);
   for (int i = 0; i < 5; ++i) {
