@@ -157,12 +157,17 @@ bool IsValidUtf8(std::string_view bytes) {
   return true;
 }
 
-TextFormat DetectFormat(std::string_view b) {
+TextFormat DetectMark(std::string_view b) {
   if (b.size() >= 2 && At(b, 0) == 0xFF && At(b, 1) == 0xFE) return {Encoding::Utf16Le, 2};
   if (b.size() >= 2 && At(b, 0) == 0xFE && At(b, 1) == 0xFF) return {Encoding::Utf16Be, 2};
   if (b.size() >= 3 && At(b, 0) == 0xEF && At(b, 1) == 0xBB && At(b, 2) == 0xBF) return {Encoding::Utf8, 3};
-  if (IsValidUtf8(b)) return {Encoding::Utf8, 0};
   return {Encoding::Ansi, 0};
+}
+
+TextFormat DetectFormat(std::string_view b) {
+  TextFormat marked = DetectMark(b);
+  if (marked.markBytes > 0) return marked;
+  return IsValidUtf8(b) ? TextFormat{Encoding::Utf8, 0} : TextFormat{Encoding::Ansi, 0};
 }
 
 void DecodeText(std::string_view bytes, const TextFormat& format, const AnsiCodec& ansi, std::wstring& out) {

@@ -27,6 +27,8 @@ class AnsiCodec {
 };
 
 TextFormat DetectFormat(std::string_view bytes);
+// The format told by a byte-order mark alone; a file without one reads as the code page here.
+TextFormat DetectMark(std::string_view bytes);
 bool IsValidUtf8(std::string_view bytes);
 
 // The text after the mark. Invalid sequences become U+FFFD; out is reused, so a search over many files

@@ -71,11 +71,6 @@ int32_t SizeLimitBytes(std::wstring_view box) {
   return int32_t(bytes);
 }
 
-bool TextHolds(std::string_view bytes, std::wstring_view foldedNeedle, const AnsiCodec& ansi, std::wstring& text) {
-  DecodeText(bytes, DetectFormat(bytes), ansi, text);
-  return CaseFold::Get().Find(text, foldedNeedle) != std::wstring_view::npos;
-}
-
 std::optional<size_t> FindNextHit(std::wstring_view text, std::wstring_view needle, size_t& next) {
   size_t at = next <= text.size() ? CaseFold::Get().Find(text, needle, next) : std::wstring_view::npos;
   if (at == std::wstring_view::npos) {

@@ -20,10 +20,6 @@ bool WildcardMatches(std::wstring_view pattern, std::wstring_view name);
 int32_t SizeLimitBytes(std::wstring_view sizeBox);
 inline bool SizeAllowed(uint64_t size, int32_t limit) { return limit > 0 && size < uint64_t(limit); }
 
-// Whether a file's bytes, decoded by the file's own encoding, hold the folded needle anywhere, letter case
-// ignored. text is scratch space reused from file to file; it holds the decoded text afterwards.
-bool TextHolds(std::string_view bytes, std::wstring_view foldedNeedle, const AnsiCodec& ansi, std::wstring& text);
-
 // Find-next through the shown text: from `next` on, letter case ignored (needle folded). A hit moves
 // `next` past it; none puts `next` back to the top and gives nullopt, so the next use starts again.
 std::optional<size_t> FindNextHit(std::wstring_view text, std::wstring_view foldedNeedle, size_t& next);

@@ -1,4 +1,5 @@
 #include "search/engine/text_search_rules.h"
+#include "search/engine/text_needle.h"
 
 #include <gtest/gtest.h>
 
@@ -10,10 +11,7 @@ namespace {
 
 const test_support::GbkDouble gbk;
 
-bool Holds(std::string_view bytes, std::wstring_view needle) {
-  std::wstring scratch;
-  return TextHolds(bytes, CaseFold::Get().Folded(needle), gbk, scratch);
-}
+bool Holds(std::string_view bytes, std::wstring_view needle) { return TextNeedle(needle, gbk).HeldBy(bytes); }
 
 TEST(TypePattern, EachEntryIsAPatternIgnoringCase) {
   EXPECT_TRUE(TypeMatches(L"*.*", L"Makefile"));
@@ -71,6 +69,38 @@ TEST(TextHolds, EachEncodingIsDecodedFirst) {
   EXPECT_TRUE(Holds("x \xD6\xD0\xCE\xC4 y", L"中文"));
 }
 
+TEST(TextHolds, FilesWithoutTheCaselessCharacterAreRuledOutAndTheRestDecoded) {
+  // 中 has no other letter case: its UTF-8 and code-page bytes must be in a file that holds the text.
+  EXPECT_TRUE(Holds("x \xD6\xD0\xCE\xC4 y", L"中文"));
+  EXPECT_TRUE(Holds("x \xE4\xB8\xAD\xE6\x96\x87 y", L"文"));
+  EXPECT_FALSE(Holds("x \xE4\xB8\xAD y", L"中文"));  // the anchor alone is no hit
+  // The anchor's bytes across two characters: decoded, no hit.
+  EXPECT_FALSE(Holds("\x81\xD6\xD0", L"中"));
+  std::wstring wide = L"x检索 Zorvix检索";
+  std::string utf16 = "\xFF\xFE" + std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
+  if (sizeof(wchar_t) == 2) {
+    EXPECT_TRUE(Holds(utf16, L"zORVIX检索"));
+    EXPECT_FALSE(Holds(utf16, L"zORVIX检索x"));
+    EXPECT_FALSE(Holds(utf16, L"y检索"));
+  }
+  EXPECT_TRUE(Holds("\xFE\xFF\x4E\x2D", L"中"));  // marked UTF-16, big-endian
+  TextNeedle needle(L"Abc中", gbk);
+  EXPECT_TRUE(needle.HeldBy("xx aBC\xD6\xD0"));
+  EXPECT_EQ(needle.text(), L"xx aBC中");
+}
+
+TEST(TextHolds, LatinTextsAreFoundInEitherCaseWhateverSurroundsThem) {
+  EXPECT_TRUE(Holds("xx ZoRvIx yy", L"zorvix"));
+  EXPECT_TRUE(Holds("\xD6\xD0zorvix\xCE\xC4", L"ZORVIX"));
+  EXPECT_FALSE(Holds("zorvic zorvi x", L"ZORVIX"));
+  EXPECT_TRUE(Holds("a-b_c[d]", L"A-B_C[D]"));
+  EXPECT_FALSE(Holds("A-B_C{D}", L"a-b_c[d]"));  // "[" and "{" differ only by the case bit, yet are no letters
+  EXPECT_TRUE(Holds("\xFF\xFE" + std::string("Z\0O\0R\0", 6), L"zor"));
+  EXPECT_EQ(FindLatin("xxxxxxxxxxZORVIX", "zorvix"), 10u);
+  EXPECT_EQ(FindLatin("zorvi", "zorvix"), std::string_view::npos);
+  EXPECT_EQ(FindLatin("@", "`"), std::string_view::npos);
+}
+
 TEST(TextHolds, NoFalseHitInsideDoubleByteCharacters) {
   // 門時長點 in the code page: E9 54, 95 72, E9 4C, FC 63; their second bytes read T, r, L and c.
   const char text[] = "\xE9\x54\x95\x72\xE9\x4C\xFC\x63";
@@ -81,6 +111,24 @@ TEST(TextHolds, NoFalseHitInsideDoubleByteCharacters) {
   EXPECT_TRUE(Holds(text, L"時長"));
   // A character whose second byte differs only by letter case is another character.
   EXPECT_FALSE(Holds("\xE9\x74", L"門"));
+}
+
+TEST(FindBytes, EveryPlaceAcrossTheEightByteSteps) {
+  std::string text(40, '.');
+  for (size_t at = 0; at + 3 <= text.size(); ++at) {
+    std::string t = text;
+    t.replace(at, 3, "\xE6\xA3\x80");
+    EXPECT_EQ(FindBytes(t, "\xE6\xA3\x80"), at) << at;
+    EXPECT_EQ(FindBytes(t, "\xE6\xA3\x81"), std::string_view::npos) << at;
+    EXPECT_EQ(FindBytes(t, "\xE6\xA3\x80", {}, at + 1), std::string_view::npos) << at;
+    EXPECT_EQ(FindBytes(t, "\xBC\xEC", "\xE6\xA3\x80"), at) << at;  // either of two
+  }
+  // Lanes that hold the first byte just after a lane that holds 0x80 or 0x00 are not missed.
+  EXPECT_EQ(FindBytes(std::string("\x80\x00\xE6\xA3\x80xxxxxxxx", 13), "\xE6\xA3"), 2u);
+  EXPECT_EQ(FindBytes("ab", "abc"), std::string_view::npos);
+  EXPECT_EQ(FindBytes("aab", "ab"), 1u);
+  EXPECT_EQ(FindBytes("xyz", "z"), 2u);
+  EXPECT_EQ(FindBytes("xyz", ""), std::string_view::npos);
 }
 
 TEST(FindNext, WrapsOnceThroughTheTop) {

@@ -211,6 +211,15 @@ void FormWord::SetStatus(int panel, const std::wstring& text) {
 void FormWord::FlushStatus() {
   for (int panel = 1; panel <= 7; ++panel)
     if (std::exchange(statusPending_[panel], false)) sta_.SetText(panel - 1, pendingStatus_[panel]);
+  if (pendingHits_.empty()) return;
+  // New hits join the list in batches: a list that is drawn anew for each costs more than the search.
+  HWND list = control(kIdList);
+  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  for (const std::wstring& path : pendingHits_)
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list, nullptr, TRUE);
+  pendingHits_.clear();
 }
 
 void FormWord::PumpStep() {
@@ -273,7 +282,7 @@ void FormWord::Start() {
     SetStatus(5, ScannedText(st.scannedCount));
   };
   on.hit = [&](const std::wstring& path) {
-    SendMessageW(control(kIdList), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    pendingHits_.push_back(path);
     SetStatus(7, FoundText(st.foundCount));
   };
   on.notWritten = [&](const std::wstring& path) { notWritten_.push_back(path); };

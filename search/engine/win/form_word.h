@@ -85,7 +85,7 @@ class FormWord : public common::ui::Window {
   int listWidth_ = 0;  // twips; the splitter moves it
   bool dragging_ = false;
   ULONGLONG lastPump_ = 0, lastShown_ = 0;
-  std::vector<std::wstring> notWritten_;
+  std::vector<std::wstring> notWritten_, pendingHits_;
   std::wstring pendingStatus_[8];
   bool statusPending_[8] = {};
 };

@@ -1,9 +1,9 @@
 #include "search/engine/win/text_walk.h"
 
 #include "common/path.h"
-#include "search/engine/case_fold.h"
 #include "search/engine/search_state.h"
 #include "search/engine/text_codec.h"
+#include "search/engine/text_needle.h"
 #include "search/engine/text_search_rules.h"
 #include "search/engine/win/cp936.h"
 #include "search/engine/win/folder_walk.h"
@@ -18,7 +18,7 @@ std::wstring FileCallPath(const std::wstring& path) {
 class TextWalk {
  public:
   TextWalk(const TextRequest& request, const TextEvents& on)
-      : request_(request), on_(on), needle_(CaseFold::Get().Folded(request.find)) {}
+      : request_(request), on_(on), needle_(request.find, Cp936::Get()) {}
 
   void File(const std::wstring& folder, const WIN32_FIND_DATAW& e) {
     SearchState& st = State();
@@ -27,7 +27,7 @@ class TextWalk {
     if (!TypeMatches(request_.types, e.cFileName) || !SizeAllowed(size, request_.sizeLimit)) return;
     std::wstring path = folder + e.cFileName;
     if (on_.reading) on_.reading(path, size);
-    if (!ReadWholeFile(path, bytes_) || !TextHolds(bytes_, needle_, Cp936::Get(), text_)) return;
+    if (!ReadWholeFile(path, bytes_, size) || !needle_.HeldBy(bytes_)) return;
     if (request_.replace && !Replace(path) && on_.notWritten) on_.notWritten(path);
     ++st.foundCount;
     if (on_.hit) on_.hit(path);
@@ -42,9 +42,8 @@ class TextWalk {
 
   const TextRequest& request_;
   const TextEvents& on_;
-  std::wstring needle_;
+  TextNeedle needle_;
   std::string bytes_;
-  std::wstring text_;
 };
 
 }  // namespace
@@ -58,17 +57,25 @@ bool WalkTextFolder(const std::wstring& folder, const TextRequest& request, cons
   return WalkFolder(folder, handlers);
 }
 
-bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
+bool ReadWholeFile(const std::wstring& path, std::string& bytes, uint64_t sizeHint) {
   HANDLE f = CreateFileW(FileCallPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                          nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (f == INVALID_HANDLE_VALUE) return false;
   LARGE_INTEGER size{};
-  bool ok = GetFileSizeEx(f, &size) && size.QuadPart < (1LL << 30);
-  if (ok) {
-    bytes.resize(size_t(size.QuadPart));
-    DWORD got = 0;
-    ok = bytes.empty() || (ReadFile(f, bytes.data(), DWORD(bytes.size()), &got, nullptr) && got == bytes.size());
+  size.QuadPart = LONGLONG(sizeHint);
+  bool ok = (sizeHint != kUnknownSize || GetFileSizeEx(f, &size)) && size.QuadPart < (1LL << 30);
+  // The size the walk saw may have changed since: read until a read comes back short, whatever the size now.
+  size_t have = 0;
+  if (ok) bytes.resize(size_t(size.QuadPart) + 1);
+  while (ok) {
+    DWORD want = DWORD(bytes.size() - have), got = 0;
+    ok = ReadFile(f, bytes.data() + have, want, &got, nullptr);
+    have += got;
+    if (got < want) break;
+    ok = ok && bytes.size() < (size_t(1) << 30);
+    if (ok) bytes.resize(bytes.size() * 2);
   }
+  bytes.resize(have);
   CloseHandle(f);
   return ok;
 }

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -27,8 +28,9 @@ struct TextEvents {
 // Walks folder (depth first, one pump step per entry) and counts into the search state. False when stopped.
 bool WalkTextFolder(const std::wstring& folder, const TextRequest& request, const TextEvents& on);
 
-// A whole file into bytes (reused); false when it cannot be read.
-bool ReadWholeFile(const std::wstring& path, std::string& bytes);
+// A whole file into bytes (reused); false when it cannot be read. sizeHint: its size as last seen.
+inline constexpr uint64_t kUnknownSize = ~uint64_t(0);
+bool ReadWholeFile(const std::wstring& path, std::string& bytes, uint64_t sizeHint = kUnknownSize);
 // Writes bytes to a new file beside path and puts it in path's place (attributes kept); the old content
 // stays whenever any step fails.
 bool WriteOver(const std::wstring& path, std::string_view bytes);
