@@ -143,73 +143,84 @@ void ResultsModel::Resort() {
 
 namespace {
 
-// Texts of one column for every row, made once per sort and kept in one block.
+// Texts of one column for every row, letter case folded, made once per sort and kept in one block:
+// comparing them needs no lookups, and a row's text is not made anew for each of its comparisons.
 class KeyTexts {
  public:
   template <typename Make>
-  KeyTexts(size_t rows, Make make) : starts_(rows + 1) {
+  KeyTexts(size_t rows, size_t charsHint, Make make) : starts_(rows + 1) {
+    const CaseFold& fold = CaseFold::Get();
+    chars_.reserve(charsHint);
     std::wstring one;
     for (size_t i = 0; i < rows; ++i) {
-      starts_[i] = chars_.size();
+      starts_[i] = uint32_t(chars_.size());
       one.clear();
       make(i, one);
-      chars_.insert(chars_.end(), one.begin(), one.end());
+      for (wchar_t c : one) chars_.push_back(fold(c));
     }
-    starts_[rows] = chars_.size();
+    starts_[rows] = uint32_t(chars_.size());
   }
   std::wstring_view operator[](size_t i) const { return {chars_.data() + starts_[i], starts_[i + 1] - starts_[i]}; }
 
  private:
   std::vector<wchar_t> chars_;
-  std::vector<size_t> starts_;
+  std::vector<uint32_t> starts_;
 };
 
-// The path of a row compared as one text, without joining its folder and name.
-int ComparePaths(std::wstring_view fa, std::wstring_view na, std::wstring_view fb, std::wstring_view nb,
-                 bool exact) {
-  const CaseFold& fold = CaseFold::Get();
+// A path compared as one text (folder, then name), without joining the two.
+int ComparePaths(std::wstring_view fa, std::wstring_view na, std::wstring_view fb, std::wstring_view nb) {
   size_t la = fa.size() + na.size(), lb = fb.size() + nb.size();
   for (size_t i = 0; i < la && i < lb; ++i) {
     wchar_t x = i < fa.size() ? fa[i] : na[i - fa.size()];
     wchar_t y = i < fb.size() ? fb[i] : nb[i - fb.size()];
-    if (!exact) x = fold(x), y = fold(y);
     if (x != y) return x < y ? -1 : 1;
   }
   return la == lb ? 0 : la < lb ? -1 : 1;
 }
 
+int Sign(int c) { return c < 0 ? -1 : c > 0 ? 1 : 0; }
+
 }  // namespace
 
 void ResultsModel::SortRows() {
-  const CaseFold& fold = CaseFold::Get();
-  std::vector<uint32_t> order(rows_.size());
-  std::iota(order.begin(), order.end(), 0u);
-  int column = sortColumn_;
-  std::unique_ptr<KeyTexts> keys;
-  if (column == kColSize || column == kColModified)
-    keys = std::make_unique<KeyTexts>(rows_.size(), [&](size_t i, std::wstring& out) { AppendText(i, column, out); });
-  auto compare = [&](uint32_t a, uint32_t b) -> int {
-    switch (column) {
-      case kColName: return fold.Compare(Name(a), Name(b));
-      case kColType: return fold.Compare(TypeView(rows_[a]), TypeView(rows_[b]), false);  // shown upper-cased
-      case kColPath: {
-        std::wstring_view fa = *folders_[rows_[a].folder], fb = *folders_[rows_[b].folder];
-        std::wstring_view na = IsFolder(a) ? L"" : Name(a), nb = IsFolder(b) ? L"" : Name(b);
-        int c = ComparePaths(fa, na, fb, nb, false);
-        return c ? c : ComparePaths(fa, na, fb, nb, true);
-      }
-      default: return fold.Compare((*keys)[a], (*keys)[b]);
+  const size_t n = rows_.size();
+  const int column = sortColumn_;
+  size_t nameChars = 0;
+  for (const Row& r : rows_) nameChars += r.nameLength;
+  // Folded keys: the column's text; for the path the name alone, beside the folded folder texts.
+  KeyTexts keys(n, column == kColName || column == kColPath ? nameChars : n * 12, [&](size_t i, std::wstring& out) {
+    if (column == kColPath) {
+      if (!IsFolder(i)) out += Name(i);
+    } else if (column == kColType) {
+      out += TypeView(rows_[i]);
+    } else {
+      AppendText(i, column, out);
     }
+  });
+  std::vector<std::wstring> folders;
+  if (column == kColPath)
+    for (const auto& f : folders_) folders.push_back(CaseFold::Get().Folded(*f));
+  // Folded texts first, then the exact ones (the type is shown upper-cased: folded is exact).
+  auto compare = [&](uint32_t a, uint32_t b) -> int {
+    if (column == kColPath) {
+      const Row &ra = rows_[a], &rb = rows_[b];
+      if (int c = ComparePaths(folders[ra.folder], keys[a], folders[rb.folder], keys[b])) return c;
+      std::wstring_view na = IsFolder(a) ? std::wstring_view() : Name(a), nb = IsFolder(b) ? std::wstring_view() : Name(b);
+      return ComparePaths(*folders_[ra.folder], na, *folders_[rb.folder], nb);
+    }
+    if (int c = Sign(keys[a].compare(keys[b]))) return c;
+    return column == kColName ? Sign(Name(a).compare(Name(b))) : 0;
   };
+  std::vector<uint32_t> order(n);
+  std::iota(order.begin(), order.end(), 0u);
   bool up = ascending_;
   std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
     int c = compare(a, b);
     if (c == 0) return a < b;  // equal texts keep their order
     return up ? c < 0 : c > 0;
   });
-  keys.reset();
   std::vector<Row> sorted;
-  sorted.reserve(rows_.size());
+  sorted.reserve(n);
   for (uint32_t i : order) sorted.push_back(rows_[i]);
   rows_ = std::move(sorted);
 }
