@@ -6,7 +6,13 @@
 
 namespace sercavo {
 
-CaseFold::CaseFold() : map_(common::UpperCaseTable()) {}
+CaseFold::CaseFold() : map_(common::UpperCaseTable()), classSize_(0x10000), classBeyondAscii_(0x10000) {
+  for (uint32_t x = 0; x < 0x10000; ++x) {
+    uint16_t f = uint16_t(map_[x]);
+    if (classSize_[f] < 255) ++classSize_[f];
+    if (x >= 0x80) classBeyondAscii_[f] = 1;
+  }
+}
 
 const CaseFold& CaseFold::Get() {
   static const CaseFold fold;

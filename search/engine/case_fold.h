@@ -5,6 +5,7 @@
 #include <string_view>
 #include <cstdint>
 #include <cwchar>
+#include <vector>
 
 namespace sercavo {
 
@@ -21,12 +22,17 @@ class CaseFold {
   // Position of the folded needle in text, ignoring case; npos when absent. An empty needle is never found.
   size_t Find(std::wstring_view text, std::wstring_view foldedNeedle, size_t from = 0) const;
   std::wstring Folded(std::wstring_view s) const;
+  // How many characters fold to what c folds to (1: c has no other letter case), and whether all of them
+  // are ASCII.
+  int ClassSize(wchar_t c) const { return uint32_t(c) < 0x10000 ? classSize_[(*this)(c)] : 1; }
+  bool ClassIsAscii(wchar_t c) const { return uint32_t(c) < 0x10000 && !classBeyondAscii_[(*this)(c)]; }
   // Text order ignoring case; with exactTie, equal folded texts order by their exact text.
   int Compare(std::wstring_view a, std::wstring_view b, bool exactTie = true) const;
 
  private:
   CaseFold();
   const wchar_t* map_;
+  std::vector<uint8_t> classSize_, classBeyondAscii_;  // by folded character
 };
 
 }  // namespace sercavo

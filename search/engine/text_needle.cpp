@@ -10,19 +10,14 @@ namespace {
 
 // A character that only itself folds to: letter case cannot change how it is written.
 bool Caseless(wchar_t c) {
-  const CaseFold& fold = CaseFold::Get();
-  if (uint32_t(c) < 0x80 || uint32_t(c) > 0xFFFF || (c >= 0xD800 && c <= 0xDFFF) || fold(c) != c) return false;
-  for (uint32_t x = 0; x < 0x10000; ++x)
-    if (wchar_t(x) != c && fold(wchar_t(x)) == c) return false;
-  return true;
+  // U+FFFD stands for bytes that could not be read: it is no byte sequence to look for.
+  if (uint32_t(c) < 0x80 || uint32_t(c) > 0xFFFF || (c >= 0xD800 && c <= 0xDFFF) || c == 0xFFFD) return false;
+  return CaseFold::Get()(c) == c && CaseFold::Get().ClassSize(c) == 1;
 }
 
 // A character whose every letter case is ASCII: the one byte of it, in lower case; 0 when there is none.
 char LatinByte(wchar_t c) {
-  const CaseFold& fold = CaseFold::Get();
-  if (uint32_t(c) >= 0x80 || c == 0) return 0;
-  for (uint32_t x = 0x80; x < 0x10000; ++x)
-    if (fold(wchar_t(x)) == fold(c)) return 0;  // e.g. a sign that folds to a Latin letter
+  if (uint32_t(c) >= 0x80 || c == 0 || !CaseFold::Get().ClassIsAscii(c)) return 0;  // e.g. a sign folding to a letter
   return char(c >= L'A' && c <= L'Z' ? c + 32 : c);
 }
 
