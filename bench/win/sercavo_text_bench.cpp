@@ -28,8 +28,8 @@ std::string Encode(const std::wstring& text, UINT codePage) {
 
 // About 10 KB of mixed Chinese and ASCII text; the needle once for files in the hit set.
 std::wstring Content(std::mt19937& rng, bool hit) {
-  static const std::wstring words[] = {L"文件", L"搜索", L"系统", L"数据", L"报告", L"zorvic", L"Search",
-                                       L"text ", L"的",   L"和",   L"检查", L"目录", L"file ", L"中文"};
+  static const std::wstring words[] = {L"文件",  L"搜索", L"系统", L"数据", L"报告", L"zorvic", L"Search",
+                                       L"text ", L"的",   L"和",   L"检查", L"目录", L"file ",  L"中文"};
   std::wstring t;
   size_t target = 3000 + rng() % 6000;
   while (t.size() < target) {
@@ -65,9 +65,7 @@ int EnsureTree() {
       switch (i % 3) {
         case 0: bytes = Encode(text, 936); break;
         case 1: bytes = (i % 2 ? "\xEF\xBB\xBF" : "") + Encode(text, CP_UTF8); break;
-        default:
-          bytes = "\xFF\xFE" + std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2);
-          break;
+        default: bytes = "\xFF\xFE" + std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2); break;
       }
       Put(folder + L"\\f" + std::to_wstring(f) + L".txt", bytes);
     }

@@ -2,9 +2,9 @@
 // same tree (the limit) and `cmd /c dir /s /b` (a peer); then a million rows through the results list.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
-#include <algorithm>
 #include <vector>
 
 #include "bench/win/bench_util.h"
@@ -125,9 +125,10 @@ int main() {
       1, 1);
   double sortSize = bench::BestMs([&] { frm.lvw().ColumnClick(sercavo::kColSize); }, 1, 1);
   size_t sorted = bench::WorkingSetMB();
-  std::printf("working set: %zu MB before the rows, %zu MB holding 1,000,000 rows, %zu MB after sorting "
-              "(limit 120 MB; ratio to the limit %.2f)\n",
-              before, filled, sorted, double(std::max(filled, sorted)) / 120.0);
+  std::printf(
+      "working set: %zu MB before the rows, %zu MB holding 1,000,000 rows, %zu MB after sorting "
+      "(limit 120 MB; ratio to the limit %.2f)\n",
+      before, filled, sorted, double(std::max(filled, sorted)) / 120.0);
   frm.lvw().Clear();
   // The baselines come after, so that what they leave in the heap is not counted above.
   std::vector<std::wstring> names;

@@ -205,7 +205,8 @@ void ResultsModel::SortRows() {
     if (column == kColPath) {
       const Row &ra = rows_[a], &rb = rows_[b];
       if (int c = ComparePaths(folders[ra.folder], keys[a], folders[rb.folder], keys[b])) return c;
-      std::wstring_view na = IsFolder(a) ? std::wstring_view() : Name(a), nb = IsFolder(b) ? std::wstring_view() : Name(b);
+      std::wstring_view na = IsFolder(a) ? std::wstring_view() : Name(a),
+                        nb = IsFolder(b) ? std::wstring_view() : Name(b);
       return ComparePaths(*folders_[ra.folder], na, *folders_[rb.folder], nb);
     }
     if (int c = Sign(keys[a].compare(keys[b]))) return c;

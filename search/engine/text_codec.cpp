@@ -226,8 +226,10 @@ std::string TextFileBytes(std::wstring_view text, TextFormat& format, const Ansi
       for (size_t i = 0; i < clean.size(); ++i) {
         bool high = clean[i] >= 0xD800 && clean[i] <= 0xDBFF, low = clean[i] >= 0xDC00 && clean[i] <= 0xDFFF;
         bool paired = high && i + 1 < clean.size() && clean[i + 1] >= 0xDC00 && clean[i + 1] <= 0xDFFF;
-        if (paired) ++i;
-        else if (high || low) clean[i] = kBad;
+        if (paired)
+          ++i;
+        else if (high || low)
+          clean[i] = kBad;
       }
       body = EncodeText(clean, Encoding::Utf8, ansi);
     }

@@ -18,7 +18,7 @@ std::wstring Decoded(std::string_view bytes) {
 }
 
 TEST(DetectFormat, MarksFirstThenValidUtf8ThenTheCodePage) {
-  EXPECT_EQ(DetectFormat(std::string_view("\xFF\xFE" "a\0", 4)).encoding, Encoding::Utf16Le);
+  EXPECT_EQ(DetectFormat(std::string_view("\377\376a\0", 4)).encoding, Encoding::Utf16Le);
   EXPECT_EQ(DetectFormat("\xFF\xFE").markBytes, 2u);
   EXPECT_EQ(DetectFormat(std::string_view("\xFE\xFF\0a", 4)).encoding, Encoding::Utf16Be);
   TextFormat marked = DetectFormat("\xEF\xBB\xBFhello");
@@ -47,8 +47,8 @@ TEST(DecodeText, EachEncodingAfterItsMark) {
   EXPECT_EQ(Decoded("\xD6\xD0\xCE\xC4 x"), L"中文 x");
   EXPECT_EQ(Decoded("ascii only, long enough for the fast path"), L"ascii only, long enough for the fast path");
   // A mark followed by bytes that are not UTF-8: each bad byte stands for itself.
-  EXPECT_EQ(Decoded("\xEF\xBB\xBF" "a\xFFz"), L"a\xFFFDz");
-  EXPECT_EQ(Decoded(std::string_view("\xFF\xFE" "a\0b", 5)), L"a\xFFFD");
+  EXPECT_EQ(Decoded("\357\273\277a\377z"), L"a\xFFFDz");
+  EXPECT_EQ(Decoded(std::string_view("\377\376a\0b", 5)), L"a\xFFFD");
 }
 
 TEST(EncodeText, NulloptWhenTheEncodingCannotHoldIt) {
@@ -66,8 +66,8 @@ TEST(ReplaceExact, KeepsEncodingMarkAndLineEndsByteForByte) {
     size_t count;
   };
   const Case cases[] = {
-      {"ABC abc\nline two abc\n", "ABC xyz\nline two xyz\n", 2},                       // UTF-8, LF
-      {"\xEF\xBB\xBF" "ABC abc\r\n\xE4\xB8\xAD", "\xEF\xBB\xBF" "ABC xyz\r\n\xE4\xB8\xAD", 1},  // UTF-8 mark
+      {"ABC abc\nline two abc\n", "ABC xyz\nline two xyz\n", 2},                          // UTF-8, LF
+      {"\357\273\277ABC abc\r\n\xE4\xB8\xAD", "\357\273\277ABC xyz\r\n\xE4\xB8\xAD", 1},  // UTF-8 mark
       {"\xFF\xFE" + Utf16Le(L"ABC abc\r\n\U0001F600"), "\xFF\xFE" + Utf16Le(L"ABC xyz\r\n\U0001F600"), 1},
       {"\xD6\xD0 ABC abc\r\xCE\xC4", "\xD6\xD0 ABC xyz\r\xCE\xC4", 1},  // the code page, CR line ends
   };
@@ -110,9 +110,12 @@ TEST(TextFileBytes, TheShownFileFormatOrUtf8WhenItCannotHoldTheText) {
   EXPECT_EQ(TextFileBytes(L"\U0001F600", ansi, gbk), "\xEF\xBB\xBF\xF0\x9F\x98\x80");
   EXPECT_EQ(ansi.encoding, Encoding::Utf8);
   TextFormat utf16{Encoding::Utf16Le, 2};
-  EXPECT_EQ(TextFileBytes(L"A", utf16, gbk), std::string("\xFF\xFE" "A\0", 4));
+  EXPECT_EQ(TextFileBytes(L"A", utf16, gbk), std::string("\377\376A\0", 4));
   TextFormat utf8{Encoding::Utf8, 0};
-  EXPECT_EQ(TextFileBytes(L"a\xD800" L"b", utf8, gbk), "\xEF\xBB\xBF" "a\xEF\xBF\xBD" "b");
+  std::wstring lone = L"a";
+  lone += wchar_t(0xD800);
+  lone += L'b';
+  EXPECT_EQ(TextFileBytes(lone, utf8, gbk), "\357\273\277a\357\277\275b");
 }
 
 TEST(LineEndOf, TheMostUsedOne) {

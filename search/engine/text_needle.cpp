@@ -11,7 +11,7 @@ namespace {
 // A character that only itself folds to: letter case cannot change how it is written.
 bool Caseless(wchar_t c) {
   // U+FFFD stands for bytes that could not be read: it is no byte sequence to look for.
-  if (uint32_t(c) < 0x80 || uint32_t(c) > 0xFFFF || (c >= 0xD800 && c <= 0xDFFF) || c == 0xFFFD) return false;
+  if (uint32_t(c) < 0x80 || !CaseFold::InTable(c) || (c >= 0xD800 && c <= 0xDFFF) || c == 0xFFFD) return false;
   return CaseFold::Get()(c) == c && CaseFold::Get().ClassSize(c) == 1;
 }
 

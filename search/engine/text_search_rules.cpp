@@ -59,8 +59,10 @@ int32_t SizeLimitBytes(std::wstring_view box) {
     if (c == L'.' && scale == 0) {
       scale = 1;
     } else if (c >= L'0' && c <= L'9') {
-      if (scale > 0) value += (c - L'0') * (scale /= 10);
-      else value = value * 10 + (c - L'0');
+      if (scale > 0)
+        value += (c - L'0') * (scale /= 10);
+      else
+        value = value * 10 + (c - L'0');
     } else {
       break;
     }

@@ -52,7 +52,10 @@ std::string Hex(std::string_view bytes) {
 std::optional<std::string> Unhex(std::wstring_view hex) {
   if (hex.size() % 2) return std::nullopt;
   auto digit = [](wchar_t c) -> int {
-    return c >= L'0' && c <= L'9' ? c - L'0' : c >= L'a' && c <= L'f' ? c - L'a' + 10 : c >= L'A' && c <= L'F' ? c - L'A' + 10 : -1;
+    return c >= L'0' && c <= L'9'   ? c - L'0'
+           : c >= L'a' && c <= L'f' ? c - L'a' + 10
+           : c >= L'A' && c <= L'F' ? c - L'A' + 10
+                                    : -1;
   };
   std::string r;
   for (size_t i = 0; i < hex.size(); i += 2) {
@@ -116,8 +119,9 @@ std::wstring HashForm(std::wstring_view password, const PasswordCrypto& crypto, 
   std::string salt = crypto.Random(16);
   auto hash = crypto.Derive(Utf8Of(password), salt, iterations);
   if (salt.size() != 16 || !hash || hash->size() != 32) return {};
-  std::string form = "$" + std::to_string(iterations) + "$" + Hex(salt) + "$" + Hex(*hash);
-  return kScheme + std::wstring(form.begin(), form.end());
+  std::string form = std::to_string(iterations);
+  form.append(1, '$').append(Hex(salt)).append(1, '$').append(Hex(*hash));
+  return std::wstring(kScheme) + L"$" + std::wstring(form.begin(), form.end());
 }
 
 bool IsSet(const StoredPassword& stored) {

@@ -33,7 +33,7 @@ class FakeCrypto : public PasswordCrypto {
 TEST(OldPasswordForm, CodesOfTheCodePageWithATrailingComma) {
   EXPECT_EQ(ParseCharCodes(L"97,98,99,"), (std::vector<int>{97, 98, 99}));
   EXPECT_EQ(ParseCharCodes(L"-10544,97,"), (std::vector<int>{-10544, 97}));  // 中 is D6 D0
-  EXPECT_EQ(CodeBytes({-10544, 97}), "\xD6\xD0" "a");
+  EXPECT_EQ(CodeBytes({-10544, 97}), "\326\320a");
   EXPECT_EQ(ParseCharCodes(L"97,98,99"), std::nullopt);
   EXPECT_EQ(ParseCharCodes(L"97,,"), std::nullopt);
   EXPECT_EQ(ParseCharCodes(L"9x,"), std::nullopt);

@@ -41,7 +41,8 @@ Viewer ChooseViewer(std::wstring_view path) {
   if (ext.empty()) return Viewer::None;
   if (InList(kMedia, ext)) return Viewer::Media;
   if (InList(kWeb, ext)) {
-    bool text = common::EqualsNoCase(ext, L"txt") || common::EqualsNoCase(ext, L"ini") || common::EqualsNoCase(ext, L"xml");
+    bool text =
+        common::EqualsNoCase(ext, L"txt") || common::EqualsNoCase(ext, L"ini") || common::EqualsNoCase(ext, L"xml");
     return text ? Viewer::Text : Viewer::Web;
   }
   if (InList(kDefault, ext)) return Viewer::DefaultProgram;

@@ -45,8 +45,8 @@ class GbkDouble : public AnsiCodec {
 
  private:
   static const std::map<uint16_t, wchar_t>& Table() {
-    static const std::map<uint16_t, wchar_t> table{
-        {0xE954, L'門'}, {0x9572, L'時'}, {0xE94C, L'長'}, {0xFC63, L'點'}, {0xD6D0, L'中'}, {0xCEC4, L'文'}};
+    static const std::map<uint16_t, wchar_t> table{{0xE954, L'門'}, {0x9572, L'時'}, {0xE94C, L'長'},
+                                                   {0xFC63, L'點'}, {0xD6D0, L'中'}, {0xCEC4, L'文'}};
     return table;
   }
 };

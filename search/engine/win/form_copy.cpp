@@ -4,8 +4,8 @@
 #include "common/win/message_loop.h"
 #include "common/win/msgbox.h"
 #include "common/win/pump.h"
-#include "search/engine/win/busy.h"
 #include "search/engine/search_state.h"
+#include "search/engine/win/busy.h"
 
 namespace sercavo {
 namespace {
@@ -19,8 +19,7 @@ void FormCopy::RunModal(HWND owner) {
   RECT r{};
   GetWindowRect(owner, &r);
   if (!Create(kFormCopyClass, L"", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
-              (r.left + r.right - w) / 2,
-              (r.top + r.bottom - h) / 2, w, h, owner))
+              (r.left + r.right - w) / 2, (r.top + r.bottom - h) / 2, w, h, owner))
     return;
   label_ = common::ui::CreateControl(hwnd(), L"STATIC", L"任务正在执行当中，请您稍等……", SS_CENTER, kIdLabel);
   cancel_ = common::ui::CreateControl(hwnd(), L"BUTTON", L"取消(&C)", BS_DEFPUSHBUTTON | WS_TABSTOP, kIdCancel);

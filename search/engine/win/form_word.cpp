@@ -1,9 +1,9 @@
 #include "search/engine/win/form_word.h"
 
 #include <commctrl.h>
-#include <windowsx.h>
 #include <commdlg.h>
 #include <richedit.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <utility>
@@ -32,8 +32,8 @@ enum : int { kSaveAs = 501, kLaunch = 510, kExit = 520, kCut = 530, kCopy, kPast
 constexpr ULONGLONG kPumpIntervalMs = 10, kShowIntervalMs = 250;
 constexpr int kTop = 1450, kGap = 90, kMinList = 1200, kMinPane = 1500;  // twips
 const wchar_t* const kFolders[] = {kMyComputer, L"C:\\", L"D:\\", L"E:\\", L"F:\\", L"G:\\", L"H:\\"};
-const wchar_t* const kTypes[] = {L"*.*",   L"*.txt", L"*.htm;*.html", L"*.asp",
-                                 L"*.xml", L"*.rtf", L"*.txt;*.htm;*.html;*.asp"};
+const wchar_t* const kTypes[] = {
+    L"*.*", L"*.txt", L"*.htm;*.html", L"*.asp", L"*.xml", L"*.rtf", L"*.txt;*.htm;*.html;*.asp"};
 const wchar_t* const kSizes[] = {L"100", L"200", L"300", L"500", L"1000"};
 constexpr wchar_t kSizeLabel[] = L"文件小于            KB";
 
@@ -122,7 +122,8 @@ void FormWord::CreateControls() {
   const struct {
     std::wstring text;
     int id;
-  } labels[] = {{L"查找文字：", 1}, {L"替换成为：", 2}, {L"搜索目录：", 3}, {L"文件类型：", 4}, {before, 5}, {after, 6}};
+  } labels[] = {{L"查找文字：", 1}, {L"替换成为：", 2}, {L"搜索目录：", 3},
+                {L"文件类型：", 4}, {before, 5},        {after, 6}};
   for (const auto& l : labels) CreateControl(w, L"STATIC", l.text, SS_LEFT, 900 + l.id);
   CreateControl(w, WC_COMBOBOXW, L"", combo, kIdFind);
   CreateControl(w, L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, kIdReplaceText, WS_EX_CLIENTEDGE);
@@ -131,7 +132,8 @@ void FormWord::CreateControls() {
   CreateControl(w, L"BUTTON", L"浏览", BS_PUSHBUTTON | WS_TABSTOP, kIdBrowse);
   AddItems(CreateControl(w, WC_COMBOBOXW, L"", combo, kIdTypes),
            {kTypes[0], kTypes[1], kTypes[2], kTypes[3], kTypes[4], kTypes[5], kTypes[6]});
-  AddItems(CreateControl(w, WC_COMBOBOXW, L"", combo, kIdSize), {kSizes[0], kSizes[1], kSizes[2], kSizes[3], kSizes[4]});
+  AddItems(CreateControl(w, WC_COMBOBOXW, L"", combo, kIdSize),
+           {kSizes[0], kSizes[1], kSizes[2], kSizes[3], kSizes[4]});
   // A combo box takes its text only once made.
   SetWindowTextW(control(kIdFolder), L"D:\\");
   SetWindowTextW(control(kIdTypes), kTypes[6]);
@@ -145,10 +147,10 @@ void FormWord::CreateControls() {
                 WS_EX_CLIENTEDGE);
   SendMessageW(control(kIdList), LB_SETHORIZONTALEXTENT, 2000, 0);
   CreateControl(w, L"BUTTON", L"显示文件内容", BS_GROUPBOX, kIdPaneFrame);
-  HWND pane = CreateControl(w, MSFTEDIT_CLASS, L"",
-                            ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL | ES_WANTRETURN | WS_VSCROLL | WS_HSCROLL |
-                                WS_TABSTOP,
-                            kIdPane, WS_EX_CLIENTEDGE);
+  HWND pane =
+      CreateControl(w, MSFTEDIT_CLASS, L"",
+                    ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL | ES_WANTRETURN | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
+                    kIdPane, WS_EX_CLIENTEDGE);
   SendMessageW(pane, EM_EXLIMITTEXT, 0, 0x7FFFFFFF);
   SetWindowSubclass(pane, PaneKeys, 1, 0);
   sta_.Create(w, kIdStatus, {3400, 60, 1500, 60, 1300, 60, -1});
@@ -366,8 +368,8 @@ std::wstring FormWord::PaneText() const {
   if (n <= 0) return {};
   std::wstring text(size_t(n) + 1, L'\0');
   GETTEXTEX get{DWORD((n + 1) * sizeof(wchar_t)), GT_DEFAULT, 1200, nullptr, nullptr};
-  text.resize(size_t(SendMessageW(pane, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get),
-                                  reinterpret_cast<LPARAM>(text.data()))));
+  text.resize(
+      size_t(SendMessageW(pane, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get), reinterpret_cast<LPARAM>(text.data()))));
   return text;
 }
 
@@ -388,8 +390,10 @@ void FormWord::FindNext() {
 bool FormWord::SaveAs(const std::wstring& path) {
   std::wstring text;
   for (wchar_t c : PaneText()) {
-    if (c == L'\r') text += shownLineEnd_;
-    else text += c;
+    if (c == L'\r')
+      text += shownLineEnd_;
+    else
+      text += c;
   }
   bool ok = WriteOver(path, TextFileBytes(text, shownFormat_, Cp936::Get()));
   if (!ok) SetStatus(1, NotWrittenText(path, 1));

@@ -19,7 +19,7 @@ inline constexpr wchar_t kFormWordClass[] = L"SercavoFormWord";
 class FormWord : public common::ui::Window {
  public:
   enum : int {
-    kIdFind = 10,  // Combo1
+    kIdFind = 10,    // Combo1
     kIdReplaceText,  // Text2
     kIdFolder,       // Combo2
     kIdBrowse,       // Command1

@@ -1,5 +1,3 @@
-#include "search/engine/win/form_word.h"
-
 #include <gtest/gtest.h>
 #include <richedit.h>
 
@@ -15,6 +13,7 @@
 #include "search/engine/search_state.h"
 #include "search/engine/testing/at_next_pump.h"
 #include "search/engine/text_search_rules.h"
+#include "search/engine/win/form_word.h"
 
 namespace sercavo {
 namespace {
@@ -91,11 +90,11 @@ TEST_F(Word, ListsExactlyTheFilesHoldingTheTextInAnyEncoding) {
   t.Write(L"page.html", "abc");
   t.Write(L"none.txt", Gbk(L"没有 ab c"));
   // 乤 is 81 61 in the code page: its second byte and the next two read "abc" as bytes, not as text.
-  t.Write(L"trail.txt", "\x81\x61" "bc");
+  t.Write(L"trail.txt", "\201abc");
   Set(FormWord::kIdSize, L"200");
   Search(L"abc", t.wpath(), L"*.txt;*.htm");
   EXPECT_EQ(Listed(t.wpath()), (std::vector<std::wstring>{L"README.TXT", L"edge.txt", L"marked.txt", L"second.txt",
-                                                         L"start.txt", L"sub\\deep.htm", L"wide.txt"}));
+                                                          L"start.txt", L"sub\\deep.htm", L"wide.txt"}));
   EXPECT_EQ(State().scannedCount, 12);
   EXPECT_EQ(word_.Status(7), L"发现目标：7 个");
   EXPECT_EQ(word_.Status(5), L"搜索文件：" + std::to_wstring(State().scannedCount) + L" 个");

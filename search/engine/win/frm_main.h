@@ -3,9 +3,8 @@
 #pragma once
 #include <windows.h>
 
-#include <string>
-
 #include <memory>
+#include <string>
 
 #include "common/win/ui/status_bar.h"
 #include "common/win/ui/window.h"

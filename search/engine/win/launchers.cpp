@@ -20,9 +20,13 @@ void AppendLaunchers(HMENU menu, int firstId) {
 
 void RunLauncher(int index) {
   switch (index) {
-    case 0: common::ShellOpen(common::FolderOf(common::ExePath()) + L"\\sys\\viewdesk.scf", L"", SW_SHOWNORMAL, L"Open"); return;
+    case 0:
+      common::ShellOpen(common::FolderOf(common::ExePath()) + L"\\sys\\viewdesk.scf", L"", SW_SHOWNORMAL, L"Open");
+      return;
     // System programs by their full paths: a file of the same name elsewhere never runs instead.
-    case 1: common::StartCommand(System(L"rundll32.exe") + L" shell32,Control_RunDLL desk.cpl", SW_SHOWMINIMIZED); return;
+    case 1:
+      common::StartCommand(System(L"rundll32.exe") + L" shell32,Control_RunDLL desk.cpl", SW_SHOWMINIMIZED);
+      return;
     case 2: common::StartCommand(Explorer() + L" ::{20D04FE0-3AEA-1069-A2D8-08002B30309D}"); return;
     case 3: common::StartCommand(Explorer() + L" ::{208D2C60-3AEA-1069-A2D7-08002B30309D}"); return;
     case 4:

@@ -5,9 +5,9 @@
 #include <unordered_map>
 
 #include "common/text.h"
-#include "search/engine/search_rules.h"
 #include "common/win/shell_icon.h"
 #include "common/win/ui/window.h"
+#include "search/engine/search_rules.h"
 
 namespace sercavo {
 namespace {
@@ -37,7 +37,8 @@ ResultsList::ResultsList() : model_(AppendGeneralDateText) {}
 
 void ResultsList::Create(HWND parent, int id) {
   hwnd_ = common::ui::CreateControl(parent, WC_LISTVIEWW, L"",
-                                    WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA | LVS_SHAREIMAGELISTS, id, WS_EX_CLIENTEDGE);
+                                    WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA | LVS_SHAREIMAGELISTS,
+                                    id, WS_EX_CLIENTEDGE);
   ListView_SetExtendedListViewStyle(hwnd_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_INFOTIP);
   for (int c = 0; c < kColumnCount; ++c) {
     LVCOLUMNW col{};
@@ -142,7 +143,9 @@ int ResultsList::IconFor(const std::wstring& path, bool folder) {
   bool own = !folder && common::IconLivesInFile(path);
   std::wstring key = folder ? L"\\folder" : own ? path : L"." + common::ToLower(common::ExtensionOf(path));
   if (int i = images_->Find(key); i >= 0) return i;
-  common::Icon icon = folder ? FolderIcon() : own ? OwnIcon(path) : common::GetFileIcon(common::FileNameOf(path), true, true);
+  common::Icon icon = folder ? FolderIcon()
+                      : own  ? OwnIcon(path)
+                             : common::GetFileIcon(common::FileNameOf(path), true, true);
   return images_->Add(key, icon.get());
 }
 
@@ -164,8 +167,10 @@ int64_t LocalBias() {
 
 std::wstring PlatformDate(const SYSTEMTIME& st, bool date) {
   wchar_t buf[80] = {};
-  if (date) GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, buf, 80, nullptr);
-  else GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &st, nullptr, buf, 80);
+  if (date)
+    GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, buf, 80, nullptr);
+  else
+    GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &st, nullptr, buf, 80);
   return buf;
 }
 }  // namespace

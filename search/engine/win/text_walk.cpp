@@ -58,8 +58,9 @@ bool WalkTextFolder(const std::wstring& folder, const TextRequest& request, cons
 }
 
 bool ReadWholeFile(const std::wstring& path, std::string& bytes, uint64_t sizeHint) {
-  HANDLE f = CreateFileW(FileCallPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                         nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  HANDLE f =
+      CreateFileW(FileCallPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (f == INVALID_HANDLE_VALUE) return false;
   LARGE_INTEGER size{};
   size.QuadPart = LONGLONG(sizeHint);

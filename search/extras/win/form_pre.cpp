@@ -23,8 +23,8 @@ bool FormPre::Load(HWND main) {
               std::max(0L, work.right - w - 20), work.top + 20, w, h, main))
     return false;
   SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  for (PreviewPane* p : {panes_.media.get(), panes_.web.get(), panes_.text.get(),
-                         static_cast<PreviewPane*>(panes_.picture.get())})
+  for (PreviewPane* p :
+       {panes_.media.get(), panes_.web.get(), panes_.text.get(), static_cast<PreviewPane*>(panes_.picture.get())})
     if (p) p->Create(hwnd());
   if (HWND picture = GetDlgItem(hwnd(), kPictureId)) common::ui::AddToolTip(hwnd(), picture, L"鼠标双击打开图片");
   common::SetDialogKeys(hwnd());

@@ -1,7 +1,5 @@
-#include "search/extras/win/form_pre.h"
-
-#include <gtest/gtest.h>
 #include <exdisp.h>
+#include <gtest/gtest.h>
 #include <mshtmdid.h>
 
 #include "common/testing/temp_dir.h"
@@ -10,6 +8,7 @@
 #include "search/engine/search_state.h"
 #include "search/engine/win/form_search.h"
 #include "search/engine/win/frm_main.h"
+#include "search/extras/win/form_pre.h"
 #include "search/extras/win/ole_container.h"
 
 namespace sercavo {
@@ -20,7 +19,8 @@ class Recorder : public PreviewPane {
  public:
   explicit Recorder(std::vector<std::wstring>& log, std::wstring name) : log_(log), name_(std::move(name)) {}
   bool Create(HWND parent) override {
-    if (!IsWindow(window_)) window_ = CreateWindowW(L"STATIC", L"", WS_CHILD, 0, 0, 1, 1, parent, nullptr, nullptr, nullptr);
+    if (!IsWindow(window_))
+      window_ = CreateWindowW(L"STATIC", L"", WS_CHILD, 0, 0, 1, 1, parent, nullptr, nullptr, nullptr);
     return window_ != nullptr;
   }
   void Open(const std::wstring& path) override { log_.push_back(name_ + L" " + path); }
@@ -51,8 +51,9 @@ std::string Bitmap(int w, int h) {
 
 class Preview : public testing::Test {
  protected:
-  Preview() : main_(PreviewPanes{std::make_unique<Recorder>(log_, L"media"), std::make_unique<Recorder>(log_, L"web"),
-                                 TextPreviewPane(), PicturePreviewPane()}) {}
+  Preview()
+      : main_(PreviewPanes{std::make_unique<Recorder>(log_, L"media"), std::make_unique<Recorder>(log_, L"web"),
+                           TextPreviewPane(), PicturePreviewPane()}) {}
   void SetUp() override {
     State() = SearchState{};
     State().shieldFlags = {L"0", L"0", L"0", L"0", L"0"};

@@ -5,17 +5,23 @@
 
 namespace sercavo {
 
-class OleContainer::Site final : public IOleClientSite, public IOleInPlaceSite, public IOleInPlaceFrame, public IDispatch {
+class OleContainer::Site final : public IOleClientSite,
+                                 public IOleInPlaceSite,
+                                 public IOleInPlaceFrame,
+                                 public IDispatch {
  public:
   Site(HWND window, DWORD downloadControl) : window_(window), downloadControl_(downloadControl) {}
 
   STDMETHODIMP QueryInterface(REFIID riid, void** out) override {
     *out = nullptr;
-    if (riid == IID_IUnknown || riid == IID_IOleClientSite) *out = static_cast<IOleClientSite*>(this);
-    else if (riid == IID_IOleWindow || riid == IID_IOleInPlaceSite) *out = static_cast<IOleInPlaceSite*>(this);
+    if (riid == IID_IUnknown || riid == IID_IOleClientSite)
+      *out = static_cast<IOleClientSite*>(this);
+    else if (riid == IID_IOleWindow || riid == IID_IOleInPlaceSite)
+      *out = static_cast<IOleInPlaceSite*>(this);
     else if (riid == IID_IOleInPlaceUIWindow || riid == IID_IOleInPlaceFrame)
       *out = static_cast<IOleInPlaceFrame*>(this);
-    else if (riid == IID_IDispatch) *out = static_cast<IDispatch*>(this);
+    else if (riid == IID_IDispatch)
+      *out = static_cast<IDispatch*>(this);
     if (!*out) return E_NOINTERFACE;
     AddRef();
     return S_OK;
@@ -107,7 +113,8 @@ bool OleContainer::Create(HWND parent, REFCLSID clsid, DWORD downloadControl) {
   window_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_CLIPCHILDREN, 0, 0, 10, 10, parent, nullptr,
                             GetModuleHandleW(nullptr), nullptr);
   if (!window_) return false;
-  if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, reinterpret_cast<void**>(&object_)))) {
+  if (FAILED(
+          CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, reinterpret_cast<void**>(&object_)))) {
     object_ = nullptr;
     return false;
   }

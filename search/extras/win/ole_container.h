@@ -1,8 +1,8 @@
 // A minimal in-place container for one hosted control (the media player, the HTML control). The
 // control's download settings come from the host's ambient properties.
 #pragma once
-#include <windows.h>
 #include <ole2.h>
+#include <windows.h>
 
 namespace sercavo {
 

@@ -1,6 +1,7 @@
 #include "search/extras/win/password_crypto.h"
 
 #include <windows.h>
+// after windows.h
 #include <bcrypt.h>
 
 #include "common/win/ansi.h"
@@ -18,10 +19,10 @@ std::optional<std::string> PlatformCrypto::Derive(std::string_view password, std
   if (!BCRYPT_SUCCESS(BCryptOpenAlgorithmProvider(&alg, BCRYPT_SHA256_ALGORITHM, nullptr, BCRYPT_ALG_HANDLE_HMAC_FLAG)))
     return std::nullopt;
   std::string key(32, '\0');
-  NTSTATUS status = BCryptDeriveKeyPBKDF2(
-      alg, reinterpret_cast<PUCHAR>(const_cast<char*>(password.data())), ULONG(password.size()),
-      reinterpret_cast<PUCHAR>(const_cast<char*>(salt.data())), ULONG(salt.size()), iterations,
-      reinterpret_cast<PUCHAR>(key.data()), ULONG(key.size()), 0);
+  NTSTATUS status =
+      BCryptDeriveKeyPBKDF2(alg, reinterpret_cast<PUCHAR>(const_cast<char*>(password.data())), ULONG(password.size()),
+                            reinterpret_cast<PUCHAR>(const_cast<char*>(salt.data())), ULONG(salt.size()), iterations,
+                            reinterpret_cast<PUCHAR>(key.data()), ULONG(key.size()), 0);
   BCryptCloseAlgorithmProvider(alg, 0);
   if (!BCRYPT_SUCCESS(status)) return std::nullopt;
   return key;

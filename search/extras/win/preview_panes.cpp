@@ -87,10 +87,10 @@ class TextPane : public PreviewPane {
  public:
   bool Create(HWND parent) override {
     if (!edit_)
-      edit_ = common::ui::CreateControl(parent, L"EDIT", L"",
-                                        ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL |
-                                            WS_HSCROLL | WS_TABSTOP,
-                                        kPictureId + 1, WS_EX_CLIENTEDGE);
+      edit_ = common::ui::CreateControl(
+          parent, L"EDIT", L"",
+          ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
+          kPictureId + 1, WS_EX_CLIENTEDGE);
     return edit_ != nullptr;
   }
   void Open(const std::wstring& path) override {
@@ -212,7 +212,9 @@ class PictureViewer : public PicturePane {
   }
   void Open(const std::wstring& path) override { box_.Load(path); }
   void Clear() override { box_.Drop(); }
-  void Place(const RECT& r) override { MoveWindow(box_.hwnd(), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE); }
+  void Place(const RECT& r) override {
+    MoveWindow(box_.hwnd(), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+  }
   void Show(bool on) override { ShowWindow(box_.hwnd(), on ? SW_SHOW : SW_HIDE); }
   SIZE Natural() const override { return box_.size(); }
   void Detach() override { box_.Drop(); }

@@ -14,7 +14,8 @@ namespace sercavo {
 namespace {
 
 constexpr wchar_t kNote1[] =
-    L"如果你想禁止别人在你的电脑里面搜索“电影、音乐、图片、网页”等内容，你可以在设置密码以后屏蔽这些搜索结果。这样，别人在你的电脑里面的搜索结果始终为零……";
+    L"如果你想禁止别人在你的电脑里面搜索“电影、音乐、图片、网页”等内容，你可以在设置密码以后屏蔽这些搜索结果。这样，别"
+    L"人在你的电脑里面的搜索结果始终为零……";
 constexpr wchar_t kNote2[] = L"首次使用时，帐号/密码由您自己指定，请一定要牢记住。否则以后连你自己也将无法进入了。";
 constexpr wchar_t kNotSaved[] = L"对不起！密码无法保存……    ";
 const wchar_t* const kShields[5] = {L"屏蔽“电影搜索”的搜索内容", L"屏蔽“音乐搜索”的搜索内容",
@@ -28,8 +29,10 @@ bool CreateForm(common::ui::Window& w, const wchar_t* cls, const wchar_t* captio
                 HWND owner) {
   int cw = common::ui::Twips(owner, widthTwips), ch = common::ui::Twips(owner, heightTwips);
   RECT r{};
-  if (owner) GetWindowRect(owner, &r);
-  else SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
+  if (owner)
+    GetWindowRect(owner, &r);
+  else
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
   return w.Create(cls, caption, WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
                   std::max(0L, (r.left + r.right - cw) / 2), std::max(0L, (r.top + r.bottom - ch) / 2), cw, ch, owner);
 }
@@ -192,7 +195,8 @@ bool FormSet::Load(HWND owner) {
   HWND w = hwnd();
   Put(w, L"BUTTON", L"选项", BS_GROUPBOX, -1, 120, 80, 4500, 2500);
   for (int i = 0; i < 5; ++i) {
-    HWND box = Put(w, L"BUTTON", kShields[i], BS_AUTOCHECKBOX | WS_TABSTOP, kIdShield + i, 400, 380 + i * 420, 4000, 330);
+    HWND box =
+        Put(w, L"BUTTON", kShields[i], BS_AUTOCHECKBOX | WS_TABSTOP, kIdShield + i, 400, 380 + i * 420, 4000, 330);
     long long stored = common::NumberOrZero(common::GetSetting(kApp, L"set", std::to_wstring(i) + L"sou", L"0"));
     SendMessageW(box, BM_SETCHECK, stored != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
   }

@@ -25,8 +25,8 @@ class PasswordManger : public common::ui::Window {
   explicit PasswordManger(const PasswordCrypto& crypto) : crypto_(crypto) {}
   bool Load(HWND owner);  // `Form_Load`
   void ShowModal(HWND owner);
-  void Command1Click();   // log in
-  void Command2Click();   // set or change the password
+  void Command1Click();  // log in
+  void Command2Click();  // set or change the password
   // The password window's save: the hash is stored and the button reads "修改密码". False when the
   // platform could not store it.
   bool savecheck(const std::wstring& password);

@@ -1,5 +1,3 @@
-#include "search/extras/win/privacy_windows.h"
-
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -12,6 +10,7 @@
 #include "search/engine/win/frm_main.h"
 #include "search/extras/win/password_crypto.h"
 #include "search/extras/win/password_store.h"
+#include "search/extras/win/privacy_windows.h"
 
 namespace sercavo {
 namespace {
@@ -35,8 +34,10 @@ class Privacy : public testing::Test {
     LoggedIn() = false;
   }
   void TearDown() override {
-    if (saved_) common::SaveSetting(L"Sercavo", PasswordSection(), L"pd", *saved_);
-    else common::DeleteSetting(L"Sercavo", PasswordSection(), L"pd");
+    if (saved_)
+      common::SaveSetting(L"Sercavo", PasswordSection(), L"pd", *saved_);
+    else
+      common::DeleteSetting(L"Sercavo", PasswordSection(), L"pd");
     LoggedIn() = false;
   }
   static void Type(HWND edit, const std::wstring& text) { SetWindowTextW(edit, text.c_str()); }
@@ -170,8 +171,10 @@ TEST_F(Privacy, ASavedShieldHidesTheNextPictureSearch) {
   EXPECT_EQ(State().scannedCount, 1);
   for (int i = 0; i < 5; ++i) {
     std::wstring key = std::to_wstring(i) + L"sou";
-    if (savedSet[size_t(i)]) common::SaveSetting(L"Sercavo", L"set", key, *savedSet[size_t(i)]);
-    else common::DeleteSetting(L"Sercavo", L"set", key);
+    if (savedSet[size_t(i)])
+      common::SaveSetting(L"Sercavo", L"set", key, *savedSet[size_t(i)]);
+    else
+      common::DeleteSetting(L"Sercavo", L"set", key);
   }
   main.Destroy();
 }
