@@ -111,7 +111,7 @@ HMENU FrmMain::CreateMenus() {
 
 void FrmMain::CreateControls() {
   using common::ui::CreateControl;
-  // Three groups for Tab: the kinds (arrows move within), the buttons, the list.
+  // Three groups for the arrow keys: the kinds, the buttons, the list. Tab stops at the chosen kind only.
   for (int i = 0; i < kKindCount; ++i)
     opt_[i] = CreateControl(hwnd(), L"BUTTON", KindCaption(i), BS_RADIOBUTTON | (i == 0 ? WS_GROUP : 0), kIdOpt + i);
   for (int i = 1; i <= 7; ++i)
