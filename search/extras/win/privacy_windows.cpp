@@ -13,9 +13,9 @@
 namespace sercavo {
 namespace {
 
-constexpr wchar_t kNote1[] =
-    L"如果你想禁止别人在你的电脑里面搜索“电影、音乐、图片、网页”等内容，你可以在设置密码以后屏蔽这些搜索结果。这样，别"
-    L"人在你的电脑里面的搜索结果始终为零……";
+// clang-format off
+constexpr wchar_t kNote1[] = L"如果你想禁止别人在你的电脑里面搜索“电影、音乐、图片、网页”等内容，你可以在设置密码以后屏蔽这些搜索结果。这样，别人在你的电脑里面的搜索结果始终为零……";
+// clang-format on
 constexpr wchar_t kNote2[] = L"首次使用时，帐号/密码由您自己指定，请一定要牢记住。否则以后连你自己也将无法进入了。";
 constexpr wchar_t kNotSaved[] = L"对不起！密码无法保存……    ";
 const wchar_t* const kShields[5] = {L"屏蔽“电影搜索”的搜索内容", L"屏蔽“音乐搜索”的搜索内容",
