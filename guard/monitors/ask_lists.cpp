@@ -46,11 +46,18 @@ std::wstring FormatAskFile(const AskFileLists& lists) {
 
 bool RegLocation::localMachine() const { return common::EqualsNoCase(rootName, L"hkey_local_machine"); }
 
-std::optional<RegLocation> SplitRegPath(std::wstring_view regpath) {
-  size_t first = regpath.find(L'\\'), last = regpath.rfind(L'\\');
-  if (first == std::wstring_view::npos || last <= first + 1) return std::nullopt;
-  return RegLocation{std::wstring(regpath.substr(0, first)), std::wstring(regpath.substr(first + 1, last - first - 1)),
-                     std::wstring(regpath.substr(last + 1))};
+std::vector<RegLocation> RegPathReadings(std::wstring_view regpath) {
+  std::vector<RegLocation> readings;
+  size_t first = regpath.find(L'\\');
+  if (first == std::wstring_view::npos) return readings;
+  std::wstring root(regpath.substr(0, first));
+  for (size_t at = regpath.rfind(L'\\'); at > first + 1; at = regpath.rfind(L'\\', at - 1)) {
+    // A key name is never empty: "run\\x" is the value "\x" of "run", not "x" of it.
+    if (regpath[at - 1] == L'\\') continue;
+    readings.push_back(
+        {root, std::wstring(regpath.substr(first + 1, at - first - 1)), std::wstring(regpath.substr(at + 1))});
+  }
+  return readings;
 }
 
 }  // namespace zorvix

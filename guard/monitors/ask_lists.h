@@ -1,8 +1,8 @@
 // Decision lists: entries each preceded by ";" and kept lower-case, two of them (allow, deny) to a file.
 #pragma once
-#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zorvix {
 
@@ -34,13 +34,15 @@ AskFileLists ParseAskFile(std::wstring_view text);
 std::wstring FormatAskFile(const AskFileLists& lists);
 
 // A start-up value named as the registry lists hold it: root name, key path and value name joined by
-// "\" (the value name after the last one, the root name before the first).
+// "\" (the root name before the first one).
 struct RegLocation {
   std::wstring rootName, key, value;
   bool localMachine() const;  // the root named "hkey_local_machine"; every other name means the user's
 };
-// nullopt when the text has no key path between a root name and a value name.
-std::optional<RegLocation> SplitRegPath(std::wstring_view regpath);
+// Every way to read such a text, the deepest key first: a value name may itself hold "\" (a program's
+// path is a common name), so the text alone cannot say where the key ends. Readings with no key path
+// between root name and value name are left out.
+std::vector<RegLocation> RegPathReadings(std::wstring_view regpath);
 
 inline constexpr wchar_t kAskFile[] = L"\\sys\\ask.dat";
 inline constexpr wchar_t kRegAskFile[] = L"\\sys\\regask.dat";

@@ -16,9 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!entry.empty() && lists.deny.Contains(entry)) __builtin_trap();
   zorvix::AskFileLists back = zorvix::ParseAskFile(zorvix::FormatAskFile(lists));
   if (back.allow.text().find(L'\n') != std::wstring::npos) __builtin_trap();
-  if (auto at = zorvix::SplitRegPath(text)) {
-    if (at->key.empty()) __builtin_trap();
-    at->localMachine();
+  for (const auto& at : zorvix::RegPathReadings(text)) {
+    if (at.key.empty() || at.key.back() == L'\\') __builtin_trap();
+    if (at.rootName.size() + at.key.size() + at.value.size() + 2 != text.size()) __builtin_trap();
   }
   return 0;
 }

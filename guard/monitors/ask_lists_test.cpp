@@ -51,18 +51,27 @@ TEST(AskFile, WritesTwoLowerCaseLinesEvenWhenEmpty) {
   EXPECT_TRUE(back.deny.Contains(L"d:\\程序\\b.exe"));
 }
 
-TEST(RegPath, SplitsRootKeyAndValueName) {
-  auto at = SplitRegPath(L"hkey_local_machine\\software\\microsoft\\windows\\currentversion\\run\\tool-x");
-  ASSERT_TRUE(at);
-  EXPECT_EQ(at->rootName, L"hkey_local_machine");
-  EXPECT_EQ(at->key, L"software\\microsoft\\windows\\currentversion\\run");
-  EXPECT_EQ(at->value, L"tool-x");
-  EXPECT_TRUE(at->localMachine());
-  auto user = SplitRegPath(L"hkey_current_user\\run\\(预设值)");
-  ASSERT_TRUE(user);
-  EXPECT_FALSE(user->localMachine());
-  EXPECT_EQ(user->value, L"(预设值)");
-  EXPECT_FALSE(SplitRegPath(L"hkey_current_user\\value"));
-  EXPECT_FALSE(SplitRegPath(L"novalue"));
-  EXPECT_FALSE(SplitRegPath(L"hkey_current_user\\\\value"));
+TEST(RegPath, ReadsRootKeyAndValueNameEveryWayDeepestKeyFirst) {
+  auto plain = RegPathReadings(L"hkey_local_machine\\software\\run\\tool-x");
+  ASSERT_EQ(plain.size(), 2u);
+  EXPECT_EQ(plain[0].rootName, L"hkey_local_machine");
+  EXPECT_EQ(plain[0].key, L"software\\run");
+  EXPECT_EQ(plain[0].value, L"tool-x");
+  EXPECT_TRUE(plain[0].localMachine());
+  EXPECT_EQ(plain[1].key, L"software");
+  EXPECT_EQ(plain[1].value, L"run\\tool-x");
+  // A value named by a path: every split after the key is offered.
+  auto named = RegPathReadings(L"hkey_current_user\\run\\c:\\a.exe");
+  ASSERT_EQ(named.size(), 2u);
+  EXPECT_FALSE(named[0].localMachine());
+  EXPECT_EQ(named[1].key, L"run");
+  EXPECT_EQ(named[1].value, L"c:\\a.exe");
+  // No empty key names: "run\\\\x" names only the value "\\x".
+  auto doubled = RegPathReadings(L"hkey_current_user\\run\\\\x");
+  ASSERT_EQ(doubled.size(), 1u);
+  EXPECT_EQ(doubled[0].key, L"run");
+  EXPECT_EQ(doubled[0].value, L"\\x");
+  EXPECT_EQ(RegPathReadings(L"hkey_current_user\\(预设值)").size(), 0u);
+  EXPECT_EQ(RegPathReadings(L"novalue").size(), 0u);
+  EXPECT_EQ(RegPathReadings(L"hkey_current_user\\\\value").size(), 0u);
 }

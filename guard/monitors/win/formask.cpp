@@ -62,6 +62,12 @@ int TextHeight(HWND ctl, const std::wstring& text, int widthPx) {
   return r.bottom;
 }
 
+// The value the text names: the first reading whose key holds such a value, the deepest key first.
+void DeleteStartupValue(const std::wstring& regpath) {
+  for (const RegLocation& at : RegPathReadings(regpath))
+    if (common::DeleteRegValue(at.localMachine() ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, at.key, at.value)) return;
+}
+
 }  // namespace
 
 std::wstring DeleteFileQuestion(const std::wstring& path) { return L"您确定要删除文件【 " + path + L" 】吗？    "; }
@@ -252,8 +258,8 @@ void Formask::Deny(AskAnswer how) {
     if (always) RecordRegistry(false);
     if (hooks_.deleteStartupValue)
       hooks_.deleteStartupValue(subject_);
-    else if (auto at = SplitRegPath(subject_.regpath))
-      common::DeleteRegValue(at->localMachine() ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, at->key, at->value);
+    else
+      DeleteStartupValue(subject_.regpath);
     return Close(how);
   }
   if (hooks_.dropConnection) hooks_.dropConnection(subject_.connection);

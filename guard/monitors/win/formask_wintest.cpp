@@ -330,6 +330,15 @@ TEST_F(FormaskTest, RegistryModeAsksInBlueAndDenyAlwaysDeletesTheValue) {
   EXPECT_TRUE(dropped.empty());
 }
 
+TEST_F(FormaskTest, DenyDeletesAValueWhoseNameHoldsABackslash) {
+  common::WriteRegString(HKEY_CURRENT_USER, kTestRun, L"C:\\Tools\\Agent.exe", L"c:\\tools\\agent.exe");
+  common::WriteRegString(HKEY_CURRENT_USER, kTestRun, L"Agent.exe", L"c:\\kept.exe");
+  Formask* d = OpenRegistry(L"hkey_current_user\\software\\zorvixtest\\run\\c:\\tools\\agent.exe");
+  d->Command2Click();
+  EXPECT_FALSE(common::QueryRegString(HKEY_CURRENT_USER, kTestRun, L"C:\\Tools\\Agent.exe"));
+  EXPECT_TRUE(common::QueryRegString(HKEY_CURRENT_USER, kTestRun, L"Agent.exe")) << "only the value asked about";
+}
+
 TEST_F(FormaskTest, RegistryAllowWithTheTickAddsToLineOneOfTheFile) {
   folder.Write(L"sys\\regask.dat", common::ToAnsi(L";hkey_current_user\\old\\程序\r\n;hkey_current_user\\bad\\x\r\n"));
   Formask* d = OpenRegistry(L"hkey_local_machine\\software\\zorvixtest\\run\\新工具");
