@@ -2,6 +2,7 @@
 
 #include "guard/process/process_actions.h"
 #include "guard/process/win/file_details.h"
+#include "guard/process/win/trust.h"
 #include "guard/startup/win/frm_main.h"
 
 namespace zorvix {
@@ -13,6 +14,7 @@ AskHooks GuardAskHooks(FrmMain& frm) {
     uint32_t pid = PidOf(frm.table().LookupProcessColumn(path, kColPid));
     return pid ? IdentityOf(pid) : ProcessIdentity{};
   };
+  h.signer = SignerOf;
   return h;
 }
 

@@ -2,7 +2,9 @@
 // guard's unload leaves no program frozen.
 #include <gtest/gtest.h>
 
+#include "common/testing/win/test_certificate.h"
 #include "common/text.h"
+#include "common/win/ui/window.h"
 #include "guard/monitors/win/ask_hooks.h"
 #include "guard/monitors/win/ask_list_files.h"
 #include "guard/monitors/win/testing/window_child.h"
@@ -35,6 +37,22 @@ TEST_F(GuardAsk, TheRegistryDialogFindsTheProgramInTheProcessTable) {
   EXPECT_EQ(d->RunningProcess().pid, child.pid());
   EXPECT_TRUE(common::StartsWithNoCase(d->report(), L"文件路径： " + suite::BinFolder() + L"suite_child.exe"));
   EXPECT_EQ(d->report().find(L"内存占用： 未知"), std::wstring::npos) << "the table knows its memory";
+}
+
+TEST_F(GuardAsk, TheDialogNamesTheSignerOfAValidSignatureOnly) {
+  ASSERT_TRUE(suite::TrustTestCertificate());
+  Load();
+  auto signerLine = [&](const wchar_t* exe) {
+    AskSubject s;
+    s.FilePath = suite::BinFolder() + exe;
+    Formask* d = Formask::Open(s, GuardAskHooks(*frm));
+    std::wstring line = d ? common::ui::WindowText(d->control(Formask::kSigner)) : L"no dialog";
+    Formask::UnloadAll();
+    return line;
+  };
+  EXPECT_EQ(signerLine(L"suite_child_signed.exe"), L"数字签名： 有效，签名者 Tolvark");
+  EXPECT_EQ(signerLine(L"suite_child_untrusted.exe"), L"数字签名： 没有有效的数字签名") << "a root nobody trusts";
+  EXPECT_EQ(signerLine(L"suite_child.exe"), L"数字签名： 没有有效的数字签名");
 }
 
 TEST_F(GuardAsk, UnloadingTheGuardResumesEveryFrozenProgram) {
