@@ -77,6 +77,17 @@ void FrmMain::EnterKey() {
   if (focus == searchEdit_ || focus == combSearch_) Search(DefaultEngineItem());
 }
 
+// Esc in the address box gives up the typed text for the page's own address; elsewhere it stops the page.
+void FrmMain::EscapeKey() {
+  Formweb* page = ActivePage();
+  if (!page) return;
+  HWND focus = GetFocus();
+  if (focus != textUrl_ && focus != comb_) return page->Web().Stop();
+  std::wstring address = page->Address();
+  SetTextUrl(address.empty() ? kBlankPage : address);
+  ApplyCaretRule(textUrl_);
+}
+
 void FrmMain::TextUrl_GotFocus() {
   if (urlFocusToggle_) return;  // the focus coming back from its round
   urlFocusToggle_ = true;

@@ -61,6 +61,7 @@ void FrmMain::Command(int id) {
   Formweb* page = ActivePage();
   switch (id) {
     case IDOK: EnterKey(); break;
+    case IDCANCEL: EscapeKey(); break;
     case kCloseMe: delline(); break;
     case kCloseRight: closeRight(); break;
     case kCloseLeft: closeLeft(); break;

@@ -75,6 +75,7 @@ class FrmMain : public common::ui::Window {
   void CmdGo_Click() { gourl(TextUrl()); }
   // Enter in the address box or the search box (the frame's default command).
   void EnterKey();
+  void EscapeKey();
   bool searchempty();
   void pasteselection();
   void TextUrl_GotFocus();

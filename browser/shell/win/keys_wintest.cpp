@@ -119,6 +119,44 @@ TEST_F(ShellKeys, TabF6AndTheFocusRound) {
   EXPECT_STREQ(cls, L"Edit");
 }
 
+// The menu a key opened from the menu bar: the menu loop is left as soon as its first popup shows.
+HMENU openedMenu = nullptr;
+LRESULT CALLBACK WatchMenus(int code, WPARAM wp, LPARAM lp) {
+  auto* c = reinterpret_cast<CWPSTRUCT*>(lp);
+  if (code == HC_ACTION && c->message == WM_INITMENUPOPUP && !openedMenu) {
+    openedMenu = reinterpret_cast<HMENU>(c->wParam);
+    EndMenu();
+  }
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+HMENU MenuOpenedBy(wchar_t letter) {
+  openedMenu = nullptr;
+  HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, WatchMenus, nullptr, GetCurrentThreadId());
+  Key(WM_SYSCHAR, letter);
+  UnhookWindowsHookEx(hook);
+  return openedMenu;
+}
+
+TEST_F(ShellKeys, EscGivesTheAddressBackOrStopsAndAltOpensMenus) {
+  FrmMain& f = StartShown(L"http://a.cn/");
+  SetFocus(f.textUrl());
+  SetWindowTextW(f.textUrl(), L"half typed");
+  Key(WM_KEYDOWN, VK_ESCAPE);
+  EXPECT_EQ(f.TextUrl(), L"http://a.cn/");
+  EXPECT_TRUE(Engine(0).calls.empty());
+  SetFocus(f.cmdSearch());
+  Key(WM_KEYDOWN, VK_ESCAPE);
+  EXPECT_EQ(Engine(0).calls, std::vector<std::wstring>{L"Stop"});
+
+  HMENU bar = GetMenu(f.hwnd());
+  SetFocus(f.textUrl());
+  EXPECT_EQ(MenuOpenedBy(L'f'), GetSubMenu(bar, 0));  // "文件(&F)"
+  EXPECT_EQ(MenuOpenedBy(L'o'), GetSubMenu(bar, 7));  // "选项(&O)"
+  Key(WM_SYSKEYDOWN, 'D');                              // Alt+D: the address box
+  EXPECT_EQ(GetFocus(), f.textUrl());
+}
+
 TEST_F(ShellKeys, CtrlTabSwitchesTabs) {
   FrmMain& f = StartShown(L"http://a.cn/");
   f.loadnewform(L"http://b.cn/");

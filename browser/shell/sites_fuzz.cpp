@@ -1,0 +1,53 @@
+// libFuzzer target for the sites file and the address-bar rules.
+// Run: bash tools/fuzz.sh browser/shell/sites_fuzz.cpp 60
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "browser/shell/address_rules.h"
+#include "browser/shell/sites.h"
+#include "common/text.h"
+
+namespace {
+
+bool QueryCharacter(wchar_t c) {
+  return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9') || c == L'-' ||
+         c == L'_' || c == L'.' || c == L'~' || c == L'%';
+}
+
+void CheckLinks(const corvane::SiteHosts& hosts, const corvane::SiteItem& item) {
+  for (const auto& link : item.links)
+    if (link.path) hosts.Address(link, L"C:\\app\\");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  std::wstring text;
+  for (size_t i = 0; i + 1 < size; i += 2) text.push_back(wchar_t(data[i] | (data[i + 1] << 8)));
+
+  corvane::SiteHosts hosts;
+  int malformed = hosts.Load(text);
+  if (malformed < 0) __builtin_trap();
+  for (const auto& item : corvane::MenuSites()) CheckLinks(hosts, item);
+  for (const auto& item : corvane::SearchDropSites()) CheckLinks(hosts, item);
+  for (const auto& item : corvane::FilmDropSites()) CheckLinks(hosts, item);
+  // A base never ends in "/" and always names a scheme, whatever the line held.
+  if (auto base = hosts.Base(corvane::kDefaultSearchSite)) {
+    if (base->empty() || base->back() == L'/' || base->find(L"://") == std::wstring::npos) __builtin_trap();
+  }
+
+  // An encoded word holds nothing that could end the query value or start another parameter.
+  for (wchar_t c : corvane::EncodeWord(text))
+    if (!QueryCharacter(c)) __builtin_trap();
+  // A word that is no address is searched, the whole of it inside the one query value.
+  std::wstring typed = common::Trim(text);
+  if (!typed.empty() && !corvane::IsAddressText(typed)) {
+    std::wstring go = corvane::GoAddress(text, L"http://s.example");
+    if (go != L"http://s.example/s?wd=" + corvane::EncodeWord(typed)) __builtin_trap();
+  }
+  // Parent items are folders of the address's own host part, or the "www" item.
+  for (const std::wstring& item : corvane::ParentItems(text))
+    if (!item.empty() && item.back() != L'/' && item.rfind(L"http://www", 0) != 0) __builtin_trap();
+  return 0;
+}
