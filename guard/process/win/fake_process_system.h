@@ -1,6 +1,7 @@
 // Tests' process system: the real one, with its opens and queries counted. It can let another process
 // answer to a PID (as when a PID is reused: opens of the PID reach the other process, and the query
-// lists the other process under the PID), refuse to open PIDs, and mark processes critical.
+// lists the other process under the PID), refuse to open PIDs, give processes other base priorities in
+// the query, and mark processes critical.
 #pragma once
 #include <windows.h>
 #include <winternl.h>
@@ -25,7 +26,7 @@ struct FakeSystem : ProcessSystem {
   LONG QueryProcesses(void* buffer, ULONG size, ULONG* needed) override {
     ++queries;
     LONG status = ProcessSystem::QueryProcesses(buffer, size, needed);
-    if (status >= 0 && !standIns.empty()) ListStandIns(static_cast<BYTE*>(buffer), size);
+    if (status >= 0) Rewrite(static_cast<BYTE*>(buffer), size);
     return status;
   }
   bool IsCritical(HANDLE process) override { return critical || ProcessSystem::IsCritical(process); }
@@ -33,13 +34,15 @@ struct FakeSystem : ProcessSystem {
   int opens = 0, queries = 0;
   std::map<DWORD, DWORD> standIns;  // PID -> PID of the process that answers to it now
   std::set<DWORD> refused;
+  std::map<DWORD, LONG> basePriorities;  // PID -> base priority the query gives
   bool critical = false;
 
  private:
-  void ListStandIns(BYTE* buffer, ULONG size) const {
+  void Rewrite(BYTE* buffer, ULONG size) const {
     for (ULONG at = 0; at + sizeof(SYSTEM_PROCESS_INFORMATION) <= size;) {
       auto* e = reinterpret_cast<SYSTEM_PROCESS_INFORMATION*>(buffer + at);
       DWORD pid = DWORD(reinterpret_cast<ULONG_PTR>(e->UniqueProcessId));
+      if (auto it = basePriorities.find(pid); it != basePriorities.end()) e->BasePriority = it->second;
       for (const auto& [listedAs, real] : standIns)
         if (pid == listedAs) e->UniqueProcessId = reinterpret_cast<HANDLE>(ULONG_PTR(0xFFFFFFF0));  // gone
         else if (pid == real) e->UniqueProcessId = reinterpret_cast<HANDLE>(ULONG_PTR(listedAs));

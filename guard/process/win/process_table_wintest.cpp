@@ -183,6 +183,28 @@ TEST_F(TableFixture, AProcessThatCannotBeOpenedIsListedByTheNameTheQueryGave) {
   EXPECT_LT(RowOf(child), 0);
 }
 
+TEST_F(TableFixture, ThePriorityFollowsTheQueryWhereItsScaleNamesTheClasses) {
+  suite::ChildProcess child(L"", CopyChild(L"prio.exe"));
+  // The base priorities of a system where they name the classes (ours is normal: 8).
+  system.basePriorities = {{GetCurrentProcessId(), 8}, {child.pid(), 8}};
+  Tick();
+  ASSERT_GE(RowOf(child), 0);
+  EXPECT_EQ(Cell(child, kColPriority), L"标准");
+  int opens = system.opens;
+  system.basePriorities[child.pid()] = 6;
+  Tick();
+  EXPECT_EQ(Cell(child, kColPriority), L"较低");
+  EXPECT_EQ(system.opens, opens);
+  // On a scale where our own normal process does not show 8, no class is told from the query.
+  system.basePriorities = {{GetCurrentProcessId(), 2}, {child.pid(), 13}};
+  Tick();
+  EXPECT_EQ(Cell(child, kColPriority), L"较低");
+  // There the text is read again when the user sets a class.
+  ASSERT_TRUE(SetProClass(child.pid(), HIGH_PRIORITY_CLASS));
+  table.RefreshPriority(child.pid());
+  EXPECT_EQ(Cell(child, kColPriority), L"高");
+}
+
 TEST_F(TableFixture, WithoutANoteTheOwnerIsTheUserAndTheRemarkTheProduct) {
   suite::ChildProcess child(L"", CopyChild(L"plain.exe"));
   table.ListProcess();
