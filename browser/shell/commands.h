@@ -77,6 +77,8 @@ enum Command : int {
   kBlackList,
   kMakeDefault,
   kGiveDefaultBack,
+  kPingTest,
+  kIpConfig,
   // The toolbar buttons `search` and `film` (their drop-downs are site runs below).
   kSearchSites = 1100,
   kFilmSites,

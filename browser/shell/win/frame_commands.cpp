@@ -109,6 +109,8 @@ void FrmMain::Command(int id) {
     case kBlockList: ShowBlockList(); break;
     case kMakeDefault: setnavigation(*this); break;
     case kGiveDefaultBack: cancelnavigation(*this); break;
+    case kPingTest: ShowPing(*this); break;
+    case kIpConfig: ShowAddressConfiguration(*this); break;
     case kAddHome: AddFavorite(*this); break;
     case kRelaodDir: RefreshFavorites(*this); break;
     case kSearchDir: OpenFavoritesFolder(*this); break;

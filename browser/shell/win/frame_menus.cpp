@@ -201,6 +201,8 @@ FrameMenus BuildFrameMenus() {
                        {kProcess, L"系统进程管理"},
                        {kPage, L"全部页面联结"},
                        {kSource, L"源文件"},
+                       {kPingTest, L"Ping 测试"},
+                       {kIpConfig, L"IP 地址配置"},
                        {0, nullptr},
                        {kClearTraces, L"清除历史记录"},
                        {0, nullptr},

@@ -139,6 +139,10 @@ class FrmMain : public common::ui::Window {
   HMENU cancelMenu() const { return menus_.cancel; }
   bool quit() const { return quit_; }
   int startwindows() const { return startwindows_; }
+  // The options dialog's saved value takes effect at once.
+  void SetStartwindows(int value) { startwindows_ = value; }
+  // The closed-page list read again from the settings (the trace cleaner may have emptied it).
+  void ReloadClosedPages() { LoadClosedPages(), ShowClosedPages(); }
   int scrollStep() const { return scrollStep_; }
   bool autoScroll() const { return autoScroll_; }
   bool sidePanel() const { return sidePanel_; }
