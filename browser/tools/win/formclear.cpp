@@ -11,7 +11,7 @@ using common::ui::MoveTwips;
 
 bool Formclear::Create(HWND owner) {
   owner_ = owner;
-  int w = common::ui::Twips(owner, 6300), h = common::ui::Twips(owner, 4300);
+  int w = common::ui::Twips(owner, 6300), h = common::ui::Twips(owner, 3900);
   RECT o{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   if (owner) GetWindowRect(owner, &o);
   HICON icon = LoadIconW(GetModuleHandleW(nullptr), L"APPICON");

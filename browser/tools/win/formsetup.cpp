@@ -26,7 +26,7 @@ void WriteStoredOptions(const StoredOptions& o) {
 }
 
 bool Formsetup::Create(HWND owner) {
-  int w = common::ui::Twips(owner, 6900), h = common::ui::Twips(owner, 5600);
+  int w = common::ui::Twips(owner, 6900), h = common::ui::Twips(owner, 5400);
   RECT o{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   if (owner) GetWindowRect(owner, &o);
   HICON icon = LoadIconW(GetModuleHandleW(nullptr), L"APPICON");
