@@ -9,7 +9,6 @@
 namespace corvane {
 
 inline constexpr wchar_t kOptionsTitle[] = L"系统设置中心";
-inline constexpr wchar_t kDefaultPortal[] = L"https://cn.bing.com/";
 
 // The four options as the dialog shows them.
 struct Options {

@@ -87,7 +87,7 @@ void Formsetup::cmd_Click(int index) {
   std::wstring page;
   switch (index) {
     case 0: page = hooks_.currentAddress ? hooks_.currentAddress() : L""; break;
-    case 1: page = kDefaultPortal; break;
+    case 1: page = hooks_.defaultAddress ? hooks_.defaultAddress() : L""; break;
     case 2: page = kBlankPage; break;
     default: return;
   }

@@ -20,6 +20,7 @@ class Formsetup : public common::ui::Window {
   struct Hooks {
     std::function<std::wstring()> currentAddress;  // "使用当前页": the browser's address box
     std::function<void(int)> startwindows;         // the in-memory copy, set on save
+    std::function<std::wstring()> defaultAddress;  // "使用默认页": the configured start site
   };
   explicit Formsetup(Hooks hooks = {}) : hooks_(std::move(hooks)) {}
   bool Create(HWND owner);

@@ -67,10 +67,10 @@ TEST_F(Setup, SavedValuesComeBackAndAskmeIsInverted) {
 
 TEST_F(Setup, CancelSavesNothing) {
   common::SaveSetting(kApp, L"myie", L"Start", L"http://kept.cn/");
-  Formsetup form;
+  Formsetup form({{}, {}, [] { return L"http://portal.cn/"; }});
   ASSERT_TRUE(form.Create(nullptr));
   form.cmd_Click(1);
-  EXPECT_EQ(common::ui::WindowText(form.TextStart()), kDefaultPortal);
+  EXPECT_EQ(common::ui::WindowText(form.TextStart()), L"http://portal.cn/");
   SendMessageW(form.hwnd(), WM_COMMAND, Formsetup::kCommand2, 0);
   EXPECT_EQ(form.hwnd(), nullptr);
   EXPECT_EQ(GetSetting(kApp, L"myie", L"Start"), L"http://kept.cn/");

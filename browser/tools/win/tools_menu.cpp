@@ -68,7 +68,12 @@ void ShowTraceCleaner(FrmMain& frame) {
 
 void ShowOptions(FrmMain& frame) {
   ShowFormsetup(frame.hwnd(), {[&frame] { return frame.TextUrl(); },
-                               [&frame](int value) { frame.SetStartwindows(value); }});
+                               [&frame](int value) { frame.SetStartwindows(value); },
+                               [&frame] {
+                                 // The start site a first run writes.
+                                 auto start = frame.hosts().Address({kStartSite, L"/"}, frame.appFolder());
+                                 return start ? *start : std::wstring(kBlankPage);
+                               }});
 }
 
 void setnavigation(FrmMain& frame) { setnavigation(frame.hwnd()); }

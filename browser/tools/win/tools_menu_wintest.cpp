@@ -70,16 +70,22 @@ TEST_F(ToolsMenu, OptionsAndCleanerActOnTheRunningFrame) {
   common::SaveSetting(kApp, L"myie", L"1his_cap", L"页面一");
   common::SaveSetting(kApp, L"myie", L"1his_url", L"http://a.cn/");
   common::SaveSetting(kApp, L"CancelPage", L"Count", L"1");
+  dir.Write(L"sys\\sites.txt", "startSite, https://start.example.cn\r\n");
   FrmMain& f = Start();
   ASSERT_EQ(GetMenuItemCount(f.cancelMenu()), 3);
   f.SetTextUrl(L"http://a.cn/x.htm");
-  SetModalHook([](common::ui::Window& w) {
-    ASSERT_NE(dynamic_cast<Formsetup*>(&w), nullptr);
+  std::wstring portal;
+  SetModalHook([&](common::ui::Window& w) {
+    auto* setup = dynamic_cast<Formsetup*>(&w);
+    ASSERT_NE(setup, nullptr);
+    ClickControl(w.hwnd(), Formsetup::kCmd0 + 1);  // "使用默认页"
+    portal = WindowText(setup->TextStart());
     ClickControl(w.hwnd(), Formsetup::kCmd0);  // "使用当前页"
     ClickControl(w.hwnd(), Formsetup::kOptt1);
     ClickControl(w.hwnd(), Formsetup::kCommand1);
   });
   f.Command(kOptions);
+  EXPECT_EQ(portal, L"https://start.example.cn/");
   EXPECT_EQ(common::GetSetting(kApp, L"myie", L"Start"), L"http://a.cn/x.htm");
   // The current window stays in front without a restart.
   EXPECT_EQ(f.startwindows(), 1);
