@@ -23,24 +23,26 @@ struct Entry {
 constexpr std::array<Entry, 2> kEntries{{{L"open", L"HTTP\\shell\\open\\command"},
                                          {L"ddeexec", L"http\\shell\\open\\ddeexec\\Application"}}};
 
-bool KeyExists(HKEY root, const std::wstring& key) {
+// ERROR_FILE_NOT_FOUND only when the key is absent: a key that cannot be opened is there all the same.
+LONG OpenResult(HKEY root, const std::wstring& key) {
   HKEY h;
-  if (RegOpenKeyExW(root, key.c_str(), 0, KEY_QUERY_VALUE, &h) != ERROR_SUCCESS) return false;
-  RegCloseKey(h);
-  return true;
+  LONG r = RegOpenKeyExW(root, key.c_str(), 0, KEY_QUERY_VALUE, &h);
+  if (r == ERROR_SUCCESS) RegCloseKey(h);
+  return r;
 }
 
 // The default value of the key as it is now; nullopt when it cannot be read.
 std::optional<SavedValue> ReadValue(HKEY root, const std::wstring& key) {
   SavedValue v;
-  if (!KeyExists(root, key)) {
+  if (LONG r = OpenResult(root, key); r != ERROR_SUCCESS) {
+    if (r != ERROR_FILE_NOT_FOUND) return std::nullopt;
     // The highest key that is missing: everything from there on down is made by the command.
     v.state = SavedValue::kNoKey;
     size_t from = 0;
     for (;;) {
       size_t sep = key.find(L'\\', from);
       std::wstring part = key.substr(0, sep);
-      if (!KeyExists(root, part) || sep == std::wstring::npos) {
+      if (OpenResult(root, part) == ERROR_FILE_NOT_FOUND || sep == std::wstring::npos) {
         v.createdKey = part;
         return v;
       }

@@ -1,6 +1,7 @@
 #include "browser/tools/win/default_browser.h"
 
 #include <gtest/gtest.h>
+#include <sddl.h>
 
 #include <optional>
 
@@ -129,6 +130,28 @@ TEST_F(Classes, SavedValuesThatCannotBeWrittenBackAreKept) {
   // Once the keys can be written again, a later try puts the value back.
   RegDeleteKeyW(root, L"HTTP");
   EXPECT_EQ(CancelNavigation(root), NavigationResult::kDone);
+  EXPECT_EQ(common::ReadRegString(root, kOpen, L""), L"\"C:\\x.exe\" \"%1\"");
+}
+
+void SetDacl(HKEY key, const wchar_t* sddl) {
+  PSECURITY_DESCRIPTOR sd = nullptr;
+  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &sd, nullptr));
+  EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd), ERROR_SUCCESS);
+  LocalFree(sd);
+}
+
+TEST_F(Classes, AValueThatCannotBeReadIsNeitherReplacedNorRemoved) {
+  common::WriteRegString(root, kOpen, L"", L"\"C:\\x.exe\" \"%1\"");
+  HKEY key = nullptr, probe = nullptr;
+  ASSERT_EQ(RegOpenKeyExW(root, kOpen, 0, WRITE_DAC, &key), ERROR_SUCCESS);
+  SetDacl(key, L"D:(A;;0x10006;;;WD)");  // set values, make subkeys and delete; no reading
+  ASSERT_EQ(RegOpenKeyExW(root, kOpen, 0, KEY_QUERY_VALUE, &probe), ERROR_ACCESS_DENIED);
+  suite::MsgBoxAnswers answers;
+  setnavigation(nullptr, root);
+  EXPECT_EQ(answers.shown().size(), 1u);
+  EXPECT_FALSE(common::QuerySetting(kApp, L"navigation", L"open").has_value());
+  SetDacl(key, L"D:(A;;KA;;;WD)");
+  RegCloseKey(key);
   EXPECT_EQ(common::ReadRegString(root, kOpen, L""), L"\"C:\\x.exe\" \"%1\"");
 }
 
