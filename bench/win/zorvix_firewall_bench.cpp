@@ -133,9 +133,9 @@ int main() {
     zorvix::SystemTcpSource source;
     zorvix::ConnectionMonitor monitor(source, store);
     std::vector<zorvix::TcpRow> rows;
-    source.Fetch(rows);
+    source.ReadTcpRows(rows);
     double t0 = bench::NowMs();
-    source.Fetch(rows);
+    source.ReadTcpRows(rows);
     std::printf("real table rows: %zu (one fetch %.1f ms)\n", rows.size(), bench::NowMs() - t0);
     std::fflush(stdout);
     monitor.Poll();
@@ -165,9 +165,9 @@ int main() {
   changedPoll();  // the first scan opens each process once
   double scan = bench::BestMs(changedPoll, 20, 5);
   std::vector<zorvix::TcpRow> copy;
-  double bare = bench::BestMs([&] { SystemSnapshot(), table.Fetch(copy); }, 20, 5);
+  double bare = bench::BestMs([&] { SystemSnapshot(), table.ReadTcpRows(copy); }, 20, 5);
   bench::Report("scan: 1000 rows, 150 programs, all known", scan, "bare NtQuerySystemInformation + fetch", bare);
-  double toolhelp = bench::BestMs([&] { ToolhelpSnapshot(), table.Fetch(copy); }, 20, 5);
+  double toolhelp = bench::BestMs([&] { ToolhelpSnapshot(), table.ReadTcpRows(copy); }, 20, 5);
   bench::Report("scan: 1000 rows, 150 programs, all known", scan, "bare toolhelp snapshot + fetch", toolhelp);
 
   // 3. Nothing grows from poll to poll.

@@ -29,7 +29,7 @@ class TcpSource {
   virtual ~TcpSource() = default;
   // Replaces rows with the connections of this moment, both address families. False when the table
   // could not be read (rows are then left empty).
-  virtual bool Fetch(std::vector<TcpRow>& rows) = 0;
+  virtual bool ReadTcpRows(std::vector<TcpRow>& rows) = 0;
   // Deletes one connection.
   virtual DropResult Drop(const TcpRow& row) = 0;
 };

@@ -12,17 +12,17 @@ ConnectionMonitor::~ConnectionMonitor() { Formask::UnloadAll(AskMode::Network); 
 void ConnectionMonitor::Poll() {
   GuardState& g = Guard();
   if (polling_ || g.askWindowOpen || !g.firewallEnabled) return;
-  if (!source_->Fetch(fresh_) || fresh_.empty()) return;
+  if (!source_->ReadTcpRows(fresh_) || fresh_.empty()) return;
   // The rows themselves are compared: one connection replacing another leaves the count as it was.
   if (fresh_ == last_) return;
   last_.swap(fresh_);
   polling_ = true;
   stopped_ = false;
-  Scan();
+  ScanConnections();
   polling_ = false;
 }
 
-void ConnectionMonitor::Scan() {
+void ConnectionMonitor::ScanConnections() {
   ++scans_;
   directory_.Refresh();
   // No poll starts while this one runs, so the rows stay as they are while messages run in between.
@@ -31,7 +31,7 @@ void ConnectionMonitor::Scan() {
     if (!IsWatched(row)) continue;
     auto owner = ProgramOf(row.pid);
     if (!owner || owner->id.pid == GetCurrentProcessId()) continue;
-    if (!AllowedThisRun(owner->path) && CheckPrograms({row, *owner})) DropConnection(row);
+    if (!runAllowList_.Contains(owner->path) && CheckPrograms({row, *owner})) DropConnection(row);
     YieldNow();
   }
 }
@@ -39,7 +39,7 @@ void ConnectionMonitor::Scan() {
 std::vector<Connection> ConnectionMonitor::ListConnections() {
   std::vector<TcpRow> rows;
   std::vector<Connection> list;
-  if (!source_->Fetch(rows)) return list;
+  if (!source_->ReadTcpRows(rows)) return list;
   KeepWatched(rows);
   directory_.Refresh();
   for (const TcpRow& row : rows) list.push_back({row, ProgramOf(row.pid).value_or(OwnerProgram{})});
@@ -61,27 +61,27 @@ void ConnectionMonitor::YieldNow() {
 bool ConnectionMonitor::CheckPrograms(const Connection& c) {
   const std::wstring& path = c.owner.path;
   if (hooks_.isTrusted && hooks_.isTrusted(path)) {
-    runAllow_.insert(common::ToLower(path));
+    runAllowList_.Add(path);
     return false;
   }
   switch (programs_.Count(store_, path)) {
-    case ProgramTable::Verdict::Allowed: runAllow_.insert(common::ToLower(path)); return false;
+    case ProgramTable::Verdict::Allowed: runAllowList_.Add(path); return false;
     case ProgramTable::Verdict::Blocked: return Guard().firewallEnabled;
     case ProgramTable::Verdict::Unknown: break;
   }
-  if (!Processing(path)) Ask(c);
+  if (!currentProcessing_.Contains(path)) Ask(c);
   return false;  // the connection stays while the user decides
 }
 
 void ConnectionMonitor::Ask(const Connection& c) {
-  std::wstring key = common::ToLower(c.owner.path);
-  processing_.insert(key);
+  std::wstring key = c.owner.path;
+  currentProcessing_.Add(key);
   AskHooks h = hooks_.askHooks ? hooks_.askHooks() : AskHooks{};
   h.addProgram = [this](const std::wstring& path, int block) { AddProgram(path, block); };
   h.dropConnection = [this](const TcpRow& row) { DropConnection(row); };
   h.closed = [this, key](const AskSubject&, AskAnswer) {
     UpdatePrograms();
-    processing_.erase(key);
+    currentProcessing_.Remove(key);
   };
   AskSubject s;
   s.FilePath = c.owner.path;
@@ -90,7 +90,8 @@ void ConnectionMonitor::Ask(const Connection& c) {
   // Programs that must run on (the system's own, critical ones) are asked about without freezing; one
   // that has ended meanwhile is not asked about.
   auto frozen = FrozenProcess::Freeze(c.owner.id);
-  if ((!frozen && !IsRunning(c.owner.id)) || !Formask::Open(s, std::move(h), std::move(frozen))) processing_.erase(key);
+  if ((!frozen && !IsRunning(c.owner.id)) || !Formask::Open(s, std::move(h), std::move(frozen)))
+    currentProcessing_.Remove(key);
 }
 
 DropResult ConnectionMonitor::DropConnection(const TcpRow& row) {
@@ -99,26 +100,23 @@ DropResult ConnectionMonitor::DropConnection(const TcpRow& row) {
     adminTold_ = true;
     if (hooks_.needsAdmin) hooks_.needsAdmin();
   }
+  // The system has no call that deletes an IPv6 connection: the program keeps it, and the user must know.
+  if (r == DropResult::Failed && row.family == 6 && !ipv6Told_) {
+    ipv6Told_ = true;
+    if (hooks_.cannotDropIpv6) hooks_.cannotDropIpv6();
+  }
   return r;
 }
 
 bool ConnectionMonitor::AddProgram(const std::wstring& path, int block) {
   bool added = zorvix::AddProgram(store_, path, block);
-  if (added) runAllow_.clear();
+  if (added) runAllowList_.Clear();
   return added;
 }
 
 void ConnectionMonitor::DeleteProgram(int index) {
   zorvix::DeleteProgram(store_, index);
-  runAllow_.clear();
-}
-
-bool ConnectionMonitor::AllowedThisRun(const std::wstring& path) const {
-  return runAllow_.count(common::ToLower(path)) > 0;
-}
-
-bool ConnectionMonitor::Processing(const std::wstring& path) const {
-  return processing_.count(common::ToLower(path)) > 0;
+  runAllowList_.Clear();
 }
 
 }  // namespace zorvix

@@ -9,6 +9,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "common/text.h"
 #include "guard/monitors/program_table.h"
 #include "guard/monitors/tcp_source.h"
 #include "guard/monitors/win/formask.h"
@@ -22,6 +23,19 @@ struct Connection {
   OwnerProgram owner;
 };
 
+// Program paths held as whole entries, ignoring letter case: a path is listed or it is not, whatever
+// else the list holds.
+class PathList {
+ public:
+  void Add(const std::wstring& path) { paths_.insert(common::ToLower(path)); }
+  void Remove(const std::wstring& path) { paths_.erase(common::ToLower(path)); }
+  bool Contains(const std::wstring& path) const { return paths_.count(common::ToLower(path)) > 0; }
+  void Clear() { paths_.clear(); }
+
+ private:
+  std::unordered_set<std::wstring> paths_;
+};
+
 class ConnectionMonitor {
  public:
   struct Hooks {
@@ -30,6 +44,8 @@ class ConnectionMonitor {
     std::function<AskHooks()> askHooks;
     // Told once, the first time a connection could not be deleted for want of administrator rights.
     std::function<void()> needsAdmin;
+    // Told once, the first time an IPv6 connection could not be deleted.
+    std::function<void()> cannotDropIpv6;
   };
   ConnectionMonitor(TcpSource& source, KeyStore& store) : source_(&source), store_(store) {}
   void SetSource(TcpSource& source) { source_ = &source; }
@@ -56,14 +72,14 @@ class ConnectionMonitor {
   void DeleteProgram(int index);
   const ProgramTable& programs() const { return programs_; }
 
-  // RunAllowList: programs allowed for the rest of this run.
-  bool AllowedThisRun(const std::wstring& path) const;
-  // CurrentProcessing: programs with an ask dialog open.
-  bool Processing(const std::wstring& path) const;
+  // Programs allowed for the rest of this run.
+  const PathList& RunAllowList() const { return runAllowList_; }
+  // Programs with an ask dialog open.
+  const PathList& CurrentProcessing() const { return currentProcessing_; }
   size_t scans() const { return scans_; }
 
  private:
-  void Scan();
+  void ScanConnections();
   void Ask(const Connection& c);
   std::optional<OwnerProgram> ProgramOf(DWORD pid);
   void YieldNow();
@@ -74,11 +90,12 @@ class ConnectionMonitor {
   ProgramTable programs_;
   ProcessDirectory directory_;
   std::vector<TcpRow> fresh_, last_;
-  std::unordered_set<std::wstring> runAllow_;    // lower-case paths
-  std::unordered_set<std::wstring> processing_;  // lower-case paths
+  PathList runAllowList_;
+  PathList currentProcessing_;
   bool polling_ = false;
   bool stopped_ = false;
   bool adminTold_ = false;
+  bool ipv6Told_ = false;
   uint64_t lastYield_ = 0;
   size_t scans_ = 0;
 };

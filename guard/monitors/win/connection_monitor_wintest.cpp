@@ -94,14 +94,14 @@ TEST_F(MonitorTest, AnAllowedProgramIsCountedOnceUntilTheTableChanges) {
   table.rows = {TcpTableDouble::Connection(p.pid(), 50001)};
   monitor.Poll();
   EXPECT_EQ(Value(L"1Attempts"), L"1");
-  EXPECT_TRUE(monitor.AllowedThisRun(exe));
+  EXPECT_TRUE(monitor.RunAllowList().Contains(exe));
   table.rows.push_back(TcpTableDouble::Connection(p.pid(), 50002));
   monitor.Poll();
   EXPECT_EQ(Value(L"1Attempts"), L"1") << "skipped for the rest of the run";
   EXPECT_EQ(monitor.scans(), 2u);
 
   monitor.AddProgram(Exe(L"other.exe"), 1);
-  EXPECT_FALSE(monitor.AllowedThisRun(exe));
+  EXPECT_FALSE(monitor.RunAllowList().Contains(exe));
   table.rows.push_back(TcpTableDouble::Connection(p.pid(), 50003));
   monitor.Poll();
   EXPECT_EQ(Value(L"1Attempts"), L"2") << "counted again, once, after the run list was emptied";
@@ -136,7 +136,7 @@ TEST_F(MonitorTest, AnUnknownProgramIsFrozenAskedOnceAndResumedWhenAnswered) {
   monitor.Poll();
   ASSERT_EQ(Formask::OpenDialogs().size(), 1u) << "one dialog for the program, not one per connection";
   EXPECT_FALSE(p.Responds());
-  EXPECT_TRUE(monitor.Processing(exe));
+  EXPECT_TRUE(monitor.CurrentProcessing().Contains(exe));
   EXPECT_EQ(Value(L"ProgramCount"), L"(absent)");
 
   monitor.Poll();  // an open dialog holds the polls
@@ -147,7 +147,7 @@ TEST_F(MonitorTest, AnUnknownProgramIsFrozenAskedOnceAndResumedWhenAnswered) {
   d->SetChk(true);
   d->Command1Click();
   EXPECT_TRUE(p.Responds());
-  EXPECT_FALSE(monitor.Processing(exe));
+  EXPECT_FALSE(monitor.CurrentProcessing().Contains(exe));
   ASSERT_NE(monitor.programs().Find(exe), nullptr) << "the table is read again when the dialog closes";
   EXPECT_EQ(monitor.programs().Find(exe)->Status, kAllowed);
   EXPECT_EQ(Value(L"1Status"), L"1");
@@ -201,7 +201,7 @@ TEST_F(MonitorTest, TheCountdownDropsEndsAndRecordsNothing) {
   EXPECT_TRUE(p.child.WaitExit(5000));
   EXPECT_EQ(table.dropped, std::vector<TcpRow>{row});
   EXPECT_EQ(Value(L"ProgramCount"), L"(absent)");
-  EXPECT_FALSE(monitor.Processing(exe));
+  EXPECT_FALSE(monitor.CurrentProcessing().Contains(exe));
 }
 
 TEST_F(MonitorTest, WithTheFirewallOffNothingIsPolledCountedOrDropped) {
@@ -225,7 +225,7 @@ TEST_F(MonitorTest, TrustedProgramsTheIdleProcessAndTheGuardItselfAreNeverAsked)
                 TcpTableDouble::Connection(GetCurrentProcessId(), 50003)};
   monitor.Poll();
   EXPECT_TRUE(Formask::OpenDialogs().empty());
-  EXPECT_TRUE(monitor.AllowedThisRun(exe));
+  EXPECT_TRUE(monitor.RunAllowList().Contains(exe));
   EXPECT_EQ(Value(L"ProgramCount"), L"(absent)");
 }
 
@@ -288,8 +288,8 @@ TEST_F(MonitorTest, AnEntryOfTheRunListDoesNotPassAProgramWhosePathStartsIt) {
   trusted.insert(common::ToLower(listed));
   table.rows = {TcpTableDouble::Connection(b.pid(), 50001)};
   monitor.Poll();
-  ASSERT_TRUE(monitor.AllowedThisRun(listed));
-  EXPECT_FALSE(monitor.AllowedThisRun(other));
+  ASSERT_TRUE(monitor.RunAllowList().Contains(listed));
+  EXPECT_FALSE(monitor.RunAllowList().Contains(other));
   table.rows.push_back(TcpTableDouble::Connection(a.pid(), 50002));
   monitor.Poll();
   EXPECT_NE(DialogOf(other), nullptr);

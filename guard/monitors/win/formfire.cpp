@@ -22,6 +22,7 @@ constexpr UINT kPollMs = 200;
 constexpr int kWidthTwips = 10200, kHeightTwips = 7200;
 constexpr wchar_t kCaption[] = L"可疑程序检测";
 constexpr wchar_t kNeedsAdminText[] = L"删除网络连接需要以管理员身份运行本软件";
+constexpr wchar_t kCannotDropIpv6Text[] = L"被禁止程序的IPv6网络连接无法删除";
 constexpr wchar_t kHelpText[] =
     L"可疑程序检测监视每一个正在连接网络的程序。\r\n\r\n"
     L"未知的程序连接网络时会被暂停，并弹出询问窗口，由您决定允许还是拒绝；勾选“以后该程序都按照本次操作执行。”"
@@ -73,6 +74,7 @@ bool Formfire::Load() {
   hooks.isTrusted = [this](const std::wstring& path) { return frm_.trust().IsTrustedFile(path).trusted; };
   hooks.askHooks = [this] { return GuardAskHooks(frm_); };
   hooks.needsAdmin = [this] { sbr_.SetText(3, kNeedsAdminText); };
+  hooks.cannotDropIpv6 = [this] { sbr_.SetText(3, kCannotDropIpv6Text); };
   monitor_.SetHooks(std::move(hooks));
   CreateMenu();
   CreateControls();

@@ -279,9 +279,9 @@ TEST_F(FormfireTest, TheTrayAndTheControlCentreReachTheFirewall) {
   fire().UpdatePrograms();
   table->rows = {TcpTableDouble::Connection(p.pid(), 50001)};
   fire().monitor().Poll();
-  ASSERT_TRUE(fire().monitor().AllowedThisRun(dir.wpath() + L"\\listed.exe"));
+  ASSERT_TRUE(fire().monitor().RunAllowList().Contains(dir.wpath() + L"\\listed.exe"));
   links.deleteProgram(1);
-  EXPECT_FALSE(fire().monitor().AllowedThisRun(dir.wpath() + L"\\listed.exe")) << "asked about again";
+  EXPECT_FALSE(fire().monitor().RunAllowList().Contains(dir.wpath() + L"\\listed.exe")) << "asked about again";
   EXPECT_EQ(fire().monitor().programs().Find(dir.wpath() + L"\\listed.exe"), nullptr);
 }
 
@@ -296,4 +296,27 @@ TEST_F(FormfireTest, ADeleteRefusedForWantOfRightsIsToldInTheStatusBar) {
   ASSERT_EQ(table->dropped.size(), 1u);
   EXPECT_EQ(fire().sbr().Text(3), L"删除网络连接需要以管理员身份运行本软件");
   EXPECT_EQ(table->rows.size(), 1u) << "the connection is still there";
+}
+
+TEST_F(FormfireTest, AnIpv6ConnectionThatCannotBeDeletedIsToldOnceInTheStatusBar) {
+  std::wstring exe = test_support::CopyOfChild(dir.wpath() + L"\\v6.exe");
+  WindowChild p(L"fire-v6", exe);
+  fire().AddProgram(exe, 0);
+  fire().UpdatePrograms();
+  table->answer = DropResult::Failed;
+  table->rows = {TcpTableDouble::Connection6(p.pid(), 50001)};
+  fire().monitor().Poll();
+  ASSERT_EQ(table->dropped.size(), 1u);
+  EXPECT_EQ(fire().sbr().Text(3), L"被禁止程序的IPv6网络连接无法删除");
+  EXPECT_EQ(table->rows.size(), 1u) << "the connection is still there";
+
+  fire().sbr().SetText(3, L"");
+  table->rows.push_back(TcpTableDouble::Connection6(p.pid(), 50002));
+  fire().monitor().Poll();
+  EXPECT_EQ(table->dropped.size(), 3u) << "both rows are tried again";
+  EXPECT_EQ(fire().sbr().Text(3), L"") << "told once";
+  fire().UpdatePrograms();
+  const MonitoredProgram* entry = fire().monitor().programs().Find(exe);
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(entry->Blocks, 3) << "each check that found it blocked is counted";
 }

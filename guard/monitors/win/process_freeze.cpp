@@ -46,30 +46,43 @@ std::unique_ptr<FrozenProcess> FrozenProcess::Freeze(const ProcessIdentity& id) 
   frozen->id_ = {id.pid, StartTimeOf(process)};
   if ((id.started && frozen->id_.started != id.started) || WaitForSingleObject(process, 0) != WAIT_TIMEOUT)
     return nullptr;
-  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-  if (snap == INVALID_HANDLE_VALUE) return nullptr;
-  THREADENTRY32 te{sizeof te};
-  for (BOOL more = Thread32First(snap, &te); more; more = Thread32Next(snap, &te)) {
-    if (te.th32OwnerProcessID != id.pid) continue;
-    HANDLE t = OpenThread(THREAD_SUSPEND_RESUME, FALSE, te.th32ThreadID);
-    if (t && SuspendThread(t) != DWORD(-1))
-      frozen->threads_.push_back(t);
-    else if (t)
-      CloseHandle(t);
-  }
-  CloseHandle(snap);
+  frozen->threads_ = SuspendProcess(id.pid);
   if (frozen->threads_.empty()) return nullptr;
   ++g_frozen;
   return frozen;
 }
 
 FrozenProcess::~FrozenProcess() {
-  for (HANDLE t : threads_) {
+  if (!threads_.empty()) --g_frozen;
+  ResumeProcess(threads_);
+  if (process_) CloseHandle(process_);
+}
+
+std::vector<HANDLE> FrozenProcess::SuspendProcess(DWORD pid) {
+  std::vector<HANDLE> threads;
+  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  if (snap == INVALID_HANDLE_VALUE) return threads;
+  THREADENTRY32 te{sizeof te};
+  for (BOOL more = Thread32First(snap, &te); more; more = Thread32Next(snap, &te)) {
+    if (te.th32OwnerProcessID != pid) continue;
+    HANDLE t = OpenThread(THREAD_SUSPEND_RESUME, FALSE, te.th32ThreadID);
+    if (t && SuspendThread(t) != DWORD(-1))
+      threads.push_back(t);
+    else if (t)
+      CloseHandle(t);
+  }
+  CloseHandle(snap);
+  return threads;
+}
+
+// The very handles that were suspended are resumed: a fresh thread list could hold threads started
+// since, which were never stopped by us.
+void FrozenProcess::ResumeProcess(std::vector<HANDLE>& threads) {
+  for (HANDLE t : threads) {
     ResumeThread(t);
     CloseHandle(t);
   }
-  if (!threads_.empty()) --g_frozen;
-  if (process_) CloseHandle(process_);
+  threads.clear();
 }
 
 int FrozenProcess::Count() { return g_frozen; }

@@ -41,6 +41,10 @@ class FrozenProcess {
 
  private:
   FrozenProcess() = default;
+  // Suspends every thread of the process once; the handles of those that stopped.
+  static std::vector<HANDLE> SuspendProcess(DWORD pid);
+  // Resumes and closes the threads SuspendProcess stopped.
+  static void ResumeProcess(std::vector<HANDLE>& threads);
   ProcessIdentity id_;
   HANDLE process_ = nullptr;
   std::vector<HANDLE> threads_;  // each suspended once by us

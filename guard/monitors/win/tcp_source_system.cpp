@@ -59,7 +59,7 @@ TcpRow FromV6(const MIB_TCP6ROW_OWNER_PID& r) {
 
 }  // namespace
 
-bool SystemTcpSource::Fetch(std::vector<TcpRow>& rows) {
+bool SystemTcpSource::ReadTcpRows(std::vector<TcpRow>& rows) {
   rows.clear();
   if (!GetExtended()) return FetchFromStack(rows);
   if (!FetchExtended(AF_INET, rows)) return false;

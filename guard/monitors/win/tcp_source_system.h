@@ -11,7 +11,7 @@ namespace zorvix {
 
 class SystemTcpSource : public TcpSource {
  public:
-  bool Fetch(std::vector<TcpRow>& rows) override;
+  bool ReadTcpRows(std::vector<TcpRow>& rows) override;
   // Needs administrator rights. The system offers no deletion of IPv6 connections: Failed.
   DropResult Drop(const TcpRow& row) override;
 

@@ -70,7 +70,7 @@ TEST(SystemTcpSource, FindsALoopbackConnectionWithItsAddressesAndPorts) {
   ASSERT_TRUE(pair.ok());
   SystemTcpSource source;
   std::vector<TcpRow> rows;
-  ASSERT_TRUE(source.Fetch(rows));
+  ASSERT_TRUE(source.ReadTcpRows(rows));
   const TcpRow* out = FindRow(rows, 4, pair.clientPort, pair.serverPort);
   ASSERT_NE(out, nullptr);
   EXPECT_EQ(out->state, 5u) << "established";
@@ -90,7 +90,7 @@ TEST(SystemTcpSource, ReadsIPv6ConnectionsAndRefusesToDeleteThem) {
   if (!pair.ok()) GTEST_SKIP() << "no IPv6 loopback here";
   SystemTcpSource source;
   std::vector<TcpRow> rows;
-  ASSERT_TRUE(source.Fetch(rows));
+  ASSERT_TRUE(source.ReadTcpRows(rows));
   const TcpRow* out = FindRow(rows, 6, pair.clientPort, pair.serverPort);
   ASSERT_NE(out, nullptr);
   EXPECT_EQ(AddressText(*out, true), L"::1");

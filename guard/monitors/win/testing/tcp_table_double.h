@@ -13,7 +13,7 @@ namespace zorvix::test_support {
 
 class TcpTableDouble : public TcpSource {
  public:
-  bool Fetch(std::vector<TcpRow>& out) override {
+  bool ReadTcpRows(std::vector<TcpRow>& out) override {
     ++fetches;
     out = rows;
     return !failing;
