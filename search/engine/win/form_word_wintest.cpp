@@ -12,6 +12,7 @@
 #include "common/win/settings_store.h"
 #include "search/engine/search_state.h"
 #include "search/engine/testing/at_next_pump.h"
+#include "search/engine/testing/keys.h"
 #include "search/engine/text_search_rules.h"
 #include "search/engine/win/form_word.h"
 
@@ -221,6 +222,31 @@ TEST_F(Word, EnterInTheFindBoxSearchesAndTheStoredTextComesBack) {
   EXPECT_EQ(common::ui::WindowText(again.control(FormWord::kIdTypes)), L"*.txt;*.htm;*.html;*.asp");
   EXPECT_EQ(common::ui::WindowText(again.control(FormWord::kIdSize)), L"200");
   EXPECT_EQ(again.Tip(FormWord::kIdTypes), L"请选择文件的查看类型");
+}
+
+TEST_F(Word, TabF3AndEscFromTheKeyboard) {
+  using test_support::PostKey;
+  suite::TempDir t;
+  t.Write(L"k.txt", "abc x abc");
+  Search(L"abc", t.wpath(), L"*.txt");
+  HWND find = test_support::EditOf(word_.control(FormWord::kIdFind)), pane = word_.control(FormWord::kIdPane);
+  SetFocus(find);
+  PostKey(find, VK_TAB);
+  common::PumpMessages();
+  EXPECT_EQ(GetFocus(), word_.control(FormWord::kIdReplaceText));
+  Show(0);
+  ASSERT_EQ(GetFocus(), pane);
+  PostKey(pane, VK_F3);  // find-next moves from the first hit to the second
+  common::PumpMessages();
+  EXPECT_EQ(Selection().cpMin, 6);
+  // Tab leaves the content pane for the first box instead of being typed into the file's text.
+  PostKey(pane, VK_TAB);
+  common::PumpMessages();
+  EXPECT_EQ(GetFocus(), find);
+  EXPECT_EQ(word_.PaneText(), L"abc x abc");
+  PostKey(find, VK_ESCAPE);
+  common::PumpMessages();
+  EXPECT_EQ(word_.hwnd(), nullptr);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "common/win/system.h"
 #include "search/engine/search_state.h"
 #include "search/engine/testing/at_next_pump.h"
+#include "search/engine/testing/keys.h"
 #include "search/engine/win/file_ops.h"
 #include "search/engine/win/folder_walk.h"
 #include "search/engine/win/form_copy.h"
@@ -466,20 +467,8 @@ TEST_F(Main, StopStopsEvenWhenTheKeywordBoxWasEmptied) {
   form.Destroy();
 }
 
-// A key as the keyboard delivers it to a control, down and up; the loop's translation makes its character.
-// With alt, a letter is a mnemonic.
-void PostKey(HWND to, WPARAM key, bool alt = false) {
-  WPARAM vk = alt ? VkKeyScanW(wchar_t(key)) & 0xFF : key;
-  LPARAM bits = alt ? (1 << 29) : 0;
-  PostMessageW(to, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, bits | 1);
-  PostMessageW(to, alt ? WM_SYSKEYUP : WM_KEYUP, vk, LPARAM(bits | (1u << 30) | (1u << 31) | 1));
-}
-
-// The edit box inside a combo box (where the keys of a combo box go).
-HWND EditOf(HWND combo) {
-  HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr);
-  return edit ? edit : combo;
-}
+using test_support::EditOf;
+using test_support::PostKey;
 
 TEST_F(Main, MnemonicsTabAndEnterInTheMainWindow) {
   suite::TempDir t;

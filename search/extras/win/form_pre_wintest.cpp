@@ -5,7 +5,9 @@
 #include "common/testing/temp_dir.h"
 #include "common/testing/win/msgbox_answers.h"
 #include "common/win/clipboard.h"
+#include "common/win/pump.h"
 #include "search/engine/search_state.h"
+#include "search/engine/testing/keys.h"
 #include "search/engine/win/form_search.h"
 #include "search/engine/win/frm_main.h"
 #include "search/extras/win/form_pre.h"
@@ -167,13 +169,17 @@ TEST_F(Preview, PicturesAreFittedAndCentredAtEverySize) {
   EXPECT_EQ(r.right - r.left, 200);  // never enlarged
 }
 
-TEST_F(Preview, ClosingByHandThenASearchStart) {
+TEST_F(Preview, ClosingByHandOrEscThenASearchStart) {
   Click(L"song.MP3");
   SendMessageW(pre().hwnd(), WM_CLOSE, 0, 0);
   EXPECT_FALSE(pre().previewShown());
   Click(L"song.MP3");
   EXPECT_TRUE(pre().previewShown());
   EXPECT_TRUE(IsWindowVisible(pre().hwnd()));
+  test_support::PostKey(pre().hwnd(), VK_ESCAPE);  // Esc closes it as well
+  common::PumpMessages();
+  EXPECT_FALSE(pre().previewShown());
+  Click(L"song.MP3");
   // Starting a search closes it.
   FormSearch form(main_);
   ASSERT_TRUE(form.Load(KindCaption(kName)));

@@ -33,8 +33,11 @@ bool CreateForm(common::ui::Window& w, const wchar_t* cls, const wchar_t* captio
     GetWindowRect(owner, &r);
   else
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
-  return w.Create(cls, caption, WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
-                  std::max(0L, (r.left + r.right - cw) / 2), std::max(0L, (r.top + r.bottom - ch) / 2), cw, ch, owner);
+  if (!w.Create(cls, caption, WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
+                std::max(0L, (r.left + r.right - cw) / 2), std::max(0L, (r.top + r.bottom - ch) / 2), cw, ch, owner))
+    return false;
+  common::SetDialogKeys(w.hwnd());
+  return true;
 }
 
 HWND Put(HWND parent, const wchar_t* cls, const std::wstring& text, DWORD style, int id, int x, int y, int w, int h,

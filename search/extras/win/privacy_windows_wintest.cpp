@@ -4,9 +4,11 @@
 
 #include "common/testing/temp_dir.h"
 #include "common/testing/win/msgbox_answers.h"
+#include "common/win/pump.h"
 #include "common/win/settings_store.h"
 #include "search/engine/search_state.h"
 #include "search/engine/testing/at_next_pump.h"
+#include "search/engine/testing/keys.h"
 #include "search/engine/win/frm_main.h"
 #include "search/extras/win/password_crypto.h"
 #include "search/extras/win/password_store.h"
@@ -117,6 +119,31 @@ TEST_F(Privacy, LoginChangeAndTheOldFormReplacedAtLogin) {
   again.Command1Click();
   EXPECT_TRUE(LoggedIn());
   EXPECT_EQ(answers.shown().size(), 2u);
+}
+
+TEST_F(Privacy, EnterAltYTabAndEscInTheLoginWindow) {
+  using test_support::PostKey;
+  PasswordManger login(PlatformCrypto::Get());
+  ASSERT_TRUE(login.Load(nullptr));
+  ShowWindow(login.hwnd(), SW_SHOW);
+  HWND box = login.control(PasswordManger::kIdPassword);
+  suite::MsgBoxAnswers answers;
+  for (bool alt : {false, true}) {
+    SetFocus(box);
+    PostKey(box, alt ? 'y' : VK_RETURN, alt);  // Enter in the password box and "确定(&Y)" both log in
+    common::PumpMessages();
+    ASSERT_EQ(answers.shown().size(), alt ? 2u : 1u);
+    EXPECT_EQ(answers.shown().back().text, L"对不起！您还没有设置密码……    ");
+    EXPECT_EQ(GetFocus(), login.control(PasswordManger::kIdSet));
+  }
+  SetFocus(box);
+  PostKey(box, VK_TAB);
+  common::PumpMessages();
+  EXPECT_EQ(GetFocus(), login.control(PasswordManger::kIdLogin));
+  PostKey(GetFocus(), VK_ESCAPE);
+  common::PumpMessages();
+  EXPECT_EQ(login.hwnd(), nullptr);
+  EXPECT_FALSE(LoggedIn());
 }
 
 // Closes the login window as soon as it shows and records whether the shield window followed.
