@@ -50,6 +50,9 @@ void FormPre::FirstSet() {
 }
 
 void FormPre::Preview(const std::wstring& path, HWND main) {
+  // Where the user is in the main window (the list): the keys that move through the rows stay there.
+  HWND back = GetFocus();
+  if (!back || (back != main && !IsChild(main, back))) back = main;
   Viewer v = ChooseViewer(path);
   if (v == Viewer::DefaultProgram) {
     ShellExecuteW(main, L"open", path.c_str(), nullptr, nullptr, SW_HIDE);
@@ -69,7 +72,7 @@ void FormPre::Preview(const std::wstring& path, HWND main) {
     ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
   }
   // The user goes on moving through the list.
-  if (v == Viewer::Web || v == Viewer::Text) SetFocus(main);
+  if (GetFocus() != back) SetFocus(back);
 }
 
 void FormPre::Layout() {

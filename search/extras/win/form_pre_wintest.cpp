@@ -132,7 +132,9 @@ TEST_F(Preview, ShiftClickNeverPreviewsAndTheMenuItemTurnsItOff) {
 }
 
 TEST_F(Preview, TextFilesAreShownAsTextNotRunAsPages) {
+  SetFocus(main_.lvw().hwnd());
   Click(L"readme.txt");
+  EXPECT_EQ(GetFocus(), main_.lvw().hwnd());  // Up and Down go on moving through the rows
   EXPECT_EQ(pre().viewer(), Viewer::Text);
   HWND edit = FindWindowExW(pre().hwnd(), nullptr, L"Edit", nullptr);
   ASSERT_NE(edit, nullptr);

@@ -67,7 +67,7 @@ void OpenPrivacy(HWND owner) {
 
 bool PasswordManger::Load(HWND owner) {
   owner_ = owner;
-  if (!CreateForm(*this, kLoginClass, L"用户登录", 5800, 4100, owner)) return false;
+  if (!CreateForm(*this, kLoginClass, L"用户登录", 5800, 3750, owner)) return false;
   HWND w = hwnd();
   Put(w, L"BUTTON", L"用户登陆", BS_GROUPBOX, -1, 120, 80, 5400, 1500);
   Put(w, L"STATIC", L"用户账号：", SS_LEFT, -1, 360, 440, 1000, 300);
@@ -79,7 +79,7 @@ bool PasswordManger::Load(HWND owner) {
   Put(w, L"BUTTON", IsSet(stored_) ? kChangePassword : kSetPassword, BS_PUSHBUTTON | WS_TABSTOP, kIdSet, 4150, 860,
       1200, 380);
   std::wstring note = std::wstring(L"    ") + kNote1 + L"\r\n\r\n    " + kNote2 + L"\r\n";
-  Put(w, L"STATIC", note, SS_LEFT, -1, 160, 1750, 5350, 1800);
+  Put(w, L"STATIC", note, SS_LEFT, -1, 160, 1750, 5350, 1500);
   return true;
 }
 
