@@ -1,5 +1,7 @@
 #include "search/engine/text_needle.h"
 
+#include <emmintrin.h>
+
 #include <cstdint>
 #include <cstring>
 
@@ -23,20 +25,14 @@ char LatinByte(wchar_t c) {
 
 bool IsLower(char c) { return c >= 'a' && c <= 'z'; }
 
-// Eight byte lanes at once: the lanes of v that are zero (exactly: no carry crosses a lane).
-constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
-uint64_t Repeat(uint8_t b) { return 0x0101010101010101ull * b; }
-uint64_t ZeroLanes(uint64_t v) { return ~(((v & kLow7) + kLow7) | v | kLow7); }
-uint64_t Load(const char* p) {
-  uint64_t w;
-  std::memcpy(&w, p, 8);
-  return w;  // little-endian: byte i in bits 8i..8i+7
-}
-
-// Lanes where the pattern's first two bytes start.
-uint64_t PairLanes(const char* p, std::string_view pattern) {
-  if (pattern.size() < 2) return 0;
-  return ZeroLanes(Load(p) ^ Repeat(uint8_t(pattern[0]))) & ZeroLanes(Load(p + 1) ^ Repeat(uint8_t(pattern[1])));
+// Sixteen bytes at once: the positions (bits) at p where the two bytes given start, each byte compared
+// after its lane of `fold` is set in it (the case bit of letters).
+__m128i Splat(char b) { return _mm_set1_epi8(b); }
+uint32_t PairMask(const char* p, __m128i first, __m128i second, __m128i fold0 = _mm_setzero_si128(),
+                  __m128i fold1 = _mm_setzero_si128()) {
+  __m128i a = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), fold0);
+  __m128i b = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1)), fold1);
+  return uint32_t(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, second))));
 }
 
 bool At(std::string_view text, size_t at, std::string_view pattern) {
@@ -50,9 +46,12 @@ size_t FindBytes(std::string_view text, std::string_view a, std::string_view b, 
   size_t i = from;
   // Candidates have a pattern's first two bytes in place: pairs are rare where single bytes are not.
   if (a.size() >= 2 && (b.empty() || b.size() >= 2)) {
-    for (; i + 9 <= text.size(); i += 8) {
-      for (uint64_t hits = PairLanes(text.data() + i, a) | PairLanes(text.data() + i, b); hits; hits &= hits - 1) {
-        size_t at = i + size_t(__builtin_ctzll(hits) / 8);
+    const __m128i a0 = Splat(a[0]), a1 = Splat(a[1]), b0 = Splat(b.empty() ? 0 : b[0]),
+                  b1 = Splat(b.empty() ? 0 : b[1]);
+    for (; i + 17 <= text.size(); i += 16) {
+      uint32_t hits = PairMask(text.data() + i, a0, a1) | (b.empty() ? 0 : PairMask(text.data() + i, b0, b1));
+      for (; hits; hits &= hits - 1) {
+        size_t at = i + size_t(__builtin_ctz(hits));
         if (At(text, at, a) || At(text, at, b)) return at;
       }
     }
@@ -73,15 +72,13 @@ size_t FindLatin(std::string_view text, std::string_view lower) {
   };
   if (lower.empty()) return std::string_view::npos;
   // Letters are compared with the case bit set: only the letter's two cases give its lower case so.
-  auto lane = [&](size_t k) { return IsLower(lower[k]) ? Repeat(0x20) : 0; };
+  auto fold = [&](size_t k) { return Splat(IsLower(lower[k]) ? 0x20 : 0); };
   size_t i = 0;
   if (lower.size() >= 2) {
-    const uint64_t c0 = lane(0), c1 = lane(1), p0 = Repeat(uint8_t(lower[0])), p1 = Repeat(uint8_t(lower[1]));
-    for (; i + 9 <= text.size(); i += 8) {
-      uint64_t hits = ZeroLanes((Load(text.data() + i) | c0) ^ p0) & ZeroLanes((Load(text.data() + i + 1) | c1) ^ p1);
-      for (; hits; hits &= hits - 1)
-        if (at(i + size_t(__builtin_ctzll(hits) / 8))) return i + size_t(__builtin_ctzll(hits) / 8);
-    }
+    const __m128i f0 = fold(0), f1 = fold(1), p0 = Splat(lower[0]), p1 = Splat(lower[1]);
+    for (; i + 17 <= text.size(); i += 16)
+      for (uint32_t hits = PairMask(text.data() + i, p0, p1, f0, f1); hits; hits &= hits - 1)
+        if (at(i + size_t(__builtin_ctz(hits)))) return i + size_t(__builtin_ctz(hits));
   }
   for (; i < text.size(); ++i)
     if (at(i)) return i;

@@ -34,7 +34,7 @@ class TextNeedle {
   std::string latin_;
 };
 
-// Where a (or b, when not empty) first occurs in text from `from` on, or npos; eight bytes at a time.
+// Where a (or b, when not empty) first occurs in text from `from` on, or npos; sixteen bytes at a time.
 size_t FindBytes(std::string_view text, std::string_view a, std::string_view b = {}, size_t from = 0);
 // The same for one pattern of ASCII bytes in lower case, ASCII letters matched in either case.
 size_t FindLatin(std::string_view text, std::string_view lower);

@@ -114,8 +114,8 @@ TEST(TextHolds, NoFalseHitInsideDoubleByteCharacters) {
   EXPECT_FALSE(Holds("\xE9\x74", L"門"));
 }
 
-TEST(FindBytes, EveryPlaceAcrossTheEightByteSteps) {
-  std::string text(40, '.');
+TEST(FindBytes, EveryPlaceAcrossTheSixteenByteSteps) {
+  std::string text(50, '.');
   for (size_t at = 0; at + 3 <= text.size(); ++at) {
     std::string t = text;
     t.replace(at, 3, "\xE6\xA3\x80");
@@ -123,6 +123,9 @@ TEST(FindBytes, EveryPlaceAcrossTheEightByteSteps) {
     EXPECT_EQ(FindBytes(t, "\xE6\xA3\x81"), std::string_view::npos) << at;
     EXPECT_EQ(FindBytes(t, "\xE6\xA3\x80", {}, at + 1), std::string_view::npos) << at;
     EXPECT_EQ(FindBytes(t, "\xBC\xEC", "\xE6\xA3\x80"), at) << at;  // either of two
+    t.replace(at, 3, "ZoR");
+    EXPECT_EQ(FindLatin(t, "zor"), at) << at;
+    EXPECT_EQ(FindLatin(t, "zos"), std::string_view::npos) << at;
   }
   // Lanes that hold the first byte just after a lane that holds 0x80 or 0x00 are not missed.
   EXPECT_EQ(FindBytes(std::string("\x80\x00\xE6\xA3\x80xxxxxxxx", 13), "\xE6\xA3"), 2u);
