@@ -68,6 +68,7 @@ class Formfire : public common::ui::Window {
   HWND chk() const { return chk_; }
   HWND toolbar() const { return toolbar_; }
   HMENU menu() const { return menu_; }
+  HACCEL accel() const { return accel_; }
   Forminfo& forminfo() { return forminfo_; }
   // Ids of the menu items and of the command that shows the window as the tray does.
   enum : int {

@@ -14,16 +14,34 @@
 #include "guard/process/win/process_window_fixture.h"
 #include "guard/startup/win/tuopan_hooks.h"
 
+#include <winternl.h>
+
 using namespace zorvix;
 using test_support::TcpTableDouble;
 using test_support::WindowChild;
 
 namespace {
 
+// The system's process list with the start time of one process moved, as when the PID a row was made
+// for has passed to a process started later.
+struct ShiftedStartSystem : ProcessSystem {
+  LONG QueryProcesses(void* buffer, ULONG size, ULONG* needed) override {
+    LONG status = ProcessSystem::QueryProcesses(buffer, size, needed);
+    for (ULONG at = 0; status >= 0 && shifted && at + sizeof(SYSTEM_PROCESS_INFORMATION) <= size;) {
+      auto* e = reinterpret_cast<SYSTEM_PROCESS_INFORMATION*>(static_cast<BYTE*>(buffer) + at);
+      if (DWORD(reinterpret_cast<ULONG_PTR>(e->UniqueProcessId)) == shifted) e->CreateTime.QuadPart += 1;
+      if (!e->NextEntryOffset) break;
+      at += e->NextEntryOffset;
+    }
+    return status;
+  }
+  DWORD shifted = 0;
+};
+
 class FormfireTest : public zorvix::testing::ProcessWindow {
  protected:
   void SetUp() override {
-    Load();
+    Load(L"2", system);
     auto source = std::make_unique<TcpTableDouble>();
     table = source.get();
     fire().SetSource(std::move(source));
@@ -63,6 +81,7 @@ class FormfireTest : public zorvix::testing::ProcessWindow {
     PostMessageW(GetFocus(), message, code, message == WM_KEYUP ? LPARAM(0xC0000001) : 1);
     common::PumpMessages();
   }
+  ShiftedStartSystem system;
   TcpTableDouble* table = nullptr;
   suite::TempDir dir;
 };
@@ -104,6 +123,23 @@ TEST_F(FormfireTest, TheProcessTabCopiesTheUntrustedRows) {
   EXPECT_EQ(fire().sbr().Text(1), L"当前列表数目：" + std::to_wstring(fire().lvw().Count()));
 }
 
+TEST_F(FormfireTest, TheProcessTabEndsARowsProcessOnlyWhileItIsTheOneListed) {
+  suite::ChildProcess kept, ended;
+  frm->table().ListProcess();
+  fire().SelectTab(kViewProcesses);
+  system.shifted = kept.pid();
+  frm->table().ListProcess();  // the table now holds another process under kept's PID
+  suite::MsgBoxAnswers yes(IDOK);
+  for (DWORD pid : {ended.pid(), kept.pid()}) {
+    int row = RowOf(std::to_wstring(pid), kColPid);
+    ASSERT_GE(row, 0);
+    fire().lvw().Select(row);
+    fire().CmdClick(0);
+  }
+  EXPECT_TRUE(ended.WaitExit(5000));
+  EXPECT_TRUE(kept.Running()) << "a process started at another time than the row's is left alone";
+}
+
 TEST_F(FormfireTest, ShownFromTheTrayItHidesOnCloseThenUnloadsOnTheNext) {
   PostMessageW(fire().hwnd(), WM_COMMAND, Formfire::kIdShowFromTray, 0);
   common::PumpMessages();
@@ -119,11 +155,16 @@ TEST_F(FormfireTest, ShownFromTheTrayItHidesOnCloseThenUnloadsOnTheNext) {
   EXPECT_EQ(fire().ViewKind, kViewProcesses);
   EXPECT_FALSE(fire().exitme);
 
+  fire().SelectTab(kViewPrograms);
+  HACCEL accel = fire().accel();
+  HIMAGELIST icons = ListView_GetImageList(fire().lvw().hwnd(), LVSIL_SMALL);
   SendMessageW(fire().hwnd(), WM_CLOSE, 0, 0);
   EXPECT_FALSE(fire().loaded()) << "closed without the mark it unloads";
   fire().Open(kViewPrograms, false);
   EXPECT_TRUE(fire().loaded()) << "and can be loaded again";
   EXPECT_EQ(fire().ViewKind, kViewPrograms);
+  EXPECT_EQ(fire().accel(), accel) << "the keys of the first load serve again";
+  EXPECT_EQ(ListView_GetImageList(fire().lvw().hwnd(), LVSIL_SMALL), icons) << "so does the icon list";
 }
 
 TEST_F(FormfireTest, TheProgramTabListsAndDeletesEntries) {
