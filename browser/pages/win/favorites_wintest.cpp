@@ -53,12 +53,7 @@ class Favorites : public ::testing::Test {
     GetMenuStringW(menu, position, buf, 256, MF_BYPOSITION);
     return buf;
   }
-  HBITMAP Picture(int position) {
-    MENUITEMINFOW mi{sizeof mi};
-    mi.fMask = MIIM_BITMAP;
-    GetMenuItemInfoW(menu, position, TRUE, &mi);
-    return mi.hbmpItem;
-  }
+  MenuPicture Picture(int position) { return MenuPictureAt(menu, UINT(position)); }
   std::wstring NodeText(HTREEITEM item) {
     wchar_t buf[256] = {};
     TVITEMW it{};
@@ -100,11 +95,11 @@ TEST_F(Favorites, MenuHoldsAHundredAndOneTheTreeAll) {
   module->buildfavorites();
   EXPECT_EQ(GetMenuItemCount(menu), 8 + 101);
   EXPECT_EQ(module->titles().size(), 101u);
-  EXPECT_EQ(Picture(6), FolderPicture());
-  EXPECT_EQ(Picture(5), nullptr);
-  EXPECT_EQ(Picture(7), nullptr);
+  EXPECT_EQ(Picture(6), MenuPicture::kFolder);
+  EXPECT_EQ(Picture(5), MenuPicture::kNone);
+  EXPECT_EQ(Picture(7), MenuPicture::kNone);
   for (int i = 0; i < 101; ++i) {
-    EXPECT_EQ(Picture(8 + i), PagePicture()) << i;
+    EXPECT_EQ(Picture(8 + i), MenuPicture::kPage) << i;
     EXPECT_EQ(int(GetMenuItemID(menu, 8 + i)), kFirst + i);
   }
   EXPECT_EQ(Caption(8 + 7), module->titles()[7]);
@@ -134,6 +129,7 @@ TEST_F(Favorites, SubfoldersOneLevelDeepAndTwoAddresses) {
     const FavoriteNode& n = module->nodes()[i];
     if (n.text == L"新闻") {
       EXPECT_EQ(Children(module->Item(i)), std::vector<std::wstring>{L"新浪"});
+      EXPECT_TRUE(TreeView_GetItemState(tvw, module->Item(i), TVIS_EXPANDED) & TVIS_EXPANDED);  // shown open
     }
     if (n.text == L"更深" || n.text == L"隐藏") ADD_FAILURE() << "a subfolder of a subfolder is shown";
   }

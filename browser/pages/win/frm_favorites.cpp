@@ -20,7 +20,7 @@ std::wstring WriteFailed(const std::wstring& title) {
 }  // namespace
 
 bool FrmFavorites::Create(HWND owner, const std::wstring& url, const std::wstring& title) {
-  int w = common::ui::Twips(owner, 6900), h = common::ui::Twips(owner, 4600);
+  int w = common::ui::Twips(owner, 6900), h = common::ui::Twips(owner, 3500);
   RECT o{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   if (owner) GetWindowRect(owner, &o);
   if (!Window::Create(L"CorvaneFrmFavorites", L"添加到收藏夹", WS_POPUP | WS_CAPTION | WS_SYSMENU,

@@ -30,12 +30,8 @@ void GroupMenu::loadgroups() {
     AppendMenuW(group_, MF_STRING, firstId_ + n, common::ReplaceAll(names_[n], L"&", L"&&").c_str());
   // 3. The folder picture at positions 3..33.
   int count = GetMenuItemCount(group_);
-  for (int pos = kFirstGroupBitmapPosition; pos <= kLastGroupBitmapPosition && pos < count; ++pos) {
-    MENUITEMINFOW mi{sizeof mi};
-    mi.fMask = MIIM_BITMAP;
-    mi.hbmpItem = FolderPicture();
-    SetMenuItemInfoW(group_, pos, TRUE, &mi);
-  }
+  for (int pos = kFirstGroupBitmapPosition; pos <= kLastGroupBitmapPosition && pos < count; ++pos)
+    SetMenuPicture(group_, UINT(pos), MenuPicture::kFolder);
 }
 
 void GroupMenu::opengroup(const std::wstring& name) {

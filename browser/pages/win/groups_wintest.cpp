@@ -343,12 +343,7 @@ class GroupMenuTest : public Groups {
     }
     return texts;
   }
-  HBITMAP Picture(int position) {
-    MENUITEMINFOW mi{sizeof mi};
-    mi.fMask = MIIM_BITMAP;
-    GetMenuItemInfoW(menu, position, TRUE, &mi);
-    return mi.hbmpItem;
-  }
+  MenuPicture Picture(int position) { return MenuPictureAt(menu, UINT(position)); }
 
   static constexpr int kFirst = 2200;
   HMENU menu = nullptr;
@@ -365,9 +360,9 @@ TEST_F(GroupMenuTest, ItemsPerGroupWithFolderPictures) {
   ASSERT_EQ(GetMenuItemCount(menu), 3 + 31);  // at most 31 groups in the menu
   ASSERT_EQ(groups.names().size(), 31u);
   EXPECT_EQ(Captions()[3], groups.names()[0]);
-  EXPECT_EQ(Picture(2), nullptr);
-  EXPECT_EQ(Picture(3), FolderPicture());
-  EXPECT_EQ(Picture(33), FolderPicture());
+  EXPECT_EQ(Picture(2), MenuPicture::kNone);
+  EXPECT_EQ(Picture(3), MenuPicture::kFolder);
+  EXPECT_EQ(Picture(33), MenuPicture::kFolder);
   EXPECT_EQ(int(GetMenuItemID(menu, 33)), kFirst + 30);
   // A rebuild replaces the items.
   for (int i = 0; i < 30; ++i) DeleteFileW((folder() + L"g" + std::to_wstring(100 + i) + L".txt").c_str());
@@ -375,7 +370,7 @@ TEST_F(GroupMenuTest, ItemsPerGroupWithFolderPictures) {
   groups.loadgroups();
   auto captions = Captions();
   ASSERT_EQ(captions.size(), 3u + 4);
-  EXPECT_EQ(Picture(6), FolderPicture());
+  EXPECT_EQ(Picture(6), MenuPicture::kFolder);
   EXPECT_NE(std::find(captions.begin(), captions.end(), L"A&&B"), captions.end());  // "&" shown, not a mnemonic
   auto names = groups.names();
   int item = int(std::find(names.begin(), names.end(), L"A&B") - names.begin());

@@ -42,8 +42,8 @@ uint32_t Page(int x, int y) {
   if (r2 <= 12) return (dy == 0 || dx == 0 || r2 >= 9) ? 0xFF1060C0 : 0xFF60A8F0;
   return 0xFFFFFFFF;
 }
-}  // namespace
 
+// 16x16 pictures with transparency, drawn once and kept for the life of the process.
 HBITMAP FolderPicture() {
   static HBITMAP bmp = Draw(Folder);
   return bmp;
@@ -53,6 +53,7 @@ HBITMAP PagePicture() {
   static HBITMAP bmp = Draw(Page);
   return bmp;
 }
+}  // namespace
 
 HIMAGELIST CreatePicturesList() {
   HIMAGELIST list = ImageList_Create(kSize, kSize, ILC_COLOR32, 2, 0);
@@ -71,6 +72,54 @@ HICON PageIcon() {
     return i;
   }();
   return icon;
+}
+
+void SetMenuPicture(HMENU menu, UINT position, MenuPicture picture) {
+  // The pictures stand in the check marks' column, so that the texts keep the whole width.
+  MENUINFO info{sizeof info};
+  info.fMask = MIM_STYLE;
+  GetMenuInfo(menu, &info);
+  info.dwStyle |= MNS_CHECKORBMP;
+  SetMenuInfo(menu, &info);
+  MENUITEMINFOW mi{sizeof mi};
+  mi.fMask = MIIM_BITMAP | MIIM_DATA;
+  mi.hbmpItem = picture == MenuPicture::kNone ? nullptr : HBMMENU_CALLBACK;
+  mi.dwItemData = ULONG_PTR(picture);
+  SetMenuItemInfoW(menu, position, TRUE, &mi);
+}
+
+MenuPicture MenuPictureAt(HMENU menu, UINT position) {
+  MENUITEMINFOW mi{sizeof mi};
+  mi.fMask = MIIM_BITMAP | MIIM_DATA;
+  if (!GetMenuItemInfoW(menu, position, TRUE, &mi) || mi.hbmpItem != HBMMENU_CALLBACK) return MenuPicture::kNone;
+  return MenuPicture(mi.dwItemData);
+}
+
+namespace {
+int PictureIndex(ULONG_PTR data) {
+  switch (MenuPicture(data)) {
+    case MenuPicture::kFolder: return 0;
+    case MenuPicture::kPage: return 1;
+    default: return -1;
+  }
+}
+}  // namespace
+
+bool MeasureMenuPicture(MEASUREITEMSTRUCT* item) {
+  if (item->CtlType != ODT_MENU || PictureIndex(item->itemData) < 0) return false;
+  item->itemWidth = kSize;
+  item->itemHeight = kSize;
+  return true;
+}
+
+bool DrawMenuPicture(const DRAWITEMSTRUCT* item) {
+  int index = item->CtlType == ODT_MENU ? PictureIndex(item->itemData) : -1;
+  if (index < 0) return false;
+  static HIMAGELIST list = CreatePicturesList();
+  const RECT& r = item->rcItem;
+  ImageList_Draw(list, index, item->hDC, r.left + (r.right - r.left - kSize) / 2, r.top + (r.bottom - r.top - kSize) / 2,
+                 ILD_TRANSPARENT);
+  return true;
 }
 
 }  // namespace corvane

@@ -7,18 +7,10 @@
 #include "browser/pages/win/menu_pictures.h"
 #include "browser/shell/win/modal.h"
 #include "common/text.h"
-#include "common/win/system.h"
 
 namespace corvane {
 namespace {
 constexpr UINT_PTR kSubclassId = 0x7A76;
-
-void SetPicture(HMENU menu, UINT position, HBITMAP picture) {
-  MENUITEMINFOW mi{sizeof mi};
-  mi.fMask = MIIM_BITMAP;
-  mi.hbmpItem = picture;
-  SetMenuItemInfoW(menu, position, TRUE, &mi);
-}
 
 // "&" in a title is shown, not taken as a mnemonic.
 std::wstring MenuText(const std::wstring& title) { return common::ReplaceAll(title, L"&", L"&&"); }
@@ -47,13 +39,13 @@ void ModuleFavorites::Attach(HMENU wangzhi, int firstId, HWND tvw, PagesHost hos
 
 void ModuleFavorites::buildfavorites() {
   // 1. The folder picture by position.
-  SetPicture(wangzhi_, kFavoritesFolderPosition, FolderPicture());
+  SetMenuPicture(wangzhi_, kFavoritesFolderPosition, MenuPicture::kFolder);
   // 2. One item per favorite of the top level, at most 101.
   RemoveItems();
   titles_ = ReadMenuTitles(host_.favoritesFolder());
   for (size_t i = 0; i < titles_.size(); ++i) {
     AppendMenuW(wangzhi_, MF_STRING, firstId_ + i, MenuText(titles_[i]).c_str());
-    SetPicture(wangzhi_, UINT(firstPosition_ + i), PagePicture());
+    SetMenuPicture(wangzhi_, UINT(firstPosition_ + i), MenuPicture::kPage);
   }
   // 3.
   buildtree();
@@ -81,10 +73,10 @@ void ModuleFavorites::buildtree() {
     ins.item.iImage = ins.item.iSelectedImage = n.favorite ? 1 : 0;
     items_.push_back(TreeView_InsertItem(tvw_, &ins));
   }
-  if (!items_.empty()) {
-    TreeView_Expand(tvw_, items_[0], TVE_EXPAND);
-    TreeView_EnsureVisible(tvw_, items_.back());
-  }
+  // Every folder open, so that each favorite shows; then the last one added in view.
+  for (size_t i = 0; i < nodes_.size(); ++i)
+    if (!nodes_[i].favorite) TreeView_Expand(tvw_, items_[i], TVE_EXPAND);
+  if (!items_.empty()) TreeView_EnsureVisible(tvw_, items_.back());
   SendMessageW(tvw_, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(tvw_, nullptr, TRUE);
 }
@@ -100,7 +92,7 @@ void ModuleFavorites::addhome() {
 // buildfavorites destroys the old items first.
 void ModuleFavorites::RelaodDir() { buildfavorites(); }
 
-void ModuleFavorites::SearchDir() { common::ShellOpen(host_.favoritesFolder(), L"", SW_SHOWNORMAL, L"Open"); }
+void ModuleFavorites::SearchDir() { host_.launch(host_.favoritesFolder()); }
 
 void ModuleFavorites::MyFavorites_Click(int index) {
   if (index < 0 || index >= int(titles_.size())) return;

@@ -19,6 +19,8 @@ struct PagesHost {
   std::function<std::wstring()> activeUrl, activeTitle;
   // A text for the status bar.
   std::function<void(const std::wstring& text)> status;
+  // Opens a folder or document with the system's own program.
+  std::function<bool(const std::wstring& file)> launch;
 
   std::wstring favoritesFolder() const { return appFolder + L"Favorites\\"; }
   std::wstring groupFolder() const { return appFolder + L"group\\"; }

@@ -57,7 +57,7 @@ void FrmMain::Command(int id) {
     return;
   }
   if (id >= kEngineFirst && id < kEngineFirst + int(EngineItems().size())) return Search(id - kEngineFirst);
-  if (SiteCommand(id) || SystemCommand(id)) return;
+  if (SiteCommand(id) || SystemCommand(id) || PagesCommand(*this, id)) return;
   Formweb* page = ActivePage();
   switch (id) {
     case IDOK: EnterKey(); break;

@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include "browser/pages/win/pages_menu.h"
 #include "common/win/ui/tool_tip.h"
 
 namespace corvane {
@@ -186,6 +187,7 @@ void FrmMain::DropDown(int button) {
 }
 
 void FrmMain::OnNotify(NMHDR* hdr, LRESULT& result) {
+  if (PagesNotify(*this, hdr)) return;
   switch (hdr->code) {
     case TBN_DROPDOWN:
       DropDown(reinterpret_cast<NMTOOLBARW*>(hdr)->iItem);

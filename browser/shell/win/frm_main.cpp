@@ -7,6 +7,7 @@
 
 #include "browser/pages/open_pages.h"
 #include "browser/pages/win/formask.h"
+#include "browser/pages/win/menu_pictures.h"
 #include "browser/pages/win/pages_menu.h"
 #include "browser/shell/win/exit_dialog.h"
 #include "browser/shell/win/modal.h"
@@ -623,6 +624,13 @@ LRESULT FrmMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       OnNotify(reinterpret_cast<NMHDR*>(lp), result);
       return result;
     }
+    // The pictures of the favorites' and the groups' menu items.
+    case WM_MEASUREITEM:
+      if (MeasureMenuPicture(reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return TRUE;
+      break;
+    case WM_DRAWITEM:
+      if (DrawMenuPicture(reinterpret_cast<const DRAWITEMSTRUCT*>(lp))) return TRUE;
+      break;
   }
   return Default(msg, wp, lp);
 }

@@ -27,6 +27,8 @@ namespace corvane {
 
 inline constexpr wchar_t kApp[] = L"Corvane";
 
+struct FramePages;
+
 // Starts an outside program or document (file, parameters, window state); false when it could not.
 using Launcher = std::function<bool(const std::wstring& file, const std::wstring& params, int show)>;
 
@@ -152,6 +154,11 @@ class FrmMain : public common::ui::Window {
   bool backEnabled() const { return backEnabled_; }
   bool forwardEnabled() const { return forwardEnabled_; }
 
+  // Starts an outside program or document through the launcher of the options.
+  bool Launch(const std::wstring& file, const std::wstring& params = L"", int show = SW_SHOWNORMAL);
+  // The favorites and the site groups (pages_menu.h), made at start-up.
+  std::unique_ptr<FramePages> favoritesAndGroups;
+
   double shi = 0;
   bool unloadme = false;
   bool newWindowPending = false;
@@ -200,7 +207,6 @@ class FrmMain : public common::ui::Window {
   bool SiteCommand(int id);
   void PageCommand(int id, Formweb* page);
   bool SystemCommand(int id);
-  bool Launch(const std::wstring& file, const std::wstring& params = L"", int show = SW_SHOWNORMAL);
   bool RunSystemTool(const std::wstring& commandLine, int show);
   void OpenLocalFile();
   void ShowBlockList();
