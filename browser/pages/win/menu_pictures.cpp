@@ -43,24 +43,25 @@ uint32_t Page(int x, int y) {
   return 0xFFFFFFFF;
 }
 
-// 16x16 pictures with transparency, drawn once and kept for the life of the process.
-HBITMAP FolderPicture() {
-  static HBITMAP bmp = Draw(Folder);
-  return bmp;
-}
-
-HBITMAP PagePicture() {
-  static HBITMAP bmp = Draw(Page);
-  return bmp;
+// The picture's place in the pictures' list, or -1 for other items' data.
+int PictureIndex(ULONG_PTR data) {
+  switch (MenuPicture(data)) {
+    case MenuPicture::kFolder: return 0;
+    case MenuPicture::kPage: return 1;
+    default: return -1;
+  }
 }
 }  // namespace
 
 HIMAGELIST CreatePicturesList() {
   HIMAGELIST list = ImageList_Create(kSize, kSize, ILC_COLOR32, 2, 0);
   if (!list) return nullptr;
-  // The list keeps copies: the shared pictures stay with the menus.
-  ImageList_Add(list, FolderPicture(), nullptr);
-  ImageList_Add(list, PagePicture(), nullptr);
+  // The list keeps copies of the pictures.
+  for (Painter paint : {Painter(Folder), Painter(Page)}) {
+    HBITMAP bmp = Draw(paint);
+    ImageList_Add(list, bmp, nullptr);
+    DeleteObject(bmp);
+  }
   return list;
 }
 
@@ -94,16 +95,6 @@ MenuPicture MenuPictureAt(HMENU menu, UINT position) {
   if (!GetMenuItemInfoW(menu, position, TRUE, &mi) || mi.hbmpItem != HBMMENU_CALLBACK) return MenuPicture::kNone;
   return MenuPicture(mi.dwItemData);
 }
-
-namespace {
-int PictureIndex(ULONG_PTR data) {
-  switch (MenuPicture(data)) {
-    case MenuPicture::kFolder: return 0;
-    case MenuPicture::kPage: return 1;
-    default: return -1;
-  }
-}
-}  // namespace
 
 bool MeasureMenuPicture(MEASUREITEMSTRUCT* item) {
   if (item->CtlType != ODT_MENU || PictureIndex(item->itemData) < 0) return false;
