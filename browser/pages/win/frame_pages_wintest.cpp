@@ -125,5 +125,15 @@ TEST_F(FramePagesTest, GroupMenuSavesAllWindowsAndOpensThemAgain) {
   EXPECT_EQ(boxes.shown()[0].text, GroupDeleteQuestion(L"甲"));
 }
 
+TEST_F(FramePagesTest, AGroupLargerThanTheWindowTableSaysWhatDidNotOpen) {
+  std::wstring many;
+  for (int i = 0; i < 52; ++i) many += L"http://s" + std::to_wstring(i) + L"/\r\n";
+  File(L"Group\\大.txt", many);
+  FrmMain& f = Start();  // the start page takes one window of the 51
+  f.Command(kGroupItemFirst);
+  EXPECT_EQ(f.table().count(), kMaxWindows);
+  EXPECT_EQ(f.Panel(1), GroupNotOpenedStatus(L"大", 2));
+}
+
 }  // namespace
 }  // namespace corvane
