@@ -62,7 +62,7 @@ TEST_F(GuardAsk, UnloadingTheGuardResumesEveryFrozenProgram) {
   s.FilePath = suite::BinFolder() + L"suite_child.exe";
   s.process = child.Id();
   ASSERT_NE(Formask::Open(s, GuardAskHooks(*frm), FrozenProcess::Freeze(s.process)), nullptr);
-  ASSERT_FALSE(child.Responds());
+  ASSERT_TRUE(child.Frozen());
   DestroyWindow(frm->hwnd());
   EXPECT_TRUE(Formask::OpenDialogs().empty());
   EXPECT_TRUE(child.Responds());

@@ -135,7 +135,7 @@ TEST_F(MonitorTest, AnUnknownProgramIsFrozenAskedOnceAndResumedWhenAnswered) {
   table.rows = {TcpTableDouble::Connection(p.pid(), 50001), TcpTableDouble::Connection(p.pid(), 50002)};
   monitor.Poll();
   ASSERT_EQ(Formask::OpenDialogs().size(), 1u) << "one dialog for the program, not one per connection";
-  EXPECT_FALSE(p.Responds());
+  EXPECT_TRUE(p.Frozen());
   EXPECT_TRUE(monitor.CurrentProcessing().Contains(exe));
   EXPECT_EQ(Value(L"ProgramCount"), L"(absent)");
 
@@ -162,7 +162,7 @@ TEST_F(MonitorTest, TwoDialogsEachResumeAndDropTheirOwn) {
   ASSERT_EQ(Formask::OpenDialogs().size(), 2u);
   DialogOf(exeA)->Command3Click();
   EXPECT_TRUE(a.Responds());
-  EXPECT_FALSE(b.Responds());
+  EXPECT_TRUE(b.Frozen());
 
   // Polls run again while B's dialog is open only once it closes; meanwhile the table changes.
   table.rows = {TcpTableDouble::Connection(a.pid(), 50003, 3)};
@@ -238,7 +238,7 @@ TEST_F(MonitorTest, IPv6ConnectionsGoThroughTheSameTable) {
   Formask* d = DialogOf(exe);
   ASSERT_NE(d, nullptr);
   EXPECT_EQ(d->subject().connection, row);
-  EXPECT_FALSE(p.Responds());
+  EXPECT_TRUE(p.Frozen());
   auto listed = monitor.ListConnections();
   ASSERT_EQ(listed.size(), 1u);
   EXPECT_TRUE(common::EqualsNoCase(listed[0].owner.path, exe));

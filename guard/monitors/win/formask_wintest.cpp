@@ -98,7 +98,7 @@ TEST_F(FormaskTest, NetworkModeShowsTheRedQuestionAndFreezesUntilClosed) {
   Formask* d = OpenNetwork(p);
   ASSERT_NE(d, nullptr);
   EXPECT_TRUE(d->frozen());
-  EXPECT_FALSE(p.Responds()) << "its threads are suspended while the user decides";
+  EXPECT_TRUE(p.Frozen()) << "its threads are suspended while the user decides";
   EXPECT_EQ(common::ui::WindowText(d->hwnd()), L"网络防火墙  -  可疑程序监控");
   EXPECT_EQ(common::ui::WindowText(d->control(Formask::kTextask)), L"以下程序正在试图连接网络，您是否允许?");
   EXPECT_EQ(common::ui::WindowText(d->label4()), L"还有( 20 )秒钟自动拒绝程序。");
@@ -140,7 +140,7 @@ TEST_F(FormaskTest, EveryWayOfClosingWithoutEndingResumesTheProgram) {
     Program p(L"ask-way");
     Formask* d = OpenNetwork(p);
     ASSERT_NE(d, nullptr) << way.name;
-    ASSERT_FALSE(p.Responds()) << way.name;
+    ASSERT_TRUE(p.Frozen()) << way.name;
     size_t before = answers.size();
     way.close(d);
     EXPECT_TRUE(Formask::OpenDialogs().empty()) << way.name;
@@ -163,7 +163,7 @@ TEST_F(FormaskTest, TwoDialogsEachResumeTheirOwnProgram) {
   EXPECT_EQ(Guard().askWindowOpen.count(), 2);
   da->Command3Click();
   EXPECT_TRUE(a.Responds());
-  EXPECT_FALSE(b.Responds()) << "the other program stays frozen until its own dialog closes";
+  EXPECT_TRUE(b.Frozen()) << "the other program stays frozen until its own dialog closes";
   EXPECT_TRUE(Guard().askWindowOpen) << "polls must still wait for the open dialog";
   db->Command2Click();
   EXPECT_TRUE(b.child.WaitExit(5000));

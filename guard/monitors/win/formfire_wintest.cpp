@@ -263,7 +263,7 @@ TEST_F(FormfireTest, TheTimerPollsAndFreezesAnUnknownProgram) {
   WindowChild p(L"fire-timer", exe);
   table->rows = {TcpTableDouble::Connection(p.pid(), 50001)};
   ASSERT_TRUE(suite::PumpUntil([] { return !Formask::OpenDialogs().empty(); }, 3000));
-  EXPECT_FALSE(p.Responds());
+  EXPECT_TRUE(p.Frozen());
   EXPECT_EQ(fire().sbr().Text(0), frm->sbr().Text(0)) << "the main window's process count is copied";
   fire().Unload();
   EXPECT_TRUE(Formask::OpenDialogs().empty());

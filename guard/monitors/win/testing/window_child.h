@@ -15,9 +15,13 @@ struct WindowChild {
   explicit WindowChild(const std::wstring& caption, const std::wstring& exe = L"")
       : child(L"--window " + caption, exe), title(caption) {}
   HWND Window() const { return FindWindowW(L"SuiteChild", title.c_str()); }
-  bool Responds() const {
+  // A running program answers at once, but a loaded machine may keep it waiting for seconds; a frozen one
+  // never answers, so that check need not wait long.
+  bool Responds() const { return Answers(10000); }
+  bool Frozen() const { return !Answers(400); }
+  bool Answers(UINT ms) const {
     DWORD_PTR r = 0;
-    return SendMessageTimeoutW(Window(), WM_NULL, 0, 0, SMTO_BLOCK, 400, &r) != 0;
+    return SendMessageTimeoutW(Window(), WM_NULL, 0, 0, SMTO_BLOCK, ms, &r) != 0;
   }
   ProcessIdentity Id() const { return IdentityOf(child.pid()); }
   DWORD pid() const { return child.pid(); }
