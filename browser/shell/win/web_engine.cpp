@@ -10,6 +10,7 @@
 
 #include "browser/shell/win/engine.h"
 #include "common/text.h"
+#include "common/win/ole_site.h"
 #include "common/win/registry.h"
 #include "common/win/system.h"
 
@@ -32,13 +33,9 @@ std::wstring VariantText(const VARIANT* v) {
 
 VARIANT_BOOL* BoolOut(const VARIANT& v) { return v.vt == (VT_BOOL | VT_BYREF) ? v.pboolVal : nullptr; }
 
-class Site final : public IOleClientSite,
-                   public IOleInPlaceSite,
-                   public IOleInPlaceFrame,
-                   public IDocHostUIHandler,
-                   public IDispatch {
+class Site final : public common::OleSite, public IDocHostUIHandler, public IDispatch {
  public:
-  Site(HWND parent, EngineEvents* sink) : parent_(parent), sink_(sink) {}
+  Site(HWND parent, EngineEvents* sink) : OleSite(parent, parent), sink_(sink) {}
   ~Site() { ReleaseNull(active_); }
   void Detach() {
     sink_ = nullptr;
@@ -49,76 +46,10 @@ class Site final : public IOleClientSite,
   // The control's in-place active object, which every key of the page goes through first.
   bool TranslateKey(MSG& msg) { return active_ && active_->TranslateAccelerator(&msg) == S_OK; }
 
-  // IUnknown
-  STDMETHODIMP QueryInterface(REFIID riid, void** out) override {
-    *out = nullptr;
-    if (riid == IID_IUnknown || riid == IID_IOleClientSite)
-      *out = static_cast<IOleClientSite*>(this);
-    else if (riid == IID_IOleWindow || riid == IID_IOleInPlaceSite)
-      *out = static_cast<IOleInPlaceSite*>(this);
-    else if (riid == IID_IOleInPlaceUIWindow || riid == IID_IOleInPlaceFrame)
-      *out = static_cast<IOleInPlaceFrame*>(this);
-    else if (riid == IID_IDocHostUIHandler)
-      *out = static_cast<IDocHostUIHandler*>(this);
-    else if (riid == IID_IDispatch || riid == DIID_DWebBrowserEvents2)
-      *out = static_cast<IDispatch*>(this);
-    if (!*out) return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
-  STDMETHODIMP_(ULONG) Release() override {
-    ULONG r = --refs_;
-    if (r == 0) delete this;
-    return r;
-  }
+  STDMETHODIMP QueryInterface(REFIID riid, void** out) override { return OleSite::QueryInterface(riid, out); }
+  STDMETHODIMP_(ULONG) AddRef() override { return OleSite::AddRef(); }
+  STDMETHODIMP_(ULONG) Release() override { return OleSite::Release(); }
 
-  // IOleClientSite
-  STDMETHODIMP SaveObject() override { return E_NOTIMPL; }
-  STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetContainer(IOleContainer** c) override {
-    *c = nullptr;
-    return E_NOINTERFACE;
-  }
-  STDMETHODIMP ShowObject() override { return S_OK; }
-  STDMETHODIMP OnShowWindow(BOOL) override { return S_OK; }
-  STDMETHODIMP RequestNewObjectLayout() override { return E_NOTIMPL; }
-
-  // IOleWindow (both the in-place site and the frame)
-  STDMETHODIMP GetWindow(HWND* h) override {
-    *h = parent_;
-    return S_OK;
-  }
-  STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
-
-  // IOleInPlaceSite
-  STDMETHODIMP CanInPlaceActivate() override { return S_OK; }
-  STDMETHODIMP OnInPlaceActivate() override { return S_OK; }
-  STDMETHODIMP OnUIActivate() override { return S_OK; }
-  STDMETHODIMP GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** doc, LPRECT pos, LPRECT clip,
-                                LPOLEINPLACEFRAMEINFO info) override {
-    *frame = static_cast<IOleInPlaceFrame*>(this);
-    AddRef();
-    *doc = nullptr;
-    GetClientRect(parent_, pos);
-    GetClientRect(parent_, clip);
-    info->fMDIApp = FALSE;
-    info->hwndFrame = parent_;
-    info->haccel = nullptr;
-    info->cAccelEntries = 0;
-    return S_OK;
-  }
-  STDMETHODIMP Scroll(SIZE) override { return E_NOTIMPL; }
-  STDMETHODIMP OnUIDeactivate(BOOL) override { return S_OK; }
-  STDMETHODIMP OnInPlaceDeactivate() override { return S_OK; }
-  STDMETHODIMP DiscardUndoState() override { return E_NOTIMPL; }
-  STDMETHODIMP DeactivateAndUndo() override { return E_NOTIMPL; }
-  STDMETHODIMP OnPosRectChange(LPCRECT) override { return S_OK; }
-
-  // IOleInPlaceUIWindow / IOleInPlaceFrame
-  STDMETHODIMP GetBorder(LPRECT) override { return INPLACE_E_NOTOOLSPACE; }
-  STDMETHODIMP RequestBorderSpace(LPCBORDERWIDTHS) override { return INPLACE_E_NOTOOLSPACE; }
-  STDMETHODIMP SetBorderSpace(LPCBORDERWIDTHS) override { return S_OK; }
   STDMETHODIMP SetActiveObject(IOleInPlaceActiveObject* active, LPCOLESTR) override {
     if (active) active->AddRef();
     ReleaseNull(active_);
@@ -128,12 +59,6 @@ class Site final : public IOleClientSite,
       active->Release();
     return S_OK;
   }
-  STDMETHODIMP InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) override { return S_OK; }
-  STDMETHODIMP SetMenu(HMENU, HOLEMENU, HWND) override { return S_OK; }
-  STDMETHODIMP RemoveMenus(HMENU) override { return S_OK; }
-  STDMETHODIMP SetStatusText(LPCOLESTR) override { return S_OK; }
-  STDMETHODIMP EnableModeless(BOOL) override { return S_OK; }
-  STDMETHODIMP TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
 
   // IDocHostUIHandler: the page keeps the control's own menus and keys; no 3-D border, themed controls.
   STDMETHODIMP ShowContextMenu(DWORD, POINT*, IUnknown*, IDispatch*) override { return S_FALSE; }
@@ -147,10 +72,12 @@ class Site final : public IOleClientSite,
     return S_FALSE;
   }
   STDMETHODIMP HideUI() override { return S_OK; }
+  STDMETHODIMP EnableModeless(BOOL on) override { return OleSite::EnableModeless(on); }
   STDMETHODIMP UpdateUI() override { return S_OK; }
   STDMETHODIMP OnDocWindowActivate(BOOL) override { return S_OK; }
   STDMETHODIMP OnFrameWindowActivate(BOOL) override { return S_OK; }
   STDMETHODIMP ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) override { return S_OK; }
+  using OleSite::TranslateAccelerator;
   STDMETHODIMP TranslateAccelerator(LPMSG, const GUID*, DWORD) override { return S_FALSE; }
   STDMETHODIMP GetOptionKeyPath(LPOLESTR* key, DWORD) override {
     *key = nullptr;
@@ -248,8 +175,12 @@ class Site final : public IOleClientSite,
     }
   }
 
-  ULONG refs_ = 1;
-  HWND parent_;
+  void* Find(REFIID riid) override {
+    if (riid == IID_IDocHostUIHandler) return static_cast<IDocHostUIHandler*>(this);
+    if (riid == IID_IDispatch || riid == DIID_DWebBrowserEvents2) return static_cast<IDispatch*>(this);
+    return OleSite::Find(riid);
+  }
+
   EngineEvents* sink_;
   IUnknown* browser_ = nullptr;
   IOleInPlaceActiveObject* active_ = nullptr;

@@ -3,89 +3,18 @@
 #include <mshtmdid.h>
 #include <ocidl.h>
 
+#include "common/win/ole_site.h"
+
 namespace sercavo {
 
-class OleContainer::Site final : public IOleClientSite,
-                                 public IOleInPlaceSite,
-                                 public IOleInPlaceFrame,
-                                 public IDispatch {
+class OleContainer::Site final : public common::OleSite, public IDispatch {
  public:
-  Site(HWND window, DWORD downloadControl) : window_(window), downloadControl_(downloadControl) {}
+  Site(HWND window, DWORD downloadControl)
+      : OleSite(window, GetAncestor(window, GA_ROOT)), downloadControl_(downloadControl) {}
 
-  STDMETHODIMP QueryInterface(REFIID riid, void** out) override {
-    *out = nullptr;
-    if (riid == IID_IUnknown || riid == IID_IOleClientSite)
-      *out = static_cast<IOleClientSite*>(this);
-    else if (riid == IID_IOleWindow || riid == IID_IOleInPlaceSite)
-      *out = static_cast<IOleInPlaceSite*>(this);
-    else if (riid == IID_IOleInPlaceUIWindow || riid == IID_IOleInPlaceFrame)
-      *out = static_cast<IOleInPlaceFrame*>(this);
-    else if (riid == IID_IDispatch)
-      *out = static_cast<IDispatch*>(this);
-    if (!*out) return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
-  STDMETHODIMP_(ULONG) Release() override {
-    ULONG r = --refs_;
-    if (r == 0) delete this;
-    return r;
-  }
-
-  // IOleClientSite
-  STDMETHODIMP SaveObject() override { return E_NOTIMPL; }
-  STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetContainer(IOleContainer** c) override {
-    *c = nullptr;
-    return E_NOINTERFACE;
-  }
-  STDMETHODIMP ShowObject() override { return S_OK; }
-  STDMETHODIMP OnShowWindow(BOOL) override { return S_OK; }
-  STDMETHODIMP RequestNewObjectLayout() override { return E_NOTIMPL; }
-
-  // IOleWindow
-  STDMETHODIMP GetWindow(HWND* h) override {
-    *h = window_;
-    return S_OK;
-  }
-  STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
-
-  // IOleInPlaceSite
-  STDMETHODIMP CanInPlaceActivate() override { return S_OK; }
-  STDMETHODIMP OnInPlaceActivate() override { return S_OK; }
-  STDMETHODIMP OnUIActivate() override { return S_OK; }
-  STDMETHODIMP GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** doc, LPRECT pos, LPRECT clip,
-                                LPOLEINPLACEFRAMEINFO info) override {
-    *frame = static_cast<IOleInPlaceFrame*>(this);
-    AddRef();
-    *doc = nullptr;
-    GetClientRect(window_, pos);
-    GetClientRect(window_, clip);
-    info->fMDIApp = FALSE;
-    info->hwndFrame = GetAncestor(window_, GA_ROOT);
-    info->haccel = nullptr;
-    info->cAccelEntries = 0;
-    return S_OK;
-  }
-  STDMETHODIMP Scroll(SIZE) override { return E_NOTIMPL; }
-  STDMETHODIMP OnUIDeactivate(BOOL) override { return S_OK; }
-  STDMETHODIMP OnInPlaceDeactivate() override { return S_OK; }
-  STDMETHODIMP DiscardUndoState() override { return E_NOTIMPL; }
-  STDMETHODIMP DeactivateAndUndo() override { return E_NOTIMPL; }
-  STDMETHODIMP OnPosRectChange(LPCRECT) override { return S_OK; }
-
-  // IOleInPlaceUIWindow / IOleInPlaceFrame
-  STDMETHODIMP GetBorder(LPRECT) override { return INPLACE_E_NOTOOLSPACE; }
-  STDMETHODIMP RequestBorderSpace(LPCBORDERWIDTHS) override { return INPLACE_E_NOTOOLSPACE; }
-  STDMETHODIMP SetBorderSpace(LPCBORDERWIDTHS) override { return S_OK; }
-  STDMETHODIMP SetActiveObject(IOleInPlaceActiveObject*, LPCOLESTR) override { return S_OK; }
-  STDMETHODIMP InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) override { return S_OK; }
-  STDMETHODIMP SetMenu(HMENU, HOLEMENU, HWND) override { return S_OK; }
-  STDMETHODIMP RemoveMenus(HMENU) override { return S_OK; }
-  STDMETHODIMP SetStatusText(LPCOLESTR) override { return S_OK; }
-  STDMETHODIMP EnableModeless(BOOL) override { return S_OK; }
-  STDMETHODIMP TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
+  STDMETHODIMP QueryInterface(REFIID riid, void** out) override { return OleSite::QueryInterface(riid, out); }
+  STDMETHODIMP_(ULONG) AddRef() override { return OleSite::AddRef(); }
+  STDMETHODIMP_(ULONG) Release() override { return OleSite::Release(); }
 
   // IDispatch: the ambient properties the control asks its site for.
   STDMETHODIMP GetTypeInfoCount(UINT* n) override {
@@ -103,8 +32,10 @@ class OleContainer::Site final : public IOleClientSite,
   }
 
  private:
-  ULONG refs_ = 1;
-  HWND window_;
+  void* Find(REFIID riid) override {
+    return riid == IID_IDispatch ? static_cast<IDispatch*>(this) : OleSite::Find(riid);
+  }
+
   DWORD downloadControl_;
 };
 
