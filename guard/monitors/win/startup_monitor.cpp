@@ -1,5 +1,7 @@
 #include "guard/monitors/win/startup_monitor.h"
 
+#include "common/text.h"
+#include "common/win/system.h"
 #include "guard/monitors/win/run_values.h"
 #include "guard/process/process_rules.h"
 #include "guard/startup/guard_state.h"
@@ -68,6 +70,8 @@ void StartupMonitor::AskStep() {
     std::optional<StartupItem> item = queue_.TakeLast();
     if (!item) return;
     std::wstring program = ExtractRunPath(item->program);
+    // The guard's own value, which its first run writes, is no stranger to ask about.
+    if (common::EqualsNoCase(program, common::ExePath())) continue;
     std::wstring allowed = hooks_.allowList ? hooks_.allowList() : L"";
     auto trusted = [&] { return hooks_.isTrusted && hooks_.isTrusted(program); };
     if (SkipReasonFor(program, item->location, allowed, trusted) != SkipReason::None) continue;

@@ -124,8 +124,9 @@ TEST_F(MonitorFixture, SixtyValuesAreAllQueuedAndAskedFromTheLast) {
   for (size_t i = 0; i < 60; ++i) EXPECT_EQ(asked[i].location, listed[59 - i].location);
 }
 
-TEST_F(MonitorFixture, TrustedAllowedAndShortValuesAreSkipped) {
+TEST_F(MonitorFixture, TrustedAllowedShortAndOwnValuesAreSkipped) {
   keys.SetText(L"Run", L"trusted", L"\"" + trustedProgram + L"\" -min");
+  keys.SetText(L"Run", L"self", L"\"" + common::ToUpper(common::ExePath()) + L"\" 2");
   keys.SetText(L"Run", L"short", L"C:\\a.b");
   keys.SetText(L"Run", L"allowed", L"C:\\apps\\allowed.exe");
   keys.SetText(L"Run", L"allowe", L"C:\\apps\\prefix.exe");
