@@ -31,9 +31,9 @@ add_custom_command(
   VERBATIM)
 
 set(signed ${SUITE_BIN}/suite_test_root.cer)
-foreach(spec "suite_child_signed:suite_child_maker:trusted" "suite_child_vendor_signed:suite_child_vendor:trusted"
+foreach(entry "suite_child_signed:suite_child_maker:trusted" "suite_child_vendor_signed:suite_child_vendor:trusted"
              "suite_child_untrusted:suite_child_maker:untrusted")
-  string(REPLACE ":" ";" parts ${spec})
+  string(REPLACE ":" ";" parts ${entry})
   list(GET parts 0 out)
   list(GET parts 1 program)
   list(GET parts 2 cert)
