@@ -19,6 +19,9 @@
 #include "guard/process/win/process_query.h"
 #include "guard/process/win/process_snapshot.h"
 #include "guard/process/win/process_table.h"
+#include "guard/monitors/startup_monitor.h"
+#include "guard/monitors/win/ask_list_files.h"
+#include "guard/monitors/win/run_values.h"
 
 namespace {
 
@@ -100,22 +103,57 @@ size_t SettledKB(const Child& c) {
   return c.WorkingSetKB();
 }
 
-// The guard's working set against a bare window program's, and what each part of the guard's work adds
-// to the bare program (the probe does that part alone).
+// The start-up values already in the registry as allowed, as a user who answered the guard's first
+// asks leaves them: a guard measured while an ask window is open would count that window too.
+void AllowCurrentStartupValues() {
+  zorvix::LoadRegAskLists();
+  ListStartupValues(zorvix::WatchedLocations(),
+                    [](const zorvix::RunValue& v) { zorvix::AskLists().registry.allow.Add(v.location); });
+  zorvix::SaveRegAskLists();
+}
+
+// The libraries a program imports, joined by ",", read from its import directory.
+std::wstring ImportedLibraries(const std::wstring& exe) {
+  HMODULE m = LoadLibraryExW(exe.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+  if (!m) return L"";
+  auto* base = reinterpret_cast<const BYTE*>(m);
+  auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+  const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  std::wstring names;
+  if (dir.VirtualAddress)
+    for (auto* d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress); d->Name; ++d) {
+      std::string name(reinterpret_cast<const char*>(base + d->Name));
+      names += (names.empty() ? L"" : L",") + std::wstring(name.begin(), name.end());
+    }
+  FreeLibrary(m);
+  return names;
+}
+
+// The guard's working set against a bare window program's: resident in the tray as it starts with
+// Windows, and with its process window shown. Then what each part of the guard's work adds to the bare
+// program (the probe does that part alone).
 void WorkingSets() {
   std::wstring bin = common::AppFolder();
-  size_t guard = SettledKB(Child(bin + L"zorvix.exe", L"2", false));
+  AllowCurrentStartupValues();
   size_t plain = SettledKB(Child(bin + L"suite_child.exe", L"--window plain", false));
-  std::printf("%-48s %10zu KB   %-32s %10zu KB   ratio %.2f\n", "guard working set (zorvix.exe 2)", guard,
-              "bare Win32 window program", plain, plain ? double(guard) / double(plain) : 0.0);
+  size_t tray = SettledKB(Child(bin + L"zorvix.exe", L"", false));
+  size_t shown = SettledKB(Child(bin + L"zorvix.exe", L"2", false));
+  for (auto [what, kb] : {std::pair{"guard in the tray (zorvix.exe)", tray}, {"guard shown (zorvix.exe 2)", shown}})
+    std::printf("%-48s %10zu KB   %-32s %10zu KB   ratio %.2f\n", what, kb, "bare Win32 window program", plain,
+                plain ? double(kb) / double(plain) : 0.0);
   size_t bare = SettledKB(Child(bin + L"zorvix_ws_probe.exe", L"bare", false));
-  double excess = guard > plain ? double(guard - plain) : 1.0;
-  for (const wchar_t* part : {L"list", L"icons", L"version", L"trust", L"counters", L"query", L"all"}) {
-    size_t kb = SettledKB(Child(bin + L"zorvix_ws_probe.exe", part, false));
+  double excess = tray > plain ? double(tray - plain) : 1.0;
+  std::vector<std::pair<std::wstring, std::wstring>> parts;  // label, probe argument
+  for (const wchar_t* part : {L"list", L"icons", L"version", L"trust", L"counters", L"query", L"all"})
+    parts.push_back({part, part});
+  parts.push_back({L"imports", L"load:" + ImportedLibraries(bin + L"zorvix.exe")});  // loaded, nothing called
+  for (auto& [label, arg] : parts) {
+    size_t kb = SettledKB(Child(bin + L"zorvix_ws_probe.exe", arg, false));
     long long added = (long long)kb - (long long)bare;
-    std::printf("  probe %-10ls %8zu KB, adds %7lld KB to the bare probe (%5.1f%% of the guard's excess)\n", part, kb,
-                added, 100.0 * double(added) / excess);
+    std::printf("  probe %-10ls %8zu KB, adds %7lld KB to the bare probe (%5.1f%% of the tray guard's excess)\n",
+                label.c_str(), kb, added, 100.0 * double(added) / excess);
   }
+  std::printf("  imports: %ls\n", parts.back().second.c_str() + 5);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // A bare window program that does one part of the guard's work before it waits, so that the working
 // set each part adds can be measured against the bare program. Every library is loaded at run time:
-// the bare program loads none of them. Argument: bare, list, icons, version, trust, counters, query or
-// all.
+// the bare program loads none of them. Argument: bare, list, icons, version, trust, counters, query,
+// all, or "load:" and library names joined by "," (only loads them).
 #include <windows.h>
 #include <commctrl.h>
 #include <pdh.h>
@@ -98,6 +98,14 @@ void Query() {
   if (auto q = Call<Fn>(L"ntdll.dll", "NtQuerySystemInformation")) q(5, buffer.data(), ULONG(buffer.size()), &needed);
 }
 
+void Load(const std::wstring& names) {
+  for (size_t at = 0, end; at < names.size(); at = end + 1) {
+    end = names.find(L',', at);
+    if (end == std::wstring::npos) end = names.size();
+    LoadLibraryW(names.substr(at, end - at).c_str());
+  }
+}
+
 LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
   if (m == WM_DESTROY) PostQuitMessage(0);
   return DefWindowProcW(h, m, w, l);
@@ -122,6 +130,7 @@ int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, PWSTR cmd, int) {
   if (all || part == L"trust") Trust();
   if (all || part == L"counters") Counters();
   if (all || part == L"query") Query();
+  if (part.rfind(L"load:", 0) == 0) Load(part.substr(5));
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
   return 0;
