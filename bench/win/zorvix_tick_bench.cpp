@@ -104,13 +104,28 @@ size_t SettledKB(const Child& c) {
 }
 
 // The start-up values already in the registry as allowed, as a user who answered the guard's first
-// asks leaves them: a guard measured while an ask window is open would count that window too.
-void AllowCurrentStartupValues() {
-  zorvix::LoadRegAskLists();
-  ListStartupValues(zorvix::WatchedLocations(),
-                    [](const zorvix::RunValue& v) { zorvix::AskLists().registry.allow.Add(v.location); });
-  zorvix::SaveRegAskLists();
-}
+// asks leaves them: a guard measured while an ask window is open would count that window too. The
+// program folder's own list file is put back as it was when the measurement ends.
+class AllowedStartupValues {
+ public:
+  AllowedStartupValues() : file_(zorvix::RegAskFilePath()), kept_(CopyFileW(file_.c_str(), Kept().c_str(), FALSE)) {
+    zorvix::LoadRegAskLists();
+    ListStartupValues(zorvix::WatchedLocations(),
+                      [](const zorvix::RunValue& v) { zorvix::AskLists().registry.allow.Add(v.location); });
+    zorvix::SaveRegAskLists();
+  }
+  ~AllowedStartupValues() {
+    if (kept_)
+      MoveFileExW(Kept().c_str(), file_.c_str(), MOVEFILE_REPLACE_EXISTING);
+    else
+      DeleteFileW(file_.c_str());
+  }
+
+ private:
+  std::wstring Kept() const { return file_ + L".bench"; }
+  std::wstring file_;
+  bool kept_;
+};
 
 // The libraries a program imports, joined by ",", read from its import directory.
 std::wstring ImportedLibraries(const std::wstring& exe) {
@@ -134,7 +149,7 @@ std::wstring ImportedLibraries(const std::wstring& exe) {
 // program (the probe does that part alone).
 void WorkingSets() {
   std::wstring bin = common::AppFolder();
-  AllowCurrentStartupValues();
+  AllowedStartupValues allowed;
   size_t plain = SettledKB(Child(bin + L"suite_child.exe", L"--window plain", false));
   size_t tray = SettledKB(Child(bin + L"zorvix.exe", L"", false));
   size_t shown = SettledKB(Child(bin + L"zorvix.exe", L"2", false));
@@ -144,13 +159,14 @@ void WorkingSets() {
   size_t bare = SettledKB(Child(bin + L"zorvix_ws_probe.exe", L"bare", false));
   double excess = tray > plain ? double(tray - plain) : 1.0;
   std::vector<std::pair<std::wstring, std::wstring>> parts;  // label, probe argument
-  for (const wchar_t* part : {L"list", L"icons", L"version", L"trust", L"counters", L"query", L"all"})
+  for (const wchar_t* part :
+       {L"list", L"icons", L"version", L"trust", L"trust-unloaded", L"counters", L"query", L"all"})
     parts.push_back({part, part});
   parts.push_back({L"imports", L"load:" + ImportedLibraries(bin + L"zorvix.exe")});  // loaded, nothing called
   for (auto& [label, arg] : parts) {
     size_t kb = SettledKB(Child(bin + L"zorvix_ws_probe.exe", arg, false));
     long long added = (long long)kb - (long long)bare;
-    std::printf("  probe %-10ls %8zu KB, adds %7lld KB to the bare probe (%5.1f%% of the tray guard's excess)\n",
+    std::printf("  probe %-14ls %8zu KB, adds %7lld KB to the bare probe (%5.1f%% of the tray guard's excess)\n",
                 label.c_str(), kb, added, 100.0 * double(added) / excess);
   }
   std::printf("  imports: %ls\n", parts.back().second.c_str() + 5);
