@@ -6,7 +6,7 @@ out="$root/dist/zorvix-suite"
 rm -rf "$root/dist"
 mkdir -p "$out"
 cp "$root"/${BUILD:-build}/win64/bin/*.exe "$out"/
-rm -f "$out"/*_tests.exe "$out"/*_bench.exe "$out"/suite_child*.exe
+rm -f "$out"/*_tests.exe "$out"/*_bench.exe "$out"/*_probe.exe "$out"/suite_child*.exe
 cp -r "$root"/data/. "$out"/
 (cd "$root/dist" && zip -qr zorvix-suite.zip zorvix-suite)
 echo "dist/zorvix-suite/ and dist/zorvix-suite.zip"

@@ -13,6 +13,11 @@ std::wstring ExePath();
 std::wstring GetWindowsFolder();
 std::wstring GetSystemFolder();
 std::wstring GetLogonUser();
+// A function of a loaded library as the type it is called through; null when the library lacks it.
+template <typename F>
+F FindProc(HMODULE module, const char* name) {
+  return module ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
 void SetTopMost(HWND hwnd, bool on);
 bool EnableShutdownPrivilege();
 // Starts a command line and does not wait for it. False when it could not be started.

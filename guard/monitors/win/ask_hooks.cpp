@@ -2,7 +2,7 @@
 
 #include "guard/process/process_actions.h"
 #include "guard/process/win/file_details.h"
-#include "guard/process/win/trust.h"
+#include "guard/process/win/signer_process.h"
 #include "guard/startup/win/frm_main.h"
 
 namespace zorvix {
@@ -14,7 +14,7 @@ AskHooks GuardAskHooks(FrmMain& frm) {
     uint32_t pid = PidOf(frm.table().LookupProcessColumn(path, kColPid));
     return pid ? IdentityOf(pid) : ProcessIdentity{};
   };
-  h.signer = SignerOf;
+  h.signer = GuardSignerOf;
   return h;
 }
 

@@ -1,9 +1,6 @@
 #include "guard/process/win/trust.h"
 
 #include <bcrypt.h>
-#include <softpub.h>
-#include <mscat.h>
-#include <wintrust.h>
 
 #include <vector>
 
@@ -11,6 +8,7 @@
 #include "common/text.h"
 #include "common/win/version_info.h"
 #include "guard/process/process_rules.h"
+#include "guard/process/win/signature_calls.h"
 
 namespace zorvix {
 namespace {
@@ -21,48 +19,48 @@ constexpr DWORD kChainFaults = CERT_TRUST_IS_UNTRUSTED_ROOT | CERT_TRUST_IS_PART
                                CERT_TRUST_IS_NOT_SIGNATURE_VALID | CERT_TRUST_IS_REVOKED | CERT_TRUST_IS_CYCLIC |
                                CERT_TRUST_IS_EXPLICIT_DISTRUST;
 
-std::wstring NameOf(PCCERT_CONTEXT cert, const char* oid) {
+std::wstring NameOf(const SignatureCalls& calls, PCCERT_CONTEXT cert, const char* oid) {
   wchar_t name[256] = L"";
-  DWORD n = CertGetNameStringW(cert, CERT_NAME_ATTR_TYPE, 0, const_cast<char*>(oid), name, 256);
+  DWORD n = calls.certName(cert, CERT_NAME_ATTR_TYPE, 0, const_cast<char*>(oid), name, 256);
   return n > 1 ? common::Trim(name) : L"";
 }
 
 // The signer of a verified signature, read from the verifier's state.
-std::optional<std::wstring> SignerFromState(HANDLE state) {
-  CRYPT_PROVIDER_DATA* data = WTHelperProvDataFromStateData(state);
-  CRYPT_PROVIDER_SGNR* signer = data ? WTHelperGetProvSignerFromChain(data, 0, FALSE, 0) : nullptr;
+std::optional<std::wstring> SignerFromState(const SignatureCalls& calls, HANDLE state) {
+  CRYPT_PROVIDER_DATA* data = calls.provData(state);
+  CRYPT_PROVIDER_SGNR* signer = data ? calls.signerFromChain(data, 0, FALSE, 0) : nullptr;
   if (!signer || signer->csCertChain == 0 || !signer->pasCertChain[0].pCert) return std::nullopt;
   if (signer->pChainContext && (signer->pChainContext->TrustStatus.dwErrorStatus & kChainFaults))
     return std::nullopt;
   PCCERT_CONTEXT cert = signer->pasCertChain[0].pCert;
-  std::wstring name = NameOf(cert, szOID_ORGANIZATION_NAME);
-  if (name.empty()) name = NameOf(cert, szOID_COMMON_NAME);
+  std::wstring name = NameOf(calls, cert, szOID_ORGANIZATION_NAME);
+  if (name.empty()) name = NameOf(calls, cert, szOID_COMMON_NAME);
   if (name.empty()) return std::nullopt;
   return name;
 }
 
-std::optional<std::wstring> Verify(WINTRUST_DATA& data) {
+std::optional<std::wstring> Verify(const SignatureCalls& calls, WINTRUST_DATA& data) {
   GUID action = WINTRUST_ACTION_GENERIC_VERIFY_V2;
   data.cbStruct = sizeof data;
   data.dwUIChoice = WTD_UI_NONE;
   data.fdwRevocationChecks = WTD_REVOKE_NONE;
   data.dwProvFlags = WTD_CACHE_ONLY_URL_RETRIEVAL | WTD_REVOCATION_CHECK_NONE;
   data.dwStateAction = WTD_STATEACTION_VERIFY;
-  LONG rc = WinVerifyTrust(static_cast<HWND>(INVALID_HANDLE_VALUE), &action, &data);
+  LONG rc = calls.verify(static_cast<HWND>(INVALID_HANDLE_VALUE), &action, &data);
   std::optional<std::wstring> signer;
-  if (rc == ERROR_SUCCESS) signer = SignerFromState(data.hWVTStateData);
+  if (rc == ERROR_SUCCESS) signer = SignerFromState(calls, data.hWVTStateData);
   data.dwStateAction = WTD_STATEACTION_CLOSE;
-  WinVerifyTrust(static_cast<HWND>(INVALID_HANDLE_VALUE), &action, &data);
+  calls.verify(static_cast<HWND>(INVALID_HANDLE_VALUE), &action, &data);
   return signer;
 }
 
-std::optional<std::wstring> EmbeddedSigner(const std::wstring& path) {
+std::optional<std::wstring> EmbeddedSigner(const SignatureCalls& calls, const std::wstring& path) {
   WINTRUST_FILE_INFO file{sizeof file};
   file.pcwszFilePath = path.c_str();
   WINTRUST_DATA data{};
   data.dwUnionChoice = WTD_CHOICE_FILE;
   data.pFile = &file;
-  return Verify(data);
+  return Verify(calls, data);
 }
 
 std::wstring HexOf(const std::vector<BYTE>& hash) {
@@ -75,45 +73,30 @@ std::wstring HexOf(const std::vector<BYTE>& hash) {
   return tag;
 }
 
-// The catalog calls that name a hash algorithm (newer systems); the import library lacks them.
-struct CatalogHashCalls {
-  using Acquire = BOOL(WINAPI*)(HCATADMIN*, const GUID*, PCWSTR, PCCERT_STRONG_SIGN_PARA, DWORD);
-  using Hash = BOOL(WINAPI*)(HCATADMIN, HANDLE, DWORD*, BYTE*, DWORD);
-  Acquire acquire = nullptr;
-  Hash hash = nullptr;
-  CatalogHashCalls() {
-    HMODULE wintrust = GetModuleHandleW(L"wintrust.dll");
-    acquire = reinterpret_cast<Acquire>(
-        reinterpret_cast<void*>(GetProcAddress(wintrust, "CryptCATAdminAcquireContext2")));
-    hash = reinterpret_cast<Hash>(
-        reinterpret_cast<void*>(GetProcAddress(wintrust, "CryptCATAdminCalcHashFromFileHandle2")));
-  }
-};
-
-bool AcquireCatalogs(HCATADMIN* admin, const wchar_t* algorithm) {
-  static const CatalogHashCalls calls;
-  if (!algorithm) return CryptCATAdminAcquireContext(admin, nullptr, 0);
-  return calls.acquire && calls.acquire(admin, nullptr, algorithm, nullptr, 0);
+bool AcquireCatalogs(const SignatureCalls& calls, HCATADMIN* admin, const wchar_t* algorithm) {
+  if (!algorithm) return calls.acquireContext(admin, nullptr, 0);
+  return calls.acquireContext2 && calls.acquireContext2(admin, nullptr, algorithm, nullptr, 0);
 }
 
-bool HashForCatalogs(HCATADMIN admin, HANDLE file, DWORD* size, BYTE* hash, const wchar_t* algorithm) {
-  static const CatalogHashCalls calls;
-  if (!algorithm) return CryptCATAdminCalcHashFromFileHandle(file, size, hash, 0);
-  return calls.hash && calls.hash(admin, file, size, hash, 0);
+bool HashForCatalogs(const SignatureCalls& calls, HCATADMIN admin, HANDLE file, DWORD* size, BYTE* hash,
+                     const wchar_t* algorithm) {
+  if (!algorithm) return calls.calcHash(file, size, hash, 0);
+  return calls.calcHash2 && calls.calcHash2(admin, file, size, hash, 0);
 }
 
 // The signer of the first catalog that lists the file's hash (of the given algorithm; null = SHA-1).
-std::optional<std::wstring> CatalogSigner(const std::wstring& path, HANDLE file, const wchar_t* algorithm) {
+std::optional<std::wstring> CatalogSigner(const SignatureCalls& calls, const std::wstring& path, HANDLE file,
+                                          const wchar_t* algorithm) {
   HCATADMIN admin = nullptr;
-  if (!AcquireCatalogs(&admin, algorithm)) return std::nullopt;
+  if (!AcquireCatalogs(calls, &admin, algorithm)) return std::nullopt;
   std::optional<std::wstring> signer;
   DWORD size = 0;
-  HashForCatalogs(admin, file, &size, nullptr, algorithm);
+  HashForCatalogs(calls, admin, file, &size, nullptr, algorithm);
   std::vector<BYTE> hash(size);
-  if (size && HashForCatalogs(admin, file, &size, hash.data(), algorithm)) {
-    HCATINFO cat = CryptCATAdminEnumCatalogFromHash(admin, hash.data(), size, 0, nullptr);
+  if (size && HashForCatalogs(calls, admin, file, &size, hash.data(), algorithm)) {
+    HCATINFO cat = calls.enumCatalog(admin, hash.data(), size, 0, nullptr);
     CATALOG_INFO info{sizeof info};
-    if (cat && CryptCATCatalogInfoFromContext(cat, &info, 0)) {
+    if (cat && calls.catalogInfo(cat, &info, 0)) {
       std::wstring tag = HexOf(hash);
       WINTRUST_CATALOG_INFO ci{sizeof ci};
       ci.pcwszCatalogFilePath = info.wszCatalogFile;
@@ -125,21 +108,21 @@ std::optional<std::wstring> CatalogSigner(const std::wstring& path, HANDLE file,
       WINTRUST_DATA data{};
       data.dwUnionChoice = WTD_CHOICE_CATALOG;
       data.pCatalog = &ci;
-      signer = Verify(data);
+      signer = Verify(calls, data);
     }
-    if (cat) CryptCATAdminReleaseCatalogContext(admin, cat, 0);
+    if (cat) calls.releaseCatalog(admin, cat, 0);
   }
-  CryptCATAdminReleaseContext(admin, 0);
+  calls.releaseContext(admin, 0);
   return signer;
 }
 
-std::optional<std::wstring> CatalogSigner(const std::wstring& path) {
+std::optional<std::wstring> CatalogSigner(const SignatureCalls& calls, const std::wstring& path) {
   HANDLE f = CreateFileW(common::ExtendedPath(path).c_str(), GENERIC_READ,
                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
   if (f == INVALID_HANDLE_VALUE) return std::nullopt;
   // Newer catalogs list SHA-256 hashes, older ones SHA-1.
-  auto signer = CatalogSigner(path, f, BCRYPT_SHA256_ALGORITHM);
-  if (!signer) signer = CatalogSigner(path, f, nullptr);
+  auto signer = CatalogSigner(calls, path, f, BCRYPT_SHA256_ALGORITHM);
+  if (!signer) signer = CatalogSigner(calls, path, f, nullptr);
   CloseHandle(f);
   return signer;
 }
@@ -153,8 +136,10 @@ FILETIME LastWrite(const std::wstring& path) {
 }  // namespace
 
 std::optional<std::wstring> SignerOf(const std::wstring& path) {
-  if (auto signer = EmbeddedSigner(path)) return signer;
-  return CatalogSigner(path);
+  const SignatureCalls* calls = LoadSignatureCalls();
+  if (!calls) return std::nullopt;
+  if (auto signer = EmbeddedSigner(*calls, path)) return signer;
+  return CatalogSigner(*calls, path);
 }
 
 TrustVerdict TrustChecker::IsTrustedFile(const std::wstring& path) {

@@ -20,7 +20,8 @@ struct TrustVerdict {
 
 // The signer of a valid signature of the file, embedded or from a catalog that covers it: the signing
 // certificate's organisation, else its common name. nullopt when the file has no valid signature.
-// Checked offline (no revocation look-ups).
+// Checked offline (no revocation look-ups). Its libraries are loaded on the first call; the guard makes
+// the call in its helper (signer_process.h).
 std::optional<std::wstring> SignerOf(const std::wstring& path);
 
 class TrustChecker {

@@ -133,6 +133,7 @@ void FrmMain::Timer1Tick() {
   table_.CheckProcess();
   if (auto load = cpu_.Sample()) sbr_.SetText(2, L"当前 CPU 使用： " + std::to_wstring(*load) + L"%");
   startup_.AskStep();
+  EndGuardSigner();  // started by this tick's checks or the windows' since the last tick
   inTick_ = false;
   if (unloadme) DestroyWindow(hwnd());
 }

@@ -14,6 +14,7 @@
 #include "guard/process/win/process_commands.h"
 #include "guard/process/win/process_system.h"
 #include "guard/process/win/process_table.h"
+#include "guard/process/win/signer_process.h"
 #include "guard/process/win/trust.h"
 #include "guard/startup/win/environment.h"
 #include "guard/startup/win/tuopan.h"
@@ -22,7 +23,7 @@ namespace zorvix {
 
 class FrmMain : public common::ui::Window {
  public:
-  explicit FrmMain(TrustChecker::SignerCheck check = SignerOf, ProcessSystem& system = RealProcessSystem());
+  explicit FrmMain(TrustChecker::SignerCheck check = GuardSignerOf, ProcessSystem& system = RealProcessSystem());
   // Runs the load steps in order. False when the guard must end at once (another instance runs).
   bool Load(const std::wstring& commandLine);
   // The heartbeat, one tick of Timer1.

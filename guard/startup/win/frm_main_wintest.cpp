@@ -4,13 +4,17 @@
 #include <gtest/gtest.h>
 
 #include "common/testing/win/child_process.h"
+#include "common/testing/win/test_certificate.h"
 #include "common/text.h"
 #include "common/win/ansi.h"
 #include "common/win/system.h"
 #include "common/win/ui/list_view.h"
 #include "common/win/ui/window.h"
 #include "common/win/version_info.h"
+#include "guard/process/process_rules.h"
 #include "guard/startup/guard_state.h"
+
+#include <tlhelp32.h>
 
 using namespace zorvix;
 
@@ -20,6 +24,16 @@ std::optional<std::wstring> SignedEverything(const std::wstring& path) {
   auto texts = common::ReadVersionTexts(path);
   if (!texts) return std::nullopt;
   return texts->company;
+}
+
+int RunningSignerHelpers() {
+  int n = 0;
+  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32W pe{sizeof pe};
+  for (BOOL more = Process32FirstW(snap, &pe); more; more = Process32NextW(snap, &pe))
+    n += common::EqualsNoCase(pe.szExeFile, kSignerProgram);
+  CloseHandle(snap);
+  return n;
 }
 
 std::vector<std::wstring> ColumnTexts(common::ui::ListView& lvw, int col) {
@@ -100,6 +114,21 @@ TEST(FrmMain, TrustFilterStopsTheRefreshUntilCleared) {
   EXPECT_TRUE(frm.TimerRunning());
   EXPECT_TRUE(suite::PumpUntil([&] { return frm.table().HaveItem(later.pid()) >= 0; }, 3000));
   EXPECT_GE(frm.table().HaveItem(vendor.pid()), 0);
+  DestroyWindow(frm.hwnd());
+}
+
+TEST(FrmMain, SignaturesAreCheckedInTheHelperWhichTheNextTickEnds) {
+  ASSERT_TRUE(suite::TrustTestCertificate());
+  suite::ChildProcess signedChild(L"", suite::BinFolder() + L"suite_child_signed.exe");
+  suite::ChildProcess unsignedChild(L"", suite::BinFolder() + L"suite_child_maker.exe");
+  FrmMain frm;  // the guard's own check
+  ASSERT_TRUE(frm.Load(L"2"));
+  int trusted = frm.table().HaveItem(signedChild.pid()), untrusted = frm.table().HaveItem(unsignedChild.pid());
+  ASSERT_GE(trusted, 0);
+  ASSERT_GE(untrusted, 0);
+  EXPECT_EQ(frm.lvw().Text(trusted, kColTrust), kTrustedMark);
+  EXPECT_EQ(frm.lvw().Text(untrusted, kColTrust), kUntrustedMark);
+  EXPECT_TRUE(suite::PumpUntil([] { return RunningSignerHelpers() == 0; }, 3000));
   DestroyWindow(frm.hwnd());
 }
 

@@ -3,9 +3,14 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <tlhelp32.h>
+
+#include <algorithm>
 #include <memory>
 
 #include "common/testing/win/child_process.h"
+#include "common/testing/win/test_certificate.h"
+#include "common/text.h"
 #include "common/win/registry.h"
 #include "common/win/settings_store.h"
 #include "common/win/system.h"
@@ -37,6 +42,17 @@ void ForgetFirstRun() {
     common::DeleteRegKey(HKEY_CLASSES_ROOT, key);
   for (auto* key : {L"Software\\CLASSES\\Drive\\shell\\Sercavo\\command", L"Software\\CLASSES\\Drive\\shell\\Sercavo"})
     common::DeleteRegKey(HKEY_LOCAL_MACHINE, key);
+}
+
+std::vector<std::wstring> ModulesOf(DWORD pid) {
+  std::vector<std::wstring> names;
+  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
+  if (snap == INVALID_HANDLE_VALUE) return names;
+  MODULEENTRY32W me{sizeof me};
+  for (BOOL more = Module32FirstW(snap, &me); more; more = Module32NextW(snap, &me))
+    names.push_back(common::ToLower(me.szModule));
+  CloseHandle(snap);
+  return names;
 }
 
 }  // namespace
@@ -93,6 +109,19 @@ TEST(GuardEndToEnd, WithoutANumberItStartsHidden) {
   ASSERT_NE(w, nullptr);
   suite::PumpFor(500);
   EXPECT_FALSE(IsWindowVisible(w));
+}
+
+TEST(GuardEndToEnd, InTheTrayItHoldsNoCertificateLibraries) {
+  ASSERT_TRUE(suite::TrustTestCertificate());
+  suite::ChildProcess signedChild(L"", suite::BinFolder() + L"suite_child_signed.exe");  // a row to check
+  suite::ChildProcess guard(L"", Zorvix());
+  ASSERT_NE(WaitMainWindow(), nullptr);
+  suite::PumpFor(2500);  // its first ticks
+  auto modules = ModulesOf(guard.pid());
+  auto holds = [&](const wchar_t* name) { return std::count(modules.begin(), modules.end(), name) > 0; };
+  ASSERT_TRUE(holds(L"user32.dll"));
+  EXPECT_FALSE(holds(L"crypt32.dll"));
+  EXPECT_FALSE(holds(L"wintrust.dll"));
 }
 
 TEST(GuardEndToEnd, AtADriveRootTheFolderKeepsOneSeparator) {
