@@ -7,9 +7,9 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
-#include <vector>
 
 #include "guard/monitors/win/process_freeze.h"
+#include "guard/process/win/process_snapshot.h"
 
 namespace zorvix {
 
@@ -31,9 +31,8 @@ class ProcessDirectory {
   void UseKnownPaths(KnownPaths known) { knownPaths_ = std::move(known); }
 
  private:
-  std::unordered_map<DWORD, uint64_t> running_;    // the snapshot: start time by id
+  ProcessSnapshot running_;
   std::unordered_map<DWORD, OwnerProgram> known_;  // paths found, by id, valid for the same start time
-  std::vector<BYTE> buffer_;
   KnownPaths knownPaths_;
   size_t opened_ = 0;
 };

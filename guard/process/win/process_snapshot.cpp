@@ -10,21 +10,26 @@ constexpr NTSTATUS kInfoLengthMismatch = NTSTATUS(0xC0000004L);
 constexpr size_t kFirstBuffer = 256 * 1024;
 }  // namespace
 
+void ProcessSnapshot::Allocate(size_t size) {
+  buffer_ = std::make_unique_for_overwrite<BYTE[]>(size);
+  size_ = size;
+}
+
 bool ProcessSnapshot::Take(ProcessSystem& system) {
   taken_ = false;
   list_.clear();
   index_.clear();
-  if (buffer_.empty()) buffer_.resize(kFirstBuffer);
+  if (!buffer_) Allocate(kFirstBuffer);
   NTSTATUS status = kInfoLengthMismatch;
   for (int tries = 0; tries < 8 && status == kInfoLengthMismatch; ++tries) {
     ULONG needed = 0;
-    status = system.QueryProcesses(buffer_.data(), ULONG(buffer_.size()), &needed);
+    status = system.QueryProcesses(buffer_.get(), ULONG(size_), &needed);
     // Room for the processes started between the two calls as well.
-    if (status == kInfoLengthMismatch) buffer_.resize(std::max<size_t>(needed, buffer_.size()) * 5 / 4);
+    if (status == kInfoLengthMismatch) Allocate(std::max<size_t>(needed, size_) * 5 / 4);
   }
   if (status < 0) return false;
-  for (size_t at = 0; at + sizeof(SYSTEM_PROCESS_INFORMATION) <= buffer_.size();) {
-    auto* e = reinterpret_cast<const SYSTEM_PROCESS_INFORMATION*>(buffer_.data() + at);
+  for (size_t at = 0; at + sizeof(SYSTEM_PROCESS_INFORMATION) <= size_;) {
+    auto* e = reinterpret_cast<const SYSTEM_PROCESS_INFORMATION*>(buffer_.get() + at);
     ProcessInfo p;
     p.pid = DWORD(reinterpret_cast<ULONG_PTR>(e->UniqueProcessId));
     p.started = uint64_t(e->CreateTime.QuadPart);

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -31,7 +32,10 @@ class ProcessSnapshot {
   const ProcessInfo* Find(DWORD pid) const;
 
  private:
-  std::vector<BYTE> buffer_;
+  void Allocate(size_t size);
+  // Left unfilled: a resident guard should not hold pages that only the query's spare room fills.
+  std::unique_ptr<BYTE[]> buffer_;
+  size_t size_ = 0;
   std::vector<ProcessInfo> list_;
   std::unordered_map<DWORD, size_t> index_;
   bool taken_ = false;
