@@ -1,8 +1,9 @@
 // A bare window program that does one part of the guard's work before it waits, so that the working
 // set each part adds can be measured against the bare program. Every library is loaded at run time:
-// the bare program loads none of them. Argument: bare, list, icons, version, trust, counters, query,
-// all, "trust-unloaded" (the trust part, then its libraries freed whole, whoever holds them), or
-// "load:" and library names joined by "," (only loads them).
+// the bare program loads none of them. Argument: bare, list, icons, shell-icons, version, trust,
+// counters, query, all (what the guard itself does), "trust-unloaded" (the trust part, then its
+// libraries freed whole, whoever holds them), or "load:" and library names joined by "," (only loads
+// them).
 #include <windows.h>
 #include <commctrl.h>
 #include <pdh.h>
@@ -10,6 +11,7 @@
 #include <softpub.h>
 #include <wintrust.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -43,7 +45,17 @@ void List(HWND parent) {
                   nullptr, nullptr);
 }
 
+// Program icons read from their files, as the guard reads them.
 void Icons() {
+  auto extract = Call<UINT(WINAPI*)(LPCWSTR, int, HICON*, HICON*, UINT)>(L"shell32.dll", "ExtractIconExW");
+  for (const auto& p : SystemPrograms()) {
+    HICON small = nullptr;
+    if (extract && extract(p.c_str(), 0, nullptr, &small, 1) && small) DestroyIcon(small);
+  }
+}
+
+// The same icons through the shell's icon cache.
+void ShellIcons() {
   auto info = Call<DWORD_PTR(WINAPI*)(LPCWSTR, DWORD, SHFILEINFOW*, UINT, UINT)>(L"shell32.dll", "SHGetFileInfoW");
   for (const auto& p : SystemPrograms()) {
     SHFILEINFOW fi{};
@@ -102,9 +114,10 @@ void Counters() {
 
 void Query() {
   using Fn = LONG(WINAPI*)(int, PVOID, ULONG, PULONG);
-  static std::vector<BYTE> buffer(1 << 20);
+  const ULONG size = 256 << 10;  // left unfilled, as the guard's
+  static auto buffer = std::make_unique_for_overwrite<BYTE[]>(size);
   ULONG needed = 0;
-  if (auto q = Call<Fn>(L"ntdll.dll", "NtQuerySystemInformation")) q(5, buffer.data(), ULONG(buffer.size()), &needed);
+  if (auto q = Call<Fn>(L"ntdll.dll", "NtQuerySystemInformation")) q(5, buffer.get(), size, &needed);
 }
 
 void Load(const std::wstring& names) {
@@ -135,8 +148,9 @@ int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, PWSTR cmd, int) {
   bool all = part == L"all";
   if (all || part == L"list") List(h);
   if (all || part == L"icons") Icons();
+  if (part == L"shell-icons") ShellIcons();
   if (all || part == L"version") Version();
-  if (all || part == L"trust") Trust();
+  if (part == L"trust") Trust();  // the guard leaves it to its helper
   if (all || part == L"counters") Counters();
   if (part == L"trust-unloaded") {
     Trust();
