@@ -26,14 +26,18 @@ std::optional<std::wstring> SignedEverything(const std::wstring& path) {
   return texts->company;
 }
 
+// -1 when the snapshot does not even list this test program: then it proves nothing.
 int RunningSignerHelpers() {
   int n = 0;
+  bool self = false;
   HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   PROCESSENTRY32W pe{sizeof pe};
-  for (BOOL more = Process32FirstW(snap, &pe); more; more = Process32NextW(snap, &pe))
+  for (BOOL more = Process32FirstW(snap, &pe); more; more = Process32NextW(snap, &pe)) {
     n += common::EqualsNoCase(pe.szExeFile, kSignerProgram);
-  CloseHandle(snap);
-  return n;
+    self = self || pe.th32ProcessID == GetCurrentProcessId();
+  }
+  if (snap != INVALID_HANDLE_VALUE) CloseHandle(snap);
+  return self ? n : -1;
 }
 
 std::vector<std::wstring> ColumnTexts(common::ui::ListView& lvw, int col) {
