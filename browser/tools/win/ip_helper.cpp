@@ -8,6 +8,7 @@
 #include <string>
 
 #include "common/win/ansi.h"
+#include "common/win/system.h"
 
 namespace corvane {
 namespace {
@@ -77,9 +78,8 @@ void CIpHelper::RefreshTable() {
 
 bool CIpHelper::RefreshTable2() {
   HMODULE lib = GetModuleHandleW(L"iphlpapi.dll");
-  auto get = lib ? reinterpret_cast<GetIfTable2Fn>(reinterpret_cast<void*>(GetProcAddress(lib, "GetIfTable2"))) : nullptr;
-  auto free = lib ? reinterpret_cast<FreeMibTableFn>(reinterpret_cast<void*>(GetProcAddress(lib, "FreeMibTable")))
-                  : nullptr;
+  auto get = common::FindProc<GetIfTable2Fn>(lib, "GetIfTable2");
+  auto free = common::FindProc<FreeMibTableFn>(lib, "FreeMibTable");
   if (!get || !free) return false;
   PMIB_IF_TABLE2 table = nullptr;
   if (get(&table) != NO_ERROR || !table) return false;

@@ -24,8 +24,7 @@ namespace {
 void PlayAlert(const std::wstring& wav) {
   using Fn = BOOL(WINAPI*)(LPCWSTR, HMODULE, DWORD);
   static HMODULE winmm = LoadLibraryW(L"winmm.dll");
-  static auto play = winmm ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(winmm, "PlaySoundW")))
-                           : nullptr;
+  static auto play = common::FindProc<Fn>(winmm, "PlaySoundW");
   if (play) play(wav.c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT);
 }
 

@@ -7,6 +7,8 @@
 
 #include <cstring>
 
+#include "common/win/system.h"
+
 namespace zorvix {
 namespace {
 
@@ -19,7 +21,7 @@ template <typename Fn>
 Fn Lookup(const char* name) {
   HMODULE ip = GetModuleHandleW(L"iphlpapi.dll");
   if (!ip) ip = LoadLibraryW(L"iphlpapi.dll");
-  return ip ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(ip, name))) : nullptr;
+  return common::FindProc<Fn>(ip, name);
 }
 
 GetExtendedFn GetExtended() {

@@ -2,21 +2,21 @@
 
 #include <winternl.h>
 
+#include "common/win/system.h"
+
 namespace zorvix {
 
 HANDLE ProcessSystem::Open(DWORD access, DWORD pid) { return OpenProcess(access, FALSE, pid); }
 
 LONG ProcessSystem::QueryProcesses(void* buffer, ULONG size, ULONG* needed) {
   using Fn = NTSTATUS(NTAPI*)(SYSTEM_INFORMATION_CLASS, PVOID, ULONG, PULONG);
-  static auto fn = reinterpret_cast<Fn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
+  static auto fn = common::FindProc<Fn>(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation");
   return fn ? fn(SystemProcessInformation, buffer, size, needed) : LONG(0xC0000002L);  // not implemented
 }
 
 bool ProcessSystem::IsCritical(HANDLE process) {
   using Fn = BOOL(WINAPI*)(HANDLE, PBOOL);
-  static auto fn = reinterpret_cast<Fn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "IsProcessCritical")));
+  static auto fn = common::FindProc<Fn>(GetModuleHandleW(L"kernel32.dll"), "IsProcessCritical");
   BOOL critical = FALSE;
   return fn && fn(process, &critical) && critical;
 }
