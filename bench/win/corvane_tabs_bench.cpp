@@ -13,7 +13,7 @@
 #include "browser/pages/open_pages.h"
 #include "browser/shell/win/frm_main.h"
 #include "browser/shell/win/testing/fake_engine.h"
-#include "common/win/ansi.h"
+#include "common/win/text_file.h"
 #include "common/win/settings_store.h"
 
 int main() {
@@ -84,7 +84,7 @@ int main() {
   std::vector<corvane::OpenPage> pages;
   for (int i = 0; i < 50; ++i) pages.push_back({L"标题", L"http://site" + std::to_wstring(i) + L".cn/"});
   std::wstring text = corvane::FormatOpenPages(pages);
-  double write = bench::BestMs([&] { common::WriteAnsiFile(folder + L"temp\\bench.his", text); }, 20, 5);
+  double write = bench::BestMs([&] { common::WriteTextFile(folder + L"temp\\bench.his", text); }, 20, 5);
   bench::Report("pailie with 50 tabs (layout + open-pages file)", pailie, "the file write alone", write);
   std::printf("%-48s %10.3f ms\n", "frame load (start-up steps 1-10)", loadMs);
   std::printf("%-48s %10zu MB   %-32s %10zu MB\n", "frame working set (one blank page)", frameMB,

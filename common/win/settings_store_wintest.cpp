@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "common/testing/temp_dir.h"
-#include "common/win/ansi.h"
 #include "common/win/registry.h"
 #include "common/win/settings_store.h"
 #include "common/win/system.h"
+#include "common/win/text_file.h"
 
 using namespace common;
 
@@ -53,21 +53,6 @@ TEST(Registry, ReadsOnlyStringValuesCutAtNul) {
   EXPECT_TRUE(DeleteRegKey(HKEY_CURRENT_USER, key));
 }
 
-TEST(AnsiFiles, StoreChineseInCodePage936AndReplaceWhole) {
-  ASSERT_EQ(GetACP(), 936u) << "the tests run with the Chinese locale";
-  suite::TempDir dir;
-  std::wstring file = dir.wpath() + L"\\页面.his";
-  ASSERT_TRUE(WriteAnsiFile(file, L"中文\r\n"));
-  auto bytes = ReadFileBytes(file);
-  ASSERT_TRUE(bytes);
-  EXPECT_EQ(*bytes, std::string("\xD6\xD0\xCE\xC4\r\n"));
-  EXPECT_EQ(ReadAnsiFile(file), L"中文\r\n");
-  ASSERT_TRUE(WriteAnsiFile(file, L"x"));
-  EXPECT_EQ(ReadAnsiFile(file), L"x");
-  EXPECT_FALSE(FileExists(file + L".new"));
-  EXPECT_FALSE(ReadAnsiFile(dir.wpath() + L"\\missing.txt"));
-}
-
 TEST(Folders, AppFolderEndsInOneSeparatorAndLongNamesWork) {
   std::wstring app = AppFolder();
   ASSERT_FALSE(app.empty());
@@ -81,17 +66,23 @@ TEST(Folders, AppFolderEndsInOneSeparatorAndLongNamesWork) {
   for (int i = 0; i < 12; ++i) deep += L"\\很长的文件夹名称abcdefghijklmnop";
   ASSERT_GT(deep.size(), 300u);
   std::filesystem::create_directories(std::filesystem::path(L"\\\\?\\" + deep));
-  ASSERT_TRUE(WriteAnsiFile(deep + L"\\a.txt", L"深"));
-  EXPECT_EQ(ReadAnsiFile(deep + L"\\a.txt"), L"深");
+  ASSERT_TRUE(WriteTextFile(deep + L"\\a.txt", L"深").ok());
+  EXPECT_EQ(ReadFileText(deep + L"\\a.txt", kSmallFileCap), L"深");
   EXPECT_EQ(FileSize(deep + L"\\a.txt"), 2);
 }
 
 TEST(Ini, ReadsValuesLongerThanOldBuffers) {
   suite::TempDir dir;
   std::string longValue(600, 'v');
-  std::wstring file = dir.Write(L"n.dat", "[sysdir]\r\nsvchost.exe=" + longValue + "\r\nk=\xCF\xB5\xCD\xB3\r\n");
+  std::wstring file = dir.Write(L"n.dat", "[sysdir]\r\nsvchost.exe=" + longValue + "\r\nk=\xCF\xB5\xCD\xB3\xBD\xF8\xB3\xCC\r\n");
   EXPECT_EQ(ReadIniString(L"sysdir", L"svchost.exe", file).size(), 600u);
-  EXPECT_EQ(ReadIniString(L"sysdir", L"k", file), L"系统");
+  EXPECT_EQ(ReadIniString(L"sysdir", L"k", file), L"系统进程");
   EXPECT_EQ(ReadIniString(L"sysdir", L"none", file), L"");
   EXPECT_EQ(ReadIniString(L"sysdir", L"k", dir.wpath() + L"\\missing.dat"), L"");
+  // Saved again by Notepad, as "Unicode" and as UTF-8.
+  std::wstring text = L"[sysdir]\r\nk=系统进程\r\n";
+  ASSERT_TRUE(WriteTextFile(file, text, {Encoding::Utf16Le, 2}).ok());
+  EXPECT_EQ(ReadIniString(L"sysdir", L"k", file), L"系统进程");
+  ASSERT_TRUE(WriteTextFile(file, text, {Encoding::Utf8, 0}).ok());
+  EXPECT_EQ(ReadIniString(L"sysdir", L"k", file), L"系统进程");
 }

@@ -3,7 +3,9 @@
 #include <shellapi.h>
 
 #include "common/path.h"
+#include "common/ini.h"
 #include "common/text.h"
+#include "common/win/text_file.h"
 
 namespace common {
 namespace {
@@ -106,12 +108,8 @@ long long FileSize(const std::wstring& path) {
 }
 
 std::wstring ReadIniString(const std::wstring& section, const std::wstring& key, const std::wstring& file) {
-  for (DWORD size = 256; size <= (1u << 20); size *= 4) {
-    std::wstring buf(size, L'\0');
-    DWORD n = GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", buf.data(), size, file.c_str());
-    if (n < size - 1) return TrimNul(buf.substr(0, n));
-  }
-  return {};
+  auto text = ReadFileText(file, kSmallFileCap);
+  return text ? IniValue(*text, section, key).value_or(L"") : L"";
 }
 
 }  // namespace common

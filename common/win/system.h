@@ -29,7 +29,7 @@ bool FileExists(const std::wstring& path);
 bool FolderExists(const std::wstring& path);
 // Size in bytes of a file, or -1 when it cannot be measured.
 long long FileSize(const std::wstring& path);
-// GetPrivateProfileString with an empty default, at any length, without a trailing NUL.
+// A value of an INI file read in its own form (UTF-16, UTF-8 or the code page); empty when absent.
 std::wstring ReadIniString(const std::wstring& section, const std::wstring& key, const std::wstring& file);
 
 }  // namespace common

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "search/engine/case_fold.h"
-#include "search/engine/testing/gbk_double.h"
+#include "common/testing/gbk_double.h"
 #include "search/engine/text_codec.h"
 #include "search/engine/text_needle.h"
 #include "search/extras/password_rules.h"
@@ -21,7 +21,7 @@ void Check(bool ok) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace sercavo;
-  static const test_support::GbkDouble gbk;
+  static const suite::GbkDouble gbk;
   if (size < 2) return 0;
   // The first two bytes split the rest into a file and a text to find (the replacement is the file's tail).
   std::string_view all(reinterpret_cast<const char*>(data) + 2, size - 2);

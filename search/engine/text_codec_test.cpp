@@ -2,62 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "search/engine/testing/gbk_double.h"
+#include "common/testing/gbk_double.h"
 
 namespace sercavo {
 namespace {
 
-const test_support::GbkDouble gbk;
+const suite::GbkDouble gbk;
 
 std::string Utf16Le(std::wstring_view t) { return *EncodeText(t, Encoding::Utf16Le, gbk); }
-
-std::wstring Decoded(std::string_view bytes) {
-  std::wstring out = L"stale";
-  DecodeText(bytes, DetectFormat(bytes), gbk, out);
-  return out;
-}
-
-TEST(DetectFormat, MarksFirstThenValidUtf8ThenTheCodePage) {
-  EXPECT_EQ(DetectFormat(std::string_view("\377\376a\0", 4)).encoding, Encoding::Utf16Le);
-  EXPECT_EQ(DetectFormat("\xFF\xFE").markBytes, 2u);
-  EXPECT_EQ(DetectFormat(std::string_view("\xFE\xFF\0a", 4)).encoding, Encoding::Utf16Be);
-  TextFormat marked = DetectFormat("\xEF\xBB\xBFhello");
-  EXPECT_EQ(marked.encoding, Encoding::Utf8);
-  EXPECT_EQ(marked.markBytes, 3u);
-  EXPECT_EQ(DetectFormat("plain ascii").encoding, Encoding::Utf8);
-  EXPECT_EQ(DetectFormat("").encoding, Encoding::Utf8);
-  EXPECT_EQ(DetectFormat("\xE4\xB8\xAD\xE6\x96\x87").encoding, Encoding::Utf8);  // 中文 in UTF-8
-  EXPECT_EQ(DetectFormat("\xD6\xD0\xCE\xC4").encoding, Encoding::Ansi);          // 中文 in the code page
-  EXPECT_EQ(DetectFormat("\xE9\x54").encoding, Encoding::Ansi);
-}
-
-TEST(DetectFormat, Utf8ValidityIsStrict) {
-  EXPECT_TRUE(IsValidUtf8("\xF0\x9F\x98\x80 and more ascii text after it"));
-  EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));          // overlong
-  EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));      // a surrogate
-  EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80"));  // past U+10FFFF
-  EXPECT_FALSE(IsValidUtf8("abcdefgh\xE4\xB8"));  // cut short after a fast ASCII run
-  EXPECT_FALSE(IsValidUtf8("\x80"));
-}
-
-TEST(DecodeText, EachEncodingAfterItsMark) {
-  EXPECT_EQ(Decoded("\xEF\xBB\xBF\xE4\xB8\xAD\xE6\x96\x87"), L"中文");
-  EXPECT_EQ(Decoded("\xFF\xFE" + Utf16Le(L"中文\U0001F600")), L"中文\U0001F600");
-  EXPECT_EQ(Decoded(std::string("\xFE\xFF\x4E\x2D\x00\x41", 6)), L"中A");
-  EXPECT_EQ(Decoded("\xD6\xD0\xCE\xC4 x"), L"中文 x");
-  EXPECT_EQ(Decoded("ascii only, long enough for the fast path"), L"ascii only, long enough for the fast path");
-  // A mark followed by bytes that are not UTF-8: each bad byte stands for itself.
-  EXPECT_EQ(Decoded("\357\273\277a\377z"), L"a\xFFFDz");
-  EXPECT_EQ(Decoded(std::string_view("\377\376a\0b", 5)), L"a\xFFFD");
-}
-
-TEST(EncodeText, NulloptWhenTheEncodingCannotHoldIt) {
-  EXPECT_EQ(EncodeText(L"\U0001F600", Encoding::Utf8, gbk), "\xF0\x9F\x98\x80");
-  EXPECT_EQ(EncodeText(L"\xD800", Encoding::Utf8, gbk), std::nullopt);
-  EXPECT_EQ(EncodeText(L"中", Encoding::Ansi, gbk), "\xD6\xD0");
-  EXPECT_EQ(EncodeText(L"\U0001F600", Encoding::Ansi, gbk), std::nullopt);
-  EXPECT_EQ(EncodeText(L"A", Encoding::Utf16Be, gbk), std::string("\0A", 2));
-}
 
 // Replacing only the exact-case "abc" leaves every other byte as it was, in every encoding.
 TEST(ReplaceExact, KeepsEncodingMarkAndLineEndsByteForByte) {

@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "search/engine/case_fold.h"
-#include "search/engine/testing/gbk_double.h"
+#include "common/testing/gbk_double.h"
 #include "search/engine/text_needle.h"
 
 namespace sercavo {
 namespace {
 
-const test_support::GbkDouble gbk;
+const suite::GbkDouble gbk;
 
 bool Holds(std::string_view bytes, std::wstring_view needle) { return TextNeedle(needle, gbk).HeldBy(bytes); }
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "search/engine/testing/gbk_double.h"
+#include "common/testing/gbk_double.h"
 
 namespace sercavo {
 namespace {
@@ -24,7 +24,7 @@ class FakeCrypto : public PasswordCrypto {
   std::string Random(size_t n) const override { return std::string(n, char(0x5A + ++randoms)); }
   std::wstring FromCodePage(std::string_view bytes) const override {
     std::wstring out;
-    test_support::GbkDouble().Decode(bytes, out);
+    suite::GbkDouble().Decode(bytes, out);
     return out;
   }
   mutable int derived = 0, randoms = 0;

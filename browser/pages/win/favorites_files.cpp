@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "common/path.h"
-#include "common/win/ansi.h"
+#include "common/win/text_file.h"
 #include "common/win/system.h"
 
 namespace corvane {
@@ -36,7 +36,7 @@ namespace {
 std::vector<FavoriteFile> ReadFiles(const std::wstring& folder) {
   std::vector<FavoriteFile> files;
   for (const auto& name : FileNames(ListFolder(folder, L"*.url")))
-    if (auto title = FavoriteTitle(name)) files.push_back({*title, common::ReadAnsiFile(folder + name)});
+    if (auto title = FavoriteTitle(name)) files.push_back({*title, common::ReadFileText(folder + name, common::kSmallFileCap)});
   return files;
 }
 }  // namespace
@@ -49,7 +49,7 @@ std::vector<FavoriteNode> ReadFavoritesTree(const std::wstring& favoritesFolder)
 }
 
 std::optional<std::vector<std::wstring>> ReadFavorite(const std::wstring& favoritesFolder, const std::wstring& title) {
-  auto text = common::ReadAnsiFile(favoritesFolder + title + L".url");
+  auto text = common::ReadFileText(favoritesFolder + title + L".url", common::kSmallFileCap);
   if (!text) return std::nullopt;
   return UrlAddresses(*text);
 }
@@ -59,7 +59,7 @@ SaveResult SaveFavorite(const std::wstring& favoritesFolder, const std::wstring&
   if (fileTitle.empty()) return SaveResult::kFailed;
   std::wstring path = favoritesFolder + fileTitle + L".url";
   if (common::FileSize(path) > kFavoriteAskAboveBytes && !overwrite()) return SaveResult::kKept;
-  return common::WriteAnsiFile(path, FormatUrlFile(address)) ? SaveResult::kSaved : SaveResult::kFailed;
+  return common::WriteTextFile(path, FormatUrlFile(address)).ok() ? SaveResult::kSaved : SaveResult::kFailed;
 }
 
 }  // namespace corvane

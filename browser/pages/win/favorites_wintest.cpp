@@ -11,13 +11,13 @@
 #include "browser/pages/win/testing/input_answers.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/win/msgbox_answers.h"
-#include "common/win/ansi.h"
+#include "common/testing/win/text_files.h"
 #include "common/win/system.h"
 
 namespace corvane {
 namespace {
 
-std::string Bytes(const std::wstring& text) { return common::ToAnsi(text); }
+std::string Bytes(const std::wstring& text) { return suite::Ansi(text); }
 
 class Favorites : public ::testing::Test {
  protected:
@@ -47,7 +47,7 @@ class Favorites : public ::testing::Test {
   }
   std::wstring folder() const { return dir.wpath() + L"\\Favorites\\"; }
   void Favorite(const std::wstring& rel, const std::wstring& text) { dir.Write(L"Favorites\\" + rel, Bytes(text)); }
-  std::optional<std::wstring> Read(const std::wstring& name) { return common::ReadAnsiFile(folder() + name + L".url"); }
+  std::optional<std::wstring> Read(const std::wstring& name) { return suite::ReadText(folder() + name + L".url"); }
   std::wstring Caption(int position) {
     wchar_t buf[256] = {};
     GetMenuStringW(menu, position, buf, 256, MF_BYPOSITION);

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "common/win/ansi.h"
+#include "common/win/text_file.h"
 #include "common/win/clipboard.h"
 #include "common/win/pump.h"
 
@@ -43,7 +43,7 @@ bool Formask::Create(HWND owner) {
   MoveTwips(ok, 3850, 4350, 1200, 400);
   MoveTwips(cancel, 5150, 4350, 1200, 400);
   // A missing or unreadable file gives an empty list.
-  auto text = common::ReadAnsiFile(file_);
+  auto text = common::ReadFileText(file_, common::kSmallFileCap);
   pages_ = ParseOpenPages(text ? *text : L"");
   for (size_t i = 0; i < pages_.size(); ++i) lvw_.Add(std::to_wstring(i), pages_[i].caption);
   return true;

@@ -19,7 +19,7 @@ using testing::InputAnswers;
 
 class FramePagesTest : public testing::Frame {
  protected:
-  void File(const std::wstring& rel, const std::wstring& text) { dir.Write(rel, common::ToAnsi(text)); }
+  void File(const std::wstring& rel, const std::wstring& text) { dir.Write(rel, suite::Ansi(text)); }
   std::vector<std::wstring> Captions(HMENU menu, int from) {
     std::vector<std::wstring> texts;
     for (int i = from; i < GetMenuItemCount(menu); ++i) {
@@ -76,7 +76,7 @@ TEST_F(FramePagesTest, FavoritesMenuTreeAndDialogInTheFrame) {
   });
   f.SetTextUrl(L"http://added/");
   f.Command(kAddHome);
-  EXPECT_EQ(common::ReadAnsiFile(dir.wpath() + L"\\Favorites\\新的：页.url"), FormatUrlFile(L"http://added/"));
+  EXPECT_EQ(suite::ReadText(dir.wpath() + L"\\Favorites\\新的：页.url"), FormatUrlFile(L"http://added/"));
   EXPECT_EQ(Captions(menu, kFavoritesFixedItems + 1).size(), 3u);
   EXPECT_NE(Node(L"新的：页"), nullptr);
 
@@ -109,7 +109,7 @@ TEST_F(FramePagesTest, GroupMenuSavesAllWindowsAndOpensThemAgain) {
   InputAnswers input;
   input.Queue(L"全部");
   f.Command(kGroupSave);
-  EXPECT_EQ(common::ReadAnsiFile(dir.wpath() + L"\\Group\\全部.txt"), L"http://a/\r\n\r\nhttp://b/\r\n\r\n");
+  EXPECT_EQ(suite::ReadText(dir.wpath() + L"\\Group\\全部.txt"), L"http://a/\r\n\r\nhttp://b/\r\n\r\n");
   auto groups = Captions(f.menus().group, kGroupFixedItems);
   ASSERT_EQ(groups.size(), 2u);
   f.closeall();  // a blank page stays

@@ -5,7 +5,7 @@
 #include "browser/pages/groups.h"
 #include "browser/pages/win/favorites_files.h"
 #include "common/path.h"
-#include "common/win/ansi.h"
+#include "common/win/text_file.h"
 #include "common/text.h"
 
 namespace corvane {
@@ -26,11 +26,11 @@ bool GroupExists(const std::wstring& groupFolder, const std::wstring& name) {
 }
 
 std::optional<std::wstring> ReadGroup(const std::wstring& groupFolder, const std::wstring& name) {
-  return common::ReadAnsiFile(GroupPath(groupFolder, name));
+  return common::ReadFileText(GroupPath(groupFolder, name), common::kSmallFileCap);
 }
 
 bool WriteGroup(const std::wstring& groupFolder, const std::wstring& name, const std::wstring& text) {
-  return common::WriteAnsiFile(GroupPath(groupFolder, name), text);
+  return common::WriteTextFile(GroupPath(groupFolder, name), text).ok();
 }
 
 GroupChange RenameGroup(const std::wstring& groupFolder, const std::wstring& from, const std::wstring& to) {

@@ -12,7 +12,7 @@
 #include "browser/pages/win/testing/input_answers.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/win/msgbox_answers.h"
-#include "common/win/ansi.h"
+#include "common/testing/win/text_files.h"
 #include "common/win/system.h"
 
 namespace corvane {
@@ -23,9 +23,9 @@ class Groups : public ::testing::Test {
  protected:
   std::wstring folder() const { return dir.wpath() + L"\\group\\"; }
   void WriteGroupFile(const std::wstring& name, const std::wstring& text) {
-    ASSERT_TRUE(common::WriteAnsiFile(folder() + name + L".txt", text));
+    ASSERT_TRUE(suite::WriteText(folder() + name + L".txt", text));
   }
-  std::optional<std::wstring> Read(const std::wstring& name) { return common::ReadAnsiFile(folder() + name + L".txt"); }
+  std::optional<std::wstring> Read(const std::wstring& name) { return suite::ReadText(folder() + name + L".txt"); }
   std::wstring Text1() { return common::ui::WindowText(editor->Text1()); }
   void SetUp() override { CreateDirectoryW(folder().c_str(), nullptr); }
   void Type(const std::wstring& text) {
@@ -280,16 +280,16 @@ TEST_F(Groups, SavesReplaceTheFileInsteadOfRewritingIt) {
   ASSERT_TRUE(CreateHardLinkW(link.c_str(), (folder() + L"甲.txt").c_str(), nullptr));
   ASSERT_TRUE(WriteGroup(folder(), L"甲", L"http://new/\r\n"));
   EXPECT_EQ(Read(L"甲"), L"http://new/\r\n");
-  EXPECT_EQ(common::ReadAnsiFile(link), L"http://old/\r\n");
+  EXPECT_EQ(suite::ReadText(link), L"http://old/\r\n");
 
   std::wstring favorites = dir.wpath() + L"\\Favorites\\";
   CreateDirectoryW(favorites.c_str(), nullptr);
-  ASSERT_TRUE(common::WriteAnsiFile(favorites + L"页.url", FormatUrlFile(L"http://old/")));
+  ASSERT_TRUE(suite::WriteText(favorites + L"页.url", FormatUrlFile(L"http://old/")));
   std::wstring favoriteLink = dir.wpath() + L"\\old-favorite.url";
   ASSERT_TRUE(CreateHardLinkW(favoriteLink.c_str(), (favorites + L"页.url").c_str(), nullptr));
   EXPECT_EQ(SaveFavorite(favorites, L"页", L"http://new/", [] { return true; }), SaveResult::kSaved);
-  EXPECT_EQ(UrlAddresses(*common::ReadAnsiFile(favorites + L"页.url")), std::vector<std::wstring>{L"http://new/"});
-  EXPECT_EQ(common::ReadAnsiFile(favoriteLink), FormatUrlFile(L"http://old/"));
+  EXPECT_EQ(UrlAddresses(*suite::ReadText(favorites + L"页.url")), std::vector<std::wstring>{L"http://new/"});
+  EXPECT_EQ(suite::ReadText(favoriteLink), FormatUrlFile(L"http://old/"));
 }
 
 TEST_F(Groups, TextButtonsAndUndo) {

@@ -6,7 +6,7 @@
 #include "browser/pages/win/input_box.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/win/msgbox_answers.h"
-#include "common/win/ansi.h"
+#include "common/testing/win/text_files.h"
 #include "common/win/pump.h"
 #include "common/win/system.h"
 
@@ -88,7 +88,7 @@ TEST(PagesKeys, InputBox) {
 TEST(PagesKeys, GroupEditor) {
   suite::TempDir dir;
   std::wstring folder = dir.wpath() + L"\\";
-  ASSERT_TRUE(common::WriteAnsiFile(folder + L"甲.txt", L"http://a/\r\n"));
+  ASSERT_TRUE(suite::WriteText(folder + L"甲.txt", L"http://a/\r\n"));
   suite::MsgBoxAnswers boxes;
   Formgroup f(folder);
   ASSERT_TRUE(f.Create(nullptr));
@@ -109,7 +109,7 @@ TEST(PagesKeys, GroupEditor) {
     Key(WM_KEYDOWN, 'S');
   }
   EXPECT_FALSE(f.changed());
-  EXPECT_EQ(common::ReadAnsiFile(folder + L"甲.txt"), L"xhttp://a/\r\n\r\n");
+  EXPECT_EQ(suite::ReadText(folder + L"甲.txt"), L"xhttp://a/\r\n\r\n");
   SetFocus(f.tvw());
   boxes.Queue(IDCANCEL);
   Key(WM_KEYDOWN, VK_DELETE);

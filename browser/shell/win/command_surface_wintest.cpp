@@ -335,7 +335,7 @@ TEST_F(Surface, BlockListEditorAddsTheCurrentAddressAndTheRuleFollows) {
   });
   f.Command(kBlockList);
   EXPECT_EQ(shownItems, std::vector<std::wstring>{L"http://old.cn/ad.htm"});
-  EXPECT_EQ(*common::ReadAnsiFile(dir.wpath() + L"\\guanggao.txt"),
+  EXPECT_EQ(*suite::ReadText(dir.wpath() + L"\\guanggao.txt"),
             L"http://old.cn/ad.htm\r\nhttp://ad.cn/pop.htm\r\n");
   // The next pop-up meets the new list.
   auto* popup = static_cast<FakeEngine*>(Engine(0).sink()->NewWindow2());
@@ -353,25 +353,26 @@ TEST_F(Surface, BlockListEditorAddsTheCurrentAddressAndTheRuleFollows) {
     ClickControl(w.hwnd(), Formnew::kCommand2);
   });
   f.Command(kBlockList);
-  EXPECT_EQ(*common::ReadAnsiFile(dir.wpath() + L"\\guanggao.txt"), L"http://ad.cn/pop.htm\r\n");
+  EXPECT_EQ(*suite::ReadText(dir.wpath() + L"\\guanggao.txt"), L"http://ad.cn/pop.htm\r\n");
 }
 
 TEST_F(Surface, FailedBlockListWriteKeepsTheOldFileAndSaysSo) {
   FrmMain& f = StartWithSites(L"http://a.cn/");
-  dir.Write(L"guanggao.txt", "http://old.cn/ad.htm\r\n");
-  // The new file cannot be made: a folder holds its name.
-  std::filesystem::create_directories(dir.path() / "guanggao.txt.new");
+  std::wstring file = dir.Write(L"guanggao.txt", "http://old.cn/ad.htm\r\n");
+  // The file cannot be replaced: it is read-only.
+  ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
   suite::MsgBoxAnswers answers;
   SetModalHook([&](common::ui::Window& w) { ClickControl(w.hwnd(), Formnew::kCommand1); });
   f.Command(kBlockList);
-  EXPECT_EQ(*common::ReadAnsiFile(dir.wpath() + L"\\guanggao.txt"), L"http://old.cn/ad.htm\r\n");
+  EXPECT_EQ(*suite::ReadText(dir.wpath() + L"\\guanggao.txt"), L"http://old.cn/ad.htm\r\n");
   ASSERT_EQ(answers.shown().size(), 1u);
   EXPECT_EQ(answers.shown()[0].flags & MB_ICONMASK, UINT(MB_ICONERROR));
   EXPECT_EQ(f.blocks().size(), 1u);
+  SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST(SitesFile, ShippedFileNamesEverySite) {
-  auto text = common::ReadAnsiFile(suite::BinFolder() + kSitesFile);
+  auto text = suite::ReadText(suite::BinFolder() + kSitesFile);
   ASSERT_TRUE(text);
   SiteHosts hosts;
   EXPECT_EQ(hosts.Load(*text), 0);

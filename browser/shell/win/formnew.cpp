@@ -1,7 +1,7 @@
 #include "browser/shell/win/formnew.h"
 
 #include "common/text.h"
-#include "common/win/ansi.h"
+#include "common/win/text_file.h"
 #include "common/win/msgbox.h"
 #include "common/win/system.h"
 
@@ -40,7 +40,7 @@ bool Formnew::Create(HWND owner) {
   MoveTwips(del, 3650, 4250, 1250, 400);
   MoveTwips(close, 5050, 4250, 1250, 400);
   // A file that is there but cannot be read is never written over with a shorter list.
-  auto text = common::ReadAnsiFile(file_);
+  auto text = common::ReadFileText(file_, common::kSmallFileCap);
   loadFailed_ = !text && common::FileExists(file_);
   for (const std::wstring& line : common::SplitLines(text ? *text : L""))
     if (!line.empty()) SendMessageW(list1_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
@@ -76,7 +76,7 @@ void Formnew::saveblocklist() {
   std::wstring text;
   for (const std::wstring& item : Items()) text += item + L"\r\n";
   // A new file moved over the old one: a failure leaves the old list whole.
-  saved_ = !loadFailed_ && common::WriteAnsiFile(file_, text);
+  saved_ = !loadFailed_ && common::WriteTextFile(file_, text).ok();
   if (!saved_) common::MsgBox(hwnd(), L"阻止列表没有保存，原来的列表保持不变：\r\n" + file_, MB_OK | MB_ICONERROR);
   DestroyWindow(hwnd());
 }

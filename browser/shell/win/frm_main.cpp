@@ -14,7 +14,7 @@
 #include "browser/tools/win/tools_menu.h"
 #include "common/path.h"
 #include "common/text.h"
-#include "common/win/ansi.h"
+#include "common/win/text_file.h"
 #include "common/win/clipboard.h"
 #include "common/win/message_loop.h"
 #include "common/win/msgbox.h"
@@ -140,7 +140,7 @@ void FrmMain::FirstRun() {
 }
 
 void FrmMain::LoadSites() {
-  auto text = common::ReadAnsiFile(folder_ + kSitesFile);
+  auto text = common::ReadFileText(folder_ + kSitesFile, common::kSmallFileCap);
   hosts_.Load(text ? *text : L"");
 }
 
@@ -233,7 +233,7 @@ void FrmMain::WriteHistory() {
   // An unchanged list is already on disk as it is, unless someone (another instance's exit) removed it.
   std::wstring text = FormatOpenPages(pages), file = folder_ + L"temp\\page.his";
   if (text == written_ && historyWritten_ && common::FileExists(file)) return;
-  historyWritten_ = common::WriteAnsiFile(file, text);
+  historyWritten_ = common::WriteTextFile(file, text).ok();
   written_ = std::move(text);
 }
 
@@ -411,7 +411,7 @@ void FrmMain::SetTextUrl(const std::wstring& text) {
 bool FrmMain::offnet() const { return GetMenuState(menus_.file, kOffnet, MF_BYCOMMAND) & MF_CHECKED; }
 
 void FrmMain::BuildBlockList() {
-  auto text = common::ReadAnsiFile(ProgramFile(L"\\guanggao.txt"));
+  auto text = common::ReadFileText(ProgramFile(L"\\guanggao.txt"), common::kSmallFileCap);
   blocks_.Load(text ? *text : L"");
 }
 

@@ -12,7 +12,7 @@
 #include "browser/shell/win/testing/frame_fixture.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/win/child_process.h"
-#include "common/win/ansi.h"
+#include "common/testing/win/text_files.h"
 #include "common/win/clipboard.h"
 #include "common/win/registry.h"
 #include "common/win/settings_store.h"
@@ -31,7 +31,7 @@ std::wstring ScreenSaver() {
 TEST_F(Frame, FirstRunWritesDefaultsAndStartPage) {
   ClearSettings();
   dir.Write(L"first.dat", "installed by setup");
-  dir.Write(L"sys\\sites.txt", common::ToAnsi(L"; 主页\r\nstartSite, https://start.example.cn\r\n"));
+  dir.Write(L"sys\\sites.txt", suite::Ansi(L"; 主页\r\nstartSite, https://start.example.cn\r\n"));
   FrmMain& f = Start();
   EXPECT_FALSE(common::FileExists(dir.wpath() + L"\\first.dat"));
   EXPECT_EQ(common::GetSetting(kApp, L"first", L"load"), L"SoftLoad");
@@ -260,7 +260,7 @@ TEST_F(Frame, RestoreDialogOnlyForElevenBytesOrMore) {
   EXPECT_EQ(Engine(0).url, L"about:blank");
   frame.reset();
   dir.Write(L"temp\\page.his",
-            common::ToAnsi(FormatOpenPages({{L"新闻", L"http://news.cn/"}, {L"体育", L"http://sports.cn/"}})));
+            suite::Ansi(FormatOpenPages({{L"新闻", L"http://news.cn/"}, {L"体育", L"http://sports.cn/"}})));
   FrmMain& f = Start();
   EXPECT_EQ(shown, 1);
   ASSERT_EQ(f.table().count(), 1);  // only the checked page, no start page
@@ -274,7 +274,7 @@ TEST_F(Frame, RestoreWithNothingTickedOpensStartPage) {
     EXPECT_EQ(static_cast<Formask&>(w).pages().size(), offered);
     ClickControl(w.hwnd(), Formask::kCommand1);
   });
-  dir.Write(L"temp\\page.his", common::ToAnsi(L"标题@#$%http://x.cn/\r\n\r\n"));
+  dir.Write(L"temp\\page.his", suite::Ansi(L"标题@#$%http://x.cn/\r\n\r\n"));
   FrmMain& f = Start();
   ASSERT_EQ(f.table().count(), 1);
   EXPECT_EQ(Engine(0).url, L"http://home.cn/");
@@ -288,7 +288,7 @@ TEST_F(Frame, RestoreWithNothingTickedOpensStartPage) {
 
 TEST_F(Frame, RestoreDialogClosedUnansweredOpensStartPage) {
   common::SaveSetting(kApp, L"myie", L"Start", L"http://home.cn/");
-  dir.Write(L"temp\\page.his", common::ToAnsi(L"标题@#$%http://x.cn/\r\n\r\n"));
+  dir.Write(L"temp\\page.his", suite::Ansi(L"标题@#$%http://x.cn/\r\n\r\n"));
   SetModalHook([](common::ui::Window& w) { PostMessageW(w.hwnd(), WM_CLOSE, 0, 0); });
   FrmMain& f = Start();
   ASSERT_EQ(f.table().count(), 1);
@@ -387,7 +387,7 @@ TEST_F(Frame, ServerAddressLookUpAndLocalFallback) {
 
 TEST(Formask, CancelLeavesItUnansweredAndDoubleClickOpens) {
   suite::TempDir dir;
-  std::wstring file = dir.Write(L"page.his", common::ToAnsi(L"甲@#$%http://a.cn/\r\n\r\n乙@#$%http://b.cn/\r\n\r\n"));
+  std::wstring file = dir.Write(L"page.his", suite::Ansi(L"甲@#$%http://a.cn/\r\n\r\n乙@#$%http://b.cn/\r\n\r\n"));
   std::vector<std::wstring> opened;
   Formask ask(file, [&](const std::wstring& url) { opened.push_back(url); });
   ASSERT_TRUE(ask.Create(GetDesktopWindow()));

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "common/win/ansi.h"
+#include "common/win/code_page.h"
 
 namespace corvane {
 namespace {
@@ -39,7 +39,7 @@ void IpLookup::Cancel() {
 
 void IpLookup::Start(const std::wstring& host) {
   Cancel();
-  host_ = common::ToAnsi(host);
+  host_ = common::ToAnsi(host).value_or("");  // a name the code page has not resolves to nothing
   request_ = WSAAsyncGetHostByName(notify_, msgResolve_, host_.c_str(), hostent_, sizeof hostent_);
 }
 

@@ -175,7 +175,7 @@ TEST_F(ShellKeys, CtrlTabSwitchesTabs) {
 }
 
 TEST_F(ShellKeys, RestoreDialogKeys) {
-  dir.Write(L"temp\\page.his", common::ToAnsi(L"甲@#$%http://a.cn/\r\n\r\n乙@#$%http://b.cn/\r\n\r\n"));
+  dir.Write(L"temp\\page.his", suite::Ansi(L"甲@#$%http://a.cn/\r\n\r\n乙@#$%http://b.cn/\r\n\r\n"));
   SetModalHook([](common::ui::Window& w) {
     SetForegroundWindow(w.hwnd());
     common::PumpMessages();
@@ -210,7 +210,7 @@ TEST_F(ShellKeys, BlockListEditorKeys) {
     ExpectClosed(w.hwnd());
   });
   f.Command(kBlockList);
-  EXPECT_EQ(*common::ReadAnsiFile(dir.wpath() + L"\\guanggao.txt"), L"http://ad.cn/x.htm\r\n");
+  EXPECT_EQ(*suite::ReadText(dir.wpath() + L"\\guanggao.txt"), L"http://ad.cn/x.htm\r\n");
   // Enter in the box adds too; Tab reaches the list.
   f.SetTextUrl(L"http://ad.cn/y.htm");
   SetModalHook([](common::ui::Window& w) {
@@ -226,7 +226,7 @@ TEST_F(ShellKeys, BlockListEditorKeys) {
     ExpectClosed(w.hwnd());
   });
   f.Command(kBlockList);
-  EXPECT_EQ(*common::ReadAnsiFile(dir.wpath() + L"\\guanggao.txt"), L"http://ad.cn/x.htm\r\nhttp://ad.cn/y.htm\r\n");
+  EXPECT_EQ(*suite::ReadText(dir.wpath() + L"\\guanggao.txt"), L"http://ad.cn/x.htm\r\nhttp://ad.cn/y.htm\r\n");
 }
 
 TEST_F(ShellKeys, ExitDialogKeys) {

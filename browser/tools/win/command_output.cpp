@@ -1,6 +1,7 @@
 #include "browser/tools/win/command_output.h"
 
 #include "common/path.h"
+#include "common/win/code_page.h"
 
 namespace corvane {
 
@@ -66,12 +67,7 @@ void CommandOutput::Close() {
 }
 
 std::wstring CommandOutput::Text() const {
-  if (bytes_.empty()) return {};
-  // Console programs write in the OEM code page.
-  int n = MultiByteToWideChar(CP_OEMCP, 0, bytes_.data(), int(bytes_.size()), nullptr, 0);
-  std::wstring text(size_t(n), L'\0');
-  MultiByteToWideChar(CP_OEMCP, 0, bytes_.data(), int(bytes_.size()), text.data(), n);
-  return text;
+  return common::FromOem(bytes_);  // console programs write in the OEM code page
 }
 
 }  // namespace corvane

@@ -12,7 +12,7 @@
 #include "browser/tools/win/text_output.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/win/child_process.h"
-#include "common/win/ansi.h"
+#include "common/testing/win/text_files.h"
 #include "common/win/clipboard.h"
 #include "common/win/message_loop.h"
 
@@ -207,16 +207,16 @@ TEST_F(Tool, SaveWritesTheTextAsProposed) {
   f.Toolbar1_ButtonClick(L"save");
   EXPECT_EQ(filter, L"网页，仅html（htm ；html)|*.htm;*.html|文本文件（TXT）|*.txt");
   EXPECT_EQ(proposed, L"新闻  首页");
-  EXPECT_EQ(common::ReadFileBytes(target), common::ToAnsi(L"<p>中文</p>\r\n"));
+  EXPECT_EQ(suite::ReadBytes(target), suite::Ansi(L"<p>中文</p>\r\n"));
   // Text the code page cannot hold is kept whole.
   SetWindowTextW(f.Text1(), L"한국어");
   f.Toolbar1_ButtonClick(L"save");
-  EXPECT_EQ(common::ReadFileBytes(target), std::string("\xEF\xBB\xBF\xED\x95\x9C\xEA\xB5\xAD\xEC\x96\xB4\r\n"));
+  EXPECT_EQ(suite::ReadBytes(target), std::string("\xEF\xBB\xBF\xED\x95\x9C\xEA\xB5\xAD\xEC\x96\xB4\r\n"));
   // A cancelled dialog saves nothing.
   SetSaveDialogHook([](const std::wstring&, const std::wstring&) { return std::optional<std::wstring>(); });
   DeleteFileW(target.c_str());
   f.Toolbar1_ButtonClick(L"save");
-  EXPECT_FALSE(common::ReadFileBytes(target).has_value());
+  EXPECT_FALSE(suite::ReadBytes(target).has_value());
 }
 
 TEST_F(Tool, PrintWithoutAPrinterEndsQuietly) {

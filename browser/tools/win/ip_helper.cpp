@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "common/win/ansi.h"
+#include "common/win/code_page.h"
 #include "common/win/system.h"
 
 namespace corvane {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "common/text.h"
-#include "common/win/ansi.h"
+#include "common/win/text_file.h"
 
 namespace corvane {
 namespace {
@@ -14,24 +14,6 @@ namespace {
 SaveDialogHook& Hook() {
   static SaveDialogHook hook;
   return hook;
-}
-
-// The code page form, or nullopt when some character has none there.
-std::optional<std::string> AnsiExactly(const std::wstring& text) {
-  if (text.empty()) return std::string();
-  BOOL lost = FALSE;
-  int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), int(text.size()), nullptr, 0, nullptr, &lost);
-  if (lost || n <= 0) return std::nullopt;
-  std::string bytes(size_t(n), '\0');
-  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), int(text.size()), bytes.data(), n, nullptr, &lost);
-  return lost ? std::nullopt : std::optional<std::string>(bytes);
-}
-
-std::string Utf8(const std::wstring& text) {
-  int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string bytes(size_t(std::max(n, 0)), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), bytes.data(), n, nullptr, nullptr);
-  return bytes;
 }
 
 bool PrintLines(HDC dc, const std::wstring& text) {
@@ -90,8 +72,10 @@ std::optional<std::wstring> AskSaveName(HWND owner, const std::wstring& filter, 
 
 bool WriteTextLine(const std::wstring& path, const std::wstring& text) {
   std::wstring line = text + L"\r\n";
-  std::optional<std::string> ansi = AnsiExactly(line);
-  return common::WriteFileBytes(path, ansi ? *ansi : "\xEF\xBB\xBF" + Utf8(line));
+  // A page in another script is kept whole in UTF-8 (with its mark) rather than lost to the code page.
+  common::TextWrite r = common::WriteTextFile(path, line);
+  if (r.status == common::WriteStatus::kNotHeld) r = common::WriteTextFile(path, line, {common::Encoding::Utf8, 3});
+  return r.ok();
 }
 
 bool PrintText(const std::wstring& text, const std::wstring& document) {

@@ -8,7 +8,7 @@
 
 #include "common/testing/win/child_process.h"
 #include "common/testing/win/msgbox_answers.h"
-#include "common/win/ansi.h"
+#include "common/testing/win/text_files.h"
 #include "common/win/registry.h"
 #include "common/win/settings_store.h"
 #include "common/win/system.h"
@@ -30,10 +30,10 @@ std::optional<std::wstring> SignedNothing(const std::wstring&) { return std::nul
 // The guard's registry decision file, put back as it was after the test.
 class SavedRegAskFile {
  public:
-  SavedRegAskFile() : path_(RegAskFilePath()), before_(common::ReadFileBytes(path_)) {}
+  SavedRegAskFile() : path_(RegAskFilePath()), before_(suite::ReadBytes(path_)) {}
   ~SavedRegAskFile() {
     if (before_)
-      common::WriteFileBytes(path_, *before_);
+      suite::WriteBytes(path_, *before_);
     else
       DeleteFileW(path_.c_str());
     LoadRegAskLists();
@@ -107,7 +107,7 @@ TEST(FaceInGuard, DeletingAnAllowedStartEntryTakesItOffTheAllowList) {
   const std::wstring name = L"zorvix-face-test";
   const std::wstring entry = L"hkey_current_user\\software\\microsoft\\windows\\currentversion\\run\\" + name;
   SavedRegAskFile saved;
-  ASSERT_TRUE(common::WriteAnsiFile(saved.path(), L";" + entry + L";c:\\kept\\other\r\n;denied\r\n"));
+  ASSERT_TRUE(suite::WriteText(saved.path(), L";" + entry + L";c:\\kept\\other\r\n;denied\r\n"));
   ASSERT_TRUE(common::WriteRegString(HKEY_CURRENT_USER, run, name, L"C:\\apps\\face-test.exe"));
   FrmMain frm(SignedNothing);
   ASSERT_TRUE(frm.Load(L"2"));
@@ -122,7 +122,7 @@ TEST(FaceInGuard, DeletingAnAllowedStartEntryTakesItOffTheAllowList) {
   face.lvw().Select(row);
   face.Command4Click();
   EXPECT_FALSE(common::QueryRegString(HKEY_CURRENT_USER, run, name));
-  EXPECT_EQ(common::ReadAnsiFile(saved.path()), std::optional<std::wstring>(L";c:\\kept\\other\r\n;denied\r\n"));
+  EXPECT_EQ(suite::ReadText(saved.path()), std::optional<std::wstring>(L";c:\\kept\\other\r\n;denied\r\n"));
   EXPECT_EQ(answers.shown().size(), 1u) << "only the question";
   DestroyWindow(frm.hwnd());
 }

@@ -1,7 +1,7 @@
 #include "guard/monitors/win/ask_list_files.h"
 
 #include "common/text.h"
-#include "common/win/ansi.h"
+#include "common/win/text_file.h"
 #include "common/win/system.h"
 #include "guard/startup/guard_state.h"
 
@@ -15,7 +15,7 @@ std::wstring InFolder(const std::wstring& folder, const wchar_t* file) {
 bool Load(AskFileLists& lists, const std::wstring& path) {
   lists = {};
   if (!common::FileExists(path)) return true;
-  auto text = common::ReadAnsiFile(path);
+  auto text = common::ReadFileText(path, common::kSmallFileCap);
   if (!text) return false;
   lists = ParseAskFile(*text);
   return true;
@@ -23,7 +23,7 @@ bool Load(AskFileLists& lists, const std::wstring& path) {
 
 bool Save(const AskFileLists& lists, const std::wstring& path) {
   CreateDirectoryW(common::FolderOf(path).c_str(), nullptr);
-  return common::WriteAnsiFile(path, FormatAskFile(lists));
+  return common::WriteTextFile(path, FormatAskFile(lists)).ok();
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "common/testing/temp_dir.h"
-#include "common/win/ansi.h"
+#include "common/testing/win/text_files.h"
 #include "common/win/system.h"
 #include "guard/monitors/win/ask_list_files.h"
 
@@ -14,9 +14,9 @@ TEST(AskListFiles, RoundTripChinesePathsInTheAnsiCodePage) {
   AskLists().registry.allow.Add(L"hkey_current_user\\software\\microsoft\\windows\\currentversion\\run\\工具");
   ASSERT_TRUE(SaveAskLists(dir.wpath()));
   ASSERT_TRUE(SaveRegAskLists(dir.wpath()));
-  auto bytes = common::ReadFileBytes(dir.wpath() + L"\\sys\\ask.dat");
+  auto bytes = suite::ReadBytes(dir.wpath() + L"\\sys\\ask.dat");
   ASSERT_TRUE(bytes);
-  EXPECT_EQ(*bytes, common::ToAnsi(L";c:\\程序\\允许.exe\r\n;d:\\下载\\拒绝.exe\r\n"));
+  EXPECT_EQ(*bytes, suite::Ansi(L";c:\\程序\\允许.exe\r\n;d:\\下载\\拒绝.exe\r\n"));
   if (GetACP() == 936) {
     EXPECT_EQ(bytes->substr(4, 4), std::string("\xb3\xcc\xd0\xf2")) << "程序 in code page 936";
   }

@@ -5,7 +5,7 @@
 
 #include "common/path.h"
 #include "common/text.h"
-#include "common/win/ansi.h"
+#include "common/win/code_page.h"
 #include "guard/startup/guard_state.h"
 
 namespace zorvix {

@@ -6,7 +6,7 @@
 
 #include "common/testing/temp_dir.h"
 #include "common/text.h"
-#include "common/win/ansi.h"
+#include "common/testing/win/text_files.h"
 #include "common/win/settings_store.h"
 #include "guard/monitors/win/connection_monitor.h"
 #include "guard/monitors/win/settings_section.h"
@@ -273,7 +273,7 @@ TEST_F(MonitorTest, AProgramWhosePathIsLongInTheCodePageIsExamined) {
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
   }
   std::wstring exe = Exe(folder.substr(dir.wpath().size() + 1) + L"\\深.exe");
-  ASSERT_GT(common::ToAnsi(exe).size(), 260u);
+  ASSERT_GT(suite::Ansi(exe).size(), 260u);
   WindowChild p(L"mon-deep", exe);
   ASSERT_TRUE(p.child.started());
   table.rows = {TcpTableDouble::Connection(p.pid(), 50001)};

@@ -3,7 +3,7 @@
 #include <tlhelp32.h>
 
 #include "common/text.h"
-#include "common/win/ansi.h"
+#include "common/win/text_file.h"
 #include "common/win/message_loop.h"
 #include "common/win/msgbox.h"
 #include "common/win/registry.h"
@@ -317,7 +317,7 @@ void Formask::ListModules() {
     CloseHandle(snap);
   }
   std::wstring file = JoinPath(Folder(), kInfoFile);
-  if (!common::WriteAnsiFile(file, text)) return;
+  if (!common::WriteTextFile(file, text).ok()) return;
   if (hooks_.openFile)
     hooks_.openFile(file);
   else

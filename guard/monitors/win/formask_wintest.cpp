@@ -5,7 +5,7 @@
 #include "common/testing/win/child_process.h"
 #include "common/testing/win/msgbox_answers.h"
 #include "common/text.h"
-#include "common/win/ansi.h"
+#include "common/testing/win/text_files.h"
 #include "common/win/pump.h"
 #include "common/win/registry.h"
 #include "common/win/system.h"
@@ -281,7 +281,7 @@ TEST_F(FormaskTest, EndProgramAndModuleListNeedARunningProgram) {
   running->CmdClick(1);
   ASSERT_EQ(opened.size(), 1u);
   EXPECT_EQ(opened[0], folder.wpath() + L"\\info.txt");
-  auto info = common::ReadAnsiFile(opened[0]);
+  auto info = suite::ReadText(opened[0]);
   ASSERT_TRUE(info);
   auto lines = common::SplitLines(*info);
   ASSERT_GE(lines.size(), 3u);
@@ -324,7 +324,7 @@ TEST_F(FormaskTest, RegistryModeAsksInBlueAndDenyAlwaysDeletesTheValue) {
   d->SetChk(true);
   d->Command2Click();
   EXPECT_FALSE(common::QueryRegString(HKEY_CURRENT_USER, kTestRun, L"Tool"));
-  EXPECT_EQ(common::ReadAnsiFile(RegAskFilePath(folder.wpath())),
+  EXPECT_EQ(suite::ReadText(RegAskFilePath(folder.wpath())),
             L"\r\n;hkey_current_user\\software\\zorvixtest\\run\\tool\r\n");
   EXPECT_EQ(answers.back().second, AskAnswer::DeniedAlways);
   EXPECT_TRUE(dropped.empty());
@@ -340,11 +340,11 @@ TEST_F(FormaskTest, DenyDeletesAValueWhoseNameHoldsABackslash) {
 }
 
 TEST_F(FormaskTest, RegistryAllowWithTheTickAddsToLineOneOfTheFile) {
-  folder.Write(L"sys\\regask.dat", common::ToAnsi(L";hkey_current_user\\old\\程序\r\n;hkey_current_user\\bad\\x\r\n"));
+  folder.Write(L"sys\\regask.dat", suite::Ansi(L";hkey_current_user\\old\\程序\r\n;hkey_current_user\\bad\\x\r\n"));
   Formask* d = OpenRegistry(L"hkey_local_machine\\software\\zorvixtest\\run\\新工具");
   d->SetChk(true);
   d->Command1Click();
-  EXPECT_EQ(common::ReadAnsiFile(RegAskFilePath(folder.wpath())),
+  EXPECT_EQ(suite::ReadText(RegAskFilePath(folder.wpath())),
             L";hkey_current_user\\old\\程序;hkey_local_machine\\software\\zorvixtest\\run\\新工具\r\n"
             L";hkey_current_user\\bad\\x\r\n");
   EXPECT_TRUE(AskLists().registry.allow.Contains(L"HKEY_LOCAL_MACHINE\\software\\zorvixtest\\run\\新工具"));
@@ -359,7 +359,7 @@ TEST_F(FormaskTest, AListFileThatCannotBeReadIsNotOverwritten) {
   d->SetChk(true);
   d->Command1Click();
   CloseHandle(locked);
-  EXPECT_EQ(common::ReadAnsiFile(path), L";hkey_current_user\\run\\kept\r\n\r\n");
+  EXPECT_EQ(suite::ReadText(path), L";hkey_current_user\\run\\kept\r\n\r\n");
 }
 
 TEST_F(FormaskTest, RegistryTimeoutDeletesTheValueAndRecordsNothing) {

@@ -8,7 +8,7 @@
 
 #include "common/testing/temp_dir.h"
 #include "common/text.h"
-#include "common/win/ansi.h"
+#include "common/testing/win/text_files.h"
 #include "common/win/registry.h"
 #include "common/win/ui/window.h"
 #include "guard/monitors/win/ask_list_files.h"
@@ -49,7 +49,7 @@ class StartupAskTest : public testing::Test {
     return open.empty() ? nullptr : open.back();
   }
   std::vector<std::wstring> ListLines() {
-    auto text = common::ReadAnsiFile(RegAskFilePath(folder.wpath()));
+    auto text = suite::ReadText(RegAskFilePath(folder.wpath()));
     return text ? common::SplitLines(*text) : std::vector<std::wstring>{};
   }
   std::wstring Location(const std::wstring& key, const std::wstring& name) {

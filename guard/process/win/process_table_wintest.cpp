@@ -11,7 +11,7 @@
 #include "common/testing/win/child_process.h"
 #include "common/testing/win/test_certificate.h"
 #include "common/text.h"
-#include "common/win/ansi.h"
+#include "common/testing/win/text_files.h"
 #include "common/win/system.h"
 #include "common/win/ui/window.h"
 #include "guard/process/process_rules.h"
@@ -67,7 +67,7 @@ struct TableFixture : ::testing::Test {
 
 TEST_F(TableFixture, ChildAppearsWithItsColumnsAndGoesWithinOneTick) {
   std::wstring exe = CopyChild(L"子进程.exe");
-  common::WriteAnsiFile(notes, L"[sysdir]\r\n子进程.exe=测试|子进程的备注\r\n");
+  suite::WriteText(notes, L"[sysdir]\r\n子进程.exe=测试|子进程的备注\r\n");
   suite::ChildProcess child(L"", exe);
   ASSERT_TRUE(child.started());
   EXPECT_TRUE(table.ListProcess());

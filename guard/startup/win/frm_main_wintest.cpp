@@ -6,7 +6,7 @@
 #include "common/testing/win/child_process.h"
 #include "common/testing/win/test_certificate.h"
 #include "common/text.h"
-#include "common/win/ansi.h"
+#include "common/testing/win/text_files.h"
 #include "common/win/system.h"
 #include "common/win/ui/list_view.h"
 #include "common/win/ui/window.h"
@@ -150,7 +150,7 @@ TEST(FrmMain, CommandLineOneOrNoneStartsHidden) {
   for (const wchar_t* line : {L"", L"1", L"abc"}) {
     FrmMain frm(SignedEverything);
     ASSERT_TRUE(frm.Load(line));
-    EXPECT_FALSE(IsWindowVisible(frm.hwnd())) << "command line '" << common::ToAnsi(line) << "'";
+    EXPECT_FALSE(IsWindowVisible(frm.hwnd())) << "command line '" << suite::Ansi(line) << "'";
     DestroyWindow(frm.hwnd());
   }
 }

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "common/testing/win/msgbox_answers.h"
-#include "common/win/ansi.h"
+#include "common/testing/win/text_files.h"
 #include "common/win/clipboard.h"
 #include "common/win/registry.h"
 #include "common/win/system.h"
@@ -27,7 +27,7 @@ struct Call {
   bool operator==(const Call&) const = default;
 };
 void PrintTo(const Call& c, std::ostream* os) {
-  *os << common::ToAnsi(c.what) << " [" << common::ToAnsi(c.text) << "] " << c.show;
+  *os << suite::Ansi(c.what) << " [" << suite::Ansi(c.text) << "] " << c.show;
 }
 
 // Records what the menu would start, and answers with `startWorks`.
@@ -175,7 +175,7 @@ TEST_F(TrayFixture, LocalAddressGoesToTheClipboardAndTheMessage) {
   ASSERT_EQ(answers.shown().size(), 1u);
   const auto& m = answers.shown()[0];
   std::wstring address = common::GetClipboardText();
-  EXPECT_TRUE(std::regex_match(common::ToAnsi(address), std::regex(R"(\d+\.\d+\.\d+\.\d+)"))) << common::ToAnsi(address);
+  EXPECT_TRUE(std::regex_match(suite::Ansi(address), std::regex(R"(\d+\.\d+\.\d+\.\d+)"))) << suite::Ansi(address);
   EXPECT_EQ(m.text, LocalIpMessage(address));
   EXPECT_EQ(m.title, L"内网IP地址");
   EXPECT_EQ(m.flags & MB_ICONMASK, UINT(MB_ICONINFORMATION));

@@ -4,12 +4,12 @@
 
 #include "common/path.h"
 #include "common/testing/temp_dir.h"
-#include "common/win/ansi.h"
+#include "common/testing/win/text_files.h"
 
 namespace sercavo {
 namespace {
 
-std::optional<std::string> Read(const std::wstring& path) { return common::ReadFileBytes(path); }
+std::optional<std::string> Read(const std::wstring& path) { return suite::ReadBytes(path); }
 
 bool MakeFolders(const std::wstring& path) {
   for (size_t at = path.find(L'\\', 3); at != std::wstring::npos; at = path.find(L'\\', at + 1))

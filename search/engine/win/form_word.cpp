@@ -14,11 +14,12 @@
 #include "common/win/msgbox.h"
 #include "common/win/pump.h"
 #include "common/win/settings_store.h"
+#include "common/win/code_page.h"
+#include "common/win/text_file.h"
 #include "search/engine/case_fold.h"
 #include "search/engine/search_state.h"
 #include "search/engine/text_search_rules.h"
 #include "search/engine/win/busy.h"
-#include "search/engine/win/cp936.h"
 #include "search/engine/win/drives.h"
 #include "search/engine/win/file_ops.h"
 #include "search/engine/win/folder_walk.h"
@@ -336,7 +337,7 @@ void FormWord::ShowInPane(const std::wstring& path) {
   shownPath_ = path;
   shownFormat_ = DetectFormat(bytes);
   std::wstring text;
-  DecodeText(bytes, shownFormat_, Cp936::Get(), text);
+  DecodeText(bytes, shownFormat_, common::ChineseCodePage(), text);
   shownLineEnd_ = LineEndOf(text);
   bool rich = common::EqualsNoCase(common::ExtensionOf(path), L"rtf") && bytes.starts_with("{\\rtf");
   SETTEXTEX how{ST_DEFAULT, 1200};
@@ -395,7 +396,7 @@ bool FormWord::SaveAs(const std::wstring& path) {
     else
       text += c;
   }
-  bool ok = WriteOver(path, TextFileBytes(text, shownFormat_, Cp936::Get()));
+  bool ok = common::WriteFileAtomically(path, TextFileBytes(text, shownFormat_, common::ChineseCodePage()));
   if (!ok) SetStatus(1, NotWrittenText(path, 1));
   return ok;
 }

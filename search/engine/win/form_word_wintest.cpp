@@ -6,7 +6,7 @@
 #include "common/path.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/win/msgbox_answers.h"
-#include "common/win/ansi.h"
+#include "common/testing/win/text_files.h"
 #include "common/win/message_loop.h"
 #include "common/win/pump.h"
 #include "common/win/settings_store.h"
@@ -125,11 +125,11 @@ TEST_F(Word, ReplaceAllKeepsEachEncodingMarkAndLineEndsByteForByte) {
   Set(FormWord::kIdTypes, L"*.txt");
   word_.Command3Click();
   SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
-  EXPECT_EQ(common::ReadFileBytes(gbk), Gbk(L"ABC 替换\r\n中文 替换"));
-  EXPECT_EQ(common::ReadFileBytes(utf8), "\xEF\xBB\xBF" + Utf8(L"ABC 替换\n\U0001F600 line\n"));
-  EXPECT_EQ(common::ReadFileBytes(utf16), Utf16(L"ABC 替换\r\n\u0444\u0430\u0439\u043b"));
-  EXPECT_EQ(common::ReadFileBytes(upper), "ABC only");  // a hit, but no exact-case text to replace
-  EXPECT_EQ(common::ReadFileBytes(locked), "abc locked");
+  EXPECT_EQ(suite::ReadBytes(gbk), Gbk(L"ABC 替换\r\n中文 替换"));
+  EXPECT_EQ(suite::ReadBytes(utf8), "\xEF\xBB\xBF" + Utf8(L"ABC 替换\n\U0001F600 line\n"));
+  EXPECT_EQ(suite::ReadBytes(utf16), Utf16(L"ABC 替换\r\n\u0444\u0430\u0439\u043b"));
+  EXPECT_EQ(suite::ReadBytes(upper), "ABC only");  // a hit, but no exact-case text to replace
+  EXPECT_EQ(suite::ReadBytes(locked), "abc locked");
   EXPECT_EQ(word_.Status(1), NotWrittenText(locked, 1));
   EXPECT_EQ(Listed(t.wpath()).size(), 5u);
   EXPECT_TRUE(IsWindowEnabled(word_.control(FormWord::kIdStart)));
@@ -151,7 +151,7 @@ TEST_F(Word, ShowsTheChosenFileWithItsFirstHitAndFindsNextRoundOnce) {
   EXPECT_EQ(first.cpMin, 10);  // the first exact-case hit
   EXPECT_EQ(first.cpMax, 13);
   EXPECT_EQ(word_.Status(1), file);
-  EXPECT_EQ(word_.Status(3), ShownSizeText(common::ReadFileBytes(file)->size()));
+  EXPECT_EQ(word_.Status(3), ShownSizeText(suite::ReadBytes(file)->size()));
   EXPECT_EQ(word_.Status(5), L"字数：" + std::to_wstring(text.size()));
   EXPECT_EQ(word_.Status(7).rfind(L"制作时间： ", 0), 0u);
   EXPECT_EQ(word_.Tip(FormWord::kIdPane), L"文件：" + file);
@@ -174,7 +174,7 @@ TEST_F(Word, SaveAsWritesThePaneInTheShownFilesEncoding) {
   Show(0);
   std::wstring copy = t.wpath() + L"\\copy.txt";
   ASSERT_TRUE(word_.SaveAs(copy));
-  EXPECT_EQ(common::ReadFileBytes(copy), Utf16(L"line one abc\nline two"));
+  EXPECT_EQ(suite::ReadBytes(copy), Utf16(L"line one abc\nline two"));
 }
 
 TEST_F(Word, StopDuringTheWalkAndNoCloseMeanwhile) {

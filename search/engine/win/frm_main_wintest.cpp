@@ -7,7 +7,7 @@
 #include "common/testing/temp_dir.h"
 #include "common/testing/win/child_process.h"
 #include "common/testing/win/msgbox_answers.h"
-#include "common/win/ansi.h"
+#include "common/testing/win/text_files.h"
 #include "common/win/clipboard.h"
 #include "common/win/pump.h"
 #include "common/win/system.h"
@@ -392,8 +392,8 @@ TEST_F(Main, SameNamedRowsMovedIntoOneFolderAreAllKept) {
   suite::MsgBoxAnswers answers;
   main_.RunFileOp(2, target.wpath() + L"\\");
   EXPECT_EQ(main_.lvw().Count(), 0);
-  std::string a = common::ReadFileBytes(target.wpath() + L"\\readme.txt").value_or("");
-  std::string b = common::ReadFileBytes(target.wpath() + L"\\readme (2).txt").value_or("");
+  std::string a = suite::ReadBytes(target.wpath() + L"\\readme.txt").value_or("");
+  std::string b = suite::ReadBytes(target.wpath() + L"\\readme (2).txt").value_or("");
   EXPECT_TRUE((a == "from A" && b == "from B") || (a == "from B" && b == "from A")) << a << " / " << b;
   EXPECT_TRUE(answers.shown().empty());
 }

@@ -30,9 +30,7 @@ bool WalkTextFolder(const std::wstring& folder, const TextRequest& request, cons
 
 // A whole file into bytes (reused); false when it cannot be read. sizeHint: its size as last seen.
 inline constexpr uint64_t kUnknownSize = ~uint64_t(0);
+inline constexpr uint64_t kWholeFileCap = (1ull << 30) - 1;
 bool ReadWholeFile(const std::wstring& path, std::string& bytes, uint64_t sizeHint = kUnknownSize);
-// Writes bytes to a new file beside path and puts it in path's place (attributes kept); the old content
-// stays whenever any step fails.
-bool WriteOver(const std::wstring& path, std::string_view bytes);
 
 }  // namespace sercavo

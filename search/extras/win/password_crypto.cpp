@@ -4,7 +4,7 @@
 // after windows.h
 #include <bcrypt.h>
 
-#include "common/win/ansi.h"
+#include "common/win/code_page.h"
 
 namespace sercavo {
 

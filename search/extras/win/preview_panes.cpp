@@ -4,9 +4,10 @@
 #include <mshtmdid.h>
 #include <wincodec.h>
 
+#include "common/win/code_page.h"
+#include "common/win/text_file.h"
 #include "common/win/ui/window.h"
 #include "search/engine/text_codec.h"
-#include "search/engine/win/cp936.h"
 #include "search/engine/win/text_walk.h"
 #include "search/extras/win/ole_container.h"
 
@@ -98,7 +99,7 @@ class TextPane : public PreviewPane {
     if (!ReadWholeFile(path, bytes)) bytes.clear();
     if (bytes.size() > kTextLimit) bytes.resize(kTextLimit);
     std::wstring text;
-    DecodeText(bytes, DetectFormat(bytes), Cp936::Get(), text);
+    DecodeText(bytes, DetectFormat(bytes), common::ChineseCodePage(), text);
     SetWindowTextW(edit_, WithCrLf(text).c_str());
   }
   void Clear() override { SetWindowTextW(edit_, L""); }

@@ -12,7 +12,7 @@
 #include "browser/shell/win/modal.h"
 #include "browser/shell/win/testing/fake_engine.h"
 #include "common/testing/temp_dir.h"
-#include "common/win/ansi.h"
+#include "common/testing/win/text_files.h"
 #include "common/win/settings_store.h"
 
 namespace corvane::testing {
@@ -53,7 +53,7 @@ class Frame : public ::testing::Test {
   FakeEngine& Active() { return Engine(frame->table().ActiveNumber()); }
   std::wstring Caption() { return common::ui::WindowText(frame->hwnd()); }
   std::vector<OpenPage> PagesFile() {
-    auto text = common::ReadAnsiFile(dir.wpath() + L"\\temp\\page.his");
+    auto text = suite::ReadText(dir.wpath() + L"\\temp\\page.his");
     return text ? ParseOpenPages(*text) : std::vector<OpenPage>{};
   }
   // Addresses of the open pages in tab order.

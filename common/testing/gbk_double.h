@@ -3,11 +3,11 @@
 #pragma once
 #include <map>
 
-#include "search/engine/text_codec.h"
+#include "common/text_codec.h"
 
-namespace sercavo::test_support {
+namespace suite {
 
-class GbkDouble : public AnsiCodec {
+class GbkDouble : public common::CodePage {
  public:
   bool IsLeadByte(uint8_t b) const override { return b >= 0x81 && b <= 0xFE; }
   void Decode(std::string_view s, std::wstring& out) const override {
@@ -51,4 +51,4 @@ class GbkDouble : public AnsiCodec {
   }
 };
 
-}  // namespace sercavo::test_support
+}  // namespace suite
