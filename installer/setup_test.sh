@@ -7,6 +7,8 @@ tests=$1 setup=$2 data=$3 prefix=$4
 shift 4
 source "$(dirname "$0")/../tools/wine-env"
 export WINEPREFIX=$prefix
+# The shortcuts made by the setup program stay inside the prefix, out of this machine's own menus.
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
 win_path() { local p=${1//\//\\}; printf 'Z:%s' "$p"; }
 
 # Wine's helpers inherit the output handles and outlive the programs: everything goes through a file,
