@@ -66,6 +66,7 @@ Var BrowserEnded
 
 !insertmacro MUI_UNPAGE_CONFIRM
 !define MUI_COMPONENTSPAGE_TEXT_TOP "勾选下面一项，将同时删除收藏夹、网站组、广告过滤名单、启动项备份、网站地址和各程序的设置；不勾选则保留它们，以后重新安装时仍可使用。"
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW un.HideSpaceRequired
 !insertmacro MUI_UNPAGE_COMPONENTS
 !insertmacro MUI_UNPAGE_INSTFILES
 
@@ -408,6 +409,13 @@ FunctionEnd
     Delete "$INSTDIR\${WIN}"
   !endif
 !macroend
+
+; An uninstall needs no disk space: the page's "space required" line would only confuse.
+Function un.HideSpaceRequired
+  FindWindow $0 "#32770" "" $HWNDPARENT
+  GetDlgItem $0 $0 1023  ; the space-required text
+  ShowWindow $0 ${SW_HIDE}
+FunctionEnd
 
 ; Sets $R9 to 1 when the files $R0 and $R1 hold the same bytes, else 0.
 Function un.SameBytes
