@@ -37,7 +37,8 @@ bench: setup
 	@cmake --build $(WIN) -j $(JOBS)
 	@BUILD=$(BUILD) bash tools/with-display.sh bash tools/bench.sh
 
-dist: build-win
+# The portable folder and zip, and the setup program (NSIS, installed by setup).
+dist: setup build-win
 	@BUILD=$(BUILD) bash tools/dist.sh
 
 clean:

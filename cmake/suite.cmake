@@ -1,3 +1,5 @@
+include(${CMAKE_CURRENT_LIST_DIR}/version.cmake)
+
 # Shared build rules. A source file is Windows code when it sits in a `win/` folder, ends in `_win.cpp`
 # or is `main.cpp`; everything else is pure code, built natively too. A pair `x_host.cpp` / `x_win32.cpp`
 # gives pure code what it takes from the platform: the first in the native core only, the second in the
@@ -113,7 +115,7 @@ function(suite_program exe dir)
   add_executable(${exe} WIN32 ${dir}/main.cpp ${rc})
   target_link_libraries(${exe} PRIVATE ${A_LIBS})
   target_link_options(${exe} PRIVATE -municode)
-  target_include_directories(${exe} PRIVATE ${CMAKE_SOURCE_DIR})
+  target_include_directories(${exe} PRIVATE ${CMAKE_SOURCE_DIR} ${SUITE_GENERATED})  # suite_version.h
   add_dependencies(${exe} suite_data)
   if(A_TESTS AND TARGET ${A_TESTS})
     add_dependencies(${A_TESTS} ${exe} suite_child suite_child_vendor suite_data)

@@ -3,7 +3,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 packages=(build-essential cmake g++-mingw-w64-x86-64-posix wine64 xvfb xauth fonts-wqy-microhei locales
-          googletest libgtest-dev libbenchmark-dev imagemagick x11-utils zip openssl osslsigncode)
+          googletest libgtest-dev libbenchmark-dev imagemagick x11-utils zip openssl osslsigncode nsis)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -166,6 +166,12 @@ void FrmMain::QueryUnload() {
   DestroyWindow(hwnd());
 }
 
+void FrmMain::RequestUnload() {
+  Guard().shownFromTray = false;  // or the close would only hide the window
+  unloadme = true;
+  PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+}
+
 void FrmMain::Unload() {
   StartTimer(false);
   tuopan_.Unload();  // the icon goes first
@@ -196,6 +202,11 @@ void FrmMain::OnCommand(int id, int code) {
 }
 
 LRESULT FrmMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  static const UINT unloadRequest = RegisterWindowMessageW(kUnloadRequestMessage);
+  if (msg == unloadRequest && unloadRequest != 0) {
+    RequestUnload();
+    return 1;
+  }
   switch (msg) {
     case WM_TIMER: if (wp == kTimer1) Timer1Tick(); return 0;
     case WM_SIZE: if (wp == SIZE_MINIMIZED) ShowWindow(hwnd(), SW_HIDE); else Layout(); return 0;

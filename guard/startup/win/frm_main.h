@@ -21,6 +21,10 @@
 
 namespace zorvix {
 
+// The registered message by which another program (the suite's uninstaller and setup) asks the running
+// guard to end as "软件退出" ends it: every window unloaded, every frozen program resumed.
+inline constexpr wchar_t kUnloadRequestMessage[] = L"ZorvixSafe.Guard.Unload";
+
 class FrmMain : public common::ui::Window {
  public:
   explicit FrmMain(TrustChecker::SignerCheck check = GuardSignerOf, ProcessSystem& system = RealProcessSystem());
@@ -49,6 +53,8 @@ class FrmMain : public common::ui::Window {
   StartupMonitor& startup() { return startup_; }
   Formface& formface() { return formface_; }
 
+  // Unloads the guard as soon as the menu or sender that asked has returned.
+  void RequestUnload();
   // The next tick unloads the guard, which then starts again (after its lists were cleared).
   void RequestRestart() { restart_ = unloadme = true; }
   bool restartRequested() const { return restart_; }

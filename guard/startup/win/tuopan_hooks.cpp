@@ -18,12 +18,7 @@ Tuopan::Hooks TrayHooks(FrmMain& f) {
     Guard().autorunScanPaused = false;
     f.formfire().Open(kViewConnections, true);  // hidden again on close
   };
-  h.exit = [&f] {
-    Guard().shownFromTray = false;
-    f.unloadme = true;
-    // Posted: the menu that asked is still being tracked on this window's stack.
-    PostMessageW(f.hwnd(), WM_CLOSE, 0, 0);
-  };
+  h.exit = [&f] { f.RequestUnload(); };
   return h;
 }
 

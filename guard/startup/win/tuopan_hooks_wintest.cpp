@@ -8,7 +8,9 @@
 #include "common/testing/win/child_process.h"
 #include "common/win/registry.h"
 #include "common/win/version_info.h"
+#include "guard/monitors/win/formask.h"
 #include "guard/monitors/win/testing/scratch_drive.h"
+#include "guard/monitors/win/testing/window_child.h"
 #include "guard/startup/guard_state.h"
 #include "guard/startup/tray_text.h"
 #include "guard/startup/win/frm_main.h"
@@ -40,6 +42,35 @@ TEST(GuardTray, AHiddenGuardHasItsIconAndTheMenuBringsTheWindowBack) {
   EXPECT_TRUE(frm.unloadme);
   EXPECT_FALSE(frm.tuopan().iconShown());
   EXPECT_EQ(frm.tuopan().hwnd(), nullptr);
+}
+
+TEST(GuardTray, AnotherProgramsUnloadRequestEndsTheGuardAsItsExitDoes) {
+  test_support::WindowChild program(L"unload-request-frozen");
+  ASSERT_TRUE(program.Responds());
+  suite::TempDir folder;
+  FrmMain frm(SignedEverything);
+  ASSERT_TRUE(frm.Load(L"1"));
+  frm.tuopan().Command(kTrayProcess);  // shown from the tray: a plain close would only hide it
+  AskSubject subject;
+  subject.FilePath = suite::BinFolder() + L"suite_child.exe";
+  subject.process = program.Id();
+  AskHooks hooks;
+  hooks.fileInfo = [](std::wstring& path) { return path; };
+  hooks.folder = folder.wpath();
+  ASSERT_NE(Formask::Open(subject, hooks, FrozenProcess::Freeze(subject.process)), nullptr);
+  ASSERT_TRUE(program.Frozen());
+
+  // As the suite's uninstaller asks: the window found by its class, the answer not waiting for the unload.
+  HWND w = FindWindowW(L"ZorvixFrmMain", nullptr);
+  ASSERT_EQ(w, frm.hwnd());
+  DWORD_PTR answer = 0;
+  EXPECT_NE(SendMessageTimeoutW(w, RegisterWindowMessageW(kUnloadRequestMessage), 0, 0, SMTO_ABORTIFHUNG, 5000,
+                                &answer),
+            0);
+  EXPECT_TRUE(suite::PumpUntil([&] { return frm.hwnd() == nullptr; }, 3000)) << "the guard unloaded";
+  EXPECT_FALSE(frm.tuopan().iconShown());
+  EXPECT_TRUE(Formask::OpenDialogs().empty());
+  EXPECT_TRUE(program.Responds()) << "the program it froze runs again";
 }
 
 TEST(GuardTray, TheFirewallItemLiftsThePausedScans) {
