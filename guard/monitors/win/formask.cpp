@@ -8,7 +8,6 @@
 #include "common/win/msgbox.h"
 #include "common/win/registry.h"
 #include "common/win/system.h"
-#include "guard/monitors/ask_lists.h"
 #include "guard/monitors/win/ask_list_files.h"
 #include "guard/process/process_actions.h"
 #include "guard/process/win/process_actions.h"
@@ -69,6 +68,13 @@ void DeleteStartupValue(const std::wstring& regpath) {
 }
 
 }  // namespace
+
+std::wstring InfoNotWrittenText(const std::wstring& file, const common::TextWrite& write) {
+  std::wstring text = L"无法写入文件 " + file + L"。";
+  if (write.status == common::WriteStatus::kNotHeld)
+    text += L"\r\n\r\n其中的 " + write.notHeld + L" 含有本机编码不能保存的字符。";
+  return text;
+}
 
 std::wstring DeleteFileQuestion(const std::wstring& path) { return L"您确定要删除文件【 " + path + L" 】吗？    "; }
 
@@ -268,12 +274,10 @@ void Formask::Deny(AskAnswer how) {
   Close(how);
 }
 
+// A location the list file cannot keep holds for this run, and the user learns that it will not last.
 void Formask::RecordRegistry(bool allow) {
-  // A list file that exists but cannot be read is not overwritten with what little is known.
-  if (!LoadRegAskLists(hooks_.folder)) return;
-  AskFileLists& lists = AskLists().registry;
-  (allow ? lists.allow : lists.deny).Add(subject_.regpath);
-  SaveRegAskLists(hooks_.folder);
+  if (auto cannotKeep = RecordRegDecision(subject_.regpath, allow, hooks_.folder))
+    Ask(*cannotKeep, MB_ICONWARNING | MB_OK);
 }
 
 void Formask::CmdendClick() {
@@ -317,7 +321,12 @@ void Formask::ListModules() {
     CloseHandle(snap);
   }
   std::wstring file = JoinPath(Folder(), kInfoFile);
-  if (!common::WriteTextFile(file, text).ok()) return;
+  common::TextWrite written = common::WriteTextFile(file, text);
+  if (!written.ok()) {
+    // An old list would pass for this program's: nothing is opened.
+    Ask(InfoNotWrittenText(file, written), MB_ICONWARNING | MB_OK);
+    return;
+  }
   if (hooks_.openFile)
     hooks_.openFile(file);
   else

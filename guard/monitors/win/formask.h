@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/win/shell_icon.h"
+#include "common/win/text_file.h"
 #include "common/win/ui/window.h"
 #include "guard/monitors/countdown.h"
 #include "guard/monitors/tcp_source.h"
@@ -159,5 +160,7 @@ class Formask : public common::ui::Window {
 inline constexpr wchar_t kNotRunningText[] = L"目前该程序还没有启动……    ";
 inline constexpr wchar_t kNoModulesText[] = L"对不起，目前该程序还没有启动……    ";
 std::wstring DeleteFileQuestion(const std::wstring& path);
+// "\info.txt" could not be written (a module path the code page cannot hold, or the write failed).
+std::wstring InfoNotWrittenText(const std::wstring& file, const common::TextWrite& write);
 
 }  // namespace zorvix

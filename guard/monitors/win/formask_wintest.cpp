@@ -36,6 +36,7 @@ class FormaskTest : public testing::Test {
  protected:
   void SetUp() override {
     Guard() = GuardState{};
+    AskLists() = {};
     SetCursorPos(0, 0);  // away from the dialogs, so that their countdowns run
   }
   void TearDown() override {
@@ -351,15 +352,41 @@ TEST_F(FormaskTest, RegistryAllowWithTheTickAddsToLineOneOfTheFile) {
   EXPECT_TRUE(added.empty()) << "the program table is the network mode's";
 }
 
-TEST_F(FormaskTest, AListFileThatCannotBeReadIsNotOverwritten) {
+TEST_F(FormaskTest, AListFileThatCannotBeReadIsNotOverwrittenAndTheUserIsTold) {
   std::wstring path = folder.Write(L"sys\\regask.dat", ";hkey_current_user\\run\\kept\r\n\r\n");
   HANDLE locked = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+  suite::MsgBoxAnswers ok(IDOK);
   Formask* d = OpenRegistry(L"hkey_current_user\\software\\zorvixtest\\run\\new");
   d->SetChk(true);
   d->Command1Click();
   CloseHandle(locked);
   EXPECT_EQ(suite::ReadText(path), L";hkey_current_user\\run\\kept\r\n\r\n");
+  ASSERT_EQ(ok.shown().size(), 1u) << "an always that was not stored is not passed off as stored";
+  EXPECT_NE(ok.shown()[0].text.find(L"【 hkey_current_user\\software\\zorvixtest\\run\\new 】"), std::wstring::npos);
+  EXPECT_NE(ok.shown()[0].text.find(path), std::wstring::npos);
+  EXPECT_EQ(answers.back().second, AskAnswer::AllowedAlways);
+}
+
+// The two start-up value names that broke the file, through the dialog: allowed and denied with the tick.
+TEST_F(FormaskTest, HostileValueNamesAreKeptForThisRunWithoutTouchingTheFile) {
+  const std::string old = ";hkey_current_user\\run\\kept\r\n;hkey_current_user\\run\\denied\r\n";
+  std::wstring path = folder.Write(L"sys\\regask.dat", old);
+  const std::wstring run = L"hkey_current_user\\software\\microsoft\\windows\\currentversion\\run\\";
+  suite::MsgBoxAnswers ok(IDOK);
+  Formask* d = OpenRegistry(L"semi;" + run + L"payload");
+  d->SetChk(true);
+  d->Command1Click();
+  d = OpenRegistry(run + L"two\r\nlines");
+  d->SetChk(true);
+  d->Command2Click();
+  EXPECT_EQ(suite::ReadBytes(path), old);
+  ASSERT_EQ(ok.shown().size(), 2u);
+  EXPECT_NE(ok.shown()[0].text.find(L"semi;" + run + L"payload"), std::wstring::npos);
+  EXPECT_FALSE(AskLists().registry.allow.Contains(run + L"payload")) << "a forged allow";
+  EXPECT_TRUE(AskLists().registry.allow.Contains(L"semi;" + run + L"payload"));
+  EXPECT_TRUE(AskLists().registry.deny.Contains(run + L"two\r\nlines"));
+  EXPECT_TRUE(AskLists().registry.deny.Contains(L"hkey_current_user\\run\\denied"));
 }
 
 TEST_F(FormaskTest, RegistryTimeoutDeletesTheValueAndRecordsNothing) {

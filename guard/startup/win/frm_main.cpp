@@ -49,6 +49,7 @@ bool FrmMain::Load(const std::wstring& commandLine) {
   cpu_.Init();  // 11.
   LoadAskLists();     // 12.
   LoadRegAskLists();
+  TellListFileProblems();
   startup_.SetHooks(StartupAskHooks(*this));
   formfire_.monitor().UseKnownPaths(
       [this](DWORD pid, uint64_t started) { return table_.PathOf(pid, started); });
@@ -57,6 +58,15 @@ bool FrmMain::Load(const std::wstring& commandLine) {
   HideSysFolder();                   // 15.
   StartTimer(true);
   return true;
+}
+
+// A list file that was not read is not used and not written over; the user must know why.
+void FrmMain::TellListFileProblems() {
+  std::wstring text;
+  for (auto [path, state] : {std::pair{AskFilePath(), AskLists().processFile},
+                             std::pair{RegAskFilePath(), AskLists().registryFile}})
+    if (auto problem = ListFileProblem(path, state)) text += (text.empty() ? L"" : L"\r\n") + *problem;
+  if (!text.empty()) tuopan_.Balloon(text);
 }
 
 void FrmMain::CreateControls() {

@@ -65,6 +65,7 @@ class FrmMain : public common::ui::Window {
  private:
   void CreateControls();
   void CreateColumns();
+  void TellListFileProblems();
   void Centre();
   void Layout();
   void QueryUnload();
