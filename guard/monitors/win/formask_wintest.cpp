@@ -453,3 +453,59 @@ TEST_F(FormaskTest, TheStartupMonitorCanDeleteTheValueItself) {
   Formask::Open(s, h)->Command2Click();
   EXPECT_EQ(deleted, std::vector<std::wstring>{s.regpath});
 }
+
+// An end that fails is said, and "终止进程" then keeps the dialog open; "拒绝" still closes it (its
+// decision is made), but not as if the program had gone.
+TEST_F(FormaskTest, AnEndThatFailsIsToldAndNotPassedOffAsDone) {
+  Program p(L"ask-end-fails");
+  AskSubject s;
+  s.FilePath = suite::BinFolder() + L"suite_child.exe";
+  s.connection = ConnectionOf(p);
+  s.process = p.Id();
+  AskHooks h = Hooks();
+  h.endProcess = [](const ProcessIdentity&) { return EndResult::Failed; };
+  suite::MsgBoxAnswers ok(IDOK);
+  Formask* d = Formask::Open(s, h, FrozenProcess::Freeze(s.process));
+  d->CmdendClick();
+  ASSERT_EQ(ok.shown().size(), 1u);
+  EXPECT_EQ(ok.shown()[0].text, EndFailedText(L"suite_child.exe"));
+  EXPECT_EQ(Formask::OpenDialogs().size(), 1u) << "the dialog stays";
+  EXPECT_TRUE(answers.empty());
+  d->Command2Click();
+  ASSERT_EQ(ok.shown().size(), 2u);
+  EXPECT_EQ(ok.shown()[1].text, EndFailedText(L"suite_child.exe"));
+  EXPECT_EQ(answers.back().second, AskAnswer::Denied);
+  EXPECT_TRUE(p.Responds()) << "resumed, and running on as the message said";
+}
+
+// The allowed program runs on before the table is written: a large table kept it frozen meanwhile.
+TEST_F(FormaskTest, AnAllowedProgramRunsOnBeforeTheDecisionIsStored) {
+  Program p(L"ask-resume-first");
+  AskSubject s;
+  s.FilePath = suite::BinFolder() + L"suite_child.exe";
+  s.process = p.Id();
+  AskHooks h = Hooks();
+  bool answeredWhileStoring = false, answeredWhenClosed = false;
+  h.addProgram = [&](const std::wstring&, int) { answeredWhileStoring = p.Answers(2000); };
+  h.closed = [&](const AskSubject&, AskAnswer) { answeredWhenClosed = p.Answers(2000); };
+  Formask* d = Formask::Open(s, h, FrozenProcess::Freeze(s.process));
+  ASSERT_TRUE(p.Frozen());
+  d->SetChk(true);
+  d->Command1Click();
+  EXPECT_TRUE(answeredWhileStoring);
+  EXPECT_TRUE(answeredWhenClosed);
+}
+
+// The freeze is the system's debug hold where Wine gives it, which the guard's end undoes by itself.
+TEST_F(FormaskTest, AFrozenProgramIsHeldByTheDebugAttachment) {
+  Program p(L"ask-debug-hold");
+  auto frozen = FrozenProcess::Freeze(p.Id());
+  ASSERT_NE(frozen, nullptr);
+  EXPECT_TRUE(frozen->releasedWithTheGuard());
+  EXPECT_TRUE(p.Frozen());
+  frozen.reset();
+  EXPECT_TRUE(p.Responds());
+  frozen = FrozenProcess::Freeze(p.Id());
+  ASSERT_NE(frozen, nullptr) << "a second hold after the first let go";
+  EXPECT_TRUE(p.Frozen());
+}

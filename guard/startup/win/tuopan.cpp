@@ -129,6 +129,16 @@ bool Tuopan::AddTrayIcon() {
   return iconShown_;
 }
 
+void Tuopan::SetStateLine(const std::wstring& line) {
+  std::wstring tip = Weekstr() + (line.empty() ? L"" : L"\r\n" + line);
+  if (tip == tip_) return;
+  tip_ = tip;
+  lstrcpynW(nid_.szTip, tip_.c_str(), ARRAYSIZE(nid_.szTip));
+  NOTIFYICONDATAW n = nid_;
+  n.uFlags = NIF_TIP;
+  if (iconShown_) Shell_NotifyIconW(NIM_MODIFY, &n);
+}
+
 bool Tuopan::Balloon(const std::wstring& text) {
   balloon_ = text;
   if (!iconShown_) return false;

@@ -48,6 +48,8 @@ class Tuopan : public common::ui::Window {
   // A notice from the tray icon that does not wait for an answer (cut to what the balloon holds). False
   // when the shell took none; the text is kept as the last notice either way.
   bool Balloon(const std::wstring& text);
+  // A line under the tip's greeting (the firewall off, the network cut); empty for none.
+  void SetStateLine(const std::wstring& line);
   const std::wstring& lastBalloon() const { return balloon_; }
   const std::wstring& tip() const { return tip_; }
   HMENU tray() const { return tray_; }
