@@ -312,9 +312,10 @@ void Formask::CmdendClick() {
     Ask(kNotRunningText, MB_ICONINFORMATION | MB_OK);
     return;
   }
+  std::wstring name = common::FileNameOf(subject_.FilePath);
   switch (End(running)) {
-    case EndResult::Critical: Ask(CriticalRefusalText(common::FileNameOf(subject_.FilePath)), MB_ICONWARNING | MB_OK); return;
-    case EndResult::Failed: Ask(EndFailedText(common::FileNameOf(subject_.FilePath)), MB_ICONWARNING | MB_OK); return;
+    case EndResult::Critical: Ask(CriticalRefusalText(name), MB_ICONWARNING | MB_OK); return;
+    case EndResult::Failed: Ask(EndFailedText(name), MB_ICONWARNING | MB_OK); return;
     case EndResult::Ended:
     case EndResult::NotSame: break;  // ended now, or gone already
   }

@@ -85,10 +85,7 @@ void FrmMain::SetTcpSource(std::unique_ptr<TcpSource> source) {
   monitor_.SetSource(*tcpSource_);
 }
 
-void FrmMain::FirewallTick() {
-  monitor_.Poll();
-  if (formfire_.loaded()) formfire_.Timer1Tick();
-}
+void FrmMain::FirewallTick() { monitor_.Poll(); }
 
 void FrmMain::SetFirewall(bool on) {
   Guard().firewallEnabled = on;
