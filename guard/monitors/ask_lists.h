@@ -33,7 +33,7 @@ class DecisionList {
 
  private:
   size_t Find(std::wstring_view lowered, size_t from) const;
-  std::wstring text_;                 // lower-case
+  std::wstring text_;                  // lower-case
   std::vector<std::wstring> runOnly_;  // lower-case, never written
 };
 

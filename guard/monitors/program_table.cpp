@@ -88,7 +88,9 @@ bool AddProgram(KeyStore& store, std::wstring_view programPath, int block) {
 
 bool DeleteProgram(KeyStore& store, int index, std::wstring_view programPath) {
   Section section = ReadSection(store);
-  auto samePath = [&](const auto& entry) { return common::EqualsNoCase(entry.second.fields[1].value_or(L""), programPath); };
+  auto samePath = [&](const auto& entry) {
+    return common::EqualsNoCase(entry.second.fields[1].value_or(L""), programPath);
+  };
   auto it = section.entries.find(index);
   if (it == section.entries.end() || !samePath(*it))
     it = std::find_if(section.entries.begin(), section.entries.end(), samePath);

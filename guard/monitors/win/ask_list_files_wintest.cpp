@@ -137,7 +137,8 @@ TEST_F(AskListFiles, HostileValueNamesNeitherForgeAnAllowNorSplitTheFile) {
   EXPECT_TRUE(RecordRegDecision(broken, false, dir.wpath()));
   EXPECT_EQ(Bytes(), old);
   EXPECT_TRUE(RecordRegDecision(L"hkey_current_user\\run\\later", false, dir.wpath()) == std::nullopt);
-  EXPECT_EQ(Bytes(), ";hkey_current_user\\run\\kept\r\n;hkey_current_user\\run\\denied;hkey_current_user\\run\\later\r\n")
+  EXPECT_EQ(Bytes(), ";hkey_current_user\\run\\kept\r\n"
+                     ";hkey_current_user\\run\\denied;hkey_current_user\\run\\later\r\n")
       << "the deny line kept";
   EXPECT_TRUE(AskLists().registry.deny.Contains(broken));
   EXPECT_FALSE(AskLists().registry.deny.Contains(L"hkey_current_user\\run\\tail"));

@@ -72,7 +72,8 @@ TEST(FirewallEndToEnd, TheWindowIsMadeWhenShownAndClosedFromTheTrayOnlyHides) {
 
   PostMessageW(tray, WM_COMMAND, kTrayNetwall, 0);  // "当前网络连接"
   HWND fire = nullptr;
-  ASSERT_TRUE(suite::PumpUntil([&] { return (fire = WindowOf(guard.pid(), L"ZorvixFormfire")) && IsWindowVisible(fire); }, 5000));
+  auto shown = [&] { return (fire = WindowOf(guard.pid(), L"ZorvixFormfire")) && IsWindowVisible(fire); };
+  ASSERT_TRUE(suite::PumpUntil(shown, 5000));
   HWND tabs = FindWindowExW(fire, nullptr, WC_TABCONTROLW, nullptr);
   ASSERT_NE(tabs, nullptr);
   EXPECT_EQ(TabCaptions(tabs, guard.handle()),

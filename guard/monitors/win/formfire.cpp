@@ -163,8 +163,8 @@ void Formfire::Layout() {
     MoveWindow(cmd_[i], rc.right - margin - (3 - i) * button - (2 - i) * gap, listBottom + margin, button, buttonHeight,
                TRUE);
   // The notice of a connection that stayed, in full, beside the buttons (two lines).
-  MoveWindow(notice_, margin, listBottom + margin - px(30), std::max(0, int(rc.right) - 3 * (button + gap) - 2 * margin),
-             buttonHeight + px(60), TRUE);
+  int noticeWidth = std::max(0, int(rc.right) - 3 * (button + gap) - 2 * margin);
+  MoveWindow(notice_, margin, listBottom + margin - px(30), noticeWidth, buttonHeight + px(60), TRUE);
 }
 
 void Formfire::Open(zorvix::ViewKind view, bool hideOnClose) {

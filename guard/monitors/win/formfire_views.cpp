@@ -147,8 +147,11 @@ void Formfire::EndSelected() {
   EndResult ended = !owner.pid       ? EndResult::Failed
                     : !owner.started ? EndResult::NotSame  // the row's process is gone already
                                      : EndPro(owner.pid, owner.started);
-  if (ended == EndResult::Critical) return void(common::MsgBox(hwnd(), CriticalRefusalText(text), MB_ICONWARNING | MB_OK));
-  if (ended == EndResult::Failed) return void(common::MsgBox(hwnd(), EndFailedText(text), MB_ICONWARNING | MB_OK));
+  if (ended == EndResult::Critical || ended == EndResult::Failed) {
+    common::MsgBox(hwnd(), ended == EndResult::Critical ? CriticalRefusalText(text) : EndFailedText(text),
+                   MB_ICONWARNING | MB_OK);
+    return;
+  }
   lvw_.Remove(row);
   ShowCount();
 }
