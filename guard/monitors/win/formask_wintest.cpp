@@ -6,6 +6,7 @@
 #include "common/testing/win/msgbox_answers.h"
 #include "common/text.h"
 #include "common/testing/win/text_files.h"
+#include "common/win/code_page.h"
 #include "common/win/pump.h"
 #include "common/win/registry.h"
 #include "common/win/system.h"
@@ -508,4 +509,20 @@ TEST_F(FormaskTest, AFrozenProgramIsHeldByTheDebugAttachment) {
   frozen = FrozenProcess::Freeze(p.Id());
   ASSERT_NE(frozen, nullptr) << "a second hold after the first let go";
   EXPECT_TRUE(p.Frozen());
+}
+
+// A module whose path the code page cannot hold: "\info.txt" is not written with "?" in it, the user is
+// told which file and which module, and the old list is not opened as if it were this program's.
+TEST_F(FormaskTest, AModuleListTheCodePageCannotHoldIsToldAndTheOldFileStays) {
+  std::wstring exe = test_support::CopyOfChild(folder.wpath() + L"\\프로그램\\모듈.exe");
+  ASSERT_FALSE(common::ToAnsi(exe)) << "the test needs a path outside the code page";
+  Program p(L"ask-wide-modules", exe);
+  std::wstring info = folder.Write(L"info.txt", "old list\r\n");
+  suite::MsgBoxAnswers ok(IDOK);
+  OpenRegistry(L"hkey_current_user\\software\\zorvixtest\\run\\wide", exe, p.Id())->CmdClick(1);
+  ASSERT_EQ(ok.shown().size(), 1u);
+  EXPECT_NE(ok.shown()[0].text.find(info), std::wstring::npos) << ok.shown()[0].text;
+  EXPECT_NE(ok.shown()[0].text.find(L"모듈.exe"), std::wstring::npos) << "the module is named";
+  EXPECT_TRUE(opened.empty());
+  EXPECT_EQ(suite::ReadBytes(info), std::string("old list\r\n"));
 }
