@@ -1,35 +1,77 @@
 #include "guard/monitors/ask_lists.h"
 
+#include <algorithm>
+
 #include "common/text.h"
 
 namespace zorvix {
 
+namespace {
+
+bool IsStrayByte(wchar_t c) { return c >= 0xDC80 && c <= 0xDCFF; }
+
+// Lower-case, except a character right after a byte that was no character of the file's form: "A" after
+// a stray lead byte is that byte's partner in another program's eyes, and "a" would make it another pair.
+std::wstring LowerKeepingStrayPairs(std::wstring_view line) {
+  std::wstring lowered = common::ToLower(line);
+  for (size_t i = 1; i < line.size(); ++i)
+    if (IsStrayByte(line[i - 1])) lowered[i] = line[i];
+  return lowered;
+}
+
+}  // namespace
+
+DecisionList::DecisionList(std::wstring_view line) : text_(LowerKeepingStrayPairs(line)) {}
+
+bool DecisionList::Storable(std::wstring_view entry) {
+  return !entry.empty() && entry.find_first_of(L";\r\n") == std::wstring_view::npos;
+}
+
 // Position of ";" + lowered as a whole entry (followed by ";" or the end), or npos.
 size_t DecisionList::Find(std::wstring_view lowered, size_t from) const {
   std::wstring needle = L";" + std::wstring(lowered);
-  std::wstring hay = common::ToLower(text_);
-  for (size_t at = hay.find(needle, from); at != std::wstring::npos; at = hay.find(needle, at + 1)) {
+  for (size_t at = text_.find(needle, from); at != std::wstring::npos; at = text_.find(needle, at + 1)) {
     size_t end = at + needle.size();
-    if (end == hay.size() || hay[end] == L';') return at;
+    if (end == text_.size() || text_[end] == L';') return at;
   }
   return std::wstring::npos;
 }
 
 bool DecisionList::Contains(std::wstring_view entry) const {
-  return !entry.empty() && Find(common::ToLower(entry), 0) != std::wstring::npos;
+  if (entry.empty()) return false;
+  std::wstring lowered = common::ToLower(entry);
+  if (std::find(runOnly_.begin(), runOnly_.end(), lowered) != runOnly_.end()) return true;
+  return Storable(lowered) && Find(lowered, 0) != std::wstring::npos;
 }
 
-void DecisionList::Add(std::wstring_view entry) { text_ += L";" + common::ToLower(entry); }
+bool DecisionList::Add(std::wstring_view entry) {
+  if (!Storable(entry)) {
+    AddForRun(entry);
+    return false;
+  }
+  text_ += L";" + common::ToLower(entry);
+  return true;
+}
+
+void DecisionList::AddForRun(std::wstring_view entry) {
+  if (!entry.empty() && !Contains(entry)) runOnly_.push_back(common::ToLower(entry));
+}
 
 bool DecisionList::Remove(std::wstring_view entry) {
   if (entry.empty()) return false;
   std::wstring lowered = common::ToLower(entry);
-  bool removed = false;
+  bool removed = std::erase(runOnly_, lowered) > 0;
+  if (!Storable(lowered)) return removed;
   for (size_t at = Find(lowered, 0); at != std::wstring::npos; at = Find(lowered, at)) {
     text_.erase(at, lowered.size() + 1);
     removed = true;
   }
   return removed;
+}
+
+void AskFileLists::Reload(const AskFileLists& read) {
+  allow.Reload(read.allow);
+  deny.Reload(read.deny);
 }
 
 AskFileLists ParseAskFile(std::wstring_view text) {
@@ -41,7 +83,7 @@ AskFileLists ParseAskFile(std::wstring_view text) {
 }
 
 std::wstring FormatAskFile(const AskFileLists& lists) {
-  return common::ToLower(lists.allow.text()) + L"\r\n" + common::ToLower(lists.deny.text()) + L"\r\n";
+  return lists.allow.text() + L"\r\n" + lists.deny.text() + L"\r\n";
 }
 
 bool RegLocation::localMachine() const { return common::EqualsNoCase(rootName, L"hkey_local_machine"); }

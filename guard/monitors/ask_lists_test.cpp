@@ -25,6 +25,44 @@ TEST(DecisionList, AddsLowerCaseAndRemovesEveryOccurrence) {
   EXPECT_FALSE(list.Remove(L"hkey_current_user\\run\\foo"));
 }
 
+// A start-up value named with a ";" would, appended as it stands, add an entry the user never saw.
+TEST(DecisionList, AnEntryHoldingASeparatorHoldsForThisRunOnlyAndForgesNothing) {
+  const std::wstring payload = L"hkey_current_user\\software\\microsoft\\windows\\currentversion\\run\\payload";
+  const std::wstring hostile = L"semi;" + payload;
+  DecisionList list(L";c:\\kept.exe");
+  EXPECT_FALSE(list.Add(hostile));
+  EXPECT_EQ(list.text(), L";c:\\kept.exe") << "nothing written into the line";
+  EXPECT_TRUE(list.Contains(hostile));
+  EXPECT_TRUE(list.Contains(L"SEMI;" + payload));
+  EXPECT_FALSE(list.Contains(payload));
+  EXPECT_FALSE(list.Contains(L"semi"));
+  // Nor does such an entry match a stored line in parts.
+  DecisionList stored(L";semi;" + payload);
+  EXPECT_FALSE(stored.Contains(hostile));
+  EXPECT_TRUE(stored.Contains(payload));
+  for (const wchar_t* broken : {L"name\r\nline2", L"name\nx", L"name\rx"}) {
+    DecisionList l;
+    EXPECT_FALSE(l.Add(std::wstring(L"hkey_current_user\\run\\") + broken));
+    EXPECT_TRUE(l.text().empty());
+    EXPECT_TRUE(l.Contains(std::wstring(L"hkey_current_user\\run\\") + broken));
+    EXPECT_FALSE(l.Contains(L"hkey_current_user\\run\\name"));
+  }
+  EXPECT_TRUE(list.Remove(hostile));
+  EXPECT_FALSE(list.Contains(hostile));
+  EXPECT_EQ(list.text(), L";c:\\kept.exe");
+}
+
+TEST(DecisionList, AReloadKeepsThisRunsEntriesAndTakesTheFilesLine) {
+  AskFileLists lists;
+  lists.allow.AddForRun(L"hkey_current_user\\run\\예시");
+  lists.deny.Add(L"hkey_current_user\\run\\old");
+  lists.Reload(ParseAskFile(L";hkey_current_user\\run\\new\r\n\r\n"));
+  EXPECT_TRUE(lists.allow.Contains(L"hkey_current_user\\run\\예시"));
+  EXPECT_TRUE(lists.allow.Contains(L"hkey_current_user\\run\\new"));
+  EXPECT_FALSE(lists.deny.Contains(L"hkey_current_user\\run\\old"));
+  EXPECT_EQ(FormatAskFile(lists), L";hkey_current_user\\run\\new\r\n\r\n") << "this run's entries are not written";
+}
+
 TEST(AskFile, MissingLinesReadAsEmptyLists) {
   auto none = ParseAskFile(L"");
   EXPECT_TRUE(none.allow.empty());
@@ -74,4 +112,13 @@ TEST(RegPath, ReadsRootKeyAndValueNameEveryWayDeepestKeyFirst) {
   EXPECT_EQ(RegPathReadings(L"hkey_current_user\\(预设值)").size(), 0u);
   EXPECT_EQ(RegPathReadings(L"novalue").size(), 0u);
   EXPECT_EQ(RegPathReadings(L"hkey_current_user\\\\value").size(), 0u);
+}
+
+// A byte that is no character, read from another program's file, keeps the character after it as it was:
+// lower-cased, that letter would pair with the byte into another character on the next read.
+TEST(DecisionList, TheCharacterAfterAStrayByteIsNotLowerCased) {
+  const std::wstring line = std::wstring(L";c:\\A") + wchar_t(0xDC80 + 0xFC - 0x80) + L"C;D:\\X.EXE";
+  DecisionList list(line);
+  EXPECT_EQ(list.text(), std::wstring(L";c:\\a") + wchar_t(0xDC80 + 0xFC - 0x80) + L"C;d:\\x.exe");
+  EXPECT_TRUE(list.Contains(L"d:\\x.exe"));
 }

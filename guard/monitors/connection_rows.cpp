@@ -54,6 +54,16 @@ void KeepWatched(std::vector<TcpRow>& rows) {
   std::erase_if(rows, [](const TcpRow& r) { return !IsWatched(r); });
 }
 
+bool SameConnection(const TcpRow& a, const TcpRow& b) {
+  TcpRow stateless = b;
+  stateless.state = a.state;
+  return a == stateless;
+}
+
+bool SameConnections(const std::vector<TcpRow>& a, const std::vector<TcpRow>& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), SameConnection);
+}
+
 uint16_t PortNumber(uint32_t field) { return uint16_t((field & 0xff) << 8 | (field >> 8 & 0xff)); }
 
 std::wstring AddressText(const TcpRow& row, bool remote) {

@@ -56,3 +56,26 @@ TEST(ConnectionRows, PortsAndAddressesReadAsUsual) {
   EXPECT_EQ(AddressText(V6({0, 0, 0, 0, 0, 0xffff, 0xc000, 0x0201}), true), L"::ffff:192.0.2.1");
   EXPECT_EQ(AddressText(V6({0x2001, 0xdb8, 1, 2, 3, 4, 5, 0}), true), L"2001:db8:1:2:3:4:5:0");
 }
+
+TEST(ConnectionRows, AStateChangeIsTheSameConnectionAnythingElseIsNot) {
+  TcpRow a;
+  a.state = 2 + 1;  // SYN_SENT
+  a.remoteAddr = {10, 0, 0, 1};
+  a.localPort = 0x3930;
+  a.remotePort = 0x5000;
+  a.pid = 40;
+  TcpRow established = a;
+  established.state = 5;
+  EXPECT_TRUE(SameConnection(a, established));
+  EXPECT_TRUE(SameConnections({a, a}, {established, a}));
+  TcpRow other = a;
+  other.pid = 41;
+  EXPECT_FALSE(SameConnection(a, other));
+  other = a;
+  other.remotePort = 0x5100;
+  EXPECT_FALSE(SameConnection(a, other));
+  other = a;
+  other.remoteAddr[3] = 2;
+  EXPECT_FALSE(SameConnection(a, other));
+  EXPECT_FALSE(SameConnections({a}, {a, a}));
+}

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace zorvix {
@@ -17,6 +18,8 @@ class KeyStore {
   virtual std::optional<std::wstring> Get(const std::wstring& key) const = 0;
   virtual bool Set(const std::wstring& key, const std::wstring& value) = 0;
   virtual bool Remove(const std::wstring& key) = 0;
+  // Every value of the section, in one pass over it.
+  virtual std::vector<std::pair<std::wstring, std::wstring>> All() const = 0;
 };
 
 inline constexpr wchar_t kFireWallSection[] = L"FireWall";
@@ -38,13 +41,18 @@ int ProgramCount(const KeyStore& store);
 // Adds a program with a decision (block 1 stores allowed, 0 blocked). A program already listed, in any
 // letter case, is left as it is; false then.
 bool AddProgram(KeyStore& store, std::wstring_view programPath, int block);
-// Removes entry index (1-based) and moves the entries after it down by one.
-void DeleteProgram(KeyStore& store, int index);
+// Removes the entry of that program (the one numbered index, unless the numbers moved since it was shown)
+// and moves the entries after it down by one. False when no entry has that path.
+bool DeleteProgram(KeyStore& store, int index, std::wstring_view programPath);
+// A view's row whose entry is gone (deleted in another view meanwhile): nothing was deleted.
+std::wstring ProgramGoneText(std::wstring_view name);
 
 // The table in memory, without a bound on its size.
 class ProgramTable {
  public:
-  // Reads every entry (an entry without a name is skipped).
+  // Reads the entries from the values the section holds, "ProgramCount" taken as a bound only: a count
+  // far beyond the entries costs nothing. An entry without a name is named after its path; one with
+  // neither is skipped.
   void UpdatePrograms(const KeyStore& store);
   const std::vector<MonitoredProgram>& entries() const { return entries_; }
   // The first entry with this path, letter case ignored; null when none.

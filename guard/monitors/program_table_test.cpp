@@ -19,7 +19,12 @@ class MapStore : public KeyStore {
     return true;
   }
   bool Remove(const std::wstring& key) override { return values.erase(key) > 0; }
+  std::vector<std::pair<std::wstring, std::wstring>> All() const override {
+    ++enumerations;
+    return {values.begin(), values.end()};
+  }
   std::map<std::wstring, std::wstring> values;
+  mutable int enumerations = 0;
 };
 
 MapStore ThreePrograms() {
@@ -65,7 +70,7 @@ TEST(ProgramTable, AddDoesNotPassLeftoverCountersToTheNewEntry) {
 
 TEST(ProgramTable, DeleteClosesTheGap) {
   MapStore s = ThreePrograms();
-  DeleteProgram(s, 2);
+  EXPECT_TRUE(DeleteProgram(s, 2, L"C:\\B\\TWO.EXE"));
   EXPECT_EQ(s.values, (std::map<std::wstring, std::wstring>{{L"ProgramCount", L"2"},
                                                             {L"1Name", L"one.exe"},
                                                             {L"1Path", L"c:\\a\\one.exe"},
@@ -79,18 +84,72 @@ TEST(ProgramTable, DeleteClosesTheGap) {
 
 TEST(ProgramTable, DeleteTheLastOrFirstEntryAndOutOfRange) {
   MapStore s = ThreePrograms();
-  DeleteProgram(s, 3);
+  DeleteProgram(s, 3, L"c:\\c\\three.exe");
   EXPECT_EQ(s.values[L"ProgramCount"], L"2");
   EXPECT_FALSE(s.Get(L"3Name"));
   EXPECT_FALSE(s.Get(L"3Attempts"));
-  DeleteProgram(s, 1);
+  DeleteProgram(s, 1, L"c:\\a\\one.exe");
   EXPECT_EQ(s.values[L"ProgramCount"], L"1");
   EXPECT_EQ(s.values[L"1Path"], L"c:\\b\\two.exe");
   EXPECT_EQ(s.values[L"1Attempts"], L"0") << "a missing counter moves as 0";
   auto before = s.values;
-  DeleteProgram(s, 0);
-  DeleteProgram(s, 5);
+  EXPECT_FALSE(DeleteProgram(s, 0, L"c:\\gone.exe"));
+  EXPECT_FALSE(DeleteProgram(s, 5, L"c:\\gone.exe"));
   EXPECT_EQ(s.values, before);
+}
+
+// Two views of one table: a row shown before another view deleted an entry names the entry by its old
+// number. The entry whose path the row shows goes, or none.
+TEST(ProgramTable, ADeleteByAStaleNumberDeletesTheEntryTheRowShowsOrNone) {
+  MapStore s;
+  for (const wchar_t* p : {L"c:\\a.exe", L"c:\\b.exe", L"c:\\c.exe", L"c:\\d.exe"}) AddProgram(s, p, 1);
+  ASSERT_TRUE(DeleteProgram(s, 1, L"c:\\a.exe"));
+  EXPECT_TRUE(DeleteProgram(s, 3, L"c:\\c.exe")) << "c was number 3 when the row was made";
+  ProgramTable t;
+  t.UpdatePrograms(s);
+  ASSERT_EQ(t.entries().size(), 2u);
+  EXPECT_EQ(t.entries()[0].Path, L"c:\\b.exe");
+  EXPECT_EQ(t.entries()[1].Path, L"c:\\d.exe");
+  auto before = s.values;
+  EXPECT_FALSE(DeleteProgram(s, 2, L"c:\\c.exe")) << "gone already";
+  EXPECT_EQ(s.values, before);
+}
+
+// A count far beyond the entries (corrupt, or written by hand) is a bound, not a walk.
+TEST(ProgramTable, AHugeCountReadsTheEntriesThatExistInOnePass) {
+  MapStore s;
+  AddProgram(s, L"c:\\a.exe", 1);
+  AddProgram(s, L"c:\\b.exe", 0);
+  s.Set(L"ProgramCount", L"2000000000");
+  s.Set(L"7Name", L"beyond.exe");  // above the last entry, below the count: an entry like any other
+  s.Set(L"7Path", L"c:\\beyond.exe");
+  s.enumerations = 0;
+  ProgramTable t;
+  t.UpdatePrograms(s);
+  EXPECT_EQ(t.entries().size(), 3u);
+  EXPECT_EQ(s.enumerations, 1);
+  EXPECT_TRUE(AddProgram(s, L"c:\\new.exe", 1));
+  EXPECT_EQ(s.values[L"8Path"], L"c:\\new.exe");
+  EXPECT_EQ(s.values[L"ProgramCount"], L"8") << "the count follows the entries again";
+  // Entries above the count are leftovers of an interrupted change and are not read.
+  s.Set(L"ProgramCount", L"1");
+  t.UpdatePrograms(s);
+  ASSERT_EQ(t.entries().size(), 1u);
+  EXPECT_TRUE(AddProgram(s, L"c:\\b.exe", 1)) << "b lies beyond the count: not listed";
+  EXPECT_EQ(s.values[L"2Status"], L"1");
+}
+
+TEST(ProgramTable, AnEntryWithAPathButNoNameIsLoaded) {
+  MapStore s;
+  s.Set(L"ProgramCount", L"2");
+  s.Set(L"1Path", L"c:\\tools\\NoName.exe");
+  s.Set(L"1Status", L"0");
+  s.Set(L"2Status", L"1");  // neither name nor path: nothing to show or match
+  ProgramTable t;
+  t.UpdatePrograms(s);
+  ASSERT_EQ(t.entries().size(), 1u);
+  EXPECT_EQ(t.entries()[0].Name, L"noname.exe");
+  EXPECT_EQ(t.Count(s, L"C:\\TOOLS\\NONAME.EXE"), ProgramTable::Verdict::Blocked) << "not asked about every time";
 }
 
 TEST(ProgramTable, StatusReadsOneAsAllowedAndAnythingElseAsBlocked) {
@@ -112,6 +171,7 @@ TEST(ProgramTable, LoadsEveryEntryWithoutABound) {
   s.Set(L"ProgramCount", L"2500");
   s.Set(L"2500Status", L"1");
   s.Set(L"17Name", L"");  // a gap: skipped, the numbers of the others stay
+  s.Remove(L"17Path");
   ProgramTable t;
   t.UpdatePrograms(s);
   EXPECT_EQ(t.entries().size(), 2499u);

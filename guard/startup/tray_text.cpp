@@ -100,4 +100,9 @@ const std::vector<TrayMenuRow>& TrayMenuRows() {
   return rows;
 }
 
+std::wstring FirewallStateLine(bool firewallOn, bool networkCut) {
+  if (networkCut) return L"网络已断开：所有程序的网络连接都被删除";
+  return firewallOn ? L"" : L"防火墙已关闭";
+}
+
 }  // namespace zorvix

@@ -66,4 +66,7 @@ inline constexpr wchar_t kRunKey[] = L"software\\microsoft\\windows\\currentvers
 inline constexpr wchar_t kRunValueName[] = L"safe";
 inline constexpr wchar_t kLocalIpTitle[] = L"内网IP地址";
 
+// The tray tip's line for the firewall's switches; empty while it watches as usual.
+std::wstring FirewallStateLine(bool firewallOn, bool networkCut);
+
 }  // namespace zorvix

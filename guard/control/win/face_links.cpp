@@ -46,9 +46,10 @@ FaceLinks FaceLinksFor(FrmMain& f) {
     return rows;
   };
   // Through the firewall, so that its run list and its table in memory follow.
-  links.deleteProgram = [&f](int number) {
-    f.formfire().DeleteProgram(number);
-    f.formfire().UpdatePrograms();
+  links.deleteProgram = [&f](int number, const std::wstring& path) {
+    if (f.monitor().DeleteProgram(number, path)) return true;
+    common::MsgBox(nullptr, ProgramGoneText(common::FileNameOf(path)), MB_ICONWARNING | MB_OK);
+    return false;
   };
   links.localIp = [] { return GetLocalIP(); };
   links.icon = LoadIconW(GetModuleHandleW(nullptr), L"APPICON");

@@ -53,7 +53,8 @@ struct FaceLinks {
   // Drops an allowed start-up location from the registry decision list and rewrites its file.
   std::function<bool(const std::wstring& location)> forgetAllowedLocation;
   std::function<std::vector<FirewallRow>()> firewallRows;
-  std::function<void(int number)> deleteProgram;
+  // The entry the row shows (number and path); false when it is gone (the user has been told).
+  std::function<bool(int number, const std::wstring& path)> deleteProgram;
   std::function<std::optional<std::wstring>()> localIp;
   std::vector<WatchedLocation> startupLocations = WatchedLocations();
   // Deletes a start-up value in the view it was read in; true when it is gone.

@@ -257,7 +257,7 @@ void Formface::DeleteFirewallEntry(int row) {
   std::wstring name = lvw_.Text(row, 0);
   if (number <= 0 || name.empty() || !links_.deleteProgram) return;
   if (!Confirm(DeleteNetConfirmText(name))) return;
-  links_.deleteProgram(number);
+  links_.deleteProgram(number, lvw_.Text(row, 2));
   // The entries after it were renumbered: the page is read again.
   if (page_ == PageType::Net) SelectTab(int(PageType::Net));
 }

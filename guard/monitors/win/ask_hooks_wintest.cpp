@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "common/testing/win/test_certificate.h"
+#include "common/testing/win/text_files.h"
+#include "common/win/system.h"
 #include "common/text.h"
 #include "common/win/ui/window.h"
 #include "guard/monitors/win/ask_hooks.h"
@@ -69,10 +71,44 @@ TEST_F(GuardAsk, UnloadingTheGuardResumesEveryFrozenProgram) {
   EXPECT_FALSE(Guard().askWindowOpen);
 }
 
+// The program folder's own list files, put back as they were after the test.
+class OwnListFiles {
+ public:
+  OwnListFiles() {
+    for (const std::wstring& f : {AskFilePath(), RegAskFilePath()}) kept_.push_back({f, suite::ReadBytes(f)});
+  }
+  ~OwnListFiles() {
+    for (auto& [file, bytes] : kept_)
+      if (bytes)
+        suite::WriteBytes(file, *bytes);
+      else
+        DeleteFileW(file.c_str());
+  }
+
+ private:
+  std::vector<std::pair<std::wstring, std::optional<std::string>>> kept_;
+};
+
 TEST_F(GuardAsk, LoadingTheGuardReadsBothListFiles) {
+  OwnListFiles own;
+  CreateDirectoryW(JoinPath(common::AppFolder(), L"sys").c_str(), nullptr);
+  ASSERT_TRUE(suite::WriteBytes(AskFilePath(), suite::Ansi(L";c:\\程序\\允许.exe\r\n;c:\\坏.exe\r\n")));
+  ASSERT_TRUE(suite::WriteBytes(RegAskFilePath(), "\xFF\xFE" + std::string("\r\0\n\0;\0h\0k\0\\\0x\0", 14)));
   AskLists().process.allow.Add(L"c:\\stale.exe");
-  AskLists().registry.deny.Add(L"hkey_current_user\\stale");
   Load();
   EXPECT_FALSE(AskLists().process.allow.Contains(L"c:\\stale.exe"));
-  EXPECT_FALSE(AskLists().registry.deny.Contains(L"hkey_current_user\\stale"));
+  EXPECT_TRUE(AskLists().process.allow.Contains(L"c:\\程序\\允许.exe"));
+  EXPECT_TRUE(AskLists().process.deny.Contains(L"c:\\坏.exe"));
+  EXPECT_TRUE(AskLists().registry.deny.Contains(L"hk\\x")) << "a UTF-16 file";
+  EXPECT_EQ(frm->tuopan().lastBalloon(), L"") << "nothing to tell";
+}
+
+TEST_F(GuardAsk, AListFileOverTheCapIsNotReadAndTheTrayIconSaysSo) {
+  OwnListFiles own;
+  CreateDirectoryW(JoinPath(common::AppFolder(), L"sys").c_str(), nullptr);
+  ASSERT_TRUE(suite::WriteBytes(AskFilePath(), std::string(size_t(kListFileCap) + 1, ';')));
+  Load();
+  EXPECT_EQ(AskLists().processFile.status, common::ReadStatus::kTooLarge);
+  EXPECT_NE(frm->tuopan().lastBalloon().find(AskFilePath()), std::wstring::npos) << frm->tuopan().lastBalloon();
+  EXPECT_FALSE(SaveAskLists()) << "never written over";
 }

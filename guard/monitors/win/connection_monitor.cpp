@@ -1,5 +1,7 @@
 #include "guard/monitors/win/connection_monitor.h"
 
+#include <algorithm>
+
 #include "common/text.h"
 #include "common/win/pump.h"
 #include "guard/monitors/connection_rows.h"
@@ -9,13 +11,24 @@ namespace zorvix {
 
 ConnectionMonitor::~ConnectionMonitor() { Formask::UnloadAll(AskMode::Network); }
 
+std::wstring CannotDropText(const std::wstring& path, DropResult why, bool ipv6) {
+  std::wstring name = L"【 " + common::FileNameOf(path) + L" 】";
+  if (ipv6) return L"无法删除" + name + L"的IPv6网络连接：系统不提供删除IPv6连接的功能，该连接仍然存在。";
+  if (why == DropResult::NeedsAdmin)
+    return L"无法删除" + name + L"的网络连接：删除网络连接需要以管理员身份运行本软件，该连接仍然存在。";
+  return L"无法删除" + name + L"的网络连接，该连接仍然存在。";
+}
+
 void ConnectionMonitor::Poll() {
   GuardState& g = Guard();
   if (polling_ || g.askWindowOpen || !g.firewallEnabled) return;
-  if (!source_->ReadTcpRows(fresh_) || fresh_.empty()) return;
-  // The rows themselves are compared: one connection replacing another leaves the count as it was.
-  if (fresh_ == last_) return;
+  if (!source_->ReadTcpRows(fresh_)) return;
+  KeepWatched(fresh_);
+  if (fresh_.empty() && !rescan_) return;
+  // The connections themselves are compared: one replacing another leaves the count as it was.
+  if (SameConnections(fresh_, last_) && !rescan_) return;
   last_.swap(fresh_);
+  rescan_ = false;
   polling_ = true;
   stopped_ = false;
   ScanConnections();
@@ -28,10 +41,14 @@ void ConnectionMonitor::ScanConnections() {
   // No poll starts while this one runs, so the rows stay as they are while messages run in between.
   for (const TcpRow& row : last_) {
     if (stopped_) return;
-    if (!IsWatched(row)) continue;
     auto owner = ProgramOf(row.pid);
     if (!owner || owner->id.pid == GetCurrentProcessId()) continue;
-    if (!runAllowList_.Contains(owner->path) && CheckPrograms({row, *owner})) DropConnection(row);
+    Connection c{row, *owner};
+    if (networkCut_) {
+      if (DropConnection(c) == DropResult::Dropped) ++cutDrops_;
+    } else if (!AllowedOnce(owner->id) && !runAllowList_.Contains(owner->path) && CheckPrograms(c)) {
+      DropConnection(c);
+    }
     YieldNow();
   }
 }
@@ -58,6 +75,10 @@ void ConnectionMonitor::YieldNow() {
   common::PumpMessages();
 }
 
+bool ConnectionMonitor::AllowedOnce(const ProcessIdentity& id) const {
+  return std::find(allowedOnce_.begin(), allowedOnce_.end(), id) != allowedOnce_.end();
+}
+
 bool ConnectionMonitor::CheckPrograms(const Connection& c) {
   const std::wstring& path = c.owner.path;
   if (hooks_.isTrusted && hooks_.isTrusted(path)) {
@@ -78,8 +99,13 @@ void ConnectionMonitor::Ask(const Connection& c) {
   currentProcessing_.Add(key);
   AskHooks h = hooks_.askHooks ? hooks_.askHooks() : AskHooks{};
   h.addProgram = [this](const std::wstring& path, int block) { AddProgram(path, block); };
-  h.dropConnection = [this](const TcpRow& row) { DropConnection(row); };
-  h.closed = [this, key](const AskSubject&, AskAnswer) {
+  h.dropConnection = [this, c](const TcpRow& row) { DropConnection({row, c.owner}); };
+  h.closed = [this, key, id = c.owner.id](const AskSubject&, AskAnswer answer) {
+    // Allowed this once: the same process is not frozen and asked again while it runs.
+    if (answer == AskAnswer::Allowed) {
+      std::erase_if(allowedOnce_, [](const ProcessIdentity& p) { return !IsRunning(p); });
+      allowedOnce_.push_back(id);
+    }
     UpdatePrograms();
     currentProcessing_.Remove(key);
   };
@@ -94,29 +120,41 @@ void ConnectionMonitor::Ask(const Connection& c) {
     currentProcessing_.Remove(key);
 }
 
-DropResult ConnectionMonitor::DropConnection(const TcpRow& row) {
-  DropResult r = source_->Drop(row);
-  if (r == DropResult::NeedsAdmin && !adminTold_) {
-    adminTold_ = true;
-    if (hooks_.needsAdmin) hooks_.needsAdmin();
-  }
+DropResult ConnectionMonitor::DropConnection(const Connection& c) {
+  DropResult r = source_->Drop(c.row);
+  if (r == DropResult::Dropped) return r;
   // The system has no call that deletes an IPv6 connection: the program keeps it, and the user must know.
-  if (r == DropResult::Failed && row.family == 6 && !ipv6Told_) {
-    ipv6Told_ = true;
-    if (hooks_.cannotDropIpv6) hooks_.cannotDropIpv6();
-  }
+  bool ipv6 = c.row.family == 6;
+  unsigned cause = ipv6 ? 4 : r == DropResult::NeedsAdmin ? 2 : 1;
+  notice_ = CannotDropText(c.owner.path, r, ipv6);
+  if (!(told_ & cause) && hooks_.cannotDrop) hooks_.cannotDrop(notice_);
+  told_ |= cause;
   return r;
+}
+
+void ConnectionMonitor::SetNetworkCut(bool on) {
+  networkCut_ = on;
+  rescan_ = on;  // every connection of this moment goes, not only the next new one
 }
 
 bool ConnectionMonitor::AddProgram(const std::wstring& path, int block) {
   bool added = zorvix::AddProgram(store_, path, block);
   if (added) runAllowList_.Clear();
+  Changed();
   return added;
 }
 
-void ConnectionMonitor::DeleteProgram(int index) {
-  zorvix::DeleteProgram(store_, index);
+bool ConnectionMonitor::DeleteProgram(int index, const std::wstring& path) {
+  bool deleted = zorvix::DeleteProgram(store_, index, path);
   runAllowList_.Clear();
+  Changed();
+  return deleted;
+}
+
+// The counters are stored by entry number, so the table in memory follows every change at once.
+void ConnectionMonitor::Changed() {
+  UpdatePrograms();
+  if (hooks_.programsChanged) hooks_.programsChanged();
 }
 
 }  // namespace zorvix

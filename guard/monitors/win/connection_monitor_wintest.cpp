@@ -35,7 +35,7 @@ class MonitorTest : public testing::Test {
       a.fileInfo = [](std::wstring& path) { return path; };
       return a;
     };
-    h.needsAdmin = [this] { ++adminNotices; };
+    h.cannotDrop = [this](const std::wstring& text) { notices.push_back(text); };
     monitor.SetHooks(h);
   }
   void TearDown() override {
@@ -56,7 +56,7 @@ class MonitorTest : public testing::Test {
   SettingsSection store{kGuardApp, kSection};
   ConnectionMonitor monitor{table, store};
   std::set<std::wstring> trusted;
-  int adminNotices = 0;
+  std::vector<std::wstring> notices;
 };
 
 }  // namespace
@@ -74,7 +74,8 @@ TEST_F(MonitorTest, ABlockedProgramLosesItsConnectionAndBothCountersGrow) {
   EXPECT_EQ(table.dropped[0], row);
   EXPECT_EQ(Value(L"1Attempts"), L"1");
   EXPECT_EQ(Value(L"1Blocks"), L"1");
-  EXPECT_EQ(adminNotices, 1);
+  ASSERT_EQ(notices.size(), 1u);
+  EXPECT_EQ(notices[0], CannotDropText(exe, DropResult::NeedsAdmin, false));
   EXPECT_TRUE(Formask::OpenDialogs().empty());
 
   table.rows.push_back(TcpTableDouble::Connection(0, 50002));  // the rows changed; its connection is still there
@@ -82,7 +83,7 @@ TEST_F(MonitorTest, ABlockedProgramLosesItsConnectionAndBothCountersGrow) {
   EXPECT_EQ(table.dropped.size(), 2u);
   EXPECT_EQ(Value(L"1Attempts"), L"2");
   EXPECT_EQ(Value(L"1Blocks"), L"2");
-  EXPECT_EQ(adminNotices, 1) << "said once";
+  EXPECT_EQ(notices.size(), 1u) << "said once";
   EXPECT_TRUE(p.Responds()) << "a blocked program is not frozen";
 }
 
@@ -328,4 +329,81 @@ TEST_F(MonitorTest, APortFieldOf80IsNoRuleOfItsOwn) {
   table.rows = {row};
   monitor.Poll();
   EXPECT_TRUE(table.dropped.empty());
+}
+
+// "本次允许" holds while that process runs: neither the connection going on to "ESTABLISHED" nor a new
+// connection of the same process freezes and asks it again.
+TEST_F(MonitorTest, AProgramAllowedOnceStaysAllowedWhileTheSameProcessRuns) {
+  std::wstring exe = Exe(L"once.exe");
+  WindowChild p(L"mon-once", exe);
+  TcpRow row = TcpTableDouble::Connection(p.pid(), 50001, 1, 80, 3);  // SYN_SENT
+  table.rows = {row};
+  monitor.Poll();
+  ASSERT_NE(DialogOf(exe), nullptr);
+  DialogOf(exe)->Command3Click();
+  ASSERT_TRUE(p.Responds());
+  table.rows[0].state = 5;  // ESTABLISHED
+  monitor.Poll();
+  EXPECT_EQ(monitor.scans(), 1u) << "a change of state alone is no new connection";
+  table.rows.push_back(TcpTableDouble::Connection(p.pid(), 50002));
+  monitor.Poll();
+  EXPECT_EQ(monitor.scans(), 2u);
+  EXPECT_TRUE(Formask::OpenDialogs().empty());
+  EXPECT_TRUE(p.Responds());
+  EXPECT_EQ(Value(L"ProgramCount"), L"(absent)") << "nothing stored";
+
+  WindowChild again(L"mon-once-2", exe);  // the same program, another process: asked again
+  table.rows.push_back(TcpTableDouble::Connection(again.pid(), 50003));
+  monitor.Poll();
+  EXPECT_NE(DialogOf(exe), nullptr);
+}
+
+// "断开网络": every connection of every program but the guard goes, counted, and a connection that stays
+// is told.
+TEST_F(MonitorTest, TheNetworkCutDropsEveryConnectionButTheGuardsOwn) {
+  std::wstring exe = Exe(L"cut.exe");
+  WindowChild p(L"mon-cut", exe);
+  trusted.insert(common::ToLower(exe));
+  TcpRow mine = TcpTableDouble::Connection(GetCurrentProcessId(), 50003);
+  table.rows = {TcpTableDouble::Connection(p.pid(), 50001), TcpTableDouble::Connection(p.pid(), 50002), mine};
+  monitor.Poll();
+  ASSERT_TRUE(table.dropped.empty()) << "a trusted program passes";
+  monitor.SetNetworkCut(true);
+  monitor.Poll();
+  EXPECT_EQ(table.dropped.size(), 2u) << "the connections there already go too";
+  EXPECT_EQ(monitor.cutDrops(), 2);
+  EXPECT_EQ(table.rows, std::vector<TcpRow>{mine});
+  EXPECT_TRUE(Formask::OpenDialogs().empty());
+
+  table.answer = DropResult::NeedsAdmin;
+  table.rows.push_back(TcpTableDouble::Connection(p.pid(), 50004));
+  monitor.Poll();
+  EXPECT_EQ(monitor.cutDrops(), 2);
+  ASSERT_EQ(notices.size(), 1u);
+  EXPECT_NE(notices[0].find(L"cut.exe"), std::wstring::npos) << notices[0];
+
+  monitor.SetNetworkCut(false);
+  table.rows.push_back(TcpTableDouble::Connection(p.pid(), 50005));
+  monitor.Poll();
+  EXPECT_EQ(table.dropped.size(), 3u) << "nothing more goes once the cut is off";
+}
+
+// A change through any view reads the table again at once, so that the counters, stored by number, never
+// go to another entry.
+TEST_F(MonitorTest, EveryChangeOfTheTableReadsItAgainAndTellsTheViews) {
+  int changes = 0;
+  ConnectionMonitor::Hooks h;
+  h.programsChanged = [&] { ++changes; };
+  monitor.SetHooks(h);
+  std::wstring a = Exe(L"a.exe"), b = Exe(L"b.exe");
+  monitor.AddProgram(a, 0);
+  monitor.AddProgram(b, 0);
+  EXPECT_EQ(changes, 2);
+  ASSERT_NE(monitor.programs().Find(b), nullptr);
+  EXPECT_TRUE(monitor.DeleteProgram(1, a));
+  EXPECT_EQ(changes, 3);
+  ASSERT_NE(monitor.programs().Find(b), nullptr);
+  EXPECT_EQ(monitor.programs().Find(b)->number, 1);
+  EXPECT_FALSE(monitor.DeleteProgram(1, a)) << "gone: b, now number 1, stays";
+  EXPECT_NE(monitor.programs().Find(b), nullptr);
 }

@@ -8,7 +8,6 @@
 #include "common/win/msgbox.h"
 #include "common/win/registry.h"
 #include "common/win/system.h"
-#include "guard/monitors/ask_lists.h"
 #include "guard/monitors/win/ask_list_files.h"
 #include "guard/process/process_actions.h"
 #include "guard/process/win/process_actions.h"
@@ -16,8 +15,8 @@
 namespace zorvix {
 namespace {
 
-enum : UINT_PTR { kTimer1 = 1 };
-constexpr UINT kTimerMs = 200;
+enum : UINT_PTR { kTimer1 = 1, kKeepAbove = 2 };
+constexpr UINT kTimerMs = 200, kKeepAboveMs = 300;
 constexpr DWORD kReleaseWaitMs = 3000;  // how long a delete waits for the ended program to let go
 constexpr int kWidthTwips = 7800, kMargin = 150, kIconTwips = 480, kButtonTwips = 1300, kCascadePx = 24;
 
@@ -69,6 +68,15 @@ void DeleteStartupValue(const std::wstring& regpath) {
 }
 
 }  // namespace
+
+std::wstring InfoNotWrittenText(const std::wstring& file, const common::TextWrite& write) {
+  std::wstring text = L"无法写入文件 " + file + L"。";
+  if (write.status == common::WriteStatus::kNotHeld)
+    text += L"\r\n\r\n其中的 " + write.notHeld + L" 含有本机编码不能保存的字符。";
+  return text;
+}
+
+std::wstring EndFailedText(const std::wstring& name) { return L"无法终止进程【 " + name + L" 】，该程序仍在运行。"; }
 
 std::wstring DeleteFileQuestion(const std::wstring& path) { return L"您确定要删除文件【 " + path + L" 】吗？    "; }
 
@@ -163,6 +171,7 @@ void Formask::Activate() {
                std::max(work.top, work.bottom - hgt - 8 - shift), w, hgt, SWP_NOACTIVATE);
   ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
   SetTimer(hwnd(), kTimer1, kTimerMs, nullptr);
+  SetTimer(hwnd(), kKeepAbove, kKeepAboveMs, nullptr);
 }
 
 // Places the controls from the top down; returns the client height in pixels.
@@ -229,6 +238,20 @@ void Formask::Timer1Tick(uint64_t nowMs) {
   MoveWindow(label6_, bar.left, bar.top, common::ui::Twips(hwnd(), countdown_.BarTwips()), bar.bottom - bar.top, TRUE);
 }
 
+// The guard's other windows are top-most too; one shown later must not cover a dialog whose countdown
+// runs. Raised without taking the focus.
+void Formask::KeepAbove() {
+  for (HWND above = GetWindow(hwnd(), GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(above, &pid);
+    wchar_t cls[32]{};
+    GetClassNameW(above, cls, 32);
+    if (pid != GetCurrentProcessId() || !IsWindowVisible(above) || std::wstring(cls) == L"ZorvixFormask") continue;
+    SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return;
+  }
+}
+
 void Formask::Image1Click() {
   countdown_.Pause();
   KillTimer(hwnd(), kTimer1);
@@ -239,6 +262,7 @@ void Formask::Image1Click() {
 
 void Formask::Command1Click() {
   bool always = Chk();
+  frozen_.reset();  // allowed: the program runs on at once, before the table is written and read
   if (always && subject_.mode == AskMode::Registry) RecordRegistry(true);
   if (always && subject_.mode == AskMode::Network && hooks_.addProgram) hooks_.addProgram(subject_.FilePath, 1);
   Close(always ? AskAnswer::AllowedAlways : AskAnswer::Allowed);
@@ -264,16 +288,22 @@ void Formask::Deny(AskAnswer how) {
   }
   if (hooks_.dropConnection) hooks_.dropConnection(subject_.connection);
   if (always && hooks_.addProgram) hooks_.addProgram(subject_.FilePath, 0);
-  if (ProcessIdentity running = RunningProcess(); running.pid) EndPro(running.pid, running.started);
+  if (ProcessIdentity running = RunningProcess(); running.pid) {
+    EndResult ended = End(running);
+    if (ended == EndResult::Failed || ended == EndResult::Critical)
+      Ask(EndFailedText(common::FileNameOf(subject_.FilePath)), MB_ICONWARNING | MB_OK);
+  }
   Close(how);
 }
 
+// A location the list file cannot keep holds for this run, and the user learns that it will not last.
 void Formask::RecordRegistry(bool allow) {
-  // A list file that exists but cannot be read is not overwritten with what little is known.
-  if (!LoadRegAskLists(hooks_.folder)) return;
-  AskFileLists& lists = AskLists().registry;
-  (allow ? lists.allow : lists.deny).Add(subject_.regpath);
-  SaveRegAskLists(hooks_.folder);
+  if (auto cannotKeep = RecordRegDecision(subject_.regpath, allow, hooks_.folder))
+    Ask(*cannotKeep, MB_ICONWARNING | MB_OK);
+}
+
+EndResult Formask::End(const ProcessIdentity& process) {
+  return hooks_.endProcess ? hooks_.endProcess(process) : EndPro(process.pid, process.started);
 }
 
 void Formask::CmdendClick() {
@@ -282,9 +312,12 @@ void Formask::CmdendClick() {
     Ask(kNotRunningText, MB_ICONINFORMATION | MB_OK);
     return;
   }
-  if (EndPro(running.pid, running.started) == EndResult::Critical) {
-    Ask(CriticalRefusalText(common::FileNameOf(subject_.FilePath)), MB_ICONWARNING | MB_OK);
-    return;
+  std::wstring name = common::FileNameOf(subject_.FilePath);
+  switch (End(running)) {
+    case EndResult::Critical: Ask(CriticalRefusalText(name), MB_ICONWARNING | MB_OK); return;
+    case EndResult::Failed: Ask(EndFailedText(name), MB_ICONWARNING | MB_OK); return;
+    case EndResult::Ended:
+    case EndResult::NotSame: break;  // ended now, or gone already
   }
   Close(AskAnswer::Ended);
 }
@@ -317,7 +350,12 @@ void Formask::ListModules() {
     CloseHandle(snap);
   }
   std::wstring file = JoinPath(Folder(), kInfoFile);
-  if (!common::WriteTextFile(file, text).ok()) return;
+  common::TextWrite written = common::WriteTextFile(file, text);
+  if (!written.ok()) {
+    // An old list would pass for this program's: nothing is opened.
+    Ask(InfoNotWrittenText(file, written), MB_ICONWARNING | MB_OK);
+    return;
+  }
   if (hooks_.openFile)
     hooks_.openFile(file);
   else
@@ -329,7 +367,7 @@ void Formask::EndAndDeleteFile() {
   if (Ask(DeleteFileQuestion(path), MB_ICONWARNING | MB_OKCANCEL) != IDOK) return Close(AskAnswer::Closed);
   if (closing_) return;
   if (ProcessIdentity running = RunningProcess();
-      running.pid && EndPro(running.pid, running.started) == EndResult::Ended)
+      running.pid && End(running) == EndResult::Ended)
     WaitProcessGone(running.pid, running.started, kReleaseWaitMs, hwnd());  // the file is locked until then
   bool deleted = DeleteFileSilent(path);
   if (!deleted) Ask(DeleteFailText(path), MB_ICONWARNING | MB_OK);
@@ -358,9 +396,10 @@ void Formask::Close(AskAnswer answer) {
 void Formask::Finish(AskAnswer answer) {
   closing_ = true;
   KillTimer(hwnd(), kTimer1);
+  KillTimer(hwnd(), kKeepAbove);
   open_.reset();
+  frozen_.reset();  // first: what the opener does next may take long
   if (hooks_.closed) hooks_.closed(subject_, answer);
-  frozen_.reset();
 }
 
 void Formask::OnGone() {
@@ -381,6 +420,7 @@ LRESULT Formask::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_TIMER:
       if (wp == kTimer1) Timer1Tick(GetTickCount64());
+      if (wp == kKeepAbove) KeepAbove();
       return 0;
     case WM_CLOSE: Close(AskAnswer::Closed); return 0;
     case WM_DESTROY:

@@ -11,10 +11,12 @@
 #include <vector>
 
 #include "common/win/shell_icon.h"
+#include "common/win/text_file.h"
 #include "common/win/ui/window.h"
 #include "guard/monitors/countdown.h"
 #include "guard/monitors/tcp_source.h"
 #include "guard/monitors/win/process_freeze.h"
+#include "guard/process/win/process_actions.h"
 #include "guard/startup/guard_state.h"
 
 namespace zorvix {
@@ -58,6 +60,8 @@ struct AskHooks {
   // Registry mode: deletes the start-up value asked about (in the registry view it was read from). When
   // empty, the value named by regpath is deleted in the default view.
   std::function<void(const AskSubject& subject)> deleteStartupValue;
+  // Ends the program's process (default: EndPro).
+  std::function<EndResult(const ProcessIdentity& process)> endProcess;
   // Once, when the dialog closes, whichever way.
   std::function<void(const AskSubject& subject, AskAnswer answer)> closed;
   // "查看目录" and the opening of "\info.txt"; tests may watch instead.
@@ -129,8 +133,10 @@ class Formask : public common::ui::Window {
   bool Load();
   void CreateControls();
   void Activate();
+  void KeepAbove();
   int Layout();
   void Deny(AskAnswer how);
+  EndResult End(const ProcessIdentity& process);
   void RecordRegistry(bool allow);
   void EndAndDeleteFile();
   void ListModules();
@@ -159,5 +165,9 @@ class Formask : public common::ui::Window {
 inline constexpr wchar_t kNotRunningText[] = L"目前该程序还没有启动……    ";
 inline constexpr wchar_t kNoModulesText[] = L"对不起，目前该程序还没有启动……    ";
 std::wstring DeleteFileQuestion(const std::wstring& path);
+// A program that could not be ended runs on, and the user must know.
+std::wstring EndFailedText(const std::wstring& name);
+// "\info.txt" could not be written (a module path the code page cannot hold, or the write failed).
+std::wstring InfoNotWrittenText(const std::wstring& file, const common::TextWrite& write);
 
 }  // namespace zorvix

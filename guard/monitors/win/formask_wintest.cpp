@@ -6,6 +6,7 @@
 #include "common/testing/win/msgbox_answers.h"
 #include "common/text.h"
 #include "common/testing/win/text_files.h"
+#include "common/win/code_page.h"
 #include "common/win/pump.h"
 #include "common/win/registry.h"
 #include "common/win/system.h"
@@ -36,6 +37,7 @@ class FormaskTest : public testing::Test {
  protected:
   void SetUp() override {
     Guard() = GuardState{};
+    AskLists() = {};
     SetCursorPos(0, 0);  // away from the dialogs, so that their countdowns run
   }
   void TearDown() override {
@@ -351,15 +353,41 @@ TEST_F(FormaskTest, RegistryAllowWithTheTickAddsToLineOneOfTheFile) {
   EXPECT_TRUE(added.empty()) << "the program table is the network mode's";
 }
 
-TEST_F(FormaskTest, AListFileThatCannotBeReadIsNotOverwritten) {
+TEST_F(FormaskTest, AListFileThatCannotBeReadIsNotOverwrittenAndTheUserIsTold) {
   std::wstring path = folder.Write(L"sys\\regask.dat", ";hkey_current_user\\run\\kept\r\n\r\n");
   HANDLE locked = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+  suite::MsgBoxAnswers ok(IDOK);
   Formask* d = OpenRegistry(L"hkey_current_user\\software\\zorvixtest\\run\\new");
   d->SetChk(true);
   d->Command1Click();
   CloseHandle(locked);
   EXPECT_EQ(suite::ReadText(path), L";hkey_current_user\\run\\kept\r\n\r\n");
+  ASSERT_EQ(ok.shown().size(), 1u) << "an always that was not stored is not passed off as stored";
+  EXPECT_NE(ok.shown()[0].text.find(L"【 hkey_current_user\\software\\zorvixtest\\run\\new 】"), std::wstring::npos);
+  EXPECT_NE(ok.shown()[0].text.find(path), std::wstring::npos);
+  EXPECT_EQ(answers.back().second, AskAnswer::AllowedAlways);
+}
+
+// The two start-up value names that broke the file, through the dialog: allowed and denied with the tick.
+TEST_F(FormaskTest, HostileValueNamesAreKeptForThisRunWithoutTouchingTheFile) {
+  const std::string old = ";hkey_current_user\\run\\kept\r\n;hkey_current_user\\run\\denied\r\n";
+  std::wstring path = folder.Write(L"sys\\regask.dat", old);
+  const std::wstring run = L"hkey_current_user\\software\\microsoft\\windows\\currentversion\\run\\";
+  suite::MsgBoxAnswers ok(IDOK);
+  Formask* d = OpenRegistry(L"semi;" + run + L"payload");
+  d->SetChk(true);
+  d->Command1Click();
+  d = OpenRegistry(run + L"two\r\nlines");
+  d->SetChk(true);
+  d->Command2Click();
+  EXPECT_EQ(suite::ReadBytes(path), old);
+  ASSERT_EQ(ok.shown().size(), 2u);
+  EXPECT_NE(ok.shown()[0].text.find(L"semi;" + run + L"payload"), std::wstring::npos);
+  EXPECT_FALSE(AskLists().registry.allow.Contains(run + L"payload")) << "a forged allow";
+  EXPECT_TRUE(AskLists().registry.allow.Contains(L"semi;" + run + L"payload"));
+  EXPECT_TRUE(AskLists().registry.deny.Contains(run + L"two\r\nlines"));
+  EXPECT_TRUE(AskLists().registry.deny.Contains(L"hkey_current_user\\run\\denied"));
 }
 
 TEST_F(FormaskTest, RegistryTimeoutDeletesTheValueAndRecordsNothing) {
@@ -425,4 +453,76 @@ TEST_F(FormaskTest, TheStartupMonitorCanDeleteTheValueItself) {
   h.deleteStartupValue = [&](const AskSubject& subject) { deleted.push_back(subject.regpath); };
   Formask::Open(s, h)->Command2Click();
   EXPECT_EQ(deleted, std::vector<std::wstring>{s.regpath});
+}
+
+// An end that fails is said, and "终止进程" then keeps the dialog open; "拒绝" still closes it (its
+// decision is made), but not as if the program had gone.
+TEST_F(FormaskTest, AnEndThatFailsIsToldAndNotPassedOffAsDone) {
+  Program p(L"ask-end-fails");
+  AskSubject s;
+  s.FilePath = suite::BinFolder() + L"suite_child.exe";
+  s.connection = ConnectionOf(p);
+  s.process = p.Id();
+  AskHooks h = Hooks();
+  h.endProcess = [](const ProcessIdentity&) { return EndResult::Failed; };
+  suite::MsgBoxAnswers ok(IDOK);
+  Formask* d = Formask::Open(s, h, FrozenProcess::Freeze(s.process));
+  d->CmdendClick();
+  ASSERT_EQ(ok.shown().size(), 1u);
+  EXPECT_EQ(ok.shown()[0].text, EndFailedText(L"suite_child.exe"));
+  EXPECT_EQ(Formask::OpenDialogs().size(), 1u) << "the dialog stays";
+  EXPECT_TRUE(answers.empty());
+  d->Command2Click();
+  ASSERT_EQ(ok.shown().size(), 2u);
+  EXPECT_EQ(ok.shown()[1].text, EndFailedText(L"suite_child.exe"));
+  EXPECT_EQ(answers.back().second, AskAnswer::Denied);
+  EXPECT_TRUE(p.Responds()) << "resumed, and running on as the message said";
+}
+
+// The allowed program runs on before the table is written: a large table kept it frozen meanwhile.
+TEST_F(FormaskTest, AnAllowedProgramRunsOnBeforeTheDecisionIsStored) {
+  Program p(L"ask-resume-first");
+  AskSubject s;
+  s.FilePath = suite::BinFolder() + L"suite_child.exe";
+  s.process = p.Id();
+  AskHooks h = Hooks();
+  bool answeredWhileStoring = false, answeredWhenClosed = false;
+  h.addProgram = [&](const std::wstring&, int) { answeredWhileStoring = p.Answers(2000); };
+  h.closed = [&](const AskSubject&, AskAnswer) { answeredWhenClosed = p.Answers(2000); };
+  Formask* d = Formask::Open(s, h, FrozenProcess::Freeze(s.process));
+  ASSERT_TRUE(p.Frozen());
+  d->SetChk(true);
+  d->Command1Click();
+  EXPECT_TRUE(answeredWhileStoring);
+  EXPECT_TRUE(answeredWhenClosed);
+}
+
+// The freeze is the system's debug hold where Wine gives it, which the guard's end undoes by itself.
+TEST_F(FormaskTest, AFrozenProgramIsHeldByTheDebugAttachment) {
+  Program p(L"ask-debug-hold");
+  auto frozen = FrozenProcess::Freeze(p.Id());
+  ASSERT_NE(frozen, nullptr);
+  EXPECT_TRUE(frozen->releasedWithTheGuard());
+  EXPECT_TRUE(p.Frozen());
+  frozen.reset();
+  EXPECT_TRUE(p.Responds());
+  frozen = FrozenProcess::Freeze(p.Id());
+  ASSERT_NE(frozen, nullptr) << "a second hold after the first let go";
+  EXPECT_TRUE(p.Frozen());
+}
+
+// A module whose path the code page cannot hold: "\info.txt" is not written with "?" in it, the user is
+// told which file and which module, and the old list is not opened as if it were this program's.
+TEST_F(FormaskTest, AModuleListTheCodePageCannotHoldIsToldAndTheOldFileStays) {
+  std::wstring exe = test_support::CopyOfChild(folder.wpath() + L"\\프로그램\\모듈.exe");
+  ASSERT_FALSE(common::ToAnsi(exe)) << "the test needs a path outside the code page";
+  Program p(L"ask-wide-modules", exe);
+  std::wstring info = folder.Write(L"info.txt", "old list\r\n");
+  suite::MsgBoxAnswers ok(IDOK);
+  OpenRegistry(L"hkey_current_user\\software\\zorvixtest\\run\\wide", exe, p.Id())->CmdClick(1);
+  ASSERT_EQ(ok.shown().size(), 1u);
+  EXPECT_NE(ok.shown()[0].text.find(info), std::wstring::npos) << ok.shown()[0].text;
+  EXPECT_NE(ok.shown()[0].text.find(L"모듈.exe"), std::wstring::npos) << "the module is named";
+  EXPECT_TRUE(opened.empty());
+  EXPECT_EQ(suite::ReadBytes(info), std::string("old list\r\n"));
 }

@@ -6,8 +6,7 @@
 #include "common/win/message_loop.h"
 #include "common/win/msgbox.h"
 #include "common/win/system.h"
-#include "guard/monitors/win/ask_hooks.h"
-#include "guard/monitors/win/tcp_source_system.h"
+#include "common/win/ui/window.h"
 #include "guard/process/win/file_details.h"
 #include "guard/process/win/process_actions.h"
 #include "guard/startup/guard_state.h"
@@ -16,13 +15,11 @@
 namespace zorvix {
 namespace {
 
-enum : int { kIdTap = 100, kIdList, kIdStatus, kIdChk, kIdToolbar, kIdCmd0 = 110, kIdTool0 = 120 };
+enum : int { kIdTap = 100, kIdList, kIdStatus, kIdChk, kIdToolbar, kIdNotice, kIdCmd0 = 110, kIdTool0 = 120 };
 enum : UINT_PTR { kTimer1 = 1 };
-constexpr UINT kPollMs = 200;
+constexpr UINT kStatusMs = 200;  // the status texts copied from the guard
 constexpr int kWidthTwips = 10200, kHeightTwips = 7200;
 constexpr wchar_t kCaption[] = L"可疑程序检测";
-constexpr wchar_t kNeedsAdminText[] = L"删除网络连接需要以管理员身份运行本软件";
-constexpr wchar_t kCannotDropIpv6Text[] = L"被禁止程序的IPv6网络连接无法删除";
 constexpr wchar_t kHelpText[] =
     L"可疑程序检测监视每一个正在连接网络的程序。\r\n\r\n"
     L"未知的程序连接网络时会被暂停，并弹出询问窗口，由您决定允许还是拒绝；勾选“以后该程序都按照本次操作执行。”"
@@ -49,9 +46,6 @@ constexpr Tool kTools[] = {{L"turnoff", L"终止进程", STD_DELETE},
 
 Formfire::Formfire(FrmMain& frm)
     : frm_(frm),
-      source_(std::make_unique<SystemTcpSource>()),
-      store_(kGuardApp, kFireWallSection),
-      monitor_(*source_, store_),
       forminfo_([&frm](std::wstring& path) { return BuildFileInfo(path, frm.table(), frm.lvw()); }) {}
 
 Formfire::~Formfire() {
@@ -60,31 +54,25 @@ Formfire::~Formfire() {
   if (yellow_) DeleteObject(yellow_);
 }
 
-void Formfire::SetSource(std::unique_ptr<TcpSource> source) {
-  source_ = std::move(source);
-  monitor_.SetSource(*source_);
-}
+ConnectionMonitor& Formfire::monitor() { return frm_.monitor(); }
+SettingsSection& Formfire::store() { return frm_.fireStore(); }
+
+bool Formfire::AddProgram(const std::wstring& path, int block) { return monitor().AddProgram(path, block); }
+bool Formfire::DeleteProgram(int index, const std::wstring& path) { return monitor().DeleteProgram(index, path); }
 
 bool Formfire::Load() {
   if (loaded()) return true;
   if (!Create(L"ZorvixFormfire", kCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 0, 0, 0, 0,
               nullptr, nullptr, LoadIconW(GetModuleHandleW(nullptr), L"APPICON")))
     return false;
-  ConnectionMonitor::Hooks hooks;
-  hooks.isTrusted = [this](const std::wstring& path) { return frm_.trust().IsTrustedFile(path).trusted; };
-  hooks.askHooks = [this] { return GuardAskHooks(frm_); };
-  hooks.needsAdmin = [this] { sbr_.SetText(3, kNeedsAdminText); };
-  hooks.cannotDropIpv6 = [this] { sbr_.SetText(3, kCannotDropIpv6Text); };
-  monitor_.SetHooks(std::move(hooks));
   CreateMenu();
   CreateControls();
   int w = common::ui::Twips(hwnd(), kWidthTwips), h = common::ui::Twips(hwnd(), kHeightTwips);
   MoveWindow(hwnd(), (GetSystemMetrics(SM_CXSCREEN) - w) / 2, (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h, FALSE);
   Layout();
-  monitor_.UpdatePrograms();
   exitme = false;
   SelectTab(kViewProcesses);
-  SetTimer(hwnd(), kTimer1, kPollMs, nullptr);
+  SetTimer(hwnd(), kTimer1, kStatusMs, nullptr);
   return true;
 }
 
@@ -103,7 +91,6 @@ void Formfire::CreateMenu() {
   AppendMenuW(menu_, MF_POPUP, UINT_PTR(action), L"操作(&O)");
   AppendMenuW(menu_, MF_POPUP, UINT_PTR(help), L"帮助(&H)");
   SetMenu(hwnd(), menu_);
-  SetFirewall(Guard().firewallEnabled);
   ACCEL keys[] = {{FVIRTKEY | FCONTROL, VK_TAB, WORD(kIdNextTab)},
                   {FVIRTKEY | FCONTROL | FSHIFT, VK_TAB, WORD(kIdPrevTab)},
                   {FVIRTKEY, VK_F5, WORD(kIdRefresh)}};
@@ -129,6 +116,9 @@ void Formfire::CreateControls() {
   for (int i = 0; i < 3; ++i)
     cmd_[i] = CreateControl(hwnd(), L"BUTTON", captions[i], BS_PUSHBUTTON | WS_TABSTOP, kIdCmd0 + i);
   sbr_.Create(hwnd(), kIdStatus, {3000, 3000, 3000, -1});
+  notice_ = CreateControl(hwnd(), L"STATIC", L"", SS_LEFT | SS_NOPREFIX, kIdNotice);
+  ShowSwitches();
+  ShowNotice();
 }
 
 void Formfire::CreateToolbar() {
@@ -172,6 +162,9 @@ void Formfire::Layout() {
   for (int i = 0; i < 3; ++i)
     MoveWindow(cmd_[i], rc.right - margin - (3 - i) * button - (2 - i) * gap, listBottom + margin, button, buttonHeight,
                TRUE);
+  // The notice of a connection that stayed, in full, beside the buttons (two lines).
+  int noticeWidth = std::max(0, int(rc.right) - 3 * (button + gap) - 2 * margin);
+  MoveWindow(notice_, margin, listBottom + margin - px(30), noticeWidth, buttonHeight + px(60), TRUE);
 }
 
 void Formfire::Open(zorvix::ViewKind view, bool hideOnClose) {
@@ -193,36 +186,47 @@ void Formfire::QueryUnload() {
 
 void Formfire::Unload() { Destroy(); }
 
+// The status texts of the guard's core, copied while the window exists.
 void Formfire::Timer1Tick() {
-  if (inTick_) return;  // a scan lets messages run; the next tick waits for it
-  inTick_ = true;
   sbr_.SetText(0, frm_.sbr().Text(0));
   sbr_.SetText(2, frm_.sbr().Text(2));
-  monitor_.Poll();
-  inTick_ = false;
+  ShowNotice();
+}
+
+void Formfire::ShowNotice() {
+  const std::wstring& text = monitor().notice();
+  if (common::ui::WindowText(notice_) != text) SetWindowTextW(notice_, text.c_str());
+  std::wstring cut = monitor().networkCut() ? L"已断开 " + std::to_wstring(monitor().cutDrops()) + L" 个网络连接" : L"";
+  if (sbr_.Text(3) != cut) sbr_.SetText(3, cut);
 }
 
 void Formfire::UpdatePrograms() {
-  monitor_.UpdatePrograms();
+  monitor().UpdatePrograms();
   if (FillList) FillPrograms();
 }
 
-void Formfire::SetFirewall(bool on) {
-  Guard().firewallEnabled = on;
-  CheckMenuItem(menu_, kIdEnable, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
-  CheckMenuItem(menu_, kIdDisable, MF_BYCOMMAND | (on ? MF_UNCHECKED : MF_CHECKED));
+void Formfire::ProgramsChanged() {
+  if (loaded() && ViewKind == kViewPrograms) SelectTab(kViewPrograms);
 }
 
-void Formfire::ChkClick() { InvalidateRect(chk_, nullptr, TRUE); }
+void Formfire::SetFirewall(bool on) { frm_.SetFirewall(on); }
+
+void Formfire::ShowSwitches() {
+  if (!loaded()) return;
+  bool on = Guard().firewallEnabled;
+  CheckMenuItem(menu_, kIdEnable, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+  CheckMenuItem(menu_, kIdDisable, MF_BYCOMMAND | (on ? MF_UNCHECKED : MF_CHECKED));
+  SendMessageW(chk_, BM_SETCHECK, monitor().networkCut() ? BST_CHECKED : BST_UNCHECKED, 0);
+  InvalidateRect(chk_, nullptr, TRUE);
+}
+
+void Formfire::ChkClick() { frm_.SetNetworkCut(SendMessageW(chk_, BM_GETCHECK, 0, 0) == BST_CHECKED); }
 
 void Formfire::ToolbarClick(const std::wstring& key) {
   if (key == L"turnoff") CmdClick(0);
   if (key == L"reshua") CmdClick(2);
   if (key == L"dir") CmdClick(1);
-  if (key == L"dlink") {
-    SendMessageW(chk_, BM_SETCHECK, BST_CHECKED, 0);
-    ChkClick();
-  }
+  if (key == L"dlink") frm_.SetNetworkCut(!monitor().networkCut());
 }
 
 void Formfire::OnCommand(int id) {
@@ -271,9 +275,7 @@ LRESULT Formfire::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE: QueryUnload(); return 0;
     case WM_DESTROY:
       KillTimer(hwnd(), kTimer1);
-      monitor_.Stop();
       forminfo_.Unload();
-      Formask::UnloadAll(AskMode::Network);  // every program frozen for an ask runs again
       return 0;
     case WM_COMMAND: OnCommand(LOWORD(wp)); return 0;
     case WM_NOTIFY: OnNotify(reinterpret_cast<NMHDR*>(lp)); return 0;

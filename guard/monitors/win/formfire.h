@@ -1,6 +1,6 @@
-// Formfire "可疑程序检测": the firewall's window. Loaded hidden at start-up, its 200 ms timer runs the
-// connection monitor; its three tabs show the untrusted processes, the current connections and the
-// monitored-program table.
+// Formfire "可疑程序检测": a view of the guard's firewall, created when first shown and free to be hidden or
+// destroyed at any time (the connection monitor runs in the guard's core). Its three tabs show the
+// untrusted processes, the current connections and the monitored-program table.
 #pragma once
 #include <windows.h>
 
@@ -27,25 +27,27 @@ class Formfire : public common::ui::Window {
  public:
   explicit Formfire(FrmMain& frm);
   ~Formfire() override;
-  // Replaces the system's TCP tables (tests); before Load.
-  void SetSource(std::unique_ptr<TcpSource> source);
 
-  // Loads the window hidden and starts its timer: the program table is read and the first tab built.
+  // Creates the window hidden with its first tab.
   bool Load();
   bool loaded() const { return hwnd() != nullptr; }
   // Shows the window on a tab, top-most; with hideOnClose (exitme) closing it only hides it.
   void Open(ViewKind view, bool hideOnClose);
-  // Closing: hidden while exitme is set, otherwise unloaded (the monitor stops with it).
+  // Closing: hidden while exitme is set, otherwise unloaded. The monitor runs on either way.
   void QueryUnload();
-  // Unloads the window: its timer and the monitor stop, and programs frozen for its asks run again.
   void Unload();
 
-  // Public operations of the window.
+  // Public operations of the window, on the guard's firewall.
   void UpdatePrograms();
-  bool AddProgram(const std::wstring& path, int block) { return monitor_.AddProgram(path, block); }
-  void DeleteProgram(int index) { monitor_.DeleteProgram(index); }
-  ConnectionMonitor& monitor() { return monitor_; }
-  SettingsSection& store() { return store_; }
+  bool AddProgram(const std::wstring& path, int block);
+  // The entry the row shows (its number and path); false when it is gone.
+  bool DeleteProgram(int index, const std::wstring& path);
+  ConnectionMonitor& monitor();
+  SettingsSection& store();
+  // The table changed (here or in another view): the program tab is read again.
+  void ProgramsChanged();
+  // The firewall's switches changed: the menu and the box show them.
+  void ShowSwitches();
 
   // The controls' actions.
   void SelectTab(ViewKind view);  // a tab of Tap chosen
@@ -66,6 +68,7 @@ class Formfire : public common::ui::Window {
   HWND tap() const { return tap_; }
   HWND cmd(int index) const { return cmd_[index]; }
   HWND chk() const { return chk_; }
+  HWND notice() const { return notice_; }
   HWND toolbar() const { return toolbar_; }
   HMENU menu() const { return menu_; }
   HACCEL accel() const { return accel_; }
@@ -103,22 +106,20 @@ class Formfire : public common::ui::Window {
   std::wstring SelectedPath() const;
   static LRESULT CALLBACK ListProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 
+  void ShowNotice();
+
   FrmMain& frm_;
-  std::unique_ptr<TcpSource> source_;
-  SettingsSection store_;
-  ConnectionMonitor monitor_;
   common::ui::ListView lvw_;
   common::ui::StatusBar sbr_;
   common::ui::ImageList icons_;    // the program and connection tabs' own icons
   std::vector<Connection> shown_;  // the rows of the connections tab, by tag
   Forminfo forminfo_;
-  HWND tap_ = nullptr, chk_ = nullptr, toolbar_ = nullptr;
+  HWND tap_ = nullptr, chk_ = nullptr, toolbar_ = nullptr, notice_ = nullptr;
   HWND cmd_[3] = {};
   HMENU menu_ = nullptr;
   HACCEL accel_ = nullptr;
   HBRUSH yellow_ = nullptr;
   POINT pressAt_{-1, -1};
-  bool inTick_ = false;
 };
 
 }  // namespace zorvix

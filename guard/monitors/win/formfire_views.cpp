@@ -11,6 +11,7 @@
 #include "guard/monitors/connection_rows.h"
 #include "guard/process/process_actions.h"
 #include "guard/process/process_rules.h"
+#include "guard/monitors/win/formask.h"
 #include "guard/process/win/process_actions.h"
 #include "guard/startup/win/frm_main.h"
 
@@ -83,7 +84,7 @@ void Formfire::FillProcesses() {
 // The program list: one row per entry, tagged with the entry's number.
 void Formfire::FillPrograms() {
   lvw_.SetSmallImages(icons_);
-  for (const MonitoredProgram& p : monitor_.programs().entries()) {
+  for (const MonitoredProgram& p : monitor().programs().entries()) {
     auto icon = common::GetFileIcon(p.Path, true);
     int at = lvw_.Add(std::to_wstring(p.number), p.Name, icons_.Add(common::ToLower(p.Path), icon.get()));
     lvw_.SetText(at, 1, p.Status == kAllowed ? L"允许" : L"禁止");
@@ -96,7 +97,7 @@ void Formfire::RefreshList() {
   HCURSOR old = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
   lvw_.Clear();
   lvw_.SetSmallImages(icons_);
-  shown_ = monitor_.ListConnections();
+  shown_ = monitor().ListConnections();
   for (size_t i = 0; i < shown_.size(); ++i) {
     const Connection& c = shown_[i];
     const std::wstring& path = c.owner.path;
@@ -142,8 +143,13 @@ void Formfire::EndSelected() {
     size_t i = size_t(common::NumberOrZero(lvw_.Key(row)));
     if (i < shown_.size()) owner = shown_[i].owner.id;
   }
-  if (owner.pid && owner.started && EndPro(owner.pid, owner.started) == EndResult::Critical) {
-    common::MsgBox(hwnd(), CriticalRefusalText(text), MB_ICONWARNING | MB_OK);
+  // A row stays unless its process is gone: a refusal or a failure is said, never passed off as done.
+  EndResult ended = !owner.pid       ? EndResult::Failed
+                    : !owner.started ? EndResult::NotSame  // the row's process is gone already
+                                     : EndPro(owner.pid, owner.started);
+  if (ended == EndResult::Critical || ended == EndResult::Failed) {
+    common::MsgBox(hwnd(), ended == EndResult::Critical ? CriticalRefusalText(text) : EndFailedText(text),
+                   MB_ICONWARNING | MB_OK);
     return;
   }
   lvw_.Remove(row);
@@ -154,8 +160,10 @@ void Formfire::DeleteSelected() {
   int row = lvw_.Selected();
   if (row < 0 || lvw_.Text(row, 0).empty()) return;
   if (common::MsgBox(hwnd(), DeleteListQuestion(lvw_.Text(row, 0)), MB_ICONQUESTION | MB_OKCANCEL) != IDOK) return;
-  // The row's tag is its entry's number, which stays right even where the list skipped an entry.
-  DeleteProgram(int(common::NumberOrZero(lvw_.Key(row))));
+  // The row's tag is its entry's number; its path says which entry that was, should the numbers have
+  // moved since in another view.
+  if (!DeleteProgram(int(common::NumberOrZero(lvw_.Key(row))), lvw_.Text(row, 2)))
+    common::MsgBox(hwnd(), ProgramGoneText(lvw_.Text(row, 0)), MB_ICONWARNING | MB_OK);
   SelectTab(kViewPrograms);
 }
 

@@ -44,9 +44,10 @@ class FormfireTest : public zorvix::testing::ProcessWindow {
     Load(L"2", system);
     auto source = std::make_unique<TcpTableDouble>();
     table = source.get();
-    fire().SetSource(std::move(source));
+    frm->SetTcpSource(std::move(source));
     fire().store().Clear();
     fire().UpdatePrograms();
+    ASSERT_TRUE(fire().Load());
   }
   void TearDown() override {
     Formask::UnloadAll();
@@ -160,6 +161,17 @@ TEST_F(FormfireTest, ShownFromTheTrayItHidesOnCloseThenUnloadsOnTheNext) {
   HIMAGELIST icons = ListView_GetImageList(fire().lvw().hwnd(), LVSIL_SMALL);
   SendMessageW(fire().hwnd(), WM_CLOSE, 0, 0);
   EXPECT_FALSE(fire().loaded()) << "closed without the mark it unloads";
+
+  // The firewall goes on without its window.
+  std::wstring exe = test_support::CopyOfChild(dir.wpath() + L"\\after-close.exe");
+  WindowChild p(L"fire-after-close", exe);
+  table->rows = {TcpTableDouble::Connection(p.pid(), 50001)};
+  ASSERT_TRUE(suite::PumpUntil([] { return !Formask::OpenDialogs().empty(); }, 3000)) << "the poll runs on";
+  EXPECT_TRUE(p.Frozen());
+  EXPECT_FALSE(fire().loaded());
+  Formask::UnloadAll();
+  EXPECT_TRUE(p.Responds());
+
   fire().Open(kViewPrograms, false);
   EXPECT_TRUE(fire().loaded()) << "and can be loaded again";
   EXPECT_EQ(fire().ViewKind, kViewPrograms);
@@ -200,14 +212,15 @@ TEST_F(FormfireTest, ADeleteTakesTheRowsOwnEntryWhereTheListSkippedOne) {
   fire().AddProgram(L"c:\\a.exe", 1);
   fire().AddProgram(L"c:\\b.exe", 1);
   fire().AddProgram(L"c:\\c.exe", 1);
-  fire().store().Set(L"2Name", L"");  // an entry the list does not show
+  fire().store().Set(L"2Name", L"");  // an entry the list does not show: neither name nor path
+  fire().store().Set(L"2Path", L"");
   fire().SelectTab(kViewPrograms);
   ASSERT_EQ(fire().lvw().Count(), 2);
   suite::MsgBoxAnswers yes(IDOK);
   fire().lvw().Select(RowOf(L"c.exe"));
   fire().CmdClick(0);
   EXPECT_EQ(fire().store().Get(L"1Path"), L"c:\\a.exe");
-  EXPECT_EQ(fire().store().Get(L"2Path"), L"c:\\b.exe") << "the entry the row's position names stays";
+  EXPECT_EQ(fire().store().Get(L"2Path"), L"") << "the entry the row's position names stays";
   EXPECT_EQ(fire().store().Get(L"ProgramCount"), L"2");
   EXPECT_FALSE(fire().store().Get(L"3Path"));
 }
@@ -252,9 +265,23 @@ TEST_F(FormfireTest, MenusSwitchTheFirewallAndTheToolbarTicksTheBox) {
   EXPECT_TRUE(Guard().firewallEnabled);
   EXPECT_TRUE(GetMenuState(fire().menu(), Formfire::kIdEnable, MF_BYCOMMAND) & MF_CHECKED);
 
+  EXPECT_EQ(frm->tuopan().tip().find(L"防火墙已关闭"), std::wstring::npos);
+  fire().SetFirewall(false);
+  EXPECT_NE(frm->tuopan().tip().find(L"防火墙已关闭"), std::wstring::npos) << frm->tuopan().tip();
+  fire().SetFirewall(true);
+
+  // "断开网络" from the tool button: on, then off again, the box, the monitor and the tray tip alike.
   EXPECT_EQ(SendMessageW(fire().chk(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
   fire().ToolbarClick(L"dlink");
   EXPECT_EQ(SendMessageW(fire().chk(), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_TRUE(fire().monitor().networkCut());
+  EXPECT_NE(frm->tuopan().tip().find(L"网络已断开"), std::wstring::npos) << frm->tuopan().tip();
+  fire().ToolbarClick(L"dlink");
+  EXPECT_EQ(SendMessageW(fire().chk(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_FALSE(fire().monitor().networkCut());
+  EXPECT_EQ(frm->tuopan().tip().find(L"网络已断开"), std::wstring::npos);
+  SendMessageW(fire().chk(), BM_CLICK, 0, 0);
+  EXPECT_TRUE(fire().monitor().networkCut()) << "the box itself cuts too";
   EXPECT_EQ(SendMessageW(fire().toolbar(), TB_BUTTONCOUNT, 0, 0), 4);
 }
 
@@ -266,8 +293,10 @@ TEST_F(FormfireTest, TheTimerPollsAndFreezesAnUnknownProgram) {
   EXPECT_TRUE(p.Frozen());
   EXPECT_EQ(fire().sbr().Text(0), frm->sbr().Text(0)) << "the main window's process count is copied";
   fire().Unload();
-  EXPECT_TRUE(Formask::OpenDialogs().empty());
-  EXPECT_TRUE(p.Responds()) << "unloading the window resumes what it froze";
+  EXPECT_EQ(Formask::OpenDialogs().size(), 1u) << "the window going takes no decision";
+  EXPECT_TRUE(p.Frozen());
+  DestroyWindow(frm->hwnd());
+  EXPECT_TRUE(p.Responds()) << "the guard's unload resumes what it froze";
 }
 
 TEST_F(FormfireTest, KeysSwitchTabsRefreshAndClose) {
@@ -321,7 +350,7 @@ TEST_F(FormfireTest, TheTrayAndTheControlCentreReachTheFirewall) {
   table->rows = {TcpTableDouble::Connection(p.pid(), 50001)};
   fire().monitor().Poll();
   ASSERT_TRUE(fire().monitor().RunAllowList().Contains(dir.wpath() + L"\\listed.exe"));
-  links.deleteProgram(1);
+  links.deleteProgram(1, dir.wpath() + L"\\listed.exe");
   EXPECT_FALSE(fire().monitor().RunAllowList().Contains(dir.wpath() + L"\\listed.exe")) << "asked about again";
   EXPECT_EQ(fire().monitor().programs().Find(dir.wpath() + L"\\listed.exe"), nullptr);
 }
@@ -335,7 +364,12 @@ TEST_F(FormfireTest, ADeleteRefusedForWantOfRightsIsToldInTheStatusBar) {
   table->rows = {TcpTableDouble::Connection(p.pid(), 50001)};
   fire().monitor().Poll();
   ASSERT_EQ(table->dropped.size(), 1u);
-  EXPECT_EQ(fire().sbr().Text(3), L"删除网络连接需要以管理员身份运行本软件");
+  fire().Timer1Tick();
+  std::wstring told = CannotDropText(exe, DropResult::NeedsAdmin, false);
+  EXPECT_NE(told.find(L"【 refused.exe 】"), std::wstring::npos);
+  EXPECT_NE(told.find(L"删除网络连接需要以管理员身份运行本软件"), std::wstring::npos);
+  EXPECT_EQ(common::ui::WindowText(fire().notice()), told) << "in full in the window";
+  EXPECT_EQ(frm->tuopan().lastBalloon(), told) << "and from the tray icon, where the user sees it";
   EXPECT_EQ(table->rows.size(), 1u) << "the connection is still there";
 }
 
@@ -348,16 +382,81 @@ TEST_F(FormfireTest, AnIpv6ConnectionThatCannotBeDeletedIsToldOnceInTheStatusBar
   table->rows = {TcpTableDouble::Connection6(p.pid(), 50001)};
   fire().monitor().Poll();
   ASSERT_EQ(table->dropped.size(), 1u);
-  EXPECT_EQ(fire().sbr().Text(3), L"被禁止程序的IPv6网络连接无法删除");
+  std::wstring told = CannotDropText(exe, DropResult::Failed, true);
+  EXPECT_NE(told.find(L"【 v6.exe 】"), std::wstring::npos);
+  EXPECT_EQ(frm->tuopan().lastBalloon(), told);
   EXPECT_EQ(table->rows.size(), 1u) << "the connection is still there";
 
-  fire().sbr().SetText(3, L"");
+  frm->tuopan().Balloon(L"");
   table->rows.push_back(TcpTableDouble::Connection6(p.pid(), 50002));
   fire().monitor().Poll();
   EXPECT_EQ(table->dropped.size(), 3u) << "both rows are tried again";
-  EXPECT_EQ(fire().sbr().Text(3), L"") << "told once";
+  EXPECT_EQ(frm->tuopan().lastBalloon(), L"") << "told once";
   fire().UpdatePrograms();
   const MonitoredProgram* entry = fire().monitor().programs().Find(exe);
   ASSERT_NE(entry, nullptr);
   EXPECT_EQ(entry->Blocks, 3) << "each check that found it blocked is counted";
+}
+
+// Two views of one table: with entries a, b, c, d, a goes in the firewall window; the control centre's
+// page, made before, then deletes its row of c by c's old number. c goes, d stays.
+TEST_F(FormfireTest, ADeleteInOneViewNeverDeletesAnotherEntry) {
+  for (const wchar_t* p : {L"c:\\a.exe", L"c:\\b.exe", L"c:\\c.exe", L"c:\\d.exe"}) fire().AddProgram(p, 1);
+  FaceLinks links = FaceLinksFor(*frm);
+  std::vector<FirewallRow> page = links.firewallRows();  // the control centre's rows of this moment
+  ASSERT_EQ(page.size(), 4u);
+  fire().SelectTab(kViewPrograms);
+  suite::MsgBoxAnswers yes(IDOK);
+  fire().lvw().Select(RowOf(L"a.exe"));
+  fire().CmdClick(0);
+  EXPECT_EQ(fire().lvw().Count(), 3);
+  EXPECT_TRUE(links.deleteProgram(page[2].number, page[2].path));
+  EXPECT_EQ(fire().store().Get(L"1Path"), L"c:\\b.exe");
+  EXPECT_EQ(fire().store().Get(L"2Path"), L"c:\\d.exe") << "d stays";
+  EXPECT_EQ(fire().lvw().Count(), 2) << "the window's view follows the other view's change";
+  EXPECT_FALSE(links.deleteProgram(page[2].number, page[2].path)) << "c is gone: nothing else goes";
+  EXPECT_EQ(fire().store().Get(L"ProgramCount"), L"2");
+
+  // The window's own stale row: its entry went elsewhere, so the delete is refused with a message.
+  int row = RowOf(L"b.exe");
+  ASSERT_GE(row, 0);
+  fire().monitor().SetHooks({});  // no refresh of the view: its rows are as the user saw them
+  fire().monitor().DeleteProgram(1, L"c:\\b.exe");
+  fire().lvw().Select(row);
+  fire().CmdClick(0);
+  ASSERT_EQ(yes.shown().size(), 4u);
+  EXPECT_EQ(yes.shown()[1].text, ProgramGoneText(L"c.exe")) << "the control centre's refusal is said";
+  EXPECT_EQ(yes.shown()[3].text, ProgramGoneText(L"b.exe"));
+  EXPECT_EQ(fire().store().Get(L"1Path"), L"c:\\d.exe");
+}
+
+// A connection row whose program is unknown cannot be ended: the user is told and the row stays.
+TEST_F(FormfireTest, EndingAnUnknownProgramsRowIsRefusedAndTheRowStays) {
+  table->rows = {TcpTableDouble::Connection(0, 50001)};
+  fire().SelectTab(kViewConnections);
+  ASSERT_EQ(fire().lvw().Count(), 1);
+  ASSERT_EQ(fire().lvw().Text(0, 0), L"未知");
+  fire().lvw().Select(0);
+  suite::MsgBoxAnswers yes(IDOK);
+  fire().CmdClick(0);
+  ASSERT_EQ(yes.shown().size(), 2u);
+  EXPECT_EQ(yes.shown()[1].text, EndFailedText(L"未知"));
+  EXPECT_EQ(fire().lvw().Count(), 1);
+}
+
+// The ask dialog stays above the guard's other top-most windows, without taking the focus from them.
+TEST_F(FormfireTest, AnAskDialogStaysAboveTheFirewallWindowShownAfterIt) {
+  std::wstring exe = test_support::CopyOfChild(dir.wpath() + L"\\covered.exe");
+  WindowChild p(L"fire-covered", exe);
+  table->rows = {TcpTableDouble::Connection(p.pid(), 50001)};
+  ASSERT_TRUE(suite::PumpUntil([] { return !Formask::OpenDialogs().empty(); }, 3000));
+  HWND dialog = Formask::OpenDialogs()[0]->hwnd();
+  fire().Open(kViewConnections, true);  // top-most, in the foreground
+  auto above = [&] {
+    for (HWND w = GetWindow(dialog, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT))
+      if (w == fire().hwnd()) return true;
+    return false;
+  };
+  EXPECT_TRUE(suite::PumpUntil(above, 3000)) << "the dialog is raised over the window";
+  EXPECT_NE(GetForegroundWindow(), dialog) << "without taking the focus";
 }

@@ -46,14 +46,20 @@ std::unique_ptr<FrozenProcess> FrozenProcess::Freeze(const ProcessIdentity& id) 
   frozen->id_ = {id.pid, StartTimeOf(process)};
   if ((id.started && frozen->id_.started != id.started) || WaitForSingleObject(process, 0) != WAIT_TIMEOUT)
     return nullptr;
-  frozen->threads_ = SuspendProcess(id.pid);
-  if (frozen->threads_.empty()) return nullptr;
+  if (DebugActiveProcess(id.pid)) {
+    DebugSetProcessKillOnExit(FALSE);  // the guard's end, of any kind, lets the program go
+    frozen->debugged_ = true;
+  } else {
+    frozen->threads_ = SuspendProcess(id.pid);
+    if (frozen->threads_.empty()) return nullptr;
+  }
   ++g_frozen;
   return frozen;
 }
 
 FrozenProcess::~FrozenProcess() {
-  if (!threads_.empty()) --g_frozen;
+  if (debugged_ || !threads_.empty()) --g_frozen;
+  if (debugged_) DebugActiveProcessStop(id_.pid);
   ResumeProcess(threads_);
   if (process_) CloseHandle(process_);
 }

@@ -26,16 +26,21 @@ bool IsRunning(const ProcessIdentity& id);
 // any process Windows marks critical (freezing one hangs the system).
 bool MayFreeze(DWORD pid);
 
-// The threads of one process, suspended for as long as the object lives. The process handle it holds
-// keeps the id from passing to another process, so the resume cannot reach a stranger.
+// One process held still for as long as the object lives. The guard attaches to it as its debugger and
+// answers none of its debug events, with kill-on-exit off: if the guard ends in any way, the system
+// detaches it and the program runs on. A program the guard cannot attach to (one being debugged already)
+// has its threads suspended instead, which only the guard's own resume undoes. The process handle it
+// holds keeps the id from passing to another process, so the resume cannot reach a stranger.
 class FrozenProcess {
  public:
-  // Null when the program may not be frozen, is not the named process any more, or no thread stopped.
+  // Null when the program may not be frozen, is not the named process any more, or nothing stopped it.
   static std::unique_ptr<FrozenProcess> Freeze(const ProcessIdentity& id);
   ~FrozenProcess();
   FrozenProcess(const FrozenProcess&) = delete;
   FrozenProcess& operator=(const FrozenProcess&) = delete;
   const ProcessIdentity& id() const { return id_; }
+  // Held by the debug attachment, which outlives the guard's end in no case.
+  bool releasedWithTheGuard() const { return debugged_; }
   // How many frozen processes the guard holds now.
   static int Count();
 
@@ -47,6 +52,7 @@ class FrozenProcess {
   static void ResumeProcess(std::vector<HANDLE>& threads);
   ProcessIdentity id_;
   HANDLE process_ = nullptr;
+  bool debugged_ = false;
   std::vector<HANDLE> threads_;  // each suspended once by us
 };
 

@@ -12,6 +12,8 @@ class SettingsSection : public KeyStore {
   std::optional<std::wstring> Get(const std::wstring& key) const override;
   bool Set(const std::wstring& key, const std::wstring& value) override;
   bool Remove(const std::wstring& key) override;
+  // The text values of the section in one pass of the registry key (other types are left out).
+  std::vector<std::pair<std::wstring, std::wstring>> All() const override;
   // Deletes the whole section.
   bool Clear();
 

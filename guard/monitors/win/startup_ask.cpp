@@ -13,6 +13,8 @@ StartupMonitor::Hooks StartupAskHooks(FrmMain& frm, const std::wstring& folder) 
   h.isTrusted = [&frm](const std::wstring& program) { return frm.trust().IsTrustedFile(program).trusted; };
   h.allowList = [] { return AskLists().registry.allow.text(); };
   h.ask = [&frm, folder](const StartupItem& item, const std::wstring& program) {
+    // A location allowed for this run only (its list file could not keep it) is not asked about again.
+    if (AskLists().registry.allow.Contains(item.location)) return;
     AskSubject subject;
     subject.mode = AskMode::Registry;
     subject.FilePath = program;

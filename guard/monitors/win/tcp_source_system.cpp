@@ -5,7 +5,10 @@
 
 #include <iphlpapi.h>
 
+#include <algorithm>
 #include <cstring>
+
+#include "guard/monitors/connection_rows.h"
 
 #include "common/win/system.h"
 
@@ -102,6 +105,14 @@ bool SystemTcpSource::FetchFromStack(std::vector<TcpRow>& rows) {
   return true;
 }
 
+bool SystemTcpSource::StillListed(const TcpRow& row) {
+  std::vector<TcpRow> now;
+  if (!(GetExtended() ? FetchExtended(AF_INET, now) : FetchFromStack(now))) return false;
+  return std::any_of(now.begin(), now.end(), [&](const TcpRow& r) {
+    return r.state != MIB_TCP_STATE_DELETE_TCB && SameConnection(r, row);
+  });
+}
+
 DropResult SystemTcpSource::Drop(const TcpRow& row) {
   if (row.family != 4) return DropResult::Failed;
   MIB_TCPROW r{};
@@ -111,7 +122,7 @@ DropResult SystemTcpSource::Drop(const TcpRow& row) {
   r.dwLocalPort = row.localPort;
   r.dwRemotePort = row.remotePort;
   DWORD rc = SetTcpEntry(&r);
-  if (rc == NO_ERROR) return DropResult::Dropped;
+  if (rc == NO_ERROR) return StillListed(row) ? DropResult::Failed : DropResult::Dropped;
   // Without administrator rights the call answers "access denied" or, on newer systems, 317.
   return rc == ERROR_ACCESS_DENIED || rc == ERROR_MR_MID_NOT_FOUND ? DropResult::NeedsAdmin : DropResult::Failed;
 }

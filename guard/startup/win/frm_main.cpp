@@ -4,17 +4,21 @@
 
 #include "common/win/system.h"
 #include "guard/control/win/face_links.h"
+#include "guard/monitors/win/ask_hooks.h"
 #include "guard/monitors/win/ask_list_files.h"
+#include "guard/monitors/win/tcp_source_system.h"
 #include "guard/monitors/win/formask.h"
 #include "guard/monitors/win/startup_ask.h"
 #include "guard/process/process_actions.h"
 #include "guard/process/win/process_menu_ids.h"
 #include "guard/startup/guard_state.h"
+#include "guard/startup/tray_text.h"
 #include "guard/startup/win/tuopan_hooks.h"
 
 namespace zorvix {
 namespace {
-enum : int { kIdList = 100, kIdStatus = 101, kIdChk = 102, kTimer1 = 1 };
+enum : int { kIdList = 100, kIdStatus = 101, kIdChk = 102, kTimer1 = 1, kTimerFirewall = 2 };
+constexpr UINT kFirewallMs = 200;
 constexpr int kWidthTwips = 12000, kHeightTwips = 7500;
 }  // namespace
 
@@ -22,6 +26,8 @@ FrmMain::FrmMain(TrustChecker::SignerCheck check, ProcessSystem& system)
     : system_(system),
       trust_(std::move(check)),
       table_(lvw_, sbr_, trust_, system_),
+      tcpSource_(std::make_unique<SystemTcpSource>()),
+      monitor_(*tcpSource_, fireStore_),
       formface_(FaceLinksFor(*this)) {}
 
 bool FrmMain::Load(const std::wstring& commandLine) {
@@ -49,14 +55,60 @@ bool FrmMain::Load(const std::wstring& commandLine) {
   cpu_.Init();  // 11.
   LoadAskLists();     // 12.
   LoadRegAskLists();
+  TellListFileProblems();
   startup_.SetHooks(StartupAskHooks(*this));
-  formfire_.monitor().UseKnownPaths(
-      [this](DWORD pid, uint64_t started) { return table_.PathOf(pid, started); });
-  formfire_.Load();   // 13. hidden; its timer runs the connection monitor
+  StartFirewall();    // 13. the firewall's window is made when first shown
   common::SetTopMost(hwnd(), true);  // 14.
   HideSysFolder();                   // 15.
   StartTimer(true);
   return true;
+}
+
+void FrmMain::StartFirewall() {
+  ConnectionMonitor::Hooks hooks;
+  hooks.isTrusted = [this](const std::wstring& path) { return trust_.IsTrustedFile(path).trusted; };
+  hooks.askHooks = [this] { return GuardAskHooks(*this); };
+  hooks.cannotDrop = [this](const std::wstring& text) { tuopan_.Balloon(text); };
+  // Every view of the table reads it again: a row left from before a change would name another entry.
+  hooks.programsChanged = [this] {
+    formfire_.ProgramsChanged();
+    if (formface_.loaded() && formface_.pageType() == PageType::Net) formface_.SelectTab(int(PageType::Net));
+  };
+  monitor_.SetHooks(std::move(hooks));
+  monitor_.UseKnownPaths([this](DWORD pid, uint64_t started) { return table_.PathOf(pid, started); });
+  monitor_.UpdatePrograms();
+  SetTimer(hwnd(), kTimerFirewall, kFirewallMs, nullptr);
+}
+
+void FrmMain::SetTcpSource(std::unique_ptr<TcpSource> source) {
+  tcpSource_ = std::move(source);
+  monitor_.SetSource(*tcpSource_);
+}
+
+void FrmMain::FirewallTick() { monitor_.Poll(); }
+
+void FrmMain::SetFirewall(bool on) {
+  Guard().firewallEnabled = on;
+  ShowFirewallState();
+}
+
+void FrmMain::SetNetworkCut(bool on) {
+  monitor_.SetNetworkCut(on);
+  ShowFirewallState();
+}
+
+void FrmMain::ShowFirewallState() {
+  formfire_.ShowSwitches();
+  tuopan_.SetStateLine(FirewallStateLine(Guard().firewallEnabled, monitor_.networkCut()));
+}
+
+// A list file that was not read is not used and not written over; the user must know why.
+void FrmMain::TellListFileProblems() {
+  std::wstring text;
+  for (auto [path, state] : {std::pair{AskFilePath(), AskLists().processFile},
+                             std::pair{RegAskFilePath(), AskLists().registryFile}})
+    if (auto problem = ListFileProblem(path, state)) text += (text.empty() ? L"" : L"\r\n") + *problem;
+  if (!text.empty()) tuopan_.Balloon(text);
 }
 
 void FrmMain::CreateControls() {
@@ -174,6 +226,8 @@ void FrmMain::RequestUnload() {
 
 void FrmMain::Unload() {
   StartTimer(false);
+  KillTimer(hwnd(), kTimerFirewall);
+  monitor_.Stop();
   tuopan_.Unload();  // the icon goes first
   commands_.forminfo().Unload();
   Formask::UnloadAll();  // every program frozen for an ask runs again
@@ -208,7 +262,10 @@ LRESULT FrmMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return 1;
   }
   switch (msg) {
-    case WM_TIMER: if (wp == kTimer1) Timer1Tick(); return 0;
+    case WM_TIMER:
+      if (wp == kTimer1) Timer1Tick();
+      if (wp == kTimerFirewall) FirewallTick();
+      return 0;
     case WM_SIZE: if (wp == SIZE_MINIMIZED) ShowWindow(hwnd(), SW_HIDE); else Layout(); return 0;
     case WM_CLOSE: QueryUnload(); return 0;
     case WM_DESTROY: Unload(); return 0;

@@ -8,7 +8,9 @@
 #include "common/win/ui/window.h"
 #include "guard/control/win/formface.h"
 #include "guard/monitors/win/autorun_guard.h"
+#include "guard/monitors/win/connection_monitor.h"
 #include "guard/monitors/win/formfire.h"
+#include "guard/monitors/win/settings_section.h"
 #include "guard/monitors/win/startup_monitor.h"
 #include "guard/process/win/cpu_meter.h"
 #include "guard/process/win/process_commands.h"
@@ -50,6 +52,16 @@ class FrmMain : public common::ui::Window {
   Tuopan& tuopan() { return tuopan_; }
   AutorunGuard& autorun() { return autorun_; }
   Formfire& formfire() { return formfire_; }
+  // The firewall: the connection monitor and its table run from load to unload, whatever its window does.
+  ConnectionMonitor& monitor() { return monitor_; }
+  SettingsSection& fireStore() { return fireStore_; }
+  // Replaces the system's TCP tables (tests).
+  void SetTcpSource(std::unique_ptr<TcpSource> source);
+  // FirewallEnabled and "断开网络", shown by the firewall window's menu and box and by the tray tip.
+  void SetFirewall(bool on);
+  void SetNetworkCut(bool on);
+  // One poll of the connection monitor (its 200 ms timer).
+  void FirewallTick();
   StartupMonitor& startup() { return startup_; }
   Formface& formface() { return formface_; }
 
@@ -71,6 +83,9 @@ class FrmMain : public common::ui::Window {
  private:
   void CreateControls();
   void CreateColumns();
+  void TellListFileProblems();
+  void StartFirewall();
+  void ShowFirewallState();
   void Centre();
   void Layout();
   void QueryUnload();
@@ -92,6 +107,9 @@ class FrmMain : public common::ui::Window {
   ProcessCommands commands_{*this};
   Tuopan tuopan_;
   AutorunGuard autorun_;
+  std::unique_ptr<TcpSource> tcpSource_;
+  SettingsSection fireStore_{kGuardApp, kFireWallSection};
+  ConnectionMonitor monitor_;
   Formfire formfire_{*this};
   StartupMonitor startup_;
   Formface formface_;

@@ -129,6 +129,27 @@ bool Tuopan::AddTrayIcon() {
   return iconShown_;
 }
 
+void Tuopan::SetStateLine(const std::wstring& line) {
+  std::wstring tip = Weekstr() + (line.empty() ? L"" : L"\r\n" + line);
+  if (tip == tip_) return;
+  tip_ = tip;
+  lstrcpynW(nid_.szTip, tip_.c_str(), ARRAYSIZE(nid_.szTip));
+  NOTIFYICONDATAW n = nid_;
+  n.uFlags = NIF_TIP;
+  if (iconShown_) Shell_NotifyIconW(NIM_MODIFY, &n);
+}
+
+bool Tuopan::Balloon(const std::wstring& text) {
+  balloon_ = text;
+  if (!iconShown_) return false;
+  NOTIFYICONDATAW n = nid_;
+  n.uFlags = NIF_INFO;
+  n.dwInfoFlags = NIIF_WARNING;
+  lstrcpynW(n.szInfo, text.c_str(), ARRAYSIZE(n.szInfo));
+  lstrcpynW(n.szInfoTitle, kGuardTitle, ARRAYSIZE(n.szInfoTitle));
+  return Shell_NotifyIconW(NIM_MODIFY, &n) != FALSE;
+}
+
 void Tuopan::RemoveTrayIcon() {
   if (iconShown_) Shell_NotifyIconW(NIM_DELETE, &nid_);
   iconShown_ = false;

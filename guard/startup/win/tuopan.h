@@ -45,6 +45,12 @@ class Tuopan : public common::ui::Window {
   // Removes the tray icon and the window.
   void Unload();
   bool iconShown() const { return iconShown_; }
+  // A notice from the tray icon that does not wait for an answer (cut to what the balloon holds). False
+  // when the shell took none; the text is kept as the last notice either way.
+  bool Balloon(const std::wstring& text);
+  // A line under the tip's greeting (the firewall off, the network cut); empty for none.
+  void SetStateLine(const std::wstring& line);
+  const std::wstring& lastBalloon() const { return balloon_; }
   const std::wstring& tip() const { return tip_; }
   HMENU tray() const { return tray_; }
 
@@ -81,6 +87,7 @@ class Tuopan : public common::ui::Window {
   HMENU tray_ = nullptr;
   NOTIFYICONDATAW nid_{};
   std::wstring tip_;
+  std::wstring balloon_;
   bool iconShown_ = false;
   UINT taskbarCreated_ = 0;
 };

@@ -13,12 +13,14 @@ namespace zorvix::test_support {
 struct WindowChild {
   // exe: a copy of the child program (default: the program itself).
   explicit WindowChild(const std::wstring& caption, const std::wstring& exe = L"")
-      : child(L"--window " + caption, exe), title(caption) {}
+      : child(L"--window " + caption, exe), title(caption), answered(Responds()) {}
   HWND Window() const { return FindWindowW(L"SuiteChild", title.c_str()); }
   // A running program answers at once, but a loaded machine may keep it waiting for seconds; a frozen one
   // never answers, so that check need not wait long.
   bool Responds() const { return Answers(10000); }
-  bool Frozen() const { return !Answers(400); }
+  // Only a program that answered once counts as frozen when it stops answering: a window not made yet
+  // answers nothing either.
+  bool Frozen() const { return answered && !Answers(400); }
   bool Answers(UINT ms) const {
     DWORD_PTR r = 0;
     return SendMessageTimeoutW(Window(), WM_NULL, 0, 0, SMTO_BLOCK, ms, &r) != 0;
@@ -27,6 +29,7 @@ struct WindowChild {
   DWORD pid() const { return child.pid(); }
   suite::ChildProcess child;
   std::wstring title;
+  bool answered;  // it answered when started
 };
 
 // A copy of the child program under another name (and folder), so that it is another program.
