@@ -1,6 +1,7 @@
 #include "browser/pages/favorites.h"
 
 #include "browser/pages/file_names.h"
+#include "browser/shell/text_lines.h"
 #include "common/text.h"
 
 namespace corvane {
@@ -29,6 +30,18 @@ std::wstring CutTo(std::wstring s, size_t n) {
   s.resize(n);
   return s;
 }
+
+// A line break inside the address would make another line.
+std::wstring OneLine(std::wstring_view address) {
+  std::wstring one;
+  for (wchar_t c : address)
+    if (c != L'\r' && c != L'\n') one.push_back(c);
+  return one;
+}
+
+bool IsUrlLine(std::wstring_view line) {
+  return line.size() >= kUrlKey.size() && common::EqualsNoCase(line.substr(0, kUrlKey.size()), kUrlKey);
+}
 }  // namespace
 
 std::vector<std::wstring_view> FileLines(std::wstring_view text) {
@@ -45,17 +58,28 @@ std::vector<std::wstring_view> FileLines(std::wstring_view text) {
 }
 
 std::wstring FormatUrlFile(std::wstring_view address) {
-  // A line break inside the address would make a third line.
-  std::wstring one;
-  for (wchar_t c : address)
-    if (c != L'\r' && c != L'\n') one.push_back(c);
-  return L"[InternetShortcut]\r\nURL=" + one + L"\r\n";
+  return L"[InternetShortcut]\r\nURL=" + OneLine(address) + L"\r\n";
+}
+
+std::optional<std::wstring> WithUrl(std::wstring_view fileText, std::wstring_view address) {
+  std::vector<TextLine> lines = SplitKeepingEnds(fileText), kept;
+  bool replaced = false;
+  for (TextLine& line : lines) {
+    if (!IsUrlLine(line.text)) {
+      kept.push_back(std::move(line));
+    } else if (!replaced) {
+      kept.push_back({L"URL=" + OneLine(address), std::move(line.end)});
+      replaced = true;
+    }
+  }
+  if (!replaced) return std::nullopt;
+  return JoinLines(kept);
 }
 
 std::vector<std::wstring> UrlAddresses(std::wstring_view text) {
   std::vector<std::wstring> addresses;
   for (std::wstring_view line : FileLines(text)) {
-    if (line.size() < kUrlKey.size() || !common::EqualsNoCase(line.substr(0, kUrlKey.size()), kUrlKey)) continue;
+    if (!IsUrlLine(line)) continue;
     std::wstring address = common::Trim(line.substr(kUrlKey.size()));
     if (!address.empty()) addresses.push_back(std::move(address));
   }

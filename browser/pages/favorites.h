@@ -24,6 +24,9 @@ std::vector<std::wstring_view> FileLines(std::wstring_view text);
 
 // The file this program writes: exactly two lines.
 std::wstring FormatUrlFile(std::wstring_view address);
+// An existing shortcut file pointed at another address: its first "URL=" line (any letter case) holds the
+// new address, later ones go, every other line stays as it was. nullopt when it has no such line.
+std::optional<std::wstring> WithUrl(std::wstring_view fileText, std::wstring_view address);
 // The addresses of every line whose first four characters are "URL=" in any letter case; other lines,
 // as other programs write them, are skipped.
 std::vector<std::wstring> UrlAddresses(std::wstring_view text);

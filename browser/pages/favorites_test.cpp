@@ -63,6 +63,15 @@ TEST(UrlFiles, FilesOfOtherPrograms) {
   EXPECT_TRUE(UrlAddresses(L"\n\r\n\r").empty());
 }
 
+TEST(UrlFiles, AnotherProgramsFilePointedElsewhereKeepsItsOtherLines) {
+  std::wstring file = L"[DEFAULT]\nBASEURL=http://base/\n[InternetShortcut]\nurl=http://old/\nIconIndex=1\nURL=http://second/";
+  EXPECT_EQ(WithUrl(file, L"http://新/\r\n"),
+            L"[DEFAULT]\nBASEURL=http://base/\n[InternetShortcut]\nURL=http://新/\nIconIndex=1\n");
+  EXPECT_EQ(UrlAddresses(*WithUrl(file, L"http://新/")), std::vector<std::wstring>{L"http://新/"});
+  EXPECT_EQ(WithUrl(L"[InternetShortcut]\r\nURL=x", L"y"), L"[InternetShortcut]\r\nURL=y");
+  EXPECT_FALSE(WithUrl(L"[InternetShortcut]\r\nIconIndex=1\r\n", L"y"));
+}
+
 TEST(UrlFiles, TitlesOfListedNamesAndTheMenuLimit) {
   EXPECT_EQ(FavoriteTitle(L"新浪.url"), L"新浪");
   EXPECT_EQ(FavoriteTitle(L"Mixed.URL"), L"Mixed");

@@ -60,6 +60,15 @@ TEST(ClosedPages, SixteenthPushesOldestOut) {
   EXPECT_EQ(c.Entry(1).caption.size(), 40u);
 }
 
+TEST(ClosedPages, CaptionCutNeverHalvesACharacter) {
+  ClosedPages c;
+  std::wstring caption = std::wstring(39, L'a') + L"\xD83D\xDE00" + L"b";
+  ASSERT_TRUE(c.Remember(caption, L"http://x/"));
+  EXPECT_EQ(c.Entry(1).caption, std::wstring(39, L'a'));
+  ASSERT_TRUE(c.Remember(std::wstring(45, L'页'), L"http://y/"));
+  EXPECT_EQ(c.Entry(1).caption, std::wstring(40, L'页'));
+}
+
 TEST(ClosedPages, ReopenThirdOfFive) {
   ClosedPages c = WithPages(5);  // entry 1 = 页5 ... entry 5 = 页1
   EXPECT_EQ(c.Reopen(3), L"http://p3/");

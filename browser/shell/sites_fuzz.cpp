@@ -3,10 +3,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "browser/shell/address_rules.h"
 #include "browser/shell/sites.h"
+#include "common/testing/gbk_double.h"
 #include "common/text.h"
+#include "common/text_codec.h"
 
 namespace {
 
@@ -23,8 +26,9 @@ void CheckLinks(const corvane::SiteHosts& hosts, const corvane::SiteItem& item) 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  std::wstring text;
-  for (size_t i = 0; i + 1 < size; i += 2) text.push_back(wchar_t(data[i] | (data[i + 1] << 8)));
+  // The input is a file's bytes, read as the programs read files: by its mark, as UTF-8, or in the code page.
+  std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  std::wstring text = common::DecodeExactly(bytes, common::DetectFormat(bytes), suite::GbkDouble());
 
   corvane::SiteHosts hosts;
   int malformed = hosts.Load(text);

@@ -362,10 +362,18 @@ TEST_F(Surface, FailedBlockListWriteKeepsTheOldFileAndSaysSo) {
   // The file cannot be replaced: it is read-only.
   ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
   suite::MsgBoxAnswers answers;
-  SetModalHook([&](common::ui::Window& w) { ClickControl(w.hwnd(), Formnew::kCommand1); });
+  bool stayed = false;
+  SetModalHook([&](common::ui::Window& w) {
+    ClickControl(w.hwnd(), Formnew::kCommand1);
+    // The editor stays for another try; its own close ends it.
+    stayed = IsWindow(w.hwnd());
+    ClickControl(w.hwnd(), Formnew::kCommand3);
+  });
   f.Command(kBlockList);
+  EXPECT_TRUE(stayed);
   EXPECT_EQ(*suite::ReadText(dir.wpath() + L"\\guanggao.txt"), L"http://old.cn/ad.htm\r\n");
   ASSERT_EQ(answers.shown().size(), 1u);
+  EXPECT_NE(answers.shown()[0].text.find(file), std::wstring::npos);
   EXPECT_EQ(answers.shown()[0].flags & MB_ICONMASK, UINT(MB_ICONERROR));
   EXPECT_EQ(f.blocks().size(), 1u);
   SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);

@@ -9,6 +9,7 @@
 #include "browser/pages/win/formask.h"
 #include "browser/pages/win/menu_pictures.h"
 #include "browser/pages/win/pages_menu.h"
+#include "browser/shell/win/browser_files.h"
 #include "browser/shell/win/exit_dialog.h"
 #include "browser/shell/win/modal.h"
 #include "browser/tools/win/tools_menu.h"
@@ -233,7 +234,8 @@ void FrmMain::WriteHistory() {
   // An unchanged list is already on disk as it is, unless someone (another instance's exit) removed it.
   std::wstring text = FormatOpenPages(pages), file = folder_ + L"temp\\page.his";
   if (text == written_ && historyWritten_ && common::FileExists(file)) return;
-  historyWritten_ = common::WriteTextFile(file, text).ok();
+  // Titles and addresses of any script: what the code page cannot hold goes to UTF-8, read back by its mark.
+  historyWritten_ = WriteWholeText(file, text).ok();
   written_ = std::move(text);
 }
 

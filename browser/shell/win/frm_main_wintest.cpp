@@ -8,6 +8,7 @@
 #include "browser/pages/open_pages.h"
 #include "browser/pages/win/formask.h"
 #include "browser/shell/win/exit_dialog.h"
+#include "browser/shell/win/ip_lookup.h"
 #include "browser/shell/win/modal.h"
 #include "browser/shell/win/testing/frame_fixture.h"
 #include "common/testing/temp_dir.h"
@@ -295,6 +296,22 @@ TEST_F(Frame, RestoreDialogClosedUnansweredOpensStartPage) {
   EXPECT_EQ(Engine(0).url, L"http://home.cn/");
 }
 
+TEST_F(Frame, PageListKeepsTitlesAndAddressesTheCodePageCannotHold) {
+  FrmMain& f = Start(L"http://a.cn/");
+  ASSERT_TRUE(Engine(0).Load(L"http://a.cn/", L"甲页"));
+  auto bytes = suite::ReadBytes(dir.wpath() + L"\\temp\\page.his");
+  EXPECT_EQ(bytes, suite::Ansi(L"甲页@#$%http://a.cn/\r\n\r\n"));  // the code page while it holds the text
+  f.loadnewform(L"http://예시.kr/ñ");
+  ASSERT_TRUE(Engine(1).Load(L"http://예시.kr/ñ", L"한국어"));
+  bytes = suite::ReadBytes(dir.wpath() + L"\\temp\\page.his");
+  ASSERT_TRUE(bytes);
+  EXPECT_EQ(bytes->substr(0, 3), "\xEF\xBB\xBF");
+  auto pages = PagesFile();
+  ASSERT_EQ(pages.size(), 2u);
+  EXPECT_EQ(pages[1].caption, L"한국어");
+  EXPECT_EQ(pages[1].url, L"http://예시.kr/ñ");
+}
+
 TEST_F(Frame, PageListRewrittenWhenAnotherInstanceRemovedIt) {
   FrmMain& f = Start(L"http://a.cn/");
   ASSERT_TRUE(Engine(0).Load(L"http://a.cn/", L"甲页"));
@@ -383,6 +400,12 @@ TEST_F(Frame, ServerAddressLookUpAndLocalFallback) {
       << f.RemoteText(0);
   EXPECT_EQ(f.Panel(7), L"远程主机IP地址： 127.0.0.1");
   closesocket(s);
+}
+
+TEST(IpLookup, NamesTheCodePageCannotHoldGoInTheirAsciiForm) {
+  EXPECT_EQ(LookupName(L"www.例子.cn"), suite::Ansi(L"www.例子.cn"));
+  EXPECT_EQ(LookupName(L"www.예시.kr"), "www.xn--vv4b11d.kr");
+  EXPECT_EQ(LookupName(L"a.example"), "a.example");
 }
 
 TEST(Formask, CancelLeavesItUnansweredAndDoubleClickOpens) {
