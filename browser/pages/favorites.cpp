@@ -91,11 +91,11 @@ std::optional<std::wstring> FavoriteTitle(std::wstring_view fileName) {
   return std::wstring(fileName.substr(0, fileName.size() - kExtension.size()));
 }
 
-std::vector<std::wstring> MenuTitles(const std::vector<std::wstring>& fileNames) {
+std::vector<std::wstring> MenuTitles(const std::vector<FavoriteFile>& files) {
   std::vector<std::wstring> titles;
-  for (const auto& name : fileNames) {
+  for (const auto& file : files) {
     if (titles.size() == size_t(kMaxFavoriteItems)) break;
-    if (auto title = FavoriteTitle(name)) titles.push_back(std::move(*title));
+    if (file.text && !UrlAddresses(*file.text).empty()) titles.push_back(file.title);
   }
   return titles;
 }
@@ -104,15 +104,17 @@ std::wstring FavoriteFileTitle(std::wstring_view title) {
   std::wstring name;
   for (wchar_t c : title)
     if (c != L'\\' && c >= 0x20 && c != 0x7F) name.push_back(Replacement(c));
+  // Cut first: the checks are on the name as it is stored.
+  name = CutTo(std::move(name), kMaxNamePart);
   if (IsOnlyDots(name)) {
     for (auto& c : name)
       if (c == L'.') c = L'．';
   }
   if (IsDeviceName(name)) {
-    size_t dot = name.find(L'.');
-    name.insert(dot == std::wstring::npos ? name.size() : dot, L"_");
+    // Right after the device word, before any blanks or extension, so that a cut cannot take it away.
+    name.insert(common::RTrim(name.substr(0, name.find(L'.'))).size(), L"_");
+    name = CutTo(std::move(name), kMaxNamePart);
   }
-  name = CutTo(std::move(name), kMaxNamePart);
   return common::Trim(name).empty() ? std::wstring() : name;
 }
 

@@ -33,13 +33,11 @@ std::vector<std::wstring> UrlAddresses(std::wstring_view text);
 // The title of a listed file name ("x.url" gives "x"); nullopt for names that only matched the pattern
 // through their short form, or have no title.
 std::optional<std::wstring> FavoriteTitle(std::wstring_view fileName);
-// The menu's titles: the first 101 favorites of the listing, in its order.
-std::vector<std::wstring> MenuTitles(const std::vector<std::wstring>& fileNames);
 
 // A typed title made a file name: "\" dropped, "/" to " ", ":" to "：", "*" to "，", "<" to "[",
 // ">" to "]", "|" to "I", "?" to "？", the double quote to "＂", control characters dropped; a title
-// of dots takes full-width dots and a device name gets "_" after it; long titles are cut. Empty when
-// nothing is left.
+// of dots takes full-width dots and a device name gets "_" after it, both checked on the title as cut to
+// its length limit. Empty when nothing is left.
 std::wstring FavoriteFileTitle(std::wstring_view title);
 
 // One favorite read for the tree: its title and its text (nullopt when it could not be read).
@@ -47,6 +45,10 @@ struct FavoriteFile {
   std::wstring title;
   std::optional<std::wstring> text;
 };
+// The menu's titles: the first 101 favorites of the listing that open something, in its order; a file
+// that could not be read or has no address is left out, as the tree leaves it out.
+std::vector<std::wstring> MenuTitles(const std::vector<FavoriteFile>& files);
+
 struct FavoriteFolder {
   std::wstring name;
   std::vector<FavoriteFile> files;

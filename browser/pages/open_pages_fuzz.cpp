@@ -35,11 +35,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // What is written is read back record by record, separators inside addresses included.
   std::vector<corvane::OpenPage> written = PagesOf(text), expected;
   for (const auto& p : written)
-    if (!corvane::IsBlankAddress(p.url)) expected.push_back(corvane::StoredForm(p));
+    if (!corvane::IsBlankAddress(p.url) && !common::Trim(corvane::StoredForm(p).url).empty())
+      expected.push_back(corvane::StoredForm(p));
   auto read = corvane::ParseOpenPages(corvane::FormatOpenPages(written));
   if (read.size() != expected.size()) __builtin_trap();
   for (size_t i = 0; i < read.size(); ++i)
     if (read[i].caption != expected[i].caption || read[i].url != expected[i].url) __builtin_trap();
+  // Every record read opens something, and its row shows something.
+  for (const auto& p : corvane::ParseOpenPages(text))
+    if (common::Trim(p.url).empty() || (corvane::RowText(p).empty())) __builtin_trap();
+  if (auto slot = corvane::RecordSlotOf(text))
+    if (*slot < 1 || *slot > corvane::kMaxRecords) __builtin_trap();
   corvane::BlockList blocks;
   blocks.Load(text);
   blocks.Blocks(text);

@@ -32,13 +32,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   corvane::SiteHosts hosts;
   int malformed = hosts.Load(text);
-  if (malformed < 0) __builtin_trap();
+  // Every line that is not skipped either names a site or counts as malformed, never both or neither.
+  int candidates = 0;
+  for (const std::wstring& raw : common::SplitLines(text)) {
+    std::wstring line = common::Trim(raw);
+    bool skipped = line.empty() || line[0] == L';' || line[0] == L'#';
+    candidates += skipped ? 0 : 1;
+    if (candidates > 8) continue;
+    corvane::SiteHosts one;
+    int bad = one.Load(line);
+    if (skipped ? (bad != 0 || one.size() != 0) : (bad + int(one.size()) != 1)) __builtin_trap();
+  }
+  if (malformed > candidates || int(hosts.size()) > candidates - malformed) __builtin_trap();
   for (const auto& item : corvane::MenuSites()) CheckLinks(hosts, item);
   for (const auto& item : corvane::SearchDropSites()) CheckLinks(hosts, item);
   for (const auto& item : corvane::FilmDropSites()) CheckLinks(hosts, item);
-  // A base never ends in "/" and always names a scheme, whatever the line held.
+  // A base never ends in "/" and always names a scheme and a host, whatever the line held.
   if (auto base = hosts.Base(corvane::kDefaultSearchSite)) {
-    if (base->empty() || base->back() == L'/' || base->find(L"://") == std::wstring::npos) __builtin_trap();
+    size_t scheme = base->find(L"://");
+    if (base->back() == L'/' || scheme == std::wstring::npos || scheme + 3 >= base->size() ||
+        (*base)[scheme + 3] == L'/')
+      __builtin_trap();
   }
 
   // An encoded word holds nothing that could end the query value or start another parameter.

@@ -29,10 +29,6 @@ std::vector<std::wstring> FileNames(const std::vector<ListedEntry>& entries) {
   return names;
 }
 
-std::vector<std::wstring> ReadMenuTitles(const std::wstring& favoritesFolder) {
-  return MenuTitles(FileNames(ListFolder(favoritesFolder, L"*.url")));
-}
-
 namespace {
 std::vector<FavoriteFile> ReadFiles(const std::wstring& folder) {
   std::vector<FavoriteFile> files;
@@ -41,6 +37,10 @@ std::vector<FavoriteFile> ReadFiles(const std::wstring& folder) {
   return files;
 }
 }  // namespace
+
+std::vector<std::wstring> ReadMenuTitles(const std::wstring& favoritesFolder) {
+  return MenuTitles(ReadFiles(favoritesFolder));
+}
 
 std::vector<FavoriteNode> ReadFavoritesTree(const std::wstring& favoritesFolder) {
   std::vector<FavoriteFolder> folders;

@@ -110,6 +110,15 @@ TEST_F(FileForms, BlockListItemsAreTheLinesWholeNotWhatTheListBoxShows) {
   EXPECT_EQ(f.Items()[0], std::wstring(L"http://a\0b/", 11));
 }
 
+TEST_F(FileForms, BlockListScrollsLongAddressesSideways) {
+  std::wstring file = dir.Write(L"guanggao.txt", "http://a.cn/" + std::string(400, 'x') + "\r\nhttp://b.cn/\r\n");
+  Formnew f(file, L"");
+  ASSERT_TRUE(f.Create(nullptr));
+  RECT rc;
+  GetClientRect(f.List1(), &rc);
+  EXPECT_GT(SendMessageW(f.List1(), LB_GETHORIZONTALEXTENT, 0, 0), rc.right);
+}
+
 TEST_F(FileForms, BlockListRefusesALineTheCodePageCannotHold) {
   std::string before = suite::Ansi(L"http://中.cn/\r\n");
   std::wstring file = dir.Write(L"guanggao.txt", before);

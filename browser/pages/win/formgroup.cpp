@@ -59,6 +59,7 @@ bool Formgroup::Create(HWND owner) {
                          ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL | WS_HSCROLL |
                              WS_TABSTOP,
                          kText1, WS_EX_CLIENTEDGE);
+  SendMessageW(text1_, EM_SETLIMITTEXT, 0, 0);  // a group may be long; the default limit stops typing
   explain_ = CreateControl(hwnd(), L"STATIC", kExplanation, SS_LEFT, kExplain);
   Layout();
   LoadTree();

@@ -1,5 +1,7 @@
 #include "browser/shell/win/formnew.h"
 
+#include <algorithm>
+
 #include "browser/shell/win/browser_files.h"
 #include "common/text.h"
 #include "common/win/msgbox.h"
@@ -52,11 +54,21 @@ bool Formnew::Create(HWND owner) {
 void Formnew::FillList() {
   SendMessageW(list1_, LB_RESETCONTENT, 0, 0);
   shown_.clear();
+  int widest = 0;
+  HDC dc = GetDC(list1_);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(list1_, WM_GETFONT, 0, 0)));
   for (size_t i = 0; i < lines_.size(); ++i) {
     if (common::Trim(lines_[i].text).empty()) continue;
     shown_.push_back(i);
     SendMessageW(list1_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(lines_[i].text.c_str()));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, lines_[i].text.c_str(), int(lines_[i].text.size()), &size);
+    widest = std::max(widest, int(size.cx));
   }
+  SelectObject(dc, old);
+  ReleaseDC(list1_, dc);
+  // Long addresses scroll sideways instead of being cut.
+  SendMessageW(list1_, LB_SETHORIZONTALEXTENT, widest + 8, 0);
 }
 
 std::vector<std::wstring> Formnew::Items() const {
