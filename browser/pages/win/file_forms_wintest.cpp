@@ -1,6 +1,7 @@
 // The block-list editor, the group editor and the add-favorite dialog on files of every form other
 // programs write: each is read, edited through its window and written back in its own form, byte for
-// byte except the edited line; a text the form cannot hold never reaches the file as a lossy form.
+// byte except the edited line; a text the form cannot hold never reaches the file as a lossy form. Also the
+// block list's own ways with its lines: whole items, long ones scrolled sideways.
 #include <gtest/gtest.h>
 
 #include "browser/pages/groups.h"

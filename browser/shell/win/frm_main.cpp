@@ -231,7 +231,7 @@ void FrmMain::WriteHistory() {
   std::vector<OpenPage> pages;
   for (int n = 0; n < kMaxWindows; ++n)
     if (pages_[n]) pages.push_back({strip_.labels()[n].caption, pages_[n]->Address()});
-  // An unchanged list is already on disk as it is, unless someone (another instance's exit) removed it.
+  // An unchanged list is already on disk as it is, unless someone removed the file.
   std::wstring text = FormatOpenPages(pages), file = record_.path();
   if (text == written_ && historyWritten_ && common::FileExists(file)) return;
   // Titles and addresses of any script: what the code page cannot hold goes to UTF-8, read back by its mark.
