@@ -19,7 +19,7 @@ int CorvaneProcesses() {
   return n;
 }
 
-// A top-level window of the given process with this caption (any class when cls is null).
+// A top-level window of the given process with this caption and class (either may be null: any).
 HWND FindProcessWindow(DWORD pid, const wchar_t* cls, const wchar_t* caption) {
   struct Query {
     DWORD pid;
@@ -34,7 +34,8 @@ HWND FindProcessWindow(DWORD pid, const wchar_t* cls, const wchar_t* caption) {
         wchar_t text[128] = {}, name[64] = {};
         GetWindowTextW(h, text, 128);
         GetClassNameW(h, name, 64);
-        if (owner == query->pid && wcscmp(text, query->caption) == 0 && (!query->cls || wcscmp(name, query->cls) == 0)) {
+        if (owner == query->pid && (!query->caption || wcscmp(text, query->caption) == 0) &&
+            (!query->cls || wcscmp(name, query->cls) == 0)) {
           query->found = h;
           return FALSE;
         }
@@ -67,6 +68,54 @@ TEST(CorvaneEndToEnd, StartsShowsItsFrameAndExits) {
   EXPECT_EQ(code, 0u);
   EXPECT_TRUE(suite::PumpUntil([] { return CorvaneProcesses() == 0; }, 5000));
   EXPECT_EQ(common::ReadRegString(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"ScreenSaveActive"), L"1");
+}
+
+// Closes a browser as a person would: its frame's close box, then OK in the exit dialog.
+void CloseConfirmed(suite::ChildProcess& browser, HWND frame) {
+  PostMessageW(frame, WM_CLOSE, 0, 0);
+  HWND dialog = nullptr;
+  EXPECT_TRUE(suite::PumpUntil([&] { return (dialog = FindProcessWindow(browser.pid(), nullptr, L"退出浏览器")) != nullptr; }, 10000));
+  if (dialog) PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(browser.WaitExit(20000));
+}
+
+long long Size(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA a;
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &a)) return -1;
+  return (long long)a.nFileSizeHigh << 32 | a.nFileSizeLow;
+}
+
+TEST(CorvaneEndToEnd, TwoRunningBrowsersNeverTakeEachOtherForAnAbnormalEnd) {
+  common::SaveSetting(L"Corvane", L"myie", L"Start", L"about:blank");
+  common::SaveSetting(L"Corvane", L"first", L"load", L"SoftLoad");
+  common::SaveSetting(L"Corvane", L"unload", L"askme", L"0");
+  std::wstring temp = suite::BinFolder() + L"Temp\\";
+  for (const wchar_t* name : {L"page.his", L"page2.his", L"page3.his"}) DeleteFileW((temp + name).c_str());
+  std::wstring exe = suite::BinFolder() + L"corvane.exe";
+  suite::ChildProcess a(L"http://a.example/", exe);
+  ASSERT_TRUE(a.started());
+  HWND frameA = nullptr;
+  ASSERT_TRUE(suite::PumpUntil([&] { return (frameA = FindProcessWindow(a.pid(), L"CorvaneFrmMain", nullptr)) != nullptr; }, 20000));
+  ASSERT_TRUE(suite::PumpUntil([&] { return Size(temp + L"page.his") >= 11; }, 20000)) << "A keeps its open pages";
+  // B starts while A runs: no restore dialog, and B's exit leaves A's pages.
+  suite::ChildProcess b(L"", exe);
+  HWND frameB = nullptr;
+  ASSERT_TRUE(suite::PumpUntil([&] { return (frameB = FindProcessWindow(b.pid(), L"CorvaneFrmMain", nullptr)) != nullptr; }, 20000));
+  suite::PumpFor(1500);
+  EXPECT_EQ(FindProcessWindow(b.pid(), nullptr, L"上次启动页面"), nullptr);
+  CloseConfirmed(b, frameB);
+  EXPECT_GE(Size(temp + L"page.his"), 11);
+  // A ends abnormally: the next browser offers what A had open.
+  a.Kill();
+  ASSERT_TRUE(a.WaitExit(10000));
+  suite::ChildProcess c(L"", exe);
+  HWND restore = nullptr;
+  EXPECT_TRUE(suite::PumpUntil([&] { return (restore = FindProcessWindow(c.pid(), nullptr, L"上次启动页面")) != nullptr; }, 20000));
+  if (restore) PostMessageW(restore, WM_CLOSE, 0, 0);
+  HWND frameC = nullptr;
+  ASSERT_TRUE(suite::PumpUntil([&] { return (frameC = FindProcessWindow(c.pid(), L"CorvaneFrmMain", nullptr)) != nullptr; }, 20000));
+  suite::PumpFor(500);
+  CloseConfirmed(c, frameC);
 }
 
 }  // namespace

@@ -10,7 +10,10 @@ bool ClosedPages::Remember(const std::wstring& caption, const std::wstring& url)
   if (caption.empty()) return false;
   count_ = std::min(count_ + 1, kClosedPages);
   for (int n = kClosedPages; n >= 2; --n) entries_[n - 1] = entries_[n - 2];
-  entries_[0] = {caption.substr(0, 40), url};
+  // 40 units, never half of a character outside the basic plane.
+  size_t cut = std::min<size_t>(caption.size(), 40);
+  if (cut == 40 && caption[39] >= 0xD800 && caption[39] <= 0xDBFF) --cut;
+  entries_[0] = {caption.substr(0, cut), url};
   return true;
 }
 

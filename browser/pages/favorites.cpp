@@ -1,6 +1,7 @@
 #include "browser/pages/favorites.h"
 
 #include "browser/pages/file_names.h"
+#include "browser/shell/text_lines.h"
 #include "common/text.h"
 
 namespace corvane {
@@ -29,6 +30,18 @@ std::wstring CutTo(std::wstring s, size_t n) {
   s.resize(n);
   return s;
 }
+
+// A line break inside the address would make another line.
+std::wstring OneLine(std::wstring_view address) {
+  std::wstring one;
+  for (wchar_t c : address)
+    if (c != L'\r' && c != L'\n') one.push_back(c);
+  return one;
+}
+
+bool IsUrlLine(std::wstring_view line) {
+  return line.size() >= kUrlKey.size() && common::EqualsNoCase(line.substr(0, kUrlKey.size()), kUrlKey);
+}
 }  // namespace
 
 std::vector<std::wstring_view> FileLines(std::wstring_view text) {
@@ -45,17 +58,28 @@ std::vector<std::wstring_view> FileLines(std::wstring_view text) {
 }
 
 std::wstring FormatUrlFile(std::wstring_view address) {
-  // A line break inside the address would make a third line.
-  std::wstring one;
-  for (wchar_t c : address)
-    if (c != L'\r' && c != L'\n') one.push_back(c);
-  return L"[InternetShortcut]\r\nURL=" + one + L"\r\n";
+  return L"[InternetShortcut]\r\nURL=" + OneLine(address) + L"\r\n";
+}
+
+std::optional<std::wstring> WithUrl(std::wstring_view fileText, std::wstring_view address) {
+  std::vector<TextLine> lines = SplitKeepingEnds(fileText), kept;
+  bool replaced = false;
+  for (TextLine& line : lines) {
+    if (!IsUrlLine(line.text)) {
+      kept.push_back(std::move(line));
+    } else if (!replaced) {
+      kept.push_back({L"URL=" + OneLine(address), std::move(line.end)});
+      replaced = true;
+    }
+  }
+  if (!replaced) return std::nullopt;
+  return JoinLines(kept);
 }
 
 std::vector<std::wstring> UrlAddresses(std::wstring_view text) {
   std::vector<std::wstring> addresses;
   for (std::wstring_view line : FileLines(text)) {
-    if (line.size() < kUrlKey.size() || !common::EqualsNoCase(line.substr(0, kUrlKey.size()), kUrlKey)) continue;
+    if (!IsUrlLine(line)) continue;
     std::wstring address = common::Trim(line.substr(kUrlKey.size()));
     if (!address.empty()) addresses.push_back(std::move(address));
   }
@@ -67,11 +91,11 @@ std::optional<std::wstring> FavoriteTitle(std::wstring_view fileName) {
   return std::wstring(fileName.substr(0, fileName.size() - kExtension.size()));
 }
 
-std::vector<std::wstring> MenuTitles(const std::vector<std::wstring>& fileNames) {
+std::vector<std::wstring> MenuTitles(const std::vector<FavoriteFile>& files) {
   std::vector<std::wstring> titles;
-  for (const auto& name : fileNames) {
+  for (const auto& file : files) {
     if (titles.size() == size_t(kMaxFavoriteItems)) break;
-    if (auto title = FavoriteTitle(name)) titles.push_back(std::move(*title));
+    if (file.text && !UrlAddresses(*file.text).empty()) titles.push_back(file.title);
   }
   return titles;
 }
@@ -80,15 +104,17 @@ std::wstring FavoriteFileTitle(std::wstring_view title) {
   std::wstring name;
   for (wchar_t c : title)
     if (c != L'\\' && c >= 0x20 && c != 0x7F) name.push_back(Replacement(c));
+  // Cut first: the checks are on the name as it is stored.
+  name = CutTo(std::move(name), kMaxNamePart);
   if (IsOnlyDots(name)) {
     for (auto& c : name)
       if (c == L'.') c = L'．';
   }
   if (IsDeviceName(name)) {
-    size_t dot = name.find(L'.');
-    name.insert(dot == std::wstring::npos ? name.size() : dot, L"_");
+    // Right after the device word, before any blanks or extension, so that a cut cannot take it away.
+    name.insert(common::RTrim(name.substr(0, name.find(L'.'))).size(), L"_");
+    name = CutTo(std::move(name), kMaxNamePart);
   }
-  name = CutTo(std::move(name), kMaxNamePart);
   return common::Trim(name).empty() ? std::wstring() : name;
 }
 

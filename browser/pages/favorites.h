@@ -24,19 +24,20 @@ std::vector<std::wstring_view> FileLines(std::wstring_view text);
 
 // The file this program writes: exactly two lines.
 std::wstring FormatUrlFile(std::wstring_view address);
+// An existing shortcut file pointed at another address: its first "URL=" line (any letter case) holds the
+// new address, later ones go, every other line stays as it was. nullopt when it has no such line.
+std::optional<std::wstring> WithUrl(std::wstring_view fileText, std::wstring_view address);
 // The addresses of every line whose first four characters are "URL=" in any letter case; other lines,
 // as other programs write them, are skipped.
 std::vector<std::wstring> UrlAddresses(std::wstring_view text);
 // The title of a listed file name ("x.url" gives "x"); nullopt for names that only matched the pattern
 // through their short form, or have no title.
 std::optional<std::wstring> FavoriteTitle(std::wstring_view fileName);
-// The menu's titles: the first 101 favorites of the listing, in its order.
-std::vector<std::wstring> MenuTitles(const std::vector<std::wstring>& fileNames);
 
 // A typed title made a file name: "\" dropped, "/" to " ", ":" to "：", "*" to "，", "<" to "[",
 // ">" to "]", "|" to "I", "?" to "？", the double quote to "＂", control characters dropped; a title
-// of dots takes full-width dots and a device name gets "_" after it; long titles are cut. Empty when
-// nothing is left.
+// of dots takes full-width dots and a device name gets "_" after it, both checked on the title as cut to
+// its length limit. Empty when nothing is left.
 std::wstring FavoriteFileTitle(std::wstring_view title);
 
 // One favorite read for the tree: its title and its text (nullopt when it could not be read).
@@ -44,6 +45,10 @@ struct FavoriteFile {
   std::wstring title;
   std::optional<std::wstring> text;
 };
+// The menu's titles: the first 101 favorites of the listing that open something, in its order; a file
+// that could not be read or has no address is left out, as the tree leaves it out.
+std::vector<std::wstring> MenuTitles(const std::vector<FavoriteFile>& files);
+
 struct FavoriteFolder {
   std::wstring name;
   std::vector<FavoriteFile> files;

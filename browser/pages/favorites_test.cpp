@@ -1,6 +1,8 @@
+#include "browser/pages/favorites.h"
+
 #include <gtest/gtest.h>
 
-#include "browser/pages/favorites.h"
+#include "browser/pages/file_names.h"
 
 namespace corvane {
 namespace {
@@ -19,7 +21,7 @@ TEST(FavoriteTitles, QuoteControlCharactersDevicesAndDots) {
   EXPECT_EQ(FavoriteFileTitle(L"a\tb\r\nc\x7f\x01"), L"abc");
   EXPECT_EQ(FavoriteFileTitle(L"CON"), L"CON_");
   EXPECT_EQ(FavoriteFileTitle(L"nul.x"), L"nul_.x");
-  EXPECT_EQ(FavoriteFileTitle(L"com1 "), L"com1 _");
+  EXPECT_EQ(FavoriteFileTitle(L"com1 "), L"com1_ ");
   EXPECT_EQ(FavoriteFileTitle(L"Lpt\u00B9"), L"Lpt\u00B9_");
   EXPECT_EQ(FavoriteFileTitle(L"CONSOLE"), L"CONSOLE");  // only the whole name is a device
   EXPECT_EQ(FavoriteFileTitle(L"COM10"), L"COM10");
@@ -43,6 +45,17 @@ TEST(FavoriteTitles, LongTitlesAreCutWithoutSplittingACharacter) {
   EXPECT_EQ(FavoriteFileTitle(odd).size(), 199u);
 }
 
+TEST(FavoriteTitles, ChecksApplyToTheTitleAsCut) {
+  // What is left after the cut is only dots, or a device name with blanks after it.
+  std::wstring dots = FavoriteFileTitle(std::wstring(250, L'.') + L"a");
+  EXPECT_EQ(dots, std::wstring(200, L'．'));
+  std::wstring device = FavoriteFileTitle(L"CON" + std::wstring(300, L' ') + L"x");
+  EXPECT_EQ(device.size(), 200u);
+  EXPECT_EQ(device.substr(0, 4), L"CON_");
+  EXPECT_FALSE(IsDeviceName(device));
+  EXPECT_FALSE(IsOnlyDots(dots));
+}
+
 TEST(UrlFiles, WrittenAsTwoLinesAndReadBack) {
   std::wstring text = FormatUrlFile(L"http://www.sina.com.cn/");
   EXPECT_EQ(text, L"[InternetShortcut]\r\nURL=http://www.sina.com.cn/\r\n");
@@ -63,16 +76,28 @@ TEST(UrlFiles, FilesOfOtherPrograms) {
   EXPECT_TRUE(UrlAddresses(L"\n\r\n\r").empty());
 }
 
+TEST(UrlFiles, AnotherProgramsFilePointedElsewhereKeepsItsOtherLines) {
+  std::wstring file = L"[DEFAULT]\nBASEURL=http://base/\n[InternetShortcut]\nurl=http://old/\nIconIndex=1\nURL=http://second/";
+  EXPECT_EQ(WithUrl(file, L"http://新/\r\n"),
+            L"[DEFAULT]\nBASEURL=http://base/\n[InternetShortcut]\nURL=http://新/\nIconIndex=1\n");
+  EXPECT_EQ(UrlAddresses(*WithUrl(file, L"http://新/")), std::vector<std::wstring>{L"http://新/"});
+  EXPECT_EQ(WithUrl(L"[InternetShortcut]\r\nURL=x", L"y"), L"[InternetShortcut]\r\nURL=y");
+  EXPECT_FALSE(WithUrl(L"[InternetShortcut]\r\nIconIndex=1\r\n", L"y"));
+}
+
 TEST(UrlFiles, TitlesOfListedNamesAndTheMenuLimit) {
   EXPECT_EQ(FavoriteTitle(L"新浪.url"), L"新浪");
   EXPECT_EQ(FavoriteTitle(L"Mixed.URL"), L"Mixed");
   EXPECT_EQ(FavoriteTitle(L"a.b.url"), L"a.b");
   EXPECT_FALSE(FavoriteTitle(L"a.urlx"));  // listed through its short name only
   EXPECT_FALSE(FavoriteTitle(L".url"));
-  std::vector<std::wstring> names;
-  for (int i = 0; i < 102; ++i) names.push_back(std::to_wstring(i) + L".url");
-  names.insert(names.begin() + 5, L"skip.urlold");
-  auto titles = MenuTitles(names);
+  std::vector<FavoriteFile> files;
+  for (int i = 0; i < 102; ++i) files.push_back({std::to_wstring(i), L"URL=http://x/"});
+  // Files that open nothing are left out of the menu and do not count against its limit.
+  files.insert(files.begin() + 5, {L"no address", L"[InternetShortcut]\r\nIconIndex=1"});
+  files.insert(files.begin() + 6, {L"unreadable", std::nullopt});
+  files.insert(files.begin() + 7, {L"empty address", L"URL=  "});
+  auto titles = MenuTitles(files);
   ASSERT_EQ(titles.size(), 101u);
   EXPECT_EQ(titles[5], L"5");
   EXPECT_EQ(titles[100], L"100");

@@ -2,6 +2,8 @@
 
 #include "browser/pages/favorites.h"
 #include "browser/pages/file_names.h"
+#include "browser/shell/text_lines.h"
+#include "common/address_form.h"
 #include "common/text.h"
 
 namespace corvane {
@@ -52,6 +54,13 @@ std::wstring EditorText(std::wstring_view fileText) {
 }
 
 std::wstring FormatEditorGroup(std::wstring_view editorText) { return std::wstring(editorText) + kLineBreak; }
+
+std::wstring HeldAddresses(std::wstring_view text, const std::function<bool(std::wstring_view line)>& held) {
+  std::vector<TextLine> lines = SplitKeepingEnds(text);
+  for (TextLine& line : lines)
+    if (!held(line.text)) line.text = common::AsciiAddress(line.text);
+  return JoinLines(lines);
+}
 
 std::wstring GroupExistsMessage(std::wstring_view name) {
   return L"对不起！网站群组“ " + S(name) + L" ”已经存在了，请你另外起个名字吧……    ";

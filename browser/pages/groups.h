@@ -1,6 +1,7 @@
 // Site groups: named lists of addresses kept as "name.txt" files in the browser's "group" folder, one
 // address per line, opened together one window per address.
 #pragma once
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,6 +37,9 @@ std::wstring FormatSavedGroup(const std::vector<std::wstring>& addresses);
 std::wstring EditorText(std::wstring_view fileText);
 // The file the editor writes: its text unchanged and one line break more.
 std::wstring FormatEditorGroup(std::wstring_view editorText);
+// A group's text for a file whose form cannot hold every address: each line `held` refuses becomes the
+// same address in ASCII, every other line stays as it is.
+std::wstring HeldAddresses(std::wstring_view text, const std::function<bool(std::wstring_view line)>& held);
 
 // Messages.
 std::wstring GroupExistsMessage(std::wstring_view name);

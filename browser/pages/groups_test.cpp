@@ -41,6 +41,13 @@ TEST(GroupFiles, BothWrittenFormsAndReading) {
   EXPECT_TRUE(GroupAddresses(L"").empty());
 }
 
+TEST(GroupFiles, OnlyAddressesTheFormCannotHoldChange) {
+  auto held = [](std::wstring_view line) { return line.find(L'예') == std::wstring_view::npos; };
+  EXPECT_EQ(HeldAddresses(L"http://中.cn/\r\nhttp://예시.kr/ñ\n\r\nhttp://b/", held),
+            L"http://中.cn/\r\nhttp://xn--vv4b11d.kr/%C3%B1\n\r\nhttp://b/");
+  EXPECT_EQ(HeldAddresses(L"", held), L"");
+}
+
 TEST(GroupMessages, NameTheGroup) {
   EXPECT_EQ(GroupExistsMessage(L"新闻"), L"对不起！网站群组“ 新闻 ”已经存在了，请你另外起个名字吧……    ");
   EXPECT_EQ(GroupChangedQuestion(L"新闻"), L"网站群组“ 新闻 ”的内容已经改变，是否保存？");

@@ -3,11 +3,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "browser/pages/open_pages.h"
 #include "browser/shell/page_rules.h"
+#include "common/testing/gbk_double.h"
 #include "common/text.h"
+#include "common/text_codec.h"
 
 namespace {
 // The input as UTF-16 text; every NUL splits it into caption, address, caption, address, ...
@@ -24,18 +27,25 @@ std::vector<corvane::OpenPage> PagesOf(const std::wstring& text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  std::wstring text;
-  for (size_t i = 0; i + 1 < size; i += 2) text.push_back(wchar_t(data[i] | (data[i + 1] << 8)));
+  // The input is a file's bytes, read as the programs read files: by its mark, as UTF-8, or in the code page.
+  std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  std::wstring text = common::DecodeExactly(bytes, common::DetectFormat(bytes), suite::GbkDouble());
   // Any file reads without harm.
   corvane::ParseOpenPages(text);
   // What is written is read back record by record, separators inside addresses included.
   std::vector<corvane::OpenPage> written = PagesOf(text), expected;
   for (const auto& p : written)
-    if (!corvane::IsBlankAddress(p.url)) expected.push_back(corvane::StoredForm(p));
+    if (!corvane::IsBlankAddress(p.url) && !common::Trim(corvane::StoredForm(p).url).empty())
+      expected.push_back(corvane::StoredForm(p));
   auto read = corvane::ParseOpenPages(corvane::FormatOpenPages(written));
   if (read.size() != expected.size()) __builtin_trap();
   for (size_t i = 0; i < read.size(); ++i)
     if (read[i].caption != expected[i].caption || read[i].url != expected[i].url) __builtin_trap();
+  // Every record read opens something, and its row shows something.
+  for (const auto& p : corvane::ParseOpenPages(text))
+    if (common::Trim(p.url).empty() || (corvane::RowText(p).empty())) __builtin_trap();
+  if (auto slot = corvane::RecordSlotOf(text))
+    if (*slot < 1 || *slot > corvane::kMaxRecords) __builtin_trap();
   corvane::BlockList blocks;
   blocks.Load(text);
   blocks.Blocks(text);

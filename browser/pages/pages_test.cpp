@@ -49,6 +49,26 @@ ClosedPages WithPages(int n) {
   return c;
 }
 
+TEST(OpenPages, RecordsWithoutAnAddressAreNoRecords) {
+  EXPECT_TRUE(ParseOpenPages(L"标题@#$%\r\n\r\n标题@#$%   \r\n").empty());
+  auto pages = ParseOpenPages(L"@#$%http://x/\r\n");
+  ASSERT_EQ(pages.size(), 1u);
+  EXPECT_EQ(RowText(pages[0]), L"http://x/");  // no caption: the address shows
+  EXPECT_EQ(RowText({L"甲", L"http://x/"}), L"甲");
+  EXPECT_EQ(FormatOpenPages({{L"甲", L"  "}}), L"");
+}
+
+TEST(OpenPages, EachBrowserItsOwnFileBesideItsLock) {
+  EXPECT_EQ(RecordFileName(1), L"page.his");
+  EXPECT_EQ(RecordFileName(2), L"page2.his");
+  EXPECT_EQ(LockFileName(1), L"page.his.lock");
+  EXPECT_EQ(RecordSlotOf(L"PAGE.HIS"), 1);
+  EXPECT_EQ(RecordSlotOf(L"page12.his.lock"), 12);
+  EXPECT_EQ(RecordSlotOf(L"page64.his"), 64);
+  for (const wchar_t* other : {L"page65.his", L"page0.his", L"page1.his", L"yuan0", L"page.his.bak", L""})
+    EXPECT_FALSE(RecordSlotOf(other)) << other;
+}
+
 TEST(ClosedPages, SixteenthPushesOldestOut) {
   ClosedPages c = WithPages(16);
   EXPECT_EQ(c.Count(), 15);
@@ -58,6 +78,15 @@ TEST(ClosedPages, SixteenthPushesOldestOut) {
   EXPECT_EQ(c.Entry(1).caption, L"页16");
   c.Remember(std::wstring(60, L'长'), L"http://l/");
   EXPECT_EQ(c.Entry(1).caption.size(), 40u);
+}
+
+TEST(ClosedPages, CaptionCutNeverHalvesACharacter) {
+  ClosedPages c;
+  std::wstring caption = std::wstring(39, L'a') + L"\xD83D\xDE00" + L"b";
+  ASSERT_TRUE(c.Remember(caption, L"http://x/"));
+  EXPECT_EQ(c.Entry(1).caption, std::wstring(39, L'a'));
+  ASSERT_TRUE(c.Remember(std::wstring(45, L'页'), L"http://y/"));
+  EXPECT_EQ(c.Entry(1).caption, std::wstring(40, L'页'));
 }
 
 TEST(ClosedPages, ReopenThirdOfFive) {

@@ -70,10 +70,19 @@ std::string Utf8(std::wstring_view s) {
 // The address without its query and fragment: its folders are those of its path.
 std::wstring_view PathPart(std::wstring_view address) { return address.substr(0, address.find_first_of(L"?#")); }
 
+// A local path or an address that names its scheme may hold blanks: "C:\Program Files\x", "\\server\share",
+// "file:///C:/My Documents/x". A scheme followed by a blank ("note: buy") is a word.
+bool IsPathOrSchemeAddress(std::wstring_view t) {
+  if (t.substr(0, 2) == L"\\\\") return true;
+  if (t.size() >= 3 && IsAsciiLetter(t[0]) && t[1] == L':' && (t[2] == L'\\' || t[2] == L'/')) return true;
+  size_t colon = t.find(L':');
+  return HasScheme(t) && colon + 1 < t.size() && !std::iswspace(t[colon + 1]);
+}
+
 }  // namespace
 
 bool IsAddressText(std::wstring_view text) {
-  if (text.find(L'.') != std::wstring_view::npos) return true;
+  if (text.find(L'.') != std::wstring_view::npos || IsPathOrSchemeAddress(text)) return true;
   return !HasBlank(text) && (HasScheme(text) || IsLocalHost(text));
 }
 

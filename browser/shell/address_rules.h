@@ -11,12 +11,13 @@ namespace corvane {
 inline constexpr wchar_t kDefaultSearchQuery[] = L"/s?wd=";
 constexpr int kUpItems = 9;
 
-// True when the text is to be opened as it stands: it holds a dot, begins with a scheme ("about:",
-// "http:", "c:"), or names "localhost" or a host with a port. Anything else is a word to search for.
+// True when the text is to be opened as it stands: it holds a dot, is a drive or "\\" path, begins with a
+// scheme ("about:", "http:", "c:") followed by no blank, or names "localhost" or a host with a port; a path
+// or a scheme's address may hold blanks. Anything else is a word to search for.
 bool IsAddressText(std::wstring_view text);
 
 // gourl: the address to open for a typed text; a word becomes a search at searchSite (the default search
-// site's address without a trailing "/"). Empty when there is nothing to open.
+// site's address without a trailing "/"; empty: the text as typed). Empty when there is nothing to open.
 std::wstring GoAddress(std::wstring_view text, std::wstring_view searchSite);
 
 // The word as a query value: its UTF-8 bytes percent-encoded, letters, digits and "-_.~" kept.

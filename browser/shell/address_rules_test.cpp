@@ -24,7 +24,16 @@ TEST(GoAddress, DotSchemeLocalhostAndPortOpenOthersSearch) {
   EXPECT_EQ(GoAddress(L"host:port", kBaidu), L"host:port");  // scheme form
   EXPECT_EQ(GoAddress(L"note: buy", kBaidu), L"https://www.baidu.com/s?wd=note%3A%20buy");
   EXPECT_EQ(GoAddress(L"   ", kBaidu), L"");
-  EXPECT_EQ(GoAddress(L"word", L""), L"word");  // no search site configured: opened as typed
+  EXPECT_EQ(GoAddress(L"word", L""), L"word");  // no search site given: as typed (the frame refuses first)
+}
+
+TEST(GoAddress, LocalPathsAndSchemeAddressesMayHoldBlanks) {
+  for (const wchar_t* address : {L"C:\\Program Files\\x", L"\\\\server\\share", L"\\\\server\\my share\\a b",
+                                 L"file:///C:/My Documents/readme", L"d:/my pages/a", L"http://host/a b"})
+    EXPECT_EQ(GoAddress(address, kBaidu), address) << address;
+  // A scheme followed by a blank is a word; so is a letter and colon that is no drive path.
+  EXPECT_EQ(GoAddress(L"a: b", kBaidu), L"https://www.baidu.com/s?wd=a%3A%20b");
+  EXPECT_EQ(GoAddress(L"天气 预报", kBaidu), L"https://www.baidu.com/s?wd=%E5%A4%A9%E6%B0%94%20%E9%A2%84%E6%8A%A5");
 }
 
 TEST(EncodeWord, Utf8BytesPercentEncoded) {

@@ -2,18 +2,22 @@
 
 #include <cmath>
 
+#include "browser/shell/text_lines.h"
 #include "common/text.h"
 
 namespace corvane {
 
 void BlockList::Load(std::wstring_view text) {
   lines_.clear();
-  for (auto& line : common::SplitLines(text))
-    if (!line.empty()) lines_.insert(common::ToLower(line));
+  // A line is the address it holds: blanks around it, as editors leave them, are no part of it.
+  for (const TextLine& line : SplitKeepingEnds(text)) {
+    std::wstring address = common::Trim(line.text);
+    if (!address.empty()) lines_.insert(common::ToLower(address));
+  }
 }
 
 bool BlockList::Blocks(std::wstring_view url) const {
-  return !url.empty() && lines_.count(common::ToLower(url)) > 0;
+  return !url.empty() && lines_.count(common::ToLower(common::Trim(url))) > 0;
 }
 
 Progress ProgressOf(long progress, long progressMax) {

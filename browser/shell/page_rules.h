@@ -14,10 +14,10 @@ inline constexpr wchar_t kBlankTabTip[] = L"鼠标右击查看属性，双击后
 inline constexpr wchar_t kUrlPrompt[] = L"http://www.";
 
 // The advertisement block list: an address is blocked when it equals one non-empty line of the list,
-// letter case ignored.
+// letter case and the blanks around the line ignored.
 class BlockList {
  public:
-  // Builds from the text of the list file (any line ends).
+  // Builds from the text of the list file (CR, LF and CR LF each end a line).
   void Load(std::wstring_view text);
   void Clear() { lines_.clear(); }
   bool Blocks(std::wstring_view url) const;

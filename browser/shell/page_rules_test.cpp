@@ -17,6 +17,15 @@ TEST(BlockList, WholeLinesIgnoringCase) {
   EXPECT_FALSE(b.Blocks(L"guang"));
 }
 
+TEST(BlockList, LinesTrimmedAndABareCrEndsOne) {
+  BlockList b;
+  b.Load(L"  http://a.cn/pop.htm \rhttp://b.cn/x\t\r\n\r   \r");
+  EXPECT_EQ(b.size(), 2u);
+  EXPECT_TRUE(b.Blocks(L"http://a.cn/pop.htm"));
+  EXPECT_TRUE(b.Blocks(L"http://b.cn/x"));
+  EXPECT_FALSE(b.Blocks(L"http://a.cn/pop.htm \rhttp://b.cn/x"));
+}
+
 TEST(Progress, PercentAndPanelText) {
   EXPECT_EQ(ProgressOf(50, 200).percent, 25);
   EXPECT_EQ(*ProgressOf(50, 200).text, L"25%");

@@ -99,6 +99,20 @@ bool HoldsBlank(std::wstring_view s) {
   return false;
 }
 
+// The host's address without a trailing "/", "http://" added when it names no scheme; nullopt when no
+// host is left after the scheme ("http://", "/").
+std::optional<std::wstring> BaseOf(std::wstring_view host) {
+  std::wstring base(host);
+  if (base.find(L"://") == std::wstring::npos) base = L"http://" + base;
+  while (!base.empty() && base.back() == L'/') base.pop_back();
+  size_t after = base.find(L"://");
+  if (after == std::wstring::npos || after + 3 >= base.size() || base[after + 3] == L'/') return std::nullopt;
+  return base;
+}
+
+// A key and its host are parted by a comma, the full-width one too.
+size_t SeparatorOf(std::wstring_view line) { return line.find_first_of(L",\xFF0C"); }
+
 }  // namespace
 
 std::span<const EngineItem> EngineItems() { return kEngines; }
@@ -115,10 +129,10 @@ int SiteHosts::Load(std::wstring_view text) {
   for (const std::wstring& raw : common::SplitLines(text)) {
     std::wstring line = common::Trim(raw);
     if (line.empty() || line[0] == L';' || line[0] == L'#') continue;
-    size_t comma = line.find(L',');
+    size_t comma = SeparatorOf(line);
     std::wstring key = common::Trim(line.substr(0, comma));
     std::wstring host = comma == std::wstring::npos ? L"" : common::Trim(line.substr(comma + 1));
-    if (key.empty() || host.empty() || HoldsBlank(key) || HoldsBlank(host)) {
+    if (key.empty() || host.empty() || HoldsBlank(key) || HoldsBlank(host) || !BaseOf(host)) {
       ++malformed;
       continue;
     }
@@ -130,10 +144,7 @@ int SiteHosts::Load(std::wstring_view text) {
 std::optional<std::wstring> SiteHosts::Base(std::wstring_view key) const {
   auto it = hosts_.find(key);
   if (it == hosts_.end()) return std::nullopt;
-  std::wstring base = it->second;
-  if (base.find(L"://") == std::wstring::npos) base = L"http://" + base;
-  while (!base.empty() && base.back() == L'/') base.pop_back();
-  return base;
+  return BaseOf(it->second);
 }
 
 std::optional<std::wstring> SiteHosts::Address(const SiteLink& link, std::wstring_view appFolder) const {

@@ -51,9 +51,10 @@ SiteLink FilmButtonSite();
 
 class SiteHosts {
  public:
-  // Reads the text of the sites file: "key, host" per line; blank lines and lines starting with ";" or "#"
-  // are skipped, as are malformed lines (no comma, an empty or blank-holding key or host). A later line of
-  // the same key wins. Returns the number of malformed lines.
+  // Reads the text of the sites file: "key, host" per line (the comma may be the full-width "，"); blank
+  // lines and lines starting with ";" or "#" are skipped, as are malformed lines (no comma, an empty or
+  // blank-holding key or host, a host that names no host: "http://", "/"). A later line of the same key
+  // wins. Returns the number of malformed lines.
   int Load(std::wstring_view text);
   size_t size() const { return hosts_.size(); }
   // The host's address without a trailing "/": "http://" is added when the host names no scheme.

@@ -3,10 +3,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "browser/shell/address_rules.h"
 #include "browser/shell/sites.h"
+#include "common/testing/gbk_double.h"
 #include "common/text.h"
+#include "common/text_codec.h"
 
 namespace {
 
@@ -23,18 +26,33 @@ void CheckLinks(const corvane::SiteHosts& hosts, const corvane::SiteItem& item) 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  std::wstring text;
-  for (size_t i = 0; i + 1 < size; i += 2) text.push_back(wchar_t(data[i] | (data[i + 1] << 8)));
+  // The input is a file's bytes, read as the programs read files: by its mark, as UTF-8, or in the code page.
+  std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  std::wstring text = common::DecodeExactly(bytes, common::DetectFormat(bytes), suite::GbkDouble());
 
   corvane::SiteHosts hosts;
   int malformed = hosts.Load(text);
-  if (malformed < 0) __builtin_trap();
+  // Every line that is not skipped either names a site or counts as malformed, never both or neither.
+  int candidates = 0;
+  for (const std::wstring& raw : common::SplitLines(text)) {
+    std::wstring line = common::Trim(raw);
+    bool skipped = line.empty() || line[0] == L';' || line[0] == L'#';
+    candidates += skipped ? 0 : 1;
+    if (candidates > 8) continue;
+    corvane::SiteHosts one;
+    int bad = one.Load(line);
+    if (skipped ? (bad != 0 || one.size() != 0) : (bad + int(one.size()) != 1)) __builtin_trap();
+  }
+  if (malformed > candidates || int(hosts.size()) > candidates - malformed) __builtin_trap();
   for (const auto& item : corvane::MenuSites()) CheckLinks(hosts, item);
   for (const auto& item : corvane::SearchDropSites()) CheckLinks(hosts, item);
   for (const auto& item : corvane::FilmDropSites()) CheckLinks(hosts, item);
-  // A base never ends in "/" and always names a scheme, whatever the line held.
+  // A base never ends in "/" and always names a scheme and a host, whatever the line held.
   if (auto base = hosts.Base(corvane::kDefaultSearchSite)) {
-    if (base->empty() || base->back() == L'/' || base->find(L"://") == std::wstring::npos) __builtin_trap();
+    size_t scheme = base->find(L"://");
+    if (base->back() == L'/' || scheme == std::wstring::npos || scheme + 3 >= base->size() ||
+        (*base)[scheme + 3] == L'/')
+      __builtin_trap();
   }
 
   // An encoded word holds nothing that could end the query value or start another parameter.

@@ -32,6 +32,22 @@ TEST(SiteHosts, LinesCommentsAndMalformedLines) {
   EXPECT_FALSE(hosts.Base(L"two words"));
 }
 
+TEST(SiteHosts, HostsThatNameNoHostAreMalformed) {
+  SiteHosts hosts;
+  EXPECT_EQ(hosts.Load(L"a, http://\nb, /\nc, https:///x\nd, ///\ne,  http://ok.cn//"), 4);
+  EXPECT_EQ(hosts.size(), 1u);
+  EXPECT_EQ(hosts.Base(L"e"), L"http://ok.cn");
+  EXPECT_FALSE(hosts.Base(L"a"));
+  EXPECT_FALSE(hosts.Base(L"b"));
+}
+
+TEST(SiteHosts, FullWidthCommaPartsKeyAndHost) {
+  SiteHosts hosts;
+  EXPECT_EQ(hosts.Load(L"webSearch1，https://www.baidu.com\r\ntianqi ， weather.cn"), 0);
+  EXPECT_EQ(hosts.Base(L"webSearch1"), L"https://www.baidu.com");
+  EXPECT_EQ(hosts.Base(L"tianqi"), L"http://weather.cn");
+}
+
 TEST(SiteHosts, MissingFileKnowsNoSite) {
   SiteHosts hosts;
   EXPECT_EQ(hosts.Load(L""), 0);

@@ -29,6 +29,11 @@ std::wstring Utf16Name(const uint8_t* p) {
 
 }  // namespace
 
+bool CountsTraffic(const CInterface& row) {
+  return row.HardwareInterface && !row.FilterInterface && row.InterfaceType != kLoopbackType &&
+         row.InterfaceType != kTunnelType;
+}
+
 CInterface& CInterfaces::Add(std::unique_ptr<CInterface>& objInterface) {
   if (!objInterface) objInterface = std::make_unique<CInterface>();
   items_.push_back(std::move(objInterface));

@@ -40,9 +40,16 @@ struct CInterface {
   std::wstring InterfaceName;
   // A filter layer stacked on an adapter repeats that adapter's counters; it is left out of the totals.
   bool FilterInterface = false;
+  // The newer table says whether a network card is behind the interface; the old one does not (true).
+  bool HardwareInterface = true;
   // Width of the counters in bits (32 in the old table, 64 in the newer one): differences wrap at it.
   int CounterBits = 32;
 };
+
+// Interface types whose bytes are no broadband traffic, or are counted by the card they run over.
+inline constexpr int32_t kLoopbackType = 24, kTunnelType = 131;
+// Whether the meter counts the interface: a card's own interface, no loopback, tunnel or filter layer.
+bool CountsTraffic(const CInterface& row);
 
 class CInterfaces {
  public:

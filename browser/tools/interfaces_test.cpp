@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 
 #include "browser/tools/speed_meter.h"
 
@@ -158,15 +159,29 @@ TEST(SpeedMeter, AMillionBytesOverfillsTheBox) {
   EXPECT_EQ(SpeedText(0), L"0 KB/秒");
 }
 
-TEST(SpeedMeter, WrappedCountersGiveTheAmountBetween) {
+TEST(SpeedMeter, ThirtyTwoBitCountersWrapSixtyFourBitOnesReset) {
   SpeedMeter m;
   m.Tick(One(0xFFFFFC00u, 0x7FFFFF00u));
   SpeedMeter::Reading r = m.Tick(One(0x400, 0x80000300u));
   EXPECT_EQ(r.downKB, 2);  // 1024 bytes before the wrap and 1024 after
   EXPECT_EQ(r.upKB, 1);    // across 2^31
-  SpeedMeter w;
-  w.Tick(One(~uint64_t(0) - 1023, 0, 64));
-  EXPECT_EQ(w.Tick(One(1024, 0, 64)).downKB, 2);
+  // A 64-bit counter that went down was reset (an adapter restarted): what it holds now is the amount.
+  SpeedMeter reset;
+  reset.Tick(One(1000000000000ull, 70000000000ull, 64));
+  r = reset.Tick(One(5120, 2048, 64));
+  EXPECT_EQ(r.downKB, 5);
+  EXPECT_EQ(r.upKB, 2);
+  SpeedMeter top;
+  top.Tick(One(~uint64_t(0) - 1023, 0, 64));
+  EXPECT_EQ(top.Tick(One(1024, 0, 64)).downKB, 1);
+}
+
+TEST(SpeedMeter, BarWidthSaturatesInsteadOfOverflowing) {
+  EXPECT_EQ(BarWidth(200, int64_t(18014398504599182)), int64_t(200) * 18014398504599182 / 500);
+  int64_t huge = BarWidth(200, std::numeric_limits<int64_t>::max() / 10);
+  EXPECT_GT(huge, 200);  // still wider than its box, which clips it
+  EXPECT_EQ(BarWidth(0, 100), 0);
+  EXPECT_EQ(BarWidth(200, -5), 0);
 }
 
 TEST(SpeedMeter, NothingEverReceivedShowsNothing) {
@@ -183,18 +198,31 @@ TEST(SpeedMeter, InterfacesThatComeOrGoAddNothing) {
   SpeedMeter::Reading r = m.Tick({{1, 102048, 0, 64}, {3, 5, 0, 64}});
   EXPECT_TRUE(r.show);
   EXPECT_EQ(r.downKB, 2);
-  // A filter layer repeating its adapter's counters is not counted twice.
+}
+
+TEST(SpeedMeter, OnlyTheCardsOwnInterfacesCount) {
+  // The loopback, a tunnel, a virtual adapter and a filter layer carry bytes already counted by the card,
+  // or bytes that never left the machine.
   CInterfaces rows;
-  auto adapter = std::make_unique<CInterface>();
-  adapter->InterfaceIndex = 1;
-  adapter->OctetsReceived = 10;
-  auto filter = std::make_unique<CInterface>(*adapter);
-  filter->InterfaceIndex = 9;
-  filter->FilterInterface = true;
-  rows.Add(adapter);
-  rows.Add(filter);
-  ASSERT_EQ(SamplesOf(rows).size(), 1u);
-  EXPECT_EQ(SamplesOf(rows)[0].index, 1);
+  auto add = [&](int32_t index, int32_t type, bool hardware, bool filter) {
+    auto row = std::make_unique<CInterface>();
+    row->InterfaceIndex = index;
+    row->InterfaceType = type;
+    row->HardwareInterface = hardware;
+    row->FilterInterface = filter;
+    row->OctetsReceived = 10;
+    rows.Add(row);
+  };
+  add(1, 6, true, false);               // the card
+  add(2, kLoopbackType, true, false);   // the old table calls every interface hardware
+  add(3, kTunnelType, true, false);
+  add(4, 6, false, false);              // a virtual adapter
+  add(5, 6, true, true);                // a filter layer over the card
+  add(6, 71, true, false);              // a wireless card
+  auto samples = SamplesOf(rows);
+  ASSERT_EQ(samples.size(), 2u);
+  EXPECT_EQ(samples[0].index, 1);
+  EXPECT_EQ(samples[1].index, 6);
 }
 
 }  // namespace

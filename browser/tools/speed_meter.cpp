@@ -1,13 +1,14 @@
 #include "browser/tools/speed_meter.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace corvane {
 namespace {
 
 uint64_t Delta(uint64_t now, uint64_t before, int bits) {
-  uint64_t mask = bits >= 64 ? ~uint64_t(0) : (uint64_t(1) << bits) - 1;
-  return (now - before) & mask;
+  if (bits >= 64) return now >= before ? now - before : now;  // a reset, not a wrap
+  return (now - before) & ((uint64_t(1) << bits) - 1);
 }
 
 const OctetSample* Find(const std::vector<OctetSample>& samples, int32_t index) {
@@ -21,7 +22,7 @@ std::vector<OctetSample> SamplesOf(const CInterfaces& rows) {
   std::vector<OctetSample> out;
   for (size_t i = 1; i <= rows.Count(); ++i) {
     const CInterface& r = *rows.Item(i);
-    if (!r.FilterInterface) out.push_back({r.InterfaceIndex, r.OctetsReceived, r.OctetsSent, r.CounterBits});
+    if (CountsTraffic(r)) out.push_back({r.InterfaceIndex, r.OctetsReceived, r.OctetsSent, r.CounterBits});
   }
   return out;
 }
@@ -32,7 +33,11 @@ int64_t KBRounded(uint64_t bytes) {
   return int64_t(kb);
 }
 
-int64_t BarWidth(int box, int64_t kb) { return int64_t(box) * kb / 500; }
+int64_t BarWidth(int box, int64_t kb) {
+  if (box <= 0 || kb <= 0) return 0;
+  constexpr int64_t kMax = std::numeric_limits<int64_t>::max();
+  return kb > kMax / box ? kMax / 500 : int64_t(box) * kb / 500;
+}
 
 std::wstring SpeedText(int64_t kb) { return std::to_wstring(kb) + L" KB/秒"; }
 

@@ -43,6 +43,8 @@ void SetDialogKeys(HWND top, HACCEL accel, bool navigate) {
 
 void ClearDialogKeys(HWND top) { DropEntry(top); }
 
+bool HasDialogKeys(HWND top) { return top && IsWindow(top) && EntryOf(top); }
+
 void SetKeyFilter(std::function<bool(MSG&)> filter) { Filter() = std::move(filter); }
 
 bool PreTranslate(MSG& msg) {

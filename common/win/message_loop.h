@@ -13,6 +13,8 @@ namespace common {
 // windows are dropped.
 void SetDialogKeys(HWND top, HACCEL accel = nullptr, bool navigate = true);
 void ClearDialogKeys(HWND top);
+// True when SetDialogKeys registered the window (and it still exists).
+bool HasDialogKeys(HWND top);
 // A program-wide first look at every keyboard message; it returns true when it consumed the message.
 void SetKeyFilter(std::function<bool(MSG&)> filter);
 // The routing; true when the message was consumed and must not be dispatched.

@@ -2,9 +2,10 @@
 
 #include <windows.h>
 
+#include "common/address_form.h"
 #include "common/path.h"
-#include "common/win/text_file.h"
 #include "common/win/system.h"
+#include "common/win/text_file.h"
 
 namespace corvane {
 
@@ -28,10 +29,6 @@ std::vector<std::wstring> FileNames(const std::vector<ListedEntry>& entries) {
   return names;
 }
 
-std::vector<std::wstring> ReadMenuTitles(const std::wstring& favoritesFolder) {
-  return MenuTitles(FileNames(ListFolder(favoritesFolder, L"*.url")));
-}
-
 namespace {
 std::vector<FavoriteFile> ReadFiles(const std::wstring& folder) {
   std::vector<FavoriteFile> files;
@@ -40,6 +37,10 @@ std::vector<FavoriteFile> ReadFiles(const std::wstring& folder) {
   return files;
 }
 }  // namespace
+
+std::vector<std::wstring> ReadMenuTitles(const std::wstring& favoritesFolder) {
+  return MenuTitles(ReadFiles(favoritesFolder));
+}
 
 std::vector<FavoriteNode> ReadFavoritesTree(const std::wstring& favoritesFolder) {
   std::vector<FavoriteFolder> folders;
@@ -59,7 +60,19 @@ SaveResult SaveFavorite(const std::wstring& favoritesFolder, const std::wstring&
   if (fileTitle.empty()) return SaveResult::kFailed;
   std::wstring path = favoritesFolder + fileTitle + L".url";
   if (common::FileSize(path) > kFavoriteAskAboveBytes && !overwrite()) return SaveResult::kKept;
-  return common::WriteTextFile(path, FormatUrlFile(address)).ok() ? SaveResult::kSaved : SaveResult::kFailed;
+  // A shortcut another program wrote keeps its form and its other lines; a new one is two lines in the
+  // code page.
+  common::TextFile old = common::ReadTextFile(path, common::kSmallFileCap);
+  bool keep = old.ok() && old.exact;
+  auto textFor = [&](const std::wstring& url) {
+    std::optional<std::wstring> edited = keep ? WithUrl(old.text, url) : std::nullopt;
+    return edited ? *edited : FormatUrlFile(url);
+  };
+  common::TextFormat format = keep ? old.format : common::TextFormat{};
+  common::TextWrite w = common::WriteTextFile(path, textFor(address), format);
+  // An address the form cannot hold is kept in its ASCII form, which opens the same page.
+  if (w.status == common::WriteStatus::kNotHeld) w = common::WriteTextFile(path, textFor(common::AsciiAddress(address)), format);
+  return w.ok() ? SaveResult::kSaved : SaveResult::kFailed;
 }
 
 }  // namespace corvane

@@ -21,7 +21,7 @@ std::vector<ListedEntry> ListFolder(const std::wstring& folder, const std::wstri
 // Names of the files (not folders) among them.
 std::vector<std::wstring> FileNames(const std::vector<ListedEntry>& entries);
 
-// The favorites folder's titles for the menu (at most 101).
+// The favorites folder's titles for the menu: at most 101, of files that open an address.
 std::vector<std::wstring> ReadMenuTitles(const std::wstring& favoritesFolder);
 // The whole tree: subfolders of the top level (not theirs) with their favorites, then the top level's.
 std::vector<FavoriteNode> ReadFavoritesTree(const std::wstring& favoritesFolder);

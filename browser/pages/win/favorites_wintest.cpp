@@ -114,6 +114,17 @@ TEST_F(Favorites, MenuHoldsAHundredAndOneTheTreeAll) {
   EXPECT_EQ(TreeView_GetCount(tvw), 102u);
 }
 
+TEST_F(Favorites, TheMenuLeavesOutFilesThatOpenNothingAsTheTreeDoes) {
+  Favorite(L"无地址.url", L"[InternetShortcut]\r\nIconIndex=1\r\n");
+  Favorite(L"有地址.url", L"[InternetShortcut]\r\nURL=http://a.cn/\r\n");
+  module->buildfavorites();
+  EXPECT_EQ(module->titles(), std::vector<std::wstring>{L"有地址"});
+  EXPECT_EQ(GetMenuItemCount(menu), 8 + 1);
+  EXPECT_EQ(Children(TreeView_GetRoot(tvw)).size(), 1u);
+  module->MyFavorites_Click(0);
+  EXPECT_EQ(opened, std::vector<std::wstring>{L"http://a.cn/"});
+}
+
 TEST_F(Favorites, SubfoldersOneLevelDeepAndTwoAddresses) {
   Favorite(L"新闻\\新浪.url", L"[InternetShortcut]\r\nURL=http://sina/\r\n");
   Favorite(L"新闻\\更深\\隐藏.url", L"URL=http://deep/");
@@ -238,7 +249,10 @@ TEST_F(Favorites, AWriteThatFailsIsReportedAndTheDialogStays) {
   SetWindowTextW(d.txtTitle(), L"\x01\\");  // nothing of the title is left for a name
   d.cmdOK_Click();
   EXPECT_TRUE(IsWindow(d.hwnd()));
-  EXPECT_EQ(boxes.shown().size(), 2u);
+  ASSERT_EQ(boxes.shown().size(), 2u);
+  // The title is what is wrong, not the folder.
+  EXPECT_NE(boxes.shown()[1].text.find(L"网站名称"), std::wstring::npos) << boxes.shown()[1].text;
+  EXPECT_EQ(boxes.shown()[1].text.find(L"目录"), std::wstring::npos) << boxes.shown()[1].text;
   CreateDirectoryW(folder().c_str(), nullptr);
   SetWindowTextW(d.txtTitle(), L"甲");
   d.cmdOK_Click();

@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "common/win/text_file.h"
 #include "common/win/clipboard.h"
 #include "common/win/pump.h"
 
@@ -10,7 +9,7 @@ namespace corvane {
 using common::ui::CreateControl;
 using common::ui::MoveTwips;
 
-Formask::Formask(std::wstring file, Opener open) : file_(std::move(file)), open_(std::move(open)) {}
+Formask::Formask(std::vector<OpenPage> pages, Opener open) : open_(std::move(open)), pages_(std::move(pages)) {}
 
 bool Formask::Create(HWND owner) {
   int w = common::ui::Twips(owner, 6600), h = common::ui::Twips(owner, 5400);
@@ -42,10 +41,7 @@ bool Formask::Create(HWND owner) {
   MoveTwips(none, 1450, 4350, 1200, 400);
   MoveTwips(ok, 3850, 4350, 1200, 400);
   MoveTwips(cancel, 5150, 4350, 1200, 400);
-  // A missing or unreadable file gives an empty list.
-  auto text = common::ReadFileText(file_, common::kSmallFileCap);
-  pages_ = ParseOpenPages(text ? *text : L"");
-  for (size_t i = 0; i < pages_.size(); ++i) lvw_.Add(std::to_wstring(i), pages_[i].caption);
+  for (size_t i = 0; i < pages_.size(); ++i) lvw_.Add(std::to_wstring(i), RowText(pages_[i]));
   return true;
 }
 
@@ -59,7 +55,7 @@ void Formask::Command1_Click() {
   for (int i = 0; i < lvw_.Count(); ++i)
     if (Checked(i)) urls.push_back(pages_[i].url);
   for (const auto& url : urls) {
-    open_(url);
+    if (!open_(url)) ++notOpened_;
     common::PumpMessages();
   }
   DestroyWindow(hwnd());

@@ -14,11 +14,15 @@ namespace corvane {
 class Formask : public common::ui::Window {
  public:
   enum : int { kCommand1 = IDOK, kCommand2 = IDCANCEL, kCommand3 = 401, kCommand4 = 402, kLvw = 403 };
-  using Opener = std::function<void(const std::wstring& url)>;
-  Formask(std::wstring file, Opener open);
+  // Opens the address in a new window; false when the window table refused it (full).
+  using Opener = std::function<bool(const std::wstring& url)>;
+  // pages: the records of the open-pages files left by an abnormal end.
+  Formask(std::vector<OpenPage> pages, Opener open);
   bool Create(HWND owner);
   // True once "确定(&Y)" answered the dialog.
   bool answered() const { return answered_; }
+  // How many of the ticked pages "确定(&Y)" could not open.
+  int notOpened() const { return notOpened_; }
   const std::vector<OpenPage>& pages() const { return pages_; }
   common::ui::ListView& lvw() { return lvw_; }
   bool Checked(int index) const;
@@ -31,12 +35,12 @@ class Formask : public common::ui::Window {
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
-  std::wstring file_;
   Opener open_;
   std::vector<OpenPage> pages_;
   common::ui::ListView lvw_;
   FocusKeeper focus_;
   bool answered_ = false;
+  int notOpened_ = 0;
 };
 
 }  // namespace corvane

@@ -6,6 +6,7 @@
 #include "browser/pages/win/group_files.h"
 #include "browser/pages/win/input_box.h"
 #include "browser/pages/win/menu_pictures.h"
+#include "browser/shell/win/browser_files.h"
 #include "common/text.h"
 #include "common/win/message_loop.h"
 #include "common/win/msgbox.h"
@@ -58,6 +59,7 @@ bool Formgroup::Create(HWND owner) {
                          ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL | WS_HSCROLL |
                              WS_TABSTOP,
                          kText1, WS_EX_CLIENTEDGE);
+  SendMessageW(text1_, EM_SETLIMITTEXT, 0, 0);  // a group may be long; the default limit stops typing
   explain_ = CreateControl(hwnd(), L"STATIC", kExplanation, SS_LEFT, kExplain);
   Layout();
   LoadTree();
@@ -167,10 +169,21 @@ std::wstring Formgroup::SelectedGroup() const {
 bool Formgroup::SaveSelected() {
   std::wstring name = SelectedGroup();
   if (name.empty()) return true;
-  if (!WriteGroup(folder_, name, FormatEditorGroup(common::ui::WindowText(text1_)))) {
-    MsgBox(hwnd(), GroupWriteFailedMessage(name), MB_OK | MB_ICONERROR);
+  if (block_ != EditBlock::kNone) {
+    MsgBox(hwnd(), NotEditableMessage(GroupPath(folder_, name), block_), MB_OK | MB_ICONERROR);
     return false;
   }
+  GroupWrite w = WriteGroup(folder_, name, FormatEditorGroup(common::ui::WindowText(text1_)), format_);
+  if (!w.ok()) {
+    MsgBox(hwnd(),
+           w.write.status == common::WriteStatus::kNotHeld ? NotHeldMessage(GroupPath(folder_, name), w.write.notHeld)
+                                                         : GroupWriteFailedMessage(name),
+           MB_OK | MB_ICONERROR);
+    return false;
+  }
+  // Addresses kept in their ASCII form show as they were stored.
+  std::wstring shown = EditorText(w.stored);
+  if (shown != common::ui::WindowText(text1_)) SetWindowTextW(text1_, shown.c_str());
   changed_ = false;
   return true;
 }
@@ -185,10 +198,14 @@ bool Formgroup::AskToSave() {
 
 void Formgroup::ShowSelected() {
   std::wstring name = SelectedGroup();
-  auto text = name.empty() ? std::nullopt : ReadGroup(folder_, name);
-  SetWindowTextW(text1_, text ? EditorText(*text).c_str() : L"");
-  // The root has no file: nothing typed there could be kept.
-  SendMessageW(text1_, EM_SETREADONLY, name.empty(), 0);
+  // Read in its own form, to be written back in it; the edit box cannot hold a NUL.
+  EditedFile read;
+  if (!name.empty()) read = ReadForEditing(GroupPath(folder_, name), common::kSmallFileCap, true);
+  format_ = read.file.format;
+  block_ = read.block;
+  SetWindowTextW(text1_, EditorText(read.file.text).c_str());
+  // The root has no file: nothing typed there could be kept; nor in a file that was not read whole.
+  SendMessageW(text1_, EM_SETREADONLY, name.empty() || block_ != EditBlock::kNone, 0);
   changed_ = false;
 }
 

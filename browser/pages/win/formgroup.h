@@ -6,6 +6,8 @@
 #include <string>
 
 #include "browser/pages/win/focus_keeper.h"
+#include "browser/shell/edit_messages.h"
+#include "common/text_codec.h"
 #include "common/win/ui/window.h"
 
 namespace corvane {
@@ -37,6 +39,8 @@ class Formgroup : public common::ui::Window {
   // The selected group's name; empty for the root.
   std::wstring SelectedGroup() const;
   bool changed() const { return changed_; }
+  // Why the selected group's file may not be saved over (kNone when it may).
+  EditBlock block() const { return block_; }
 
  protected:
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -67,6 +71,9 @@ class Formgroup : public common::ui::Window {
   FocusKeeper focus_;
   bool changed_ = false;
   bool quiet_ = false;  // the editor's own changes of the tree ask nothing
+  // The selected group's file as it was read: its form, and whether it may be written over.
+  common::TextFormat format_;
+  EditBlock block_ = EditBlock::kNone;
 };
 
 }  // namespace corvane

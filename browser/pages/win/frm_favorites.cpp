@@ -17,6 +17,10 @@ constexpr wchar_t kOverwriteAsk[] = L"同名收藏夹已经存在，是否覆盖
 std::wstring WriteFailed(const std::wstring& title) {
   return L"对不起！收藏夹“ " + title + L" ”无法保存，请检查收藏夹目录是否可以写入……    ";
 }
+
+std::wstring TitleRefused(const std::wstring& title) {
+  return L"对不起！网站名称“ " + title + L" ”中没有可以用作文件名的字符，请你另外起个名字吧……    ";
+}
 }  // namespace
 
 bool FrmFavorites::Create(HWND owner, const std::wstring& url, const std::wstring& title) {
@@ -98,12 +102,17 @@ void FrmFavorites::cmdOK_Click() {
   std::wstring title = common::ui::WindowText(txtTitle_), url = common::ui::WindowText(txtUrl_);
   if (title.empty() || url.empty()) return Destroy();
   std::wstring fileTitle = FavoriteFileTitle(title);
+  // The dialog stays after a refusal, so that another title can be tried.
+  if (fileTitle.empty()) {
+    common::MsgBox(hwnd(), TitleRefused(title), MB_OK | MB_ICONERROR);
+    SetFocus(txtTitle_);
+    return;
+  }
   SaveResult r = SaveFavorite(folder_, fileTitle, url, [this] {
     return common::MsgBox(hwnd(), kOverwriteAsk, MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
   });
   if (r == SaveResult::kFailed) {
-    // The dialog stays, so that another title can be tried.
-    common::MsgBox(hwnd(), WriteFailed(fileTitle.empty() ? title : fileTitle), MB_OK | MB_ICONERROR);
+    common::MsgBox(hwnd(), WriteFailed(fileTitle), MB_OK | MB_ICONERROR);
     SetFocus(txtTitle_);
     return;
   }

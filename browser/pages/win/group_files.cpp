@@ -5,8 +5,8 @@
 #include "browser/pages/groups.h"
 #include "browser/pages/win/favorites_files.h"
 #include "common/path.h"
-#include "common/win/text_file.h"
 #include "common/text.h"
+#include "common/win/code_page.h"
 
 namespace corvane {
 
@@ -29,8 +29,18 @@ std::optional<std::wstring> ReadGroup(const std::wstring& groupFolder, const std
   return common::ReadFileText(GroupPath(groupFolder, name), common::kSmallFileCap);
 }
 
-bool WriteGroup(const std::wstring& groupFolder, const std::wstring& name, const std::wstring& text) {
-  return common::WriteTextFile(GroupPath(groupFolder, name), text).ok();
+GroupWrite WriteGroup(const std::wstring& groupFolder, const std::wstring& name, const std::wstring& text,
+                      const common::TextFormat& format) {
+  std::wstring path = GroupPath(groupFolder, name);
+  GroupWrite r{common::WriteTextFile(path, text, format), text};
+  if (r.write.status != common::WriteStatus::kNotHeld) return r;
+  // Only the lines the form cannot hold change: they open the same pages in their ASCII form.
+  common::TextFormat bare{format.encoding, 0};
+  r.stored = HeldAddresses(text, [&](std::wstring_view line) {
+    return common::EncodeExactly(line, bare, common::AnsiCodePage()).has_value();
+  });
+  r.write = common::WriteTextFile(path, r.stored, format);
+  return r;
 }
 
 GroupChange RenameGroup(const std::wstring& groupFolder, const std::wstring& from, const std::wstring& to) {

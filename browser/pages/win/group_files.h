@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "common/win/text_file.h"
+
 namespace corvane {
 
 // The folder's groups in the order the file system lists "*.txt" (folders included, as listed).
@@ -12,8 +14,15 @@ std::vector<std::wstring> ListGroups(const std::wstring& groupFolder);
 std::wstring GroupPath(const std::wstring& groupFolder, const std::wstring& name);
 bool GroupExists(const std::wstring& groupFolder, const std::wstring& name);
 std::optional<std::wstring> ReadGroup(const std::wstring& groupFolder, const std::wstring& name);
-// Written whole to a new file, then moved over the old one.
-bool WriteGroup(const std::wstring& groupFolder, const std::wstring& name, const std::wstring& text);
+
+struct GroupWrite {
+  common::TextWrite write;
+  std::wstring stored;  // the text as written: addresses the form cannot hold in their ASCII form
+  bool ok() const { return write.ok(); }
+};
+// Written whole to a new file in the form given (a new group: the code page), then moved over the old one.
+GroupWrite WriteGroup(const std::wstring& groupFolder, const std::wstring& name, const std::wstring& text,
+                      const common::TextFormat& format = {});
 
 enum class GroupChange { kDone, kNoFile, kExists, kFailed };
 // Renames the group's file; never replaces another group.

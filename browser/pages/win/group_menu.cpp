@@ -58,7 +58,8 @@ void GroupMenu::groupSave() {
     common::MsgBox(host_.frame, GroupExistsMessage(name), MB_OK | MB_ICONERROR);
     return;
   }
-  if (!WriteGroup(host_.groupFolder(), name, FormatSavedGroup(host_.addresses())))
+  // A new file in the code page; addresses it cannot hold are kept in their ASCII form.
+  if (!WriteGroup(host_.groupFolder(), name, FormatSavedGroup(host_.addresses())).ok())
     common::MsgBox(host_.frame, GroupWriteFailedMessage(name), MB_OK | MB_ICONERROR);
   loadgroups();
 }

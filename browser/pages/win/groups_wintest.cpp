@@ -278,7 +278,7 @@ TEST_F(Groups, SavesReplaceTheFileInsteadOfRewritingIt) {
   WriteGroupFile(L"甲", L"http://old/\r\n");
   std::wstring link = dir.wpath() + L"\\old-group.txt";
   ASSERT_TRUE(CreateHardLinkW(link.c_str(), (folder() + L"甲.txt").c_str(), nullptr));
-  ASSERT_TRUE(WriteGroup(folder(), L"甲", L"http://new/\r\n"));
+  ASSERT_TRUE(WriteGroup(folder(), L"甲", L"http://new/\r\n").ok());
   EXPECT_EQ(Read(L"甲"), L"http://new/\r\n");
   EXPECT_EQ(suite::ReadText(link), L"http://old/\r\n");
 

@@ -3,7 +3,9 @@
 
 #include "browser/pages/win/formgroup.h"
 #include "browser/pages/win/frm_favorites.h"
+#include "browser/pages/win/group_menu.h"
 #include "browser/pages/win/input_box.h"
+#include "browser/pages/win/testing/input_answers.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/win/msgbox_answers.h"
 #include "common/testing/win/text_files.h"
@@ -117,6 +119,74 @@ TEST(PagesKeys, GroupEditor) {
   EXPECT_EQ(boxes.shown()[0].title, L"删除确认");
   Key(WM_KEYDOWN, VK_ESCAPE);
   EXPECT_FALSE(f.hwnd());
+}
+
+// Opened as the program opens it, through its modal path: the editor's own keys still work there.
+TEST(PagesKeys, GroupEditorKeysThroughTheProgramsModalPath) {
+  suite::TempDir dir;
+  std::wstring folder = dir.wpath() + L"\\group\\";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  ASSERT_TRUE(suite::WriteText(folder + L"甲.txt", L"http://a/\r\n"));
+  PagesHost host;
+  host.appFolder = dir.wpath() + L"\\";
+  GroupMenu menu;
+  HMENU group = CreatePopupMenu();
+  menu.Attach(group, 3200, 31, host);
+  bool reached = false;
+  testing::InputAnswers input([&](common::ui::Window& w) {
+    auto* f = dynamic_cast<Formgroup*>(&w);
+    ASSERT_NE(f, nullptr);
+    Show(f->hwnd());
+    ASSERT_TRUE(f->SelectGroup(L"甲"));
+    SetFocus(f->Text1());
+    SendMessageW(f->Text1(), EM_SETSEL, 0, 0);
+    Key(WM_CHAR, L'x');
+    {
+      CtrlDown ctrl;
+      Key(WM_KEYDOWN, 'S');  // save
+    }
+    EXPECT_FALSE(f->changed());
+    {
+      CtrlDown ctrl;
+      Key(WM_KEYDOWN, 'N');  // a new group, named in the input box
+    }
+    EXPECT_EQ(f->SelectedGroup(), L"新组");
+    ASSERT_TRUE(f->SelectGroup(L"甲"));
+    SetFocus(f->tvw());
+    Key(WM_KEYDOWN, VK_F2);  // rename
+    EXPECT_EQ(f->SelectedGroup(), L"乙");
+    reached = true;
+    Key(WM_KEYDOWN, VK_ESCAPE);
+  });
+  input.Queue(L"新组");
+  input.Queue(L"乙");
+  menu.groupSetup();
+  EXPECT_TRUE(reached);
+  ASSERT_EQ(input.asked().size(), 2u);
+  EXPECT_EQ(input.asked()[0].title, L"添加网站群组");
+  EXPECT_EQ(input.asked()[1].title, L"网站群组改名");
+  EXPECT_EQ(suite::ReadText(folder + L"乙.txt"), L"xhttp://a/\r\n\r\n");
+  EXPECT_FALSE(common::FileExists(folder + L"甲.txt"));
+  DestroyMenu(group);
+}
+
+TEST(PagesKeys, ALargeGroupCanStillBeTypedInto) {
+  suite::TempDir dir;
+  std::wstring folder = dir.wpath() + L"\\";
+  std::wstring many;
+  for (int i = 0; i < 10000; ++i) many += L"http://s" + std::to_wstring(10000 + i) + L".example.cn/\r\n";
+  ASSERT_TRUE(suite::WriteText(folder + L"大.txt", many));
+  Formgroup f(folder);
+  ASSERT_TRUE(f.Create(nullptr));
+  Show(f.hwnd());
+  ASSERT_TRUE(f.SelectGroup(L"大"));
+  int before = GetWindowTextLengthW(f.Text1());
+  ASSERT_EQ(before, int(many.size()));
+  SetFocus(f.Text1());
+  SendMessageW(f.Text1(), EM_SETSEL, before, before);
+  Key(WM_CHAR, L'x');
+  EXPECT_EQ(GetWindowTextLengthW(f.Text1()), before + 1);
+  EXPECT_TRUE(f.changed());
 }
 
 }  // namespace

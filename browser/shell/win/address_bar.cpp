@@ -67,7 +67,14 @@ void FrmMain::ShowUpItems() {
 }
 
 void FrmMain::gourl(const std::wstring& text) {
-  std::wstring address = GoAddress(text, hosts_.Base(kDefaultSearchSite).value_or(L""));
+  std::wstring typed = common::Trim(text), site;
+  if (!typed.empty() && !IsAddressText(typed)) {
+    // A word goes to the default search site; without one, the engine menu's message says what is missing.
+    auto base = SiteAddress({kDefaultSearchSite, L""});
+    if (!base) return;
+    site = *base;
+  }
+  std::wstring address = GoAddress(typed, site);
   if (Formweb* page = ActivePage(); page && !address.empty()) page->Web().Navigate(address);
 }
 

@@ -73,6 +73,66 @@ TEST_F(Surface, TypedTextOpensAddressOrSearchInTheActivePage) {
   EXPECT_EQ(f.table().count(), 2);
 }
 
+TEST_F(Surface, TypedLocalPathsWithBlanksAreOpenedNotSearched) {
+  FrmMain& f = StartWithSites(L"http://a.cn/");
+  for (const wchar_t* path : {L"C:\\Program Files\\x", L"\\\\server\\share", L"file:///C:/My Documents/readme"}) {
+    f.SetTextUrl(path);
+    f.CmdGo_Click();
+    EXPECT_EQ(Engine(0).navigations.back(), path);
+  }
+}
+
+TEST_F(Surface, AWordWithoutASearchSiteIsNotOpenedAsAHost) {
+  dir.Write(L"sys\\sites.txt", "webSearch1, http://\r\n");  // no usable host
+  FrmMain& f = Start(L"http://a.cn/");
+  suite::MsgBoxAnswers boxes;
+  f.SetTextUrl(L"天气");
+  f.CmdGo_Click();
+  EXPECT_EQ(Engine(0).navigations.back(), L"http://a.cn/");
+  ASSERT_EQ(boxes.shown().size(), 1u);
+  EXPECT_NE(boxes.shown()[0].text.find(L"webSearch1"), std::wstring::npos) << boxes.shown()[0].text;
+  // An address still opens.
+  f.SetTextUrl(L"www.sina.com.cn");
+  f.CmdGo_Click();
+  EXPECT_EQ(Engine(0).navigations.back(), L"www.sina.com.cn");
+  EXPECT_EQ(boxes.shown().size(), 1u);
+}
+
+// The last toolbar button's right edge and the meters' left edge, in the frame's client pixels.
+struct ToolbarEdges {
+  int lastButton, meters, toolbar;
+  bool metersShown;
+};
+ToolbarEdges Edges(FrmMain& f) {
+  int n = int(SendMessageW(f.toolbar(), TB_BUTTONCOUNT, 0, 0));
+  RECT button{}, bar{}, meter{};
+  SendMessageW(f.toolbar(), TB_GETITEMRECT, n - 1, reinterpret_cast<LPARAM>(&button));
+  MapWindowPoints(f.toolbar(), f.hwnd(), reinterpret_cast<POINT*>(&button), 2);
+  GetClientRect(f.toolbar(), &bar);
+  MapWindowPoints(f.toolbar(), f.hwnd(), reinterpret_cast<POINT*>(&bar), 2);
+  GetWindowRect(f.picDown(), &meter);
+  MapWindowPoints(nullptr, f.hwnd(), reinterpret_cast<POINT*>(&meter), 2);
+  return {int(button.right), int(meter.left), int(bar.right), (GetWindowLongW(f.picDown(), GWL_STYLE) & WS_VISIBLE) != 0};
+}
+
+TEST_F(Surface, EveryToolbarButtonStaysInViewOnANarrowFrame) {
+  FrmMain& f = StartWithSites(L"http://a.cn/");
+  for (int width : {1100, 700, 560}) {
+    SCOPED_TRACE(width);
+    SetWindowPos(f.hwnd(), nullptr, 0, 0, width, 500, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ToolbarEdges e = Edges(f);
+    EXPECT_LE(e.lastButton, e.toolbar);  // the toolbar holds its last button whole
+    if (e.metersShown) EXPECT_LE(e.toolbar, e.meters);  // and no meter lies over it
+  }
+  SetWindowPos(f.hwnd(), nullptr, 0, 0, 1100, 500, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_TRUE(Edges(f).metersShown);  // with room, the meters are there
+  // The frame does not go narrower than its buttons.
+  SetWindowPos(f.hwnd(), nullptr, 0, 0, 300, 500, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT rc;
+  GetClientRect(f.hwnd(), &rc);
+  EXPECT_GE(rc.right, Edges(f).lastButton);
+}
+
 TEST_F(Surface, ParentFolderItemsAndUpDir) {
   FrmMain& f = StartWithSites(L"http://a.cn/");
   ASSERT_TRUE(Engine(0).Load(L"http://news.sina.com.cn/a/b/c.html", L"新闻"));
@@ -362,13 +422,37 @@ TEST_F(Surface, FailedBlockListWriteKeepsTheOldFileAndSaysSo) {
   // The file cannot be replaced: it is read-only.
   ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
   suite::MsgBoxAnswers answers;
-  SetModalHook([&](common::ui::Window& w) { ClickControl(w.hwnd(), Formnew::kCommand1); });
+  bool stayed = false;
+  SetModalHook([&](common::ui::Window& w) {
+    ClickControl(w.hwnd(), Formnew::kCommand1);
+    // The editor stays for another try; its own close ends it.
+    stayed = IsWindow(w.hwnd());
+    ClickControl(w.hwnd(), Formnew::kCommand3);
+  });
   f.Command(kBlockList);
+  EXPECT_TRUE(stayed);
   EXPECT_EQ(*suite::ReadText(dir.wpath() + L"\\guanggao.txt"), L"http://old.cn/ad.htm\r\n");
   ASSERT_EQ(answers.shown().size(), 1u);
+  EXPECT_NE(answers.shown()[0].text.find(file), std::wstring::npos);
   EXPECT_EQ(answers.shown()[0].flags & MB_ICONMASK, UINT(MB_ICONERROR));
   EXPECT_EQ(f.blocks().size(), 1u);
   SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(LocalPages, EveryLocalPageOfTheMenusIsShippedBesideTheProgram) {
+  std::vector<std::wstring> pages{suite::BinFolder() + L"sys\\navigation.htm"};  // "帮助主题(&S)..."
+  SiteHosts none;
+  for (auto table : {MenuSites(), SearchDropSites(), FilmDropSites()})
+    for (const SiteItem& s : table)
+      for (const SiteLink& l : s.links)
+        if (l.path && !l.site) pages.push_back(*none.Address(l, suite::BinFolder()));
+  ASSERT_EQ(pages.size(), 3u);  // the help page and the two site-ranking items
+  for (const auto& page : pages) {
+    auto text = suite::ReadText(page);
+    ASSERT_TRUE(text) << page;
+    EXPECT_NE(text->find(L"<title>"), std::wstring::npos) << page;
+    EXPECT_NE(text->find(L"</html>"), std::wstring::npos) << page;
+  }
 }
 
 TEST(SitesFile, ShippedFileNamesEverySite) {

@@ -1,9 +1,11 @@
 #include "browser/shell/win/formnew.h"
 
+#include <algorithm>
+
+#include "browser/shell/win/browser_files.h"
 #include "common/text.h"
-#include "common/win/text_file.h"
 #include "common/win/msgbox.h"
-#include "common/win/system.h"
+#include "common/win/text_file.h"
 
 namespace corvane {
 using common::ui::CreateControl;
@@ -39,46 +41,77 @@ bool Formnew::Create(HWND owner) {
   MoveTwips(add_, 2250, 4250, 1250, 400);
   MoveTwips(del, 3650, 4250, 1250, 400);
   MoveTwips(close, 5050, 4250, 1250, 400);
-  // A file that is there but cannot be read is never written over with a shorter list.
-  auto text = common::ReadFileText(file_, common::kSmallFileCap);
-  loadFailed_ = !text && common::FileExists(file_);
-  for (const std::wstring& line : common::SplitLines(text ? *text : L""))
-    if (!line.empty()) SendMessageW(list1_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+  // Kept in its own form; a file that was not read whole is never written over.
+  EditedFile read = ReadForEditing(file_, common::kSmallFileCap, false);
+  block_ = read.block;
+  format_ = read.file.format;
+  lines_ = SplitKeepingEnds(read.file.text);
+  FillList();
   SetFocus(text2_);
   return true;
 }
 
+void Formnew::FillList() {
+  SendMessageW(list1_, LB_RESETCONTENT, 0, 0);
+  shown_.clear();
+  int widest = 0;
+  HDC dc = GetDC(list1_);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(list1_, WM_GETFONT, 0, 0)));
+  for (size_t i = 0; i < lines_.size(); ++i) {
+    if (common::Trim(lines_[i].text).empty()) continue;
+    shown_.push_back(i);
+    SendMessageW(list1_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(lines_[i].text.c_str()));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, lines_[i].text.c_str(), int(lines_[i].text.size()), &size);
+    widest = std::max(widest, int(size.cx));
+  }
+  SelectObject(dc, old);
+  ReleaseDC(list1_, dc);
+  // Long addresses scroll sideways instead of being cut.
+  SendMessageW(list1_, LB_SETHORIZONTALEXTENT, widest + 8, 0);
+}
+
 std::vector<std::wstring> Formnew::Items() const {
   std::vector<std::wstring> items;
-  int n = int(SendMessageW(list1_, LB_GETCOUNT, 0, 0));
-  for (int i = 0; i < n; ++i) {
-    std::wstring item(size_t(std::max<LRESULT>(0, SendMessageW(list1_, LB_GETTEXTLEN, i, 0))), L'\0');
-    SendMessageW(list1_, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()));
-    items.push_back(item.c_str());
-  }
+  for (size_t i : shown_) items.push_back(lines_[i].text);
   return items;
 }
 
 void Formnew::Command1_Click() {
-  std::wstring text = common::ui::WindowText(text2_);
-  SendMessageW(list1_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  std::vector<TextLine> before = lines_;
+  AppendLine(lines_, common::ui::WindowText(text2_));
   EnableWindow(add_, FALSE);
-  saveblocklist();
+  saveblocklist(std::move(before));
 }
 
 void Formnew::Command2_Click() {
   int sel = int(SendMessageW(list1_, LB_GETCURSEL, 0, 0));
-  if (sel != LB_ERR) SendMessageW(list1_, LB_DELETESTRING, sel, 0);
-  saveblocklist();
+  std::vector<TextLine> before = lines_;
+  if (sel != LB_ERR && size_t(sel) < shown_.size()) lines_.erase(lines_.begin() + ptrdiff_t(shown_[size_t(sel)]));
+  saveblocklist(std::move(before));
 }
 
-void Formnew::saveblocklist() {
-  std::wstring text;
-  for (const std::wstring& item : Items()) text += item + L"\r\n";
-  // A new file moved over the old one: a failure leaves the old list whole.
-  saved_ = !loadFailed_ && common::WriteTextFile(file_, text).ok();
-  if (!saved_) common::MsgBox(hwnd(), L"阻止列表没有保存，原来的列表保持不变：\r\n" + file_, MB_OK | MB_ICONERROR);
-  DestroyWindow(hwnd());
+void Formnew::saveblocklist(std::vector<TextLine> before) {
+  std::wstring problem;
+  if (block_ != EditBlock::kNone) {
+    problem = NotEditableMessage(file_, block_);
+  } else {
+    // A new file moved over the old one, in the old one's form: a failure leaves the old list whole.
+    common::TextWrite w = common::WriteTextFile(file_, JoinLines(lines_), format_);
+    if (w.status == common::WriteStatus::kNotHeld) problem = NotHeldMessage(file_, w.notHeld);
+    if (w.status == common::WriteStatus::kFailed) problem = WriteFailedMessage(file_);
+  }
+  saved_ = problem.empty();
+  if (saved_) {
+    DestroyWindow(hwnd());
+    return;
+  }
+  // The dialog stays with the list as the file holds it, the typed address kept for another try.
+  common::MsgBox(hwnd(), problem, MB_OK | MB_ICONERROR);
+  lines_ = std::move(before);
+  FillList();
+  EnableWindow(add_, TRUE);
+  SetFocus(text2_);
 }
 
 LRESULT Formnew::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {

@@ -108,11 +108,15 @@ void FrmMain::Layout() {
   GetClientRect(hwnd(), &rc);
   int cw = rc.right, ch = rc.bottom, y = 0;
   int row = Twips(hwnd(), kRowTwips), gap = Twips(hwnd(), 45);
-  // Toolbar and the two speed meters at its right.
-  int th = HIWORD(SendMessageW(toolbar_, TB_GETBUTTONSIZE, 0, 0)) + 2, meter = Twips(hwnd(), 1400);
-  Place(toolbar_, toolbarShown_, 0, 0, cw - 2 * meter - 8, th);
-  Place(picDown_, toolbarShown_, cw - 2 * meter - 6, 3, meter, th - 6);
-  Place(picUp_, toolbarShown_, cw - meter - 3, 3, meter, th - 6);
+  // Toolbar and the two speed meters at its right. Every button stays in view: on a narrow frame the
+  // meters give up width, and go when too little is left for their text.
+  int th = HIWORD(SendMessageW(toolbar_, TB_GETBUTTONSIZE, 0, 0)) + 2;
+  int meter = std::min(Twips(hwnd(), 1400), (cw - ToolbarWidth() - 8) / 2);
+  bool meters = toolbarShown_ && meter >= Twips(hwnd(), 800);
+  if (!meters) meter = 0;
+  Place(toolbar_, toolbarShown_, 0, 0, meters ? cw - 2 * meter - 8 : cw, th);
+  Place(picDown_, meters, cw - 2 * meter - 6, 3, meter, th - 6);
+  Place(picUp_, meters, cw - meter - 3, 3, meter, th - 6);
   if (toolbarShown_) y = th + gap;
   // The address strip: address box, go, search box, search, the page pictures.
   int go = Twips(hwnd(), 700), search = Twips(hwnd(), 2600), pic = row;
@@ -147,6 +151,13 @@ void FrmMain::Layout() {
   }
   strip_.Show(table_.Order());
   if (Formweb* page = ActivePage()) FillPage(page);
+}
+
+int FrmMain::ToolbarWidth() const {
+  int buttons = int(SendMessageW(toolbar_, TB_BUTTONCOUNT, 0, 0));
+  RECT last{};
+  if (buttons == 0 || !SendMessageW(toolbar_, TB_GETITEMRECT, buttons - 1, reinterpret_cast<LPARAM>(&last))) return 0;
+  return last.right + 2;
 }
 
 int FrmMain::StripWidthTwips() const {

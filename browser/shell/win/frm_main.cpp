@@ -9,6 +9,7 @@
 #include "browser/pages/win/formask.h"
 #include "browser/pages/win/menu_pictures.h"
 #include "browser/pages/win/pages_menu.h"
+#include "browser/shell/win/browser_files.h"
 #include "browser/shell/win/exit_dialog.h"
 #include "browser/shell/win/modal.h"
 #include "browser/tools/win/tools_menu.h"
@@ -73,19 +74,19 @@ bool FrmMain::Load(const std::wstring& commandLine) {
   sidePanel_ = common::GetSettingNumber(kApp, L"myie", L"Pictleft") != 0;
   if (options_.show) ShowWindow(hwnd(), SW_SHOW);
   Layout();
-  // 3. - 4.
-  std::wstring line = common::Trim(common::RemoveAll(commandLine, L'"'));
-  if (!line.empty()) {
-    loadnewform(line);
-  } else if (common::FileSize(folder_ + L"temp\\page.his") < kRestoreMinBytes) {
-    std::wstring start = GetSetting(kApp, L"myie", L"Start");
-    loadnewform(start.empty() ? kBlankPage : start);
-  } else {
-    ShowRestore();
-  }
-  // 5. - 6.
+  // 3. - 5. The open-pages file is this browser's own, so the folders come first. Pages that another
+  // browser left at an abnormal end are offered before anything opens, also when an address was given.
   for (const wchar_t* sub : {L"\\Favorites\\", L"\\Group\\", L"\\Temp\\"})
     CreateDirectoryW(ProgramFile(sub).c_str(), nullptr);
+  record_.Claim(folder_ + L"temp\\");
+  std::wstring line = common::Trim(common::RemoveAll(commandLine, L'"'));
+  std::vector<std::wstring> left = LeftRecords(folder_ + L"temp\\", record_.slot());
+  if (!left.empty()) ShowRestore(left, line.empty());
+  if (!line.empty())
+    loadnewform(line);
+  else if (left.empty())
+    OpenStartPage();
+  // 6.
   SHAutoComplete(textUrl_, SHACF_URLHISTORY);
   // 7.
   StartSpeedMeter(*this);
@@ -230,10 +231,11 @@ void FrmMain::WriteHistory() {
   std::vector<OpenPage> pages;
   for (int n = 0; n < kMaxWindows; ++n)
     if (pages_[n]) pages.push_back({strip_.labels()[n].caption, pages_[n]->Address()});
-  // An unchanged list is already on disk as it is, unless someone (another instance's exit) removed it.
-  std::wstring text = FormatOpenPages(pages), file = folder_ + L"temp\\page.his";
+  // An unchanged list is already on disk as it is, unless someone removed the file.
+  std::wstring text = FormatOpenPages(pages), file = record_.path();
   if (text == written_ && historyWritten_ && common::FileExists(file)) return;
-  historyWritten_ = common::WriteTextFile(file, text).ok();
+  // Titles and addresses of any script: what the code page cannot hold goes to UTF-8, read back by its mark.
+  historyWritten_ = WriteWholeText(file, text).ok();
   written_ = std::move(text);
 }
 
@@ -359,14 +361,27 @@ void FrmMain::reopenpage(const std::wstring& key) {
   if (!url.empty()) loadnewform(url);
 }
 
-void FrmMain::ShowRestore() {
-  Formask ask(folder_ + L"temp\\page.his", [this](const std::wstring& url) { loadnewform(url); });
-  if (ask.Create(hwnd())) RunModal(ask, hwnd());
+void FrmMain::OpenStartPage() {
+  std::wstring start = GetSetting(kApp, L"myie", L"Start");
+  loadnewform(start.empty() ? kBlankPage : start);
+}
+
+void FrmMain::ShowRestore(const std::vector<std::wstring>& records, bool startPage) {
+  std::vector<OpenPage> pages;
+  std::vector<std::wstring> read;
+  for (const auto& file : records)
+    if (auto text = common::ReadFileText(file, common::kSmallFileCap)) {
+      for (auto& page : ParseOpenPages(*text)) pages.push_back(std::move(page));
+      read.push_back(file);
+    }
+  // Nothing that reads as a page: no dialog with nothing in it.
+  Formask ask(std::move(pages), [this](const std::wstring& url) { return loadnewform(url) != nullptr; });
+  if (!ask.pages().empty() && ask.Create(hwnd())) RunModal(ask, hwnd());
+  // Offered once: the next start is a normal one for them.
+  for (const auto& file : read) DeleteFileW(file.c_str());
   // Unanswered, or answered with nothing ticked: the frame never stands without a page.
-  if (!ask.answered() || table_.count() == 0) {
-    std::wstring start = GetSetting(kApp, L"myie", L"Start");
-    loadnewform(start.empty() ? kBlankPage : start);
-  }
+  if (startPage && (!ask.answered() || table_.count() == 0)) OpenStartPage();
+  if (ask.notOpened() > 0) SetPanel(1, RestoreNotOpenedStatus(ask.notOpened()));
 }
 
 // ---- page window services ----
@@ -565,15 +580,9 @@ bool FrmMain::QueryUnload() {
   ShowWindow(hwnd(), SW_HIDE);
   quit_ = true;
   Unload();  // the pages go first, so none rewrites the open-pages file
-  WIN32_FIND_DATAW fd;
-  std::wstring temp = folder_ + L"temp\\";
-  HANDLE h = FindFirstFileW((temp + L"*.*").c_str(), &fd);
-  if (h != INVALID_HANDLE_VALUE) {
-    do {
-      if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW((temp + fd.cFileName).c_str());
-    } while (FindNextFileW(h, &fd));
-    FindClose(h);
-  }
+  // Other browsers' open-pages files stay, whether they run or ended abnormally.
+  EmptyTemp(folder_ + L"temp\\", record_.slot());
+  record_.Release();
   common::WriteRegString(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"ScreenSaveActive", L"1");
   DestroyWindow(hwnd());
   return true;
@@ -603,6 +612,14 @@ LRESULT FrmMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (wp == SIZE_MINIMIZED) TrimWorkingSet();
       return 0;
     case WM_EXITSIZEMOVE: TrimWorkingSet(); return 0;
+    case WM_GETMINMAXINFO:
+      // Never narrower than the toolbar's buttons: none of them may fall out of view.
+      if (toolbar_) {
+        RECT frame{0, 0, ToolbarWidth(), 100};
+        AdjustWindowRectEx(&frame, GetWindowLongW(hwnd(), GWL_STYLE), TRUE, GetWindowLongW(hwnd(), GWL_EXSTYLE));
+        reinterpret_cast<MINMAXINFO*>(lp)->ptMinTrackSize.x = frame.right - frame.left;
+      }
+      return 0;
     case WM_CLOSE: QueryUnload(); return 0;
     case WM_DESTROY: Unload(); return 0;
     case WM_TIMER:

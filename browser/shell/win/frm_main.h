@@ -11,6 +11,7 @@
 
 #include "browser/pages/closed_pages.h"
 #include "browser/pages/win/focus_keeper.h"
+#include "browser/pages/win/page_record.h"
 #include "browser/shell/address_rules.h"
 #include "browser/shell/commands.h"
 #include "browser/shell/page_rules.h"
@@ -122,6 +123,8 @@ class FrmMain : public common::ui::Window {
   const WindowTable& table() const { return table_; }
   TabStrip& strip() { return strip_; }
   const ClosedPages& closedPages() const { return closed_; }
+  // This browser's own open-pages file.
+  const std::wstring& pagesFile() const { return record_.path(); }
   const std::wstring& appFolder() const { return folder_; }
   const SiteHosts& hosts() const { return hosts_; }
   const FrameMenus& menus() const { return menus_; }
@@ -173,6 +176,8 @@ class FrmMain : public common::ui::Window {
   void Layout();
   void Relayout();
   int StripWidthTwips() const;
+  // Pixels the toolbar's buttons take, the last one whole.
+  int ToolbarWidth() const;
   void FillPage(Formweb* page);
   void ShowSidePanel(bool on);
   void ShowBars(bool toolbar, bool pict, bool status);
@@ -189,7 +194,10 @@ class FrmMain : public common::ui::Window {
   void RememberClosed(int number);
   void CloseNumbers(const std::vector<int>& numbers);
   void AfterClose(Formweb* neighbour);
-  void ShowRestore();
+  // Offers the pages of the left open-pages files; the start page opens when the dialog was not answered
+  // and startPage is set.
+  void ShowRestore(const std::vector<std::wstring>& records, bool startPage);
+  void OpenStartPage();
   void Unload();
   void FocusCmb();
   void CopyText(const std::wstring& text);
@@ -222,6 +230,7 @@ class FrmMain : public common::ui::Window {
   std::vector<std::unique_ptr<Formweb>> closing_;
   Formweb* shown_ = nullptr;
   ClosedPages closed_;
+  PageRecord record_;
   BlockList blocks_;
   SiteHosts hosts_;
   TabStrip strip_;

@@ -8,6 +8,7 @@
 #include "browser/pages/open_pages.h"
 #include "browser/pages/win/formask.h"
 #include "browser/shell/win/exit_dialog.h"
+#include "browser/shell/win/ip_lookup.h"
 #include "browser/shell/win/modal.h"
 #include "browser/shell/win/testing/frame_fixture.h"
 #include "common/testing/temp_dir.h"
@@ -278,12 +279,70 @@ TEST_F(Frame, RestoreWithNothingTickedOpensStartPage) {
   FrmMain& f = Start();
   ASSERT_EQ(f.table().count(), 1);
   EXPECT_EQ(Engine(0).url, L"http://home.cn/");
-  frame.reset();
-  offered = 0;
-  dir.Write(L"temp\\page.his", "eleven bytes or more, no record\r\n");
-  FrmMain& g = Start();
-  ASSERT_EQ(g.table().count(), 1);
-  EXPECT_EQ(Engine(0).url, L"http://home.cn/");
+}
+
+TEST_F(Frame, NoRestoreDialogWhenNothingReadsAsAPage) {
+  common::SaveSetting(kApp, L"myie", L"Start", L"http://home.cn/");
+  int shown = 0;
+  SetModalHook([&](common::ui::Window& w) {
+    ++shown;
+    ClickControl(w.hwnd(), Formask::kCommand2);
+  });
+  std::string noise(300 * 1024, '\0');
+  for (size_t i = 0; i < noise.size(); ++i) noise[i] = char((i * 2654435761u) >> 13);
+  for (const std::string& file : {noise, std::string("eleven bytes or more, no record\r\n"),
+                                  std::string("标题@#$%\r\n\r\n")}) {
+    dir.Write(L"temp\\page.his", file);
+    FrmMain& f = Start();
+    EXPECT_EQ(shown, 0);
+    ASSERT_EQ(f.table().count(), 1);
+    EXPECT_EQ(Engine(0).url, L"http://home.cn/");
+    EXPECT_FALSE(common::FileExists(dir.wpath() + L"\\temp\\page.his"));  // read, found empty, not offered again
+    frame.reset();
+    std::filesystem::remove_all(dir.path() / "temp");  // the start page this browser left
+  }
+}
+
+TEST_F(Frame, RestoreRowsShowTheAddressWhereTheCaptionIsEmpty) {
+  std::vector<std::wstring> rows;
+  SetModalHook([&](common::ui::Window& w) {
+    auto& ask = static_cast<Formask&>(w);
+    for (int i = 0; i < ask.lvw().Count(); ++i) rows.push_back(ask.lvw().Text(i, 0));
+    ClickControl(w.hwnd(), Formask::kCommand2);
+  });
+  dir.Write(L"temp\\page.his", suite::Ansi(FormatOpenPages({{L"", L"http://untitled.cn/"}, {L"有", L"http://x.cn/"}})));
+  Start();
+  EXPECT_EQ(rows, (std::vector<std::wstring>{L"http://untitled.cn/", L"有"}));
+}
+
+TEST_F(Frame, RestoreOfMoreThanTheTableHoldsSaysHowManyDidNotOpen) {
+  std::vector<OpenPage> pages;
+  for (int i = 0; i < 60; ++i) pages.push_back({L"页" + std::to_wstring(i), L"http://p" + std::to_wstring(i) + L".cn/"});
+  dir.Write(L"temp\\page.his", suite::Ansi(FormatOpenPages(pages)));
+  SetModalHook([](common::ui::Window& w) {
+    ClickControl(w.hwnd(), Formask::kCommand3);
+    ClickControl(w.hwnd(), Formask::kCommand1);
+  });
+  FrmMain& f = Start();
+  EXPECT_EQ(f.table().count(), kMaxWindows);
+  EXPECT_EQ(f.Panel(1), RestoreNotOpenedStatus(9));
+  EXPECT_EQ(f.Panel(1), L"上次打开的网页中有 9 个没有打开：最多只能同时打开 51 个窗口");
+}
+
+TEST_F(Frame, AStartWithAnAddressAfterACrashOffersThePagesFirst) {
+  dir.Write(L"temp\\page.his", suite::Ansi(FormatOpenPages({{L"甲", L"http://a.cn/"}})));
+  int shown = 0;
+  SetModalHook([&](common::ui::Window& w) {
+    ++shown;
+    ClickControl(w.hwnd(), Formask::kCommand3);
+    ClickControl(w.hwnd(), Formask::kCommand1);
+  });
+  FrmMain& f = Start(L"http://given.cn/");
+  EXPECT_EQ(shown, 1);
+  EXPECT_EQ(Urls(), (std::vector<std::wstring>{L"http://a.cn/", L"http://given.cn/"}));
+  ASSERT_TRUE(Engine(f.table().NumberAt(1)).Load(L"http://given.cn/", L"给"));
+  EXPECT_EQ(PagesFile().size(), 2u);
+  EXPECT_FALSE(common::FileExists(dir.wpath() + L"\\temp\\page.his"));  // offered once
 }
 
 TEST_F(Frame, RestoreDialogClosedUnansweredOpensStartPage) {
@@ -295,15 +354,76 @@ TEST_F(Frame, RestoreDialogClosedUnansweredOpensStartPage) {
   EXPECT_EQ(Engine(0).url, L"http://home.cn/");
 }
 
-TEST_F(Frame, PageListRewrittenWhenAnotherInstanceRemovedIt) {
+TEST_F(Frame, PageListKeepsTitlesAndAddressesTheCodePageCannotHold) {
   FrmMain& f = Start(L"http://a.cn/");
   ASSERT_TRUE(Engine(0).Load(L"http://a.cn/", L"甲页"));
-  ASSERT_EQ(PagesFile().size(), 1u);
-  // A second browser's confirmed exit empties the shared temp folder; our list has not changed.
-  ASSERT_TRUE(DeleteFileW((dir.wpath() + L"\\temp\\page.his").c_str()));
-  f.WriteHistory();
-  ASSERT_EQ(PagesFile().size(), 1u);
-  EXPECT_EQ(PagesFile()[0].url, L"http://a.cn/");
+  auto bytes = suite::ReadBytes(f.pagesFile());
+  EXPECT_EQ(bytes, suite::Ansi(L"甲页@#$%http://a.cn/\r\n\r\n"));  // the code page while it holds the text
+  f.loadnewform(L"http://예시.kr/ñ");
+  ASSERT_TRUE(Engine(1).Load(L"http://예시.kr/ñ", L"한국어"));
+  bytes = suite::ReadBytes(f.pagesFile());
+  ASSERT_TRUE(bytes);
+  EXPECT_EQ(bytes->substr(0, 3), "\xEF\xBB\xBF");
+  auto pages = PagesFile();
+  ASSERT_EQ(pages.size(), 2u);
+  EXPECT_EQ(pages[1].caption, L"한국어");
+  EXPECT_EQ(pages[1].url, L"http://예시.kr/ñ");
+}
+
+TEST_F(Frame, ABrowserStartedBesideARunningOneNeitherOffersNorTakesItsPages) {
+  FrmMain& a = Start(L"http://a.cn/");
+  ASSERT_TRUE(Engine(0).Load(L"http://a.cn/", L"甲页"));
+  ASSERT_EQ(PagesFile(&a).size(), 1u);
+  int asked = 0;
+  SetModalHook([&](common::ui::Window& w) {
+    if (dynamic_cast<Formask*>(&w)) ++asked;
+    if (dynamic_cast<ExitDialog*>(&w)) ClickControl(w.hwnd(), ExitDialog::kOKButton);
+  });
+  std::unique_ptr<FrmMain> b = Another();
+  EXPECT_EQ(asked, 0);  // the running browser's pages are no abnormal end
+  EXPECT_NE(b->pagesFile(), a.pagesFile());
+  static_cast<FakeEngine&>(b->PageAt(0)->Web()).Load(L"http://b.cn/", L"乙页");
+  EXPECT_EQ(PagesFile(b.get()).size(), 1u);
+  // B's confirmed exit leaves A's file, and A keeps writing it.
+  dir.Write(L"temp\\yuan.bat", "x");
+  ASSERT_TRUE(b->QueryUnload());
+  EXPECT_FALSE(common::FileExists(dir.wpath() + L"\\temp\\yuan.bat"));
+  EXPECT_FALSE(common::FileExists(b->pagesFile()));
+  ASSERT_EQ(PagesFile(&a).size(), 1u);
+  a.loadnewform(L"http://c.cn/");
+  ASSERT_TRUE(Engine(1).Load(L"http://c.cn/", L"丙页"));
+  EXPECT_EQ(PagesFile(&a).size(), 2u);
+  // A ends abnormally: the next start offers what A had open.
+  frame.reset();
+  std::vector<OpenPage> offered;
+  SetModalHook([&](common::ui::Window& w) {
+    offered = static_cast<Formask&>(w).pages();
+    ClickControl(w.hwnd(), Formask::kCommand2);
+  });
+  Start();
+  ASSERT_EQ(offered.size(), 2u);
+  EXPECT_EQ(offered[1].url, L"http://c.cn/");
+}
+
+TEST_F(Frame, ThePagesOfABrowserThatEndedAbnormallyOutliveAnothersExit) {
+  // C runs beside B and ends abnormally; B's confirmed exit leaves C's pages for the next start.
+  std::unique_ptr<FrmMain> c = Another(L"http://c.cn/");
+  static_cast<FakeEngine&>(c->PageAt(0)->Web()).Load(L"http://c.cn/", L"丙页");
+  std::wstring cFile = c->pagesFile();
+  FrmMain& b = Start(L"http://b.cn/");
+  c.reset();  // ends without a confirmed exit while B runs
+  common::SaveSetting(kApp, L"unload", L"askme", L"1");
+  ASSERT_TRUE(b.QueryUnload());
+  ASSERT_TRUE(common::FileExists(cFile));
+  frame.reset();
+  std::vector<OpenPage> offered;
+  SetModalHook([&](common::ui::Window& w) {
+    offered = static_cast<Formask&>(w).pages();
+    ClickControl(w.hwnd(), Formask::kCommand2);
+  });
+  Start();
+  ASSERT_EQ(offered.size(), 1u);
+  EXPECT_EQ(offered[0].url, L"http://c.cn/");
 }
 
 TEST_F(Frame, AutoScrollAndWheelScrollTheActivePage) {
@@ -385,11 +505,19 @@ TEST_F(Frame, ServerAddressLookUpAndLocalFallback) {
   closesocket(s);
 }
 
+TEST(IpLookup, NamesTheCodePageCannotHoldGoInTheirAsciiForm) {
+  EXPECT_EQ(LookupName(L"www.例子.cn"), suite::Ansi(L"www.例子.cn"));
+  EXPECT_EQ(LookupName(L"www.예시.kr"), "www.xn--vv4b11d.kr");
+  EXPECT_EQ(LookupName(L"a.example"), "a.example");
+}
+
 TEST(Formask, CancelLeavesItUnansweredAndDoubleClickOpens) {
   suite::TempDir dir;
-  std::wstring file = dir.Write(L"page.his", suite::Ansi(L"甲@#$%http://a.cn/\r\n\r\n乙@#$%http://b.cn/\r\n\r\n"));
   std::vector<std::wstring> opened;
-  Formask ask(file, [&](const std::wstring& url) { opened.push_back(url); });
+  Formask ask(ParseOpenPages(L"甲@#$%http://a.cn/\r\n\r\n乙@#$%http://b.cn/\r\n\r\n"), [&](const std::wstring& url) {
+    opened.push_back(url);
+    return true;
+  });
   ASSERT_TRUE(ask.Create(GetDesktopWindow()));
   ASSERT_EQ(ask.pages().size(), 2u);
   ask.ItemDblClick(1);

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "common/address_form.h"
 #include "common/win/code_page.h"
 
 namespace corvane {
@@ -39,7 +40,7 @@ void IpLookup::Cancel() {
 
 void IpLookup::Start(const std::wstring& host) {
   Cancel();
-  host_ = common::ToAnsi(host).value_or("");  // a name the code page has not resolves to nothing
+  host_ = LookupName(host);
   request_ = WSAAsyncGetHostByName(notify_, msgResolve_, host_.c_str(), hostent_, sizeof hostent_);
 }
 
@@ -68,6 +69,11 @@ std::optional<std::wstring> IpLookup::OnSocket(WPARAM s, LPARAM info) {
     ip = IpText(peer.sin_addr);
   Cancel();  // only the address was wanted
   return ip;
+}
+
+std::string LookupName(const std::wstring& host) {
+  if (auto ansi = common::ToAnsi(host)) return *ansi;
+  return common::ToAnsi(common::AsciiAddress(host)).value_or("");
 }
 
 std::wstring LocalIp() {

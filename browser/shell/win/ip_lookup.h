@@ -34,6 +34,10 @@ class IpLookup {
   std::string host_;
 };
 
+// The name handed to the name service: in the code page, or in its ASCII (punycode) form when the code
+// page cannot hold it.
+std::string LookupName(const std::wstring& host);
+
 // This machine's first IPv4 address ("127.0.0.1" when it has none).
 std::wstring LocalIp();
 

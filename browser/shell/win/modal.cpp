@@ -15,7 +15,8 @@ void SetModalHook(ModalHook hook) { Hook() = std::move(hook); }
 void RunModal(common::ui::Window& dialog, HWND owner) {
   HWND dlg = dialog.hwnd();
   if (!dlg) return;
-  common::SetDialogKeys(dlg);
+  // A window that registered keys of its own (the group editor's shortcuts) keeps them.
+  if (!common::HasDialogKeys(dlg)) common::SetDialogKeys(dlg);
   ShowWindow(dlg, SW_SHOW);
   if (Hook()) Hook()(dialog);
   common::RunModalLoop(dlg, owner);

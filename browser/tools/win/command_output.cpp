@@ -1,5 +1,7 @@
 #include "browser/tools/win/command_output.h"
 
+#include <vector>
+
 #include "common/path.h"
 #include "common/win/code_page.h"
 
@@ -21,14 +23,25 @@ bool CommandOutput::Start(const std::wstring& program, const std::wstring& args)
   std::wstring exe = SystemProgram(program);
   // The program by its full path: a file of the same name in the browser's folder is never run.
   std::wstring line = common::QuoteArg(exe) + (args.empty() ? L"" : L" " + args);
-  STARTUPINFOW si{sizeof si};
-  si.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
-  si.wShowWindow = SW_HIDE;
-  si.hStdOutput = si.hStdError = write;
-  si.hStdInput = nullptr;
+  STARTUPINFOEXW si{};
+  si.StartupInfo.cb = sizeof si;
+  si.StartupInfo.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
+  si.StartupInfo.wShowWindow = SW_HIDE;
+  si.StartupInfo.hStdOutput = si.StartupInfo.hStdError = write;
+  si.StartupInfo.hStdInput = nullptr;
+  // The command gets the pipe and nothing else of the browser's: no other handle it could keep open.
+  SIZE_T listSize = 0;
+  InitializeProcThreadAttributeList(nullptr, 1, 0, &listSize);
+  std::vector<char> list(listSize);
+  si.lpAttributeList = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(list.data());
+  bool listed = InitializeProcThreadAttributeList(si.lpAttributeList, 1, 0, &listSize) &&
+                UpdateProcThreadAttribute(si.lpAttributeList, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, &write,
+                                          sizeof write, nullptr, nullptr);
   PROCESS_INFORMATION pi{};
-  BOOL ok = CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si,
-                           &pi);
+  BOOL ok = listed && CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, TRUE,
+                                     CREATE_NO_WINDOW | EXTENDED_STARTUPINFO_PRESENT, nullptr, nullptr,
+                                     &si.StartupInfo, &pi);
+  if (listed) DeleteProcThreadAttributeList(si.lpAttributeList);
   // Only the command holds the writing end now, so the pipe ends when the command does.
   CloseHandle(write);
   if (!ok) {
@@ -62,6 +75,8 @@ bool CommandOutput::Read() {
 
 void CommandOutput::Close() {
   if (pipe_) CloseHandle(pipe_);
+  // Nobody reads what it writes from now on: a command still running is ended, not left behind.
+  if (process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) TerminateProcess(process_, 1);
   if (process_) CloseHandle(process_);
   pipe_ = process_ = nullptr;
 }

@@ -15,11 +15,11 @@ class CommandOutput {
   ~CommandOutput() { Close(); }
 
   // Starts `program` (a file in the system folder, e.g. "ping.exe") with `args`, hidden, its output and
-  // errors into the pipe. False when it could not be started.
+  // errors into the pipe, which is the only handle it inherits. False when it could not be started.
   bool Start(const std::wstring& program, const std::wstring& args);
   // Takes what the command has written so far without waiting; false once it has ended and all is read.
   bool Read();
-  // Stops reading: the command is not waited for (with its pipe closed, it ends at its next write).
+  // Stops reading and ends the command if it still runs (it is never waited for).
   void Close();
   bool running() const { return pipe_ != nullptr; }
   DWORD pid() const { return pid_; }

@@ -6,7 +6,9 @@
 #include "browser/shell/page_rules.h"
 #include "browser/shell/win/frm_main.h"
 #include "browser/tools/options.h"
+#include "common/text.h"
 #include "common/win/msgbox.h"
+#include "common/win/registry.h"
 #include "common/win/settings_store.h"
 #include "common/win/system.h"
 
@@ -100,6 +102,16 @@ bool Restore(HKEY root, const std::wstring& key, const SavedValue& v) {
 }
 
 
+// What SetNavigation writes into entry i.
+std::wstring OurValue(size_t i, const std::wstring& exePath) {
+  return i == 0 ? OpenCommand(exePath) : std::wstring(kBrowserTitle);
+}
+
+bool HoldsOurs(HKEY root, size_t i, const std::wstring& exePath) {
+  auto now = common::QueryRegString(root, kEntries[i].key, L"");
+  return now && common::EqualsNoCase(*now, OurValue(i, exePath));
+}
+
 }  // namespace
 
 NavigationResult SetNavigation(const std::wstring& exePath, HKEY root) {
@@ -115,28 +127,39 @@ NavigationResult SetNavigation(const std::wstring& exePath, HKEY root) {
     }
     savedNow = true;
   }
-  bool ok = WriteString(root, kEntries[0].key, OpenCommand(exePath));
-  ok = ok && WriteString(root, kEntries[1].key, kBrowserTitle);
+  bool ok = true;
+  for (size_t i = 0; ok && i < kEntries.size(); ++i) ok = WriteString(root, kEntries[i].key, OurValue(i, exePath));
   // Whatever was written before a failure is put back.
-  if (!ok && savedNow) CancelNavigation(root);
+  if (!ok && savedNow) CancelNavigation(root, exePath);
   return ok ? NavigationResult::kDone : NavigationResult::kFailed;
 }
 
-NavigationResult CancelNavigation(HKEY root) {
+NavigationResult CancelNavigation(HKEY root, const std::wstring& exe) {
+  std::wstring exePath = exe.empty() ? common::ExePath() : exe;
   std::array<std::optional<std::wstring>, kEntries.size()> texts;
   for (size_t i = 0; i < kEntries.size(); ++i) texts[i] = common::QuerySetting(kApp, kSection, kEntries[i].setting);
-  if (!texts[0] && !texts[1]) return NavigationResult::kNothingSaved;
-  bool restored = true, damaged = false;
+  if (!texts[0] && !texts[1])
+    return HoldsOurs(root, 0, exePath) ? NavigationResult::kOursUnsaved : NavigationResult::kNothingSaved;
+  bool restored = true, damaged = false, takenOver = false;
   for (size_t i = kEntries.size(); i-- > 0;) {
     if (!texts[i]) continue;
+    // A value another program has written since is its own now: putting ours back would undo it.
+    if (!HoldsOurs(root, i, exePath)) {
+      takenOver = true;
+      continue;
+    }
     std::optional<SavedValue> v = ParseSaved(*texts[i]);
     damaged |= !v;
-    if (v) restored = Restore(root, kEntries[i].key, *v) && restored;
+    bool back = v && Restore(root, kEntries[i].key, *v);
+    // What went back is no longer kept, so that a later try after a failure puts back only the rest.
+    if (back) common::DeleteSetting(kApp, kSection, kEntries[i].setting);
+    restored = restored && (back || !v);
   }
   // Kept after a failed write, so that a later try can still put it back; a damaged record never can.
   if (!restored) return NavigationResult::kFailed;
   common::DeleteSettingSection(kApp, kSection);
-  return damaged ? NavigationResult::kFailed : NavigationResult::kDone;
+  if (damaged) return NavigationResult::kFailed;
+  return takenOver ? NavigationResult::kTakenOver : NavigationResult::kDone;
 }
 
 void setnavigation(HWND owner, HKEY root) {
@@ -145,8 +168,12 @@ void setnavigation(HWND owner, HKEY root) {
 }
 
 void cancelnavigation(HWND owner, HKEY root) {
-  if (CancelNavigation(root) == NavigationResult::kFailed)
-    common::MsgBox(owner, kCancelNavigationFailed, MB_OK | MB_ICONWARNING);
+  switch (CancelNavigation(root)) {
+    case NavigationResult::kFailed: common::MsgBox(owner, kCancelNavigationFailed, MB_OK | MB_ICONWARNING); break;
+    case NavigationResult::kTakenOver: common::MsgBox(owner, kNavigationTakenOver, MB_OK | MB_ICONINFORMATION); break;
+    case NavigationResult::kOursUnsaved: common::MsgBox(owner, kNavigationNotSaved, MB_OK | MB_ICONWARNING); break;
+    default: break;
+  }
 }
 
 }  // namespace corvane

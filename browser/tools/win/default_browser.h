@@ -1,5 +1,6 @@
 // The two commands of "缺省浏览器": make the browser the one that opens web addresses, and give that role
-// back. The first keeps what it replaces in the settings store; the second puts exactly that back.
+// back. The first keeps what it replaces in the settings store; the second puts exactly that back, but
+// only into a value that still holds what the first wrote: a browser registered since keeps its own.
 #pragma once
 #include <windows.h>
 
@@ -14,11 +15,20 @@ inline constexpr wchar_t kSetNavigationFailed[] =
 inline constexpr wchar_t kCancelNavigationFailed[] =
     L"未能恢复原来的默认浏览器：不能写入注册表（可能需要以管理员身份运行）。";
 
-enum class NavigationResult { kDone, kNothingSaved, kFailed };
+inline constexpr wchar_t kNavigationTakenOver[] =
+    L"网页的打开方式已经被其他浏览器改过，保持不变；原来保存的设置已经删除。";
+inline constexpr wchar_t kNavigationNotSaved[] =
+    L"没有找到设置之前的默认浏览器记录，无法恢复原来的浏览器：网页仍然由【Corvane安全浏览器】打开。"
+    L"请在系统的默认程序设置中选择其他浏览器。";
 
-// Keys are taken under `root` (HKEY_CLASSES_ROOT in the program).
+// kTakenOver: a value another program wrote since was left as it is (the record is dropped all the same).
+// kOursUnsaved: nothing was saved, yet the open command is the browser's own.
+enum class NavigationResult { kDone, kNothingSaved, kFailed, kTakenOver, kOursUnsaved };
+
+// Keys are taken under `root` (HKEY_CLASSES_ROOT in the program). exePath: the browser whose command is
+// ours (the running program when empty).
 NavigationResult SetNavigation(const std::wstring& exePath, HKEY root = HKEY_CLASSES_ROOT);
-NavigationResult CancelNavigation(HKEY root = HKEY_CLASSES_ROOT);
+NavigationResult CancelNavigation(HKEY root = HKEY_CLASSES_ROOT, const std::wstring& exePath = L"");
 
 // The menu commands: the program's own path; a failure is told to the user.
 void setnavigation(HWND owner, HKEY root = HKEY_CLASSES_ROOT);

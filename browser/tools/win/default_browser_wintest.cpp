@@ -6,9 +6,11 @@
 #include <optional>
 
 #include "browser/shell/win/frm_main.h"
+#include "browser/tools/options.h"
 #include "common/testing/win/msgbox_answers.h"
 #include "common/win/registry.h"
 #include "common/win/settings_store.h"
+#include "common/win/system.h"
 
 namespace corvane {
 namespace {
@@ -79,7 +81,7 @@ TEST_F(Classes, CancelPutsBackExactlyWhatWasThere) {
 
   ASSERT_EQ(SetNavigation(kExe, root), NavigationResult::kDone);
   ASSERT_EQ(SetNavigation(kExe, root), NavigationResult::kDone);  // again: the first saved values stay
-  ASSERT_EQ(CancelNavigation(root), NavigationResult::kDone);
+  ASSERT_EQ(CancelNavigation(root, kExe), NavigationResult::kDone);
   EXPECT_EQ(Read(root, kOpen), open);
   EXPECT_EQ(Read(root, kDde), dde);
   EXPECT_FALSE(common::RegKeyExists(root, L"http\\shell\\open\\ddeexec"));  // made by the command, gone again
@@ -90,9 +92,40 @@ TEST_F(Classes, CancelPutsBackExactlyWhatWasThere) {
 TEST_F(Classes, CancelWithNothingSavedWritesNothing) {
   common::WriteRegString(root, kOpen, L"", L"\"C:\\x.exe\" \"%1\"");
   Raw before = Read(root, kOpen);
-  EXPECT_EQ(CancelNavigation(root), NavigationResult::kNothingSaved);
+  EXPECT_EQ(CancelNavigation(root, kExe), NavigationResult::kNothingSaved);
   EXPECT_EQ(Read(root, kOpen), before);
   EXPECT_FALSE(common::RegKeyExists(root, L"http\\shell\\open\\ddeexec"));
+}
+
+TEST_F(Classes, CancelLeavesTheBrowserRegisteredSinceAlone) {
+  common::WriteRegString(root, kOpen, L"", L"\"C:\\old\\old.exe\" \"%1\"");
+  ASSERT_EQ(SetNavigation(kExe, root), NavigationResult::kDone);
+  // Another browser takes the open command; the DDE value is still ours.
+  common::WriteRegString(root, kOpen, L"", L"\"C:\\other\\other.exe\" \"%1\"");
+  EXPECT_EQ(CancelNavigation(root, kExe), NavigationResult::kTakenOver);
+  EXPECT_EQ(common::ReadRegString(root, kOpen, L""), L"\"C:\\other\\other.exe\" \"%1\"");
+  EXPECT_FALSE(common::RegKeyExists(root, L"http\\shell\\open\\ddeexec"));  // ours went back to nothing
+  EXPECT_FALSE(common::QuerySetting(kApp, L"navigation", L"open").has_value());  // the record is dropped
+  // The user is told what happened.
+  ASSERT_EQ(SetNavigation(kExe, root), NavigationResult::kDone);
+  common::WriteRegString(root, kOpen, L"", L"\"C:\\other\\other.exe\" \"%1\"");
+  common::WriteRegString(root, kDde, L"", L"Other");
+  suite::MsgBoxAnswers answers;
+  cancelnavigation(nullptr, root);
+  ASSERT_EQ(answers.shown().size(), 1u);
+  EXPECT_EQ(answers.shown()[0].text, kNavigationTakenOver);
+  EXPECT_EQ(common::ReadRegString(root, kDde, L""), L"Other");
+}
+
+TEST_F(Classes, CancelWithNothingSavedButOurCommandSaysSo) {
+  common::WriteRegString(root, kOpen, L"", OpenCommand(common::ExePath()));
+  Raw before = Read(root, kOpen);
+  EXPECT_EQ(CancelNavigation(root), NavigationResult::kOursUnsaved);
+  suite::MsgBoxAnswers answers;
+  cancelnavigation(nullptr, root);
+  ASSERT_EQ(answers.shown().size(), 1u);
+  EXPECT_EQ(answers.shown()[0].text, kNavigationNotSaved);
+  EXPECT_EQ(Read(root, kOpen), before);
 }
 
 // A volatile key takes no lasting subkeys: writes below it fail, as they do without the rights.
@@ -116,28 +149,32 @@ TEST_F(Classes, FailuresAreReportedAndNothingIsLeft) {
   EXPECT_EQ(answers.shown().size(), 1u);
 }
 
-TEST_F(Classes, SavedValuesThatCannotBeWrittenBackAreKept) {
-  common::WriteRegString(root, kOpen, L"", L"\"C:\\x.exe\" \"%1\"");
-  ASSERT_EQ(SetNavigation(kExe, root), NavigationResult::kDone);
-  RegDeleteTreeW(root, L"HTTP");
-  RegDeleteKeyW(root, L"HTTP");
-  MakeVolatile(root, L"HTTP");
-  suite::MsgBoxAnswers answers;
-  cancelnavigation(nullptr, root);
-  ASSERT_EQ(answers.shown().size(), 1u);
-  EXPECT_EQ(answers.shown()[0].text, kCancelNavigationFailed);
-  EXPECT_TRUE(common::QuerySetting(kApp, L"navigation", L"open").has_value());
-  // Once the keys can be written again, a later try puts the value back.
-  RegDeleteKeyW(root, L"HTTP");
-  EXPECT_EQ(CancelNavigation(root), NavigationResult::kDone);
-  EXPECT_EQ(common::ReadRegString(root, kOpen, L""), L"\"C:\\x.exe\" \"%1\"");
-}
-
 void SetDacl(HKEY key, const wchar_t* sddl) {
   PSECURITY_DESCRIPTOR sd = nullptr;
   ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &sd, nullptr));
   EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd), ERROR_SUCCESS);
   LocalFree(sd);
+}
+
+TEST_F(Classes, SavedValuesThatCannotBeWrittenBackAreKept) {
+  common::WriteRegString(root, kOpen, L"", L"\"C:\\x.exe\" \"%1\"");
+  suite::MsgBoxAnswers answers;
+  setnavigation(nullptr, root);
+  ASSERT_TRUE(answers.shown().empty());
+  // Our command stays readable, but nothing may be written there now.
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExW(root, kOpen, 0, WRITE_DAC, &key), ERROR_SUCCESS);
+  SetDacl(key, L"D:(A;;KR;;;WD)");
+  cancelnavigation(nullptr, root);
+  ASSERT_EQ(answers.shown().size(), 1u);
+  EXPECT_EQ(answers.shown()[0].text, kCancelNavigationFailed);
+  EXPECT_TRUE(common::QuerySetting(kApp, L"navigation", L"open").has_value());
+  EXPECT_FALSE(common::QuerySetting(kApp, L"navigation", L"ddeexec").has_value());  // that one went back
+  // Once the key can be written again, a later try puts the value back.
+  SetDacl(key, L"D:(A;;KA;;;WD)");
+  RegCloseKey(key);
+  EXPECT_EQ(CancelNavigation(root), NavigationResult::kDone);
+  EXPECT_EQ(common::ReadRegString(root, kOpen, L""), L"\"C:\\x.exe\" \"%1\"");
 }
 
 TEST_F(Classes, AValueThatCannotBeReadIsNeitherReplacedNorRemoved) {

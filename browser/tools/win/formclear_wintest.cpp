@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 #include <wininet.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "browser/shell/win/frm_main.h"
 #include "browser/tools/win/trace_cleaner.h"
 #include "common/testing/temp_dir.h"
+#include "common/testing/win/child_process.h"
 #include "common/testing/win/msgbox_answers.h"
 #include "common/text.h"
 #include "common/win/registry.h"
@@ -133,6 +137,42 @@ TEST_F(Cleaner, FailedStepsAreNamed) {
   EXPECT_EQ(m.text.find(L"清除地址栏历史"), std::wstring::npos) << m.text;
   EXPECT_EQ(m.flags & MB_ICONMASK, UINT(MB_ICONWARNING));
   EXPECT_FALSE(common::RegKeyExists(HKEY_CURRENT_USER, kRecentDocs));  // the other actions of the step ran
+}
+
+// A link made by the host, as a link in "Recent" to a file elsewhere is seen under Wine.
+bool HostLink(const std::wstring& target, const std::wstring& link) {
+  using UnixName = char*(CDECL*)(LPCWSTR);
+  auto unixName = reinterpret_cast<UnixName>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name"));
+  if (!unixName) return CreateSymbolicLinkW(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
+  char *from = unixName(target.c_str()), *folder = unixName(common::FolderOf(link).c_str());
+  if (!from || !folder) return false;
+  std::wstring name = common::FileNameOf(link);  // ASCII in these tests
+  std::string to = std::string(folder) + "/" + std::string(name.begin(), name.end());
+  std::string line = "ln -s " + std::string(from) + " " + to;  // temporary paths, no blanks
+  HeapFree(GetProcessHeap(), 0, from);
+  HeapFree(GetProcessHeap(), 0, folder);
+  std::wstring wline(line.begin(), line.end());
+  STARTUPINFOW si{sizeof si};
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessW(L"Z:\\bin\\ln", wline.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  // A host program is not one Wine can wait for: the link is there once it has run.
+  return suite::PumpUntil([&] { return GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000);
+}
+
+TEST_F(Cleaner, NothingIsDeletedThroughALink) {
+  std::wstring outside = dir.Write(L"Elsewhere\precious.txt", "keep");
+  std::wstring link = dir.wpath() + L"\\Recent\\precious.txt";
+  ASSERT_TRUE(HostLink(outside, link));
+  ASSERT_TRUE(common::FileExists(link)) << "the link is seen";
+  Clear({}, true);  // "全选", then "确定(&Y)"
+  EXPECT_FALSE(Exists(recent));  // the folder's own files go
+  // The file the link names is untouched, whatever became of the link.
+  ASSERT_TRUE(Exists(outside));
+  std::ifstream in(std::filesystem::path(outside), std::ios::binary);
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(text, "keep");
 }
 
 TEST(KnownFolders, TheShellNamesTheTraceFolders) {

@@ -4,9 +4,11 @@
 
 #include "browser/tools/ping_target.h"
 #include "browser/pages/win/input_box.h"
+#include "browser/shell/edit_messages.h"
 #include "browser/tools/win/text_output.h"
 #include "common/win/clipboard.h"
 #include "common/win/message_loop.h"
+#include "common/win/msgbox.h"
 
 namespace corvane {
 namespace {
@@ -214,7 +216,8 @@ void Formping::Find() {
 
 void Formping::Save() {
   std::optional<std::wstring> name = AskSaveName(hwnd(), kSaveFilter, SaveName(WindowText(text3_)));
-  if (name && !name->empty()) WriteTextLine(*name, WindowText(text1_));
+  if (name && !name->empty() && !WriteTextLine(*name, WindowText(text1_)))
+    common::MsgBox(hwnd(), WriteFailedMessage(*name), MB_OK | MB_ICONERROR);
 }
 
 void Formping::Toolbar1_ButtonClick(std::wstring_view key) {

@@ -12,6 +12,7 @@
 #include "browser/tools/win/text_output.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/win/child_process.h"
+#include "common/testing/win/msgbox_answers.h"
 #include "common/testing/win/text_files.h"
 #include "common/win/clipboard.h"
 #include "common/win/message_loop.h"
@@ -219,15 +220,77 @@ TEST_F(Tool, SaveWritesTheTextAsProposed) {
   EXPECT_FALSE(suite::ReadBytes(target).has_value());
 }
 
+TEST_F(Tool, AFailedSaveSaysSoNamingTheFile) {
+  suite::TempDir dir;
+  Formping& f = Make(kSourceCaption);
+  SetWindowTextW(f.Text1(), L"<p>中文</p>");
+  std::wstring target = dir.wpath() + L"\\no such folder\\page.htm";
+  SetSaveDialogHook([&](const std::wstring&, const std::wstring&) { return std::optional<std::wstring>(target); });
+  suite::MsgBoxAnswers boxes;
+  f.Toolbar1_ButtonClick(L"save");
+  ASSERT_EQ(boxes.shown().size(), 1u);
+  EXPECT_NE(boxes.shown()[0].text.find(target), std::wstring::npos);
+  EXPECT_EQ(boxes.shown()[0].flags & MB_ICONMASK, UINT(MB_ICONERROR));
+}
+
+// Top-level windows of this thread: a print dialog or an error box would add one.
+int ThreadWindows() {
+  int n = 0;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND h, LPARAM lp) -> BOOL {
+        if (IsWindowVisible(h)) ++*reinterpret_cast<int*>(lp);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&n));
+  return n;
+}
+
 TEST_F(Tool, PrintWithoutAPrinterEndsQuietly) {
   DWORD size = 0;
   GetDefaultPrinterW(nullptr, &size);
   if (size > 0) GTEST_SKIP() << "this machine has a printer";
   EXPECT_FALSE(PrintText(L"一行", L"源文件"));
   Formping& f = Make(kSourceCaption);
+  ShowWindow(f.hwnd(), SW_SHOWNA);
   SetWindowTextW(f.Text1(), L"一行\r\n两行");
+  suite::MsgBoxAnswers boxes;
+  int before = ThreadWindows();
   f.Toolbar1_ButtonClick(L"print");
-  EXPECT_EQ(WindowText(f.Text1()), L"一行\r\n两行");
+  // No job and nothing shown: no dialog, no message, no window left behind.
+  EXPECT_TRUE(boxes.shown().empty());
+  EXPECT_EQ(ThreadWindows(), before);
+}
+
+TEST_F(Tool, ClosingTheWindowMidRunEndsTheCommand) {
+  Formping& f = Make(kPingCaption, L"http://127.0.0.1/");
+  f.Toolbar1_ButtonClick(L"open");
+  ASSERT_NE(f.output().pid(), 0u);
+  HANDLE ping = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, f.output().pid());
+  ASSERT_NE(ping, nullptr);
+  ASSERT_EQ(WaitForSingleObject(ping, 0), DWORD(WAIT_TIMEOUT)) << "still running when the window closes";
+  DestroyWindow(f.hwnd());
+  EXPECT_EQ(WaitForSingleObject(ping, 5000), DWORD(WAIT_OBJECT_0));
+  DWORD code = 0;
+  GetExitCodeProcess(ping, &code);
+  EXPECT_EQ(code, 1u);  // ended by the window, not done by itself
+  CloseHandle(ping);
+}
+
+TEST(CommandOutput, TheCommandInheritsOnlyItsOwnPipe) {
+  // An inheritable handle of the browser's: the command must not hold it open.
+  SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
+  HANDLE read = nullptr, write = nullptr;
+  ASSERT_TRUE(CreatePipe(&read, &write, &sa, 0));
+  CommandOutput out;
+  ASSERT_TRUE(out.Start(L"ping.exe", L"-n 5 127.0.0.1"));
+  CloseHandle(write);
+  DWORD avail = 0;
+  EXPECT_FALSE(PeekNamedPipe(read, nullptr, 0, nullptr, &avail, nullptr)) << "the command holds the browser's handle";
+  EXPECT_EQ(GetLastError(), DWORD(ERROR_BROKEN_PIPE));
+  EXPECT_TRUE(out.Read());  // its own pipe works
+  out.Close();
+  CloseHandle(read);
 }
 
 }  // namespace

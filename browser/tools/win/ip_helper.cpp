@@ -42,6 +42,7 @@ CInterface FromRow2(const MIB_IF_ROW2& r) {
   i.InterfaceIndex = int32_t(r.InterfaceIndex);
   i.InterfaceName = Text16(r.Alias);
   i.FilterInterface = r.InterfaceAndOperStatusFlags.FilterInterface;
+  i.HardwareInterface = r.InterfaceAndOperStatusFlags.HardwareInterface;
   i.CounterBits = 64;
   return i;
 }
@@ -61,7 +62,7 @@ void CIpHelper::SetInterfaces(std::unique_ptr<CInterfaces> interfaces) {
 }
 
 void CIpHelper::Add(CInterface row) {
-  if (!row.FilterInterface) {
+  if (CountsTraffic(row)) {
     received_ += row.OctetsReceived;
     sent_ += row.OctetsSent;
   }

@@ -15,7 +15,7 @@ class CIpHelper {
   // Drops the collection and reads a new one from the table.
   const CInterfaces& Interfaces();
   void SetInterfaces(std::unique_ptr<CInterfaces> interfaces);
-  // Totals of the last refresh, over the interfaces that count (not the filter layers), wrapping at 2^64.
+  // Totals of the last refresh, over the interfaces that count (CountsTraffic), wrapping at 2^64.
   double BytesReceived() const { return double(received_); }
   double BytesSent() const { return double(sent_); }
   // The table the last refresh read: 64 or 32 (counter width), 0 when none could be read.

@@ -107,8 +107,8 @@ bool SpeedMeterView::Attach(HWND picDown, HWND picUp, bool timer) {
   return true;
 }
 
-SpeedMeterView* SpeedMeterView::Start(HWND picDown, HWND picUp) {
-  auto* view = new SpeedMeterView;
+SpeedMeterView* SpeedMeterView::Start(HWND picDown, HWND picUp, TableSource source) {
+  auto* view = source ? new SpeedMeterView(std::move(source)) : new SpeedMeterView;
   if (!view->Attach(picDown, picUp)) {
     delete view;
     return nullptr;
@@ -118,7 +118,7 @@ SpeedMeterView* SpeedMeterView::Start(HWND picDown, HWND picUp) {
 }
 
 SpeedMeter::Reading SpeedMeterView::Timer2() {
-  SpeedMeter::Reading r = meter_.Tick(SamplesOf(ipHelper_.Interfaces()));
+  SpeedMeter::Reading r = meter_.Tick(SamplesOf(source_ ? source_() : ipHelper_.Interfaces()));
   if (r.show) {
     picDown_.Set(r.downKB, SpeedText(r.downKB));
     picUp_.Set(r.upKB, SpeedText(r.upKB));

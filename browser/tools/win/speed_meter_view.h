@@ -45,11 +45,15 @@ class MeterBox {
 
 class SpeedMeterView {
  public:
+  // The interface table as the meter reads it; tests give one of their own.
+  using TableSource = std::function<const CInterfaces&()>;
   explicit SpeedMeterView(CIpHelper::Table table = CIpHelper::Table::kBest) : ipHelper_(table) {}
+  explicit SpeedMeterView(TableSource source) : source_(std::move(source)) {}
   // Paints the two boxes; with `timer`, Timer2 ticks every second on the download box.
   bool Attach(HWND picDown, HWND picUp, bool timer = true);
-  // The frame's meters: a view that lives as long as the download box.
-  static SpeedMeterView* Start(HWND picDown, HWND picUp);
+  // The frame's meters: a view that lives as long as the download box (reading the system's table unless
+  // a source is given).
+  static SpeedMeterView* Start(HWND picDown, HWND picUp, TableSource source = {});
   HWND PicDown() const { return picDown_.hwnd(); }
   HWND PicUp() const { return picUp_.hwnd(); }
   const MeterBox& down() const { return picDown_; }
@@ -59,6 +63,7 @@ class SpeedMeterView {
 
  private:
   CIpHelper ipHelper_;
+  TableSource source_;
   SpeedMeter meter_;
   MeterBox picDown_, picUp_;
 };

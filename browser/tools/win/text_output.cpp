@@ -5,8 +5,8 @@
 
 #include <vector>
 
+#include "browser/shell/win/browser_files.h"
 #include "common/text.h"
-#include "common/win/text_file.h"
 
 namespace corvane {
 namespace {
@@ -71,11 +71,8 @@ std::optional<std::wstring> AskSaveName(HWND owner, const std::wstring& filter, 
 }
 
 bool WriteTextLine(const std::wstring& path, const std::wstring& text) {
-  std::wstring line = text + L"\r\n";
   // A page in another script is kept whole in UTF-8 (with its mark) rather than lost to the code page.
-  common::TextWrite r = common::WriteTextFile(path, line);
-  if (r.status == common::WriteStatus::kNotHeld) r = common::WriteTextFile(path, line, {common::Encoding::Utf8, 3});
-  return r.ok();
+  return WriteWholeText(path, text + L"\r\n").ok();
 }
 
 bool PrintText(const std::wstring& text, const std::wstring& document) {

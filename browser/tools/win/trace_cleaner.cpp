@@ -33,21 +33,67 @@ bool DeleteKey(HKEY root, const std::wstring& key) {
   return r == ERROR_SUCCESS || Absent(r);
 }
 
+// Where an opened handle really is; empty when the system cannot say.
+std::wstring FinalPath(HANDLE h) {
+  std::wstring path(MAX_PATH, L'\0');
+  DWORD n = GetFinalPathNameByHandleW(h, path.data(), DWORD(path.size()), FILE_NAME_NORMALIZED);
+  if (n >= path.size()) {
+    path.resize(n + 1);
+    n = GetFinalPathNameByHandleW(h, path.data(), DWORD(path.size()), FILE_NAME_NORMALIZED);
+  }
+  path.resize(n < path.size() ? n : 0);
+  return path;
+}
+
+std::wstring FolderFinalPath(const std::wstring& folder) {
+  HANDLE h = CreateFileW(common::ExtendedPath(folder).c_str(), FILE_READ_ATTRIBUTES,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                         FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return L"";
+  std::wstring path = FinalPath(h);
+  CloseHandle(h);
+  return path;
+}
+
+// Deletes through the handle what the handle is; a read-only file is made writable first.
+bool DeleteOpened(HANDLE h) {
+  FILE_BASIC_INFO basic{};
+  if (GetFileInformationByHandleEx(h, FileBasicInfo, &basic, sizeof basic) &&
+      (basic.FileAttributes & FILE_ATTRIBUTE_READONLY)) {
+    basic.FileAttributes &= ~DWORD(FILE_ATTRIBUTE_READONLY);
+    if (basic.FileAttributes == 0) basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+    SetFileInformationByHandle(h, FileBasicInfo, &basic, sizeof basic);
+  }
+  FILE_DISPOSITION_INFO gone{TRUE};
+  return SetFileInformationByHandle(h, FileDispositionInfo, &gone, sizeof gone);
+}
+
+// The entry itself is opened, not what a link names, and kept unless it really lies in the folder: a link
+// is deleted where the system opens the link, and a target outside the folder is never touched.
+bool DeleteEntry(const std::wstring& path, const std::wstring& home) {
+  HANDLE h = CreateFileW(common::ExtendedPath(path).c_str(), DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                         FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return Absent(LONG(GetLastError()));
+  bool inside = !home.empty() && common::EqualsNoCase(common::FolderOf(FinalPath(h)), home);
+  bool ok = inside && DeleteOpened(h);
+  CloseHandle(h);
+  return ok;
+}
+
 // Files only: subfolders stay. The shell's own folder descriptions (hidden and system) stay too.
 bool DeleteFiles(const std::wstring& folder, const std::wstring& pattern) {
   std::wstring base = common::WithTrailingSlash(folder);
   WIN32_FIND_DATAW fd;
   HANDLE h = FindFirstFileW(common::ExtendedPath(base + pattern).c_str(), &fd);
   if (h == INVALID_HANDLE_VALUE) return Absent(LONG(GetLastError()));
+  std::wstring home = FolderFinalPath(base);
   bool ok = true;
   do {
     if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
     DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     if ((fd.dwFileAttributes & kept) == kept) continue;
-    std::wstring path = common::ExtendedPath(base + fd.cFileName);
-    if (fd.dwFileAttributes & FILE_ATTRIBUTE_READONLY)
-      SetFileAttributesW(path.c_str(), fd.dwFileAttributes & ~DWORD(FILE_ATTRIBUTE_READONLY));
-    if (!DeleteFileW(path.c_str()) && !Absent(LONG(GetLastError()))) ok = false;
+    if (!DeleteEntry(base + fd.cFileName, home)) ok = false;
   } while (FindNextFileW(h, &fd));
   FindClose(h);
   return ok;

@@ -40,20 +40,26 @@ class Frame : public ::testing::Test {
     ClearSettings();
   }
   FrmMain& Start(const std::wstring& cmd = L"") {
+    frame = Another(cmd);
+    return *frame;
+  }
+  // A browser of its own over the same program folder, as a second instance started beside the first.
+  std::unique_ptr<FrmMain> Another(const std::wstring& cmd = L"") {
     FrameOptions options{dir.wpath(), FakeEngines(), false};
     options.launch = [this](const std::wstring& file, const std::wstring& params, int show) {
       launched.push_back({file, params, show});
       return true;
     };
-    frame = std::make_unique<FrmMain>(std::move(options));
-    EXPECT_TRUE(frame->Load(cmd));
-    return *frame;
+    auto f = std::make_unique<FrmMain>(std::move(options));
+    EXPECT_TRUE(f->Load(cmd));
+    return f;
   }
   FakeEngine& Engine(int number) { return static_cast<FakeEngine&>(frame->PageAt(number)->Web()); }
   FakeEngine& Active() { return Engine(frame->table().ActiveNumber()); }
   std::wstring Caption() { return common::ui::WindowText(frame->hwnd()); }
-  std::vector<OpenPage> PagesFile() {
-    auto text = suite::ReadText(dir.wpath() + L"\\temp\\page.his");
+  // The pages in the open-pages file of a browser (the frame's own when none is named).
+  std::vector<OpenPage> PagesFile(const FrmMain* of = nullptr) {
+    auto text = suite::ReadText((of ? of : frame.get())->pagesFile());
     return text ? ParseOpenPages(*text) : std::vector<OpenPage>{};
   }
   // Addresses of the open pages in tab order.
