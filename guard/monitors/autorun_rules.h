@@ -15,8 +15,6 @@ bool ScansDrive(DriveKind kind);
 
 // An "autorun.inf" shorter than this is ignored.
 inline constexpr long long kMinAutorunBytes = 11;
-// Only this much of an "autorun.inf" is read.
-inline constexpr long long kMaxAutorunBytes = 1 << 20;
 
 // The command text of an "autorun.inf": the text after the first "=" of the first line that, left-trimmed,
 // begins with "open" or "shell" in any case. Nothing when there is no such line or it has no "=".

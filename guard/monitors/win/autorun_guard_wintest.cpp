@@ -15,6 +15,7 @@
 #include "common/win/registry.h"
 #include "common/win/system.h"
 #include "common/win/ui/window.h"
+#include "common/testing/win/text_files.h"
 #include "guard/monitors/win/autorun_policy.h"
 #include "guard/monitors/win/testing/scratch_drive.h"
 #include "guard/startup/guard_state.h"
@@ -210,6 +211,28 @@ TEST_F(AutorunFixture, NetworkDrivesAreNotExamined) {
   if (GetDriveTypeW(drive.root().c_str()) != DRIVE_REMOTE) GTEST_SKIP() << "no network drive type here";
   media.Write(L"autorun.inf", "[autorun]\r\nopen=x.exe\r\n");
   EXPECT_FALSE(ExamineDrive(drive.root()));
+}
+
+TEST_F(AutorunFixture, TheProgramLineIsReadInTheFilesOwnFormHoweverFarIntoTheFile) {
+  ScratchDrive drive(media.wpath(), DRIVE_REMOVABLE);
+  ASSERT_TRUE(drive.ok());
+  std::string padding = "[autorun]\r\n";
+  while (padding.size() < (3u << 20)) padding += "; a long file pushes the line that counts far in\r\n";
+  media.Write(L"autorun.inf", padding + "open=late.exe\r\n");
+  auto found = ExamineDrive(drive.root());
+  ASSERT_TRUE(found);
+  EXPECT_EQ(found->target.value_or(L"?"), drive.root() + L"late.exe");
+
+  const std::wstring text = L"[autorun]\r\nopen=病毒程序.exe\r\n";
+  std::string utf16 = "\xFF\xFE";
+  for (wchar_t c : text) utf16 += {char(c & 0xFF), char(c >> 8)};
+  std::string utf8 = "[autorun]\r\nopen=\xE7\x97\x85\xE6\xAF\x92\xE7\xA8\x8B\xE5\xBA\x8F.exe\r\n";
+  for (const std::string& form : {utf16, utf8, "\xEF\xBB\xBF" + utf8, suite::Ansi(text)}) {
+    media.Write(L"autorun.inf", form);
+    found = ExamineDrive(drive.root());
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->target.value_or(L"?"), drive.root() + L"病毒程序.exe");
+  }
 }
 
 TEST(AutorunPolicy, ARefusedWriteIsToldOnce) {
