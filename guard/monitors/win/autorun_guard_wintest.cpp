@@ -17,10 +17,12 @@
 #include "common/win/ui/window.h"
 #include "common/testing/win/text_files.h"
 #include "guard/monitors/win/autorun_policy.h"
+#include "guard/monitors/win/testing/host_link.h"
 #include "guard/monitors/win/testing/scratch_drive.h"
 #include "guard/startup/guard_state.h"
 
 using namespace zorvix;
+using zorvix::test_support::HostLink;
 using zorvix::test_support::ScratchDrive;
 
 namespace {
@@ -213,6 +215,46 @@ TEST_F(AutorunFixture, NetworkDrivesAreNotExamined) {
   EXPECT_FALSE(ExamineDrive(drive.root()));
 }
 
+TEST_F(AutorunFixture, AFileReachedThroughALinkOnTheDriveIsListedAsNotDeletedAndLeftAlone) {
+  suite::TempDir elsewhere;
+  std::wstring precious = elsewhere.Write(L"precious.txt", "my work");
+  HostLink docs(elsewhere.wpath(), media.wpath() + L"\\docs");
+  ASSERT_TRUE(docs.ok());
+  DWORD attributes = GetFileAttributesW((media.wpath() + L"\\docs").c_str());
+  ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
+  ASSERT_TRUE(attributes & FILE_ATTRIBUTE_REPARSE_POINT) << "the system sees the link";
+  ScratchDrive drive(media.wpath(), DRIVE_REMOVABLE);
+  ASSERT_TRUE(drive.ok());
+  std::wstring inf = media.Write(L"autorun.inf", "[autorun]\r\nopen=docs\\precious.txt\r\n");
+  guard.ScanAutorunDrives();
+  ASSERT_TRUE(AlertShown());
+  EXPECT_EQ(Column(2), (std::vector<std::wstring>{drive.root() + L"autorun.inf", drive.root() + L"docs\\precious.txt"}));
+  EXPECT_EQ(Column(1), (std::vector<std::wstring>{L"隐藏", L"不予删除"}));
+  SendMessageW(guard.form().command(1), BM_CLICK, 0, 0);
+  EXPECT_TRUE(common::FileExists(precious));
+  EXPECT_FALSE(common::FileExists(inf));
+  EXPECT_EQ(Column(2), (std::vector<std::wstring>{drive.root() + L"docs\\precious.txt"}));
+}
+
+TEST_F(AutorunFixture, AFolderTurnedIntoALinkAfterTheListingIsNotDeletedThrough) {
+  suite::TempDir elsewhere;
+  std::wstring precious = elsewhere.Write(L"run.exe", "my program");
+  media.Write(L"sub\\run.exe", "MZ");
+  ScratchDrive drive(media.wpath(), DRIVE_REMOVABLE);
+  ASSERT_TRUE(drive.ok());
+  media.Write(L"autorun.inf", "[autorun]\r\nopen=sub\\run.exe\r\n");
+  guard.ScanAutorunDrives();
+  ASSERT_TRUE(AlertShown());
+  ASSERT_EQ(Column(1), (std::vector<std::wstring>{L"隐藏", L"隐藏"})) << "a plain folder when listed";
+  ASSERT_TRUE(MoveFileW((media.wpath() + L"\\sub").c_str(), (media.wpath() + L"\\old").c_str()));
+  HostLink sub(elsewhere.wpath(), media.wpath() + L"\\sub");
+  ASSERT_TRUE(sub.ok());
+  ASSERT_TRUE(common::FileExists(drive.root() + L"sub\\run.exe")) << "the link leads to the other file";
+  guard.form().Command1Click();
+  EXPECT_TRUE(common::FileExists(precious));
+  EXPECT_EQ(Column(1), (std::vector<std::wstring>{L"删除失败"}));
+}
+
 TEST_F(AutorunFixture, TheProgramLineIsReadInTheFilesOwnFormHoweverFarIntoTheFile) {
   ScratchDrive drive(media.wpath(), DRIVE_REMOVABLE);
   ASSERT_TRUE(drive.ok());
@@ -254,7 +296,7 @@ TEST(AutorunScan, ADriveThatDoesNotAnswerHoldsNeitherTheWindowThreadNorTheNextSc
   AutorunScan scan([&](const std::wstring& root) -> std::optional<AutorunFinding> {
     WaitForSingleObject(answer, 10000);  // a drive that hangs until told
     examined = true;
-    return AutorunFinding{root, DriveKind::Removable, root + L"autorun.inf", std::nullopt};
+    return AutorunFinding{root, DriveKind::Removable, root + L"autorun.inf"};
   });
   ASSERT_TRUE(scan.Start({L"Q:\\"}));
   EXPECT_FALSE(examined) << "the scan returned before the drive answered";

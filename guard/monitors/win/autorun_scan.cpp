@@ -4,30 +4,10 @@
 #include <thread>
 
 #include "common/text.h"
+#include "common/win/system.h"
 #include "guard/monitors/win/autorun_files.h"
-#include "guard/startup/guard_state.h"
 
 namespace zorvix {
-namespace {
-
-std::wstring FullPathOf(const std::wstring& path) {
-  DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-  std::wstring buf(n + 1, L'\0');
-  n = GetFullPathNameW(path.c_str(), DWORD(buf.size()), buf.data(), nullptr);
-  buf.resize(n < buf.size() ? n : 0);
-  return buf;
-}
-
-std::wstring LongPathOf(const std::wstring& path) {
-  DWORD n = GetLongPathNameW(path.c_str(), nullptr, 0);
-  if (n == 0) return path;
-  std::wstring buf(n, L'\0');
-  n = GetLongPathNameW(path.c_str(), buf.data(), DWORD(buf.size()));
-  buf.resize(n < buf.size() ? n : 0);
-  return buf.empty() ? path : buf;
-}
-
-}  // namespace
 
 std::vector<std::wstring> LogicalDriveRoots() {
   wchar_t buf[512]{};
@@ -53,21 +33,16 @@ std::optional<AutorunFinding> ExamineDrive(const std::wstring& root) {
     return std::nullopt;
   long long size = (static_cast<long long>(a.nFileSizeHigh) << 32) | a.nFileSizeLow;
   if (size < kMinAutorunBytes) return std::nullopt;
-  AutorunFinding found{root, kind, inf, std::nullopt};
+  std::wstring windows = common::GetWindowsFolder();
+  AutorunFinding found{root, kind, inf, CleanerMayDelete(inf, root, windows)};
   if (auto command = ReadAutorunCommand(inf)) {
     std::wstring program = AutorunProgram(*command);
-    if (!program.empty()) found.target = AutorunTargetPath(root, program);
+    if (!program.empty()) {
+      found.target = AutorunTargetPath(root, program);
+      found.targetDeletable = CleanerMayDelete(*found.target, root, windows);
+    }
   }
   return found;
-}
-
-bool CleanerMayDelete(const std::wstring& path, const std::wstring& root) {
-  const std::wstring& windows = Guard().windowsFolder;
-  if (!MayDeleteFromDrive(path, root, windows)) return false;
-  // The system's own reading of the path (short names, trailing dots) must agree.
-  std::wstring full = FullPathOf(path);
-  return !full.empty() && MayDeleteFromDrive(full, root, windows) &&
-         MayDeleteFromDrive(LongPathOf(full), root, LongPathOf(windows));
 }
 
 struct AutorunScan::State {

@@ -12,9 +12,9 @@
 #include "common/win/shell_icon.h"
 #include "common/win/system.h"
 #include "guard/monitors/autorun_rules.h"
+#include "guard/monitors/win/autorun_files.h"
 #include "guard/monitors/win/autorun_policy.h"
 #include "guard/process/win/file_details.h"
-#include "guard/process/win/process_actions.h"
 #include "guard/startup/guard_state.h"
 
 namespace zorvix {
@@ -39,17 +39,12 @@ constexpr wchar_t kFailed[] = L"删除失败";
 constexpr wchar_t kKeptNote[] = L"标为“不予删除”的文件不在该磁盘上或属于系统，清除时不会删除。";
 constexpr wchar_t kFailedNote[] = L"标为“删除失败”的文件没能删除，可能正被使用。请关闭相关程序后再次清除。";
 
-// A file of the cleaner's list is gone once deleted, or when it was never there.
-bool RemoveFile(const std::wstring& path) {
-  if (!common::FileExists(path)) return true;
-  // Autorun files come read-only, hidden and system; as such the delete would be refused.
-  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-  return DeleteFileSilent(path) || !common::FileExists(path);
-}
-
 }  // namespace
 
-FormAutoRun::FormAutoRun() : deleteFile(RemoveFile) {}
+FormAutoRun::FormAutoRun()
+    : deleteFile([](const std::wstring& path, const std::wstring& root) {
+        return DeleteListedFile(path, root, Guard().windowsFolder);
+      }) {}
 
 FormAutoRun::~FormAutoRun() { Destroy(); }
 
@@ -111,7 +106,7 @@ void FormAutoRun::SetHeading(const std::wstring& text) { SetWindowTextW(label1_,
 std::wstring FormAutoRun::heading() const { return common::ui::WindowText(label1_); }
 std::wstring FormAutoRun::status() const { return common::ui::WindowText(label3_); }
 
-void FormAutoRun::addlist(const std::wstring& softpath, bool deletable) {
+void FormAutoRun::addlist(const std::wstring& softpath, const std::wstring& root, bool deletable) {
   if (!loaded()) return;
   FileDetails details = ReadFileDetails(softpath);
   long long size = common::FileSize(softpath);
@@ -124,7 +119,7 @@ void FormAutoRun::addlist(const std::wstring& softpath, bool deletable) {
   // The size as the "##,###,###" picture shows it: grouped digits, nothing for 0.
   lvw_.SetText(row, kAlertSize, size > 0 ? common::FormatThousands(uint64_t(size)) : L"");
   lvw_.SetText(row, kAlertCreated, details.created);
-  rows_.push_back({softpath, deletable});
+  rows_.push_back({softpath, root, deletable});
   if (!deletable) SetWindowTextW(label3_, kKeptNote);
 }
 
@@ -136,7 +131,7 @@ void FormAutoRun::Command1Click() {
   bool failed = false;
   for (int row = 0; row < lvw_.Count();) {
     const Row& r = rows_[std::stoul(lvw_.Key(row).substr(1))];
-    if (r.deletable && deleteFile(r.path)) {
+    if (r.deletable && deleteFile(r.path, r.root)) {
       lvw_.Remove(row);
       continue;
     }

@@ -15,8 +15,8 @@ namespace zorvix {
 
 class FormAutoRun : public common::ui::Window {
  public:
-  // Deletes one file; true when it is gone. Tests may put a stand-in here.
-  std::function<bool(const std::wstring& path)> deleteFile;
+  // Deletes one listed file of the drive at root; true when it is gone. Tests may put a stand-in here.
+  std::function<bool(const std::wstring& path, const std::wstring& root)> deleteFile;
   FormAutoRun();
   ~FormAutoRun() override;
 
@@ -27,8 +27,9 @@ class FormAutoRun : public common::ui::Window {
   bool loaded() const { return hwnd() != nullptr; }
   void Show();
 
-  // Adds one row for a file. A file the cleaner must not touch is listed as not deleted.
-  void addlist(const std::wstring& softpath, bool deletable = true);
+  // Adds one row for a file of the drive at root. A file the cleaner must not touch is listed as not
+  // deleted.
+  void addlist(const std::wstring& softpath, const std::wstring& root, bool deletable = true);
   void SetHeading(const std::wstring& text);
 
   void Command1Click();  // "立即清除(&Y)"
@@ -46,7 +47,7 @@ class FormAutoRun : public common::ui::Window {
 
  private:
   struct Row {
-    std::wstring path;
+    std::wstring path, root;
     bool deletable;
   };
   void CreateControls();
