@@ -31,6 +31,9 @@ std::wstring ResolveDots(std::wstring_view path);
 // Windows folder.
 bool MayDeleteFromDrive(std::wstring_view path, std::wstring_view root, std::wstring_view windowsFolder);
 
+// What the user is told when a machine-wide value of the cleaner could not be written.
+std::wstring PolicyRefusedText(std::wstring_view key, std::wstring_view name);
+
 inline constexpr wchar_t kAutorunCaption[] = L"捕获病毒警告";
 inline constexpr wchar_t kAutorunHeading[] = L"《Zorvix安全卫士》在您的电脑里发现了 AutoRun 病毒，详细信息如下：";
 inline constexpr wchar_t kAutorunHeadingRemovable[] =

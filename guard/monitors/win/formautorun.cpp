@@ -38,13 +38,15 @@ constexpr wchar_t kKept[] = L"不予删除";
 constexpr wchar_t kFailed[] = L"删除失败";
 constexpr wchar_t kKeptNote[] = L"标为“不予删除”的文件不在该磁盘上或属于系统，清除时不会删除。";
 constexpr wchar_t kFailedNote[] = L"标为“删除失败”的文件没能删除，可能正被使用。请关闭相关程序后再次清除。";
+constexpr wchar_t kHiddenNote[] = L"没有管理员权限，无法打开“显示隐藏文件”的设置，隐藏的文件可能仍然看不到。";
 
 }  // namespace
 
 FormAutoRun::FormAutoRun()
     : deleteFile([](const std::wstring& path, const std::wstring& root) {
         return DeleteListedFile(path, root, Guard().windowsFolder);
-      }) {}
+      }),
+      writePolicy(WritePolicyDword) {}
 
 FormAutoRun::~FormAutoRun() { Destroy(); }
 
@@ -60,8 +62,10 @@ bool FormAutoRun::Load() {
   Layout();
   common::SetTopMost(hwnd(), true);
   open_.emplace(Guard().askWindowOpen);
-  // Hidden files can be shown, so that the user sees what the cleaner removes.
-  WritePolicyDword(kShowAllKey, L"CheckedValue", 1);
+  // Hidden files can be shown, so that the user sees what the cleaner removes. A refusal is told in the
+  // window, not by a box: the user has not asked for anything yet.
+  hiddenShown_ = writePolicy(kShowAllKey, L"CheckedValue", 1);
+  ShowNotes();
   PlayAlert(common::ExtendedPath(JoinPath(common::AppFolder(), L"\\sys\\alert.wav")));
   SetTimer(hwnd(), kTimer1, 500, nullptr);
   return true;
@@ -120,7 +124,14 @@ void FormAutoRun::addlist(const std::wstring& softpath, const std::wstring& root
   lvw_.SetText(row, kAlertSize, size > 0 ? common::FormatThousands(uint64_t(size)) : L"");
   lvw_.SetText(row, kAlertCreated, details.created);
   rows_.push_back({softpath, root, deletable});
-  if (!deletable) SetWindowTextW(label3_, kKeptNote);
+  if (!deletable) rowsNote_ = kKeptNote;
+  ShowNotes();
+}
+
+void FormAutoRun::ShowNotes() {
+  std::wstring text = rowsNote_ ? rowsNote_ : L"";
+  if (!hiddenShown_) text += (text.empty() ? L"" : L"\r\n") + std::wstring(kHiddenNote);
+  SetWindowTextW(label3_, text.c_str());
 }
 
 void FormAutoRun::Command1Click() {
@@ -141,14 +152,17 @@ void FormAutoRun::Command1Click() {
     }
     ++row;
   }
-  WritePolicyDword(kExplorerPolicyKey, L"NoDriveTypeAutoRun", 0xDF);
+  bool autorunOff = writePolicy(kExplorerPolicyKey, L"NoDriveTypeAutoRun", 0xDF);
   SetCursor(old);
+  if (!autorunOff) common::MsgBox(hwnd(), PolicyRefusedText(kExplorerPolicyKey, L"NoDriveTypeAutoRun"), MB_ICONWARNING | MB_OK);
+  if (!loaded()) return;
   if (lvw_.Count() == 0) {
     Destroy();
     return;
   }
   // What could not or must not be deleted stays listed, and the window says why.
-  SetWindowTextW(label3_, failed ? kFailedNote : kKeptNote);
+  rowsNote_ = failed ? kFailedNote : kKeptNote;
+  ShowNotes();
   EnableWindow(command1_, TRUE);
 }
 
@@ -169,6 +183,8 @@ void FormAutoRun::Closed() {
   open_.reset();
   rows_.clear();
   nextKey_ = 0;
+  rowsNote_ = nullptr;
+  hiddenShown_ = true;
 }
 
 LRESULT FormAutoRun::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {

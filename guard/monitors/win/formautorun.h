@@ -17,6 +17,8 @@ class FormAutoRun : public common::ui::Window {
  public:
   // Deletes one listed file of the drive at root; true when it is gone. Tests may put a stand-in here.
   std::function<bool(const std::wstring& path, const std::wstring& root)> deleteFile;
+  // Writes a DWORD under HKEY_LOCAL_MACHINE; false when refused (a standard user). Tests refuse here.
+  std::function<bool(const std::wstring& key, const std::wstring& name, DWORD value)> writePolicy;
   FormAutoRun();
   ~FormAutoRun() override;
 
@@ -53,11 +55,14 @@ class FormAutoRun : public common::ui::Window {
   void CreateControls();
   void Layout();
   void Closed();
+  void ShowNotes();
 
   common::ui::ListView lvw_;
   common::ui::ImageList icons_;
   std::vector<Row> rows_;  // in list order, by key "#n"
   int nextKey_ = 0;
+  const wchar_t* rowsNote_ = nullptr;  // why rows stayed
+  bool hiddenShown_ = true;            // the value that shows hidden files could be written
   HWND label1_ = nullptr, label2_ = nullptr, label3_ = nullptr;
   HWND command1_ = nullptr, command2_ = nullptr;
   std::optional<OpenWindowMark> open_;  // counts this window in AskWindowOpen while it is open
