@@ -12,11 +12,11 @@
 #include "common/testing/temp_dir.h"
 #include "common/testing/win/child_process.h"
 #include "common/testing/win/msgbox_answers.h"
+#include "common/testing/win/text_files.h"
 #include "common/win/pump.h"
 #include "common/win/registry.h"
 #include "common/win/system.h"
 #include "common/win/ui/window.h"
-#include "common/testing/win/text_files.h"
 #include "guard/monitors/win/autorun_policy.h"
 #include "guard/monitors/win/testing/host_link.h"
 #include "guard/monitors/win/testing/scratch_drive.h"
@@ -173,7 +173,52 @@ void Key(UINT message, WPARAM key) {
   PostMessageW(GetFocus(), message, key, message == WM_SYSCHAR ? (1 << 29) : 0);
   common::PumpMessages();
 }
+
+// The window the user is typing in when the alert comes up.
+struct UserWindow {
+  UserWindow() {
+    frame.Create(L"AutorunTestUser", L"user", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 0, 300, 200);
+    edit = common::ui::CreateControl(frame.hwnd(), L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, 1);
+    SetForegroundWindow(frame.hwnd());
+    SetFocus(edit);
+  }
+  common::ui::Window frame;
+  HWND edit = nullptr;
+};
 }  // namespace
+
+TEST_F(AutorunFixture, TheAlertComesUpWithoutTheKeysAndTheUsersTypingClearsNothing) {
+  ScratchDrive drive(media.wpath(), DRIVE_REMOVABLE);
+  ASSERT_TRUE(drive.ok());
+  std::wstring inf = media.Write(L"autorun.inf", "[autorun]\r\nopen=evil.exe\r\n");
+  std::wstring evil = media.Write(L"evil.exe", "MZ");
+  UserWindow user;
+  ASSERT_EQ(GetFocus(), user.edit);
+  guard.ScanAutorunDrives();
+  ASSERT_TRUE(AlertShown());
+  FormAutoRun& form = guard.form();
+  EXPECT_TRUE(GetWindowLongW(form.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) << "in front of the others";
+  EXPECT_EQ(GetForegroundWindow(), user.frame.hwnd());
+  EXPECT_EQ(GetFocus(), user.edit);
+  EXPECT_NE(GetWindowLongW(form.command(1), GWL_STYLE) & BS_TYPEMASK, LONG(BS_DEFPUSHBUTTON));
+  for (WPARAM key : {WPARAM('X'), WPARAM(VK_SPACE), WPARAM(VK_RETURN)}) Key(WM_KEYDOWN, key);
+  EXPECT_EQ(common::ui::WindowText(user.edit), L"x ") << "the typing went where the user typed";
+  ASSERT_TRUE(form.loaded());
+  EXPECT_TRUE(common::FileExists(inf));
+  EXPECT_TRUE(common::FileExists(evil));
+
+  // Brought up by the user, the alert starts in its list: Enter and Space still clear nothing.
+  SetForegroundWindow(form.hwnd());
+  EXPECT_EQ(GetFocus(), form.lvw().hwnd());
+  Key(WM_KEYDOWN, VK_RETURN);
+  Key(WM_KEYDOWN, VK_SPACE);
+  ASSERT_TRUE(form.loaded());
+  EXPECT_TRUE(common::FileExists(inf));
+  Key(WM_SYSCHAR, L'y');  // Alt+Y, "立即清除(&Y)"
+  EXPECT_FALSE(form.loaded());
+  EXPECT_FALSE(common::FileExists(inf));
+  EXPECT_FALSE(common::FileExists(evil));
+}
 
 TEST_F(AutorunFixture, TheAlertAnswersTheKeyboard) {
   ScratchDrive drive(media.wpath(), DRIVE_REMOVABLE);
@@ -181,9 +226,10 @@ TEST_F(AutorunFixture, TheAlertAnswersTheKeyboard) {
   std::wstring inf = media.Write(L"autorun.inf", "[autorun]\r\nopen=x.exe\r\n");
   guard.ScanAutorunDrives();
   ASSERT_TRUE(AlertShown());
-  EXPECT_EQ(GetFocus(), guard.form().command(1));
-  Key(WM_KEYDOWN, VK_TAB);
-  EXPECT_EQ(GetFocus(), guard.form().command(2));
+  SetForegroundWindow(guard.form().hwnd());
+  ASSERT_EQ(GetFocus(), guard.form().lvw().hwnd());
+  for (int i = 0; i < 3 && GetFocus() != guard.form().command(2); ++i) Key(WM_KEYDOWN, VK_TAB);
+  EXPECT_EQ(GetFocus(), guard.form().command(2)) << "Tab reaches the buttons";
   Key(WM_KEYDOWN, VK_ESCAPE);  // "以后再说(&C)"
   EXPECT_FALSE(guard.form().loaded());
   EXPECT_TRUE(Guard().autorunScanPaused);
@@ -191,7 +237,7 @@ TEST_F(AutorunFixture, TheAlertAnswersTheKeyboard) {
   Guard().autorunScanPaused = false;
   guard.ScanAutorunDrives();
   ASSERT_TRUE(AlertShown());
-  Key(WM_SYSCHAR, L'y');  // Alt+Y, "立即清除(&Y)"
+  SendMessageW(guard.form().command(1), BM_CLICK, 0, 0);  // a click
   EXPECT_FALSE(guard.form().loaded());
   EXPECT_FALSE(common::FileExists(inf));
 }
@@ -262,7 +308,8 @@ TEST_F(AutorunFixture, AFileReachedThroughALinkOnTheDriveIsListedAsNotDeletedAnd
   std::wstring inf = media.Write(L"autorun.inf", "[autorun]\r\nopen=docs\\precious.txt\r\n");
   guard.ScanAutorunDrives();
   ASSERT_TRUE(AlertShown());
-  EXPECT_EQ(Column(2), (std::vector<std::wstring>{drive.root() + L"autorun.inf", drive.root() + L"docs\\precious.txt"}));
+  EXPECT_EQ(Column(2),
+            (std::vector<std::wstring>{drive.root() + L"autorun.inf", drive.root() + L"docs\\precious.txt"}));
   EXPECT_EQ(Column(1), (std::vector<std::wstring>{L"隐藏", L"不予删除"}));
   SendMessageW(guard.form().command(1), BM_CLICK, 0, 0);
   EXPECT_TRUE(common::FileExists(precious));

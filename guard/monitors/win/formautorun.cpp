@@ -29,7 +29,8 @@ void PlayAlert(const std::wstring& wav) {
 }
 
 
-enum : int { kIdList = 10, kIdLink = 11, kTimer1 = 1 };
+// The clear button is not IDOK: Enter must not clear unless the button itself has the focus.
+enum : int { kIdList = 10, kIdLink = 11, kIdClear = 12, kTimer1 = 1 };
 enum AlertColumn { kAlertFile, kAlertAttr, kAlertPath, kAlertSize, kAlertCreated };
 constexpr int kWidthTwips = 9600, kHeightTwips = 5600;
 constexpr wchar_t kLinkText[] = L"<a>如果反复清除不尽，请安装《系统急救箱》（点此下载）</a>";
@@ -52,15 +53,17 @@ FormAutoRun::~FormAutoRun() { Destroy(); }
 
 bool FormAutoRun::Load() {
   if (loaded()) return true;
+  // Top-most from its creation: placing it so later would make it the active window.
   if (!Create(L"ZorvixFormAutoRun", kAutorunCaption, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
-              WS_EX_CONTROLPARENT, 0, 0, 0, 0, nullptr, nullptr, LoadIconW(GetModuleHandleW(nullptr), L"APPICON")))
+              WS_EX_CONTROLPARENT | WS_EX_TOPMOST, 0, 0, 0, 0, nullptr, nullptr,
+              LoadIconW(GetModuleHandleW(nullptr), L"APPICON")))
     return false;
   CreateControls();
-  common::SetDialogKeys(hwnd());  // Tab, Alt+Y / Alt+C, Enter to clear, Esc for later
+  common::SetDialogKeys(hwnd());  // Tab, Alt+Y / Alt+C, Esc for later
   int w = common::ui::Twips(hwnd(), kWidthTwips), h = common::ui::Twips(hwnd(), kHeightTwips);
-  MoveWindow(hwnd(), (GetSystemMetrics(SM_CXSCREEN) - w) / 2, (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h, FALSE);
+  SetWindowPos(hwnd(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2, (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h,
+               SWP_NOZORDER | SWP_NOACTIVATE);
   Layout();
-  common::SetTopMost(hwnd(), true);
   open_.emplace(Guard().askWindowOpen);
   // Hidden files can be shown, so that the user sees what the cleaner removes. A refusal is told in the
   // window, not by a box: the user has not asked for anything yet.
@@ -84,7 +87,7 @@ void FormAutoRun::CreateControls() {
   lvw_.SetSmallImages(icons_);
   label3_ = CreateControl(hwnd(), L"STATIC", L"", SS_LEFT | SS_NOPREFIX, 0);
   label2_ = CreateControl(hwnd(), WC_LINK, kLinkText, WS_TABSTOP, kIdLink);
-  command1_ = CreateControl(hwnd(), L"BUTTON", L"立即清除(&Y)", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK);
+  command1_ = CreateControl(hwnd(), L"BUTTON", L"立即清除(&Y)", BS_PUSHBUTTON | WS_TABSTOP, kIdClear);
   command2_ = CreateControl(hwnd(), L"BUTTON", L"以后再说(&C)", BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL);
 }
 
@@ -101,9 +104,8 @@ void FormAutoRun::Layout() {
 }
 
 void FormAutoRun::Show() {
-  ShowWindow(hwnd(), SW_SHOWNORMAL);
-  SetForegroundWindow(hwnd());
-  SetFocus(command1_);
+  SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
 }
 
 void FormAutoRun::SetHeading(const std::wstring& text) { SetWindowTextW(label1_, text.c_str()); }
@@ -154,7 +156,8 @@ void FormAutoRun::Command1Click() {
   }
   bool autorunOff = writePolicy(kExplorerPolicyKey, L"NoDriveTypeAutoRun", 0xDF);
   SetCursor(old);
-  if (!autorunOff) common::MsgBox(hwnd(), PolicyRefusedText(kExplorerPolicyKey, L"NoDriveTypeAutoRun"), MB_ICONWARNING | MB_OK);
+  if (!autorunOff)
+    common::MsgBox(hwnd(), PolicyRefusedText(kExplorerPolicyKey, L"NoDriveTypeAutoRun"), MB_ICONWARNING | MB_OK);
   if (!loaded()) return;
   if (lvw_.Count() == 0) {
     Destroy();
@@ -191,13 +194,19 @@ LRESULT FormAutoRun::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_TIMER: if (wp == kTimer1) Timer1Tick(); return 0;
     case WM_COMMAND:
-      if (LOWORD(wp) == IDOK && HIWORD(wp) == BN_CLICKED) Command1Click();
+      if (LOWORD(wp) == kIdClear && HIWORD(wp) == BN_CLICKED) Command1Click();
       else if (LOWORD(wp) == IDCANCEL && HIWORD(wp) == BN_CLICKED) Command2Click();
       return 0;
     case WM_NOTIFY: {
       auto* hdr = reinterpret_cast<NMHDR*>(lp);
       if (hdr->idFrom == kIdLink && (hdr->code == NM_CLICK || hdr->code == NM_RETURN)) Label2Click();
       return 0;
+    }
+    case WM_ACTIVATE: {
+      LRESULT r = Default(msg, wp, lp);
+      // Activated by a click or Alt+Tab: the keys start in the list, where Enter and Space clear nothing.
+      if (LOWORD(wp) != WA_INACTIVE && !IsChild(hwnd(), GetFocus())) SetFocus(lvw_.hwnd());
+      return r;
     }
     case WM_CLOSE: Destroy(); return 0;
     case WM_DESTROY: Closed(); return 0;

@@ -27,6 +27,8 @@ class FormAutoRun : public common::ui::Window {
   bool Load();
   void Unload() { Destroy(); }
   bool loaded() const { return hwnd() != nullptr; }
+  // Shows the window in front of the others without taking the keys from the window that has them: the
+  // user may be typing, and no key of theirs must clear anything.
   void Show();
 
   // Adds one row for a file of the drive at root. A file the cleaner must not touch is listed as not
