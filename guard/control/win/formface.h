@@ -140,6 +140,7 @@ class Formface : public common::ui::Window {
   void OnNotify(NMHDR* hdr);
   void OnCommand(int id, int code);
   void ShowForminfo(POINT client);
+  void StartTool(const wchar_t* tool);
   static LRESULT CALLBACK ListProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
   int KeyNumber(int row) const;
   // The program a row names (for the folder view and the file information), or empty.

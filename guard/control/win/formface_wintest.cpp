@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include "common/testing/win/child_process.h"
+#include "common/testing/win/sibling_files.h"
 #include "common/text.h"
 #include "common/win/clipboard.h"
+#include "common/win/sibling_tool.h"
 #include "common/win/system.h"
 #include "guard/control/win/testing/face_fixture.h"
 
@@ -102,6 +104,7 @@ TEST_F(FaceTest, MenusAndButtonsOpenTheToolsAndTheOtherWindows) {
   EXPECT_EQ(MenuText(GetSubMenu(bar, 1), 0), L"删除进程()&D");
 
   std::wstring app = common::AppFolder();
+  suite::SiblingFiles tools({L"view.exe", L"clear.exe", L"year.exe"});
   for (int i = 0; i < 4; ++i) SendMessageW(f.hwnd(), WM_COMMAND, MAKEWPARAM(Formface::kIdCmd0 + i, BN_CLICKED),
                                            LPARAM(f.cmd(i)));
   for (int id : {Formface::kMnuProcess, Formface::kMnuFirewall, Formface::kMnuMonitor, Formface::kMnuClearAll,
@@ -113,6 +116,20 @@ TEST_F(FaceTest, MenusAndButtonsOpenTheToolsAndTheOtherWindows) {
   EXPECT_EQ(connections, 1) << "the button opens the connections view";
   EXPECT_EQ(firewall, 1) << "the menu opens the window as it is";
   EXPECT_EQ(cleared, 1);
+}
+
+TEST_F(FaceTest, AToolThatIsNotBesideTheGuardIsNamedAndNothingStarts) {
+  const std::wstring app = common::AppFolder();
+  for (const wchar_t* tool : {L"view.exe", L"clear.exe", L"year.exe"}) ASSERT_FALSE(common::FileExists(app + tool));
+  Formface& f = Open(1);
+  f.CmdClick(0);
+  f.CmdClick(1);
+  f.MenuCommand(Formface::kMnuWanIp);
+  EXPECT_TRUE(started.empty());
+  ASSERT_EQ(answers.shown().size(), 3u);
+  EXPECT_EQ(answers.shown()[0].text, common::SiblingToolMissingText(app + L"view.exe"));
+  EXPECT_EQ(answers.shown()[1].text, common::SiblingToolMissingText(app + L"clear.exe"));
+  EXPECT_EQ(answers.shown()[2].text, common::SiblingToolMissingText(app + L"year.exe"));
 }
 
 TEST_F(FaceTest, LocalAddressIsCopiedThenShown) {
@@ -259,6 +276,7 @@ TEST_F(FaceTest, CopyListPutsTheThirdColumnOnTheClipboard) {
 }
 
 TEST_F(FaceTest, MnemonicsReachTheButtonsAndEscLeavesFromTheText) {
+  suite::SiblingFiles tools({L"view.exe"});
   Formface& f = Open(1);
   ShowWindow(f.hwnd(), SW_SHOW);
   SetForegroundWindow(f.hwnd());
