@@ -286,6 +286,9 @@ LRESULT Tuopan::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (!iconShown_) AddTrayIcon();
     return 0;
   }
+  // The guard's own unload destroys this window directly; a close asked for from outside (another program,
+  // a window list) would take the icon and leave a guard that nobody can reach, so it is refused.
+  if (msg == WM_CLOSE) return 0;
   if (msg == WM_COMMAND && HIWORD(wp) == 0) {
     Command(LOWORD(wp));
     return 0;

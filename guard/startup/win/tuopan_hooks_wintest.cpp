@@ -1,16 +1,22 @@
 // The tray and the monitors inside the loaded guard: the icon of a hidden guard, the way back to its
-// window, the exit, a drive's arrival and a start-up value written while it runs.
+// window, the exit and the unload asked for by another program, the guard's windows kept off the window
+// page, a drive's arrival and a start-up value written while it runs.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <dbt.h>
 
+#include <algorithm>
+
 #include "common/testing/temp_dir.h"
 #include "common/testing/win/child_process.h"
+#include "common/testing/win/text_files.h"
 #include "common/win/registry.h"
 #include "common/win/version_info.h"
 #include "guard/monitors/win/formask.h"
+#include "guard/monitors/win/formfire.h"
 #include "guard/monitors/win/testing/scratch_drive.h"
 #include "guard/monitors/win/testing/window_child.h"
+#include "guard/process/win/window_list_win.h"
 #include "guard/startup/guard_state.h"
 #include "guard/startup/tray_text.h"
 #include "guard/startup/win/frm_main.h"
@@ -79,6 +85,31 @@ TEST(GuardTray, TheFirewallItemLiftsThePausedScans) {
   Guard().autorunScanPaused = true;
   frm.tuopan().Command(kTrayNetwall);
   EXPECT_FALSE(Guard().autorunScanPaused);
+  DestroyWindow(frm.hwnd());
+}
+
+TEST(GuardWindows, TheWindowPageNeitherListsNorClosesTheGuardsOwnWindows) {
+  suite::ChildProcess other(L"--window ZvOther 菜单列表 可疑程序检测");
+  ASSERT_TRUE(suite::PumpUntil([] { return FindWindowW(L"SuiteChild", L"ZvOther 菜单列表 可疑程序检测"); }, 5000));
+  FrmMain frm(SignedEverything);
+  ASSERT_TRUE(frm.Load(L"2"));
+  frm.tuopan().Command(kTrayNetwall);  // the firewall's window, made when first shown
+  for (const wchar_t* own : {kMainCaption, L"菜单列表", L"可疑程序检测"})
+    ASSERT_NE(FindWindowW(nullptr, own), nullptr) << "the guard's window is there to be listed";
+  auto titles = ListWindowTitles();
+  for (const wchar_t* own : {kMainCaption, L"菜单列表", L"可疑程序检测"})
+    EXPECT_EQ(std::count(titles.begin(), titles.end(), own), 0) << "listed: " << suite::Ansi(own);
+  EXPECT_EQ(std::count(titles.begin(), titles.end(), L"ZvOther 菜单列表 可疑程序检测"), 1);
+
+  EXPECT_EQ(CloseWindowsByTitle(L"菜单列表"), 1) << "the other program's window only";
+  EXPECT_TRUE(other.WaitExit(5000));
+  EXPECT_EQ(CloseWindowsByTitle(kMainCaption), 0);
+  EXPECT_EQ(CloseWindowsByTitle(L"可疑程序检测"), 0);
+  suite::PumpFor(300);
+  ASSERT_NE(frm.hwnd(), nullptr);
+  EXPECT_TRUE(IsWindow(frm.tuopan().hwnd()));
+  EXPECT_TRUE(frm.tuopan().iconShown());
+  EXPECT_TRUE(IsWindowVisible(frm.formfire().hwnd()));
   DestroyWindow(frm.hwnd());
 }
 

@@ -7,6 +7,7 @@
 #include <regex>
 #include <vector>
 
+#include "common/testing/win/child_process.h"
 #include "common/testing/win/msgbox_answers.h"
 #include "common/testing/win/sibling_files.h"
 #include "common/testing/win/text_files.h"
@@ -266,6 +267,21 @@ TEST_F(TrayFixture, AToolThatIsNotBesideTheGuardIsNamedAndNothingStarts) {
   EXPECT_EQ(answers.shown()[0].text, common::SiblingToolMissingText(app + L"view.exe"));
   EXPECT_EQ(answers.shown()[1].text, common::SiblingToolMissingText(app + L"year.exe"));
   EXPECT_EQ(answers.shown()[1].flags & MB_ICONMASK, UINT(MB_ICONWARNING));
+}
+
+TEST_F(TrayFixture, ACloseFromOutsideLeavesTheTrayWindowAndItsIcon) {
+  SendMessageW(tray.hwnd(), WM_CLOSE, 0, 0);
+  PostMessageW(tray.hwnd(), WM_CLOSE, 0, 0);
+  suite::PumpFor(100);
+  ASSERT_TRUE(IsWindow(tray.hwnd()));
+  EXPECT_TRUE(tray.iconShown());
+  NOTIFYICONDATAW nid{sizeof nid};
+  nid.hWnd = tray.hwnd();
+  nid.uID = 1;
+  EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &nid)) << "the shell still has the icon";
+  tray.Unload();  // the guard's own unload still takes it down
+  EXPECT_EQ(tray.hwnd(), nullptr);
+  EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &nid));
 }
 
 TEST_F(TrayFixture, ShutdownAsksFirstAndFallsBackWhenTheToolWillNotStart) {
