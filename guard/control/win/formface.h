@@ -57,9 +57,9 @@ struct FaceLinks {
   std::function<bool(int number, const std::wstring& path)> deleteProgram;
   std::function<std::optional<std::wstring>()> localIp;
   std::vector<WatchedLocation> startupLocations = WatchedLocations();
-  // Deletes a start-up value in the view it was read in; true when it is gone.
-  std::function<bool(const RunValue& value)> deleteStartValue = [](const RunValue& v) {
-    return DeleteRunValue(v.root, v.key, v.view, v.name);
+  // Deletes a start-up value in the view it was read in.
+  std::function<StartDelete(const RunValue& value)> deleteStartValue = [](const RunValue& v) {
+    return DeleteStartValue(v.root, v.key, v.view, v.name);
   };
   std::vector<UninstallSource> uninstallSources = UninstallSources();
   SwitchRegistry registry = SwitchRegistry::Real();

@@ -250,7 +250,9 @@ TEST_F(FaceTest, AStartEntryThatCannotBeDeletedStaysListedAndAllowed) {
   bool forgot = false;
   links.forgetAllowedLocation = [&](const std::wstring&) { return forgot = true; };
   // As for a standard user under HKEY_LOCAL_MACHINE: the registry refuses the delete.
-  links.deleteStartValue = [](const RunValue& v) { return v.root != RegRoot::LocalMachine; };
+  links.deleteStartValue = [](const RunValue& v) {
+    return v.root == RegRoot::LocalMachine ? StartDelete::Refused : StartDelete::Deleted;
+  };
   Formface& f = Open(int(PageType::Start));
   int row = FindRow(0, L"Machine");
   ASSERT_GE(row, 0);

@@ -80,15 +80,20 @@ void ListStartupValues(const std::vector<WatchedLocation>& locations, const RunV
     for (RegView view : ViewsOf(w.root)) ListRunValues(w.root, w.key, view, sink);
 }
 
-bool DeleteRunValue(RegRoot root, const std::wstring& key, RegView view, const std::wstring& name) {
+StartDelete DeleteStartValue(RegRoot root, const std::wstring& key, RegView view, const std::wstring& name,
+                             RegValueDelete deleteValue) {
   HKEY h = nullptr;
-  if (RegOpenKeyExW(RootKey(root), key.c_str(), 0, KEY_SET_VALUE | KEY_QUERY_VALUE | ViewFlag(view), &h) !=
-      ERROR_SUCCESS)
-    return false;
-  LONG r = RegDeleteValueW(h, name.c_str());
-  bool gone = r == ERROR_SUCCESS || r == ERROR_FILE_NOT_FOUND;
+  LONG r = RegOpenKeyExW(RootKey(root), key.c_str(), 0, KEY_SET_VALUE | KEY_QUERY_VALUE | ViewFlag(view), &h);
+  if (r == ERROR_FILE_NOT_FOUND) return StartDelete::Missing;
+  if (r != ERROR_SUCCESS) return StartDelete::Refused;
+  r = deleteValue(h, name.c_str());
   RegCloseKey(h);
-  return gone;
+  if (r == ERROR_FILE_NOT_FOUND) return StartDelete::Missing;
+  return r == ERROR_SUCCESS ? StartDelete::Deleted : StartDelete::Refused;
+}
+
+std::wstring ShownLocation(RegRoot root, const std::wstring& key, RegView view, const std::wstring& name) {
+  return RootName(root) + KeyPathInView(key, view) + L"\\" + (name.empty() ? kDefaultValueName : name);
 }
 
 }  // namespace zorvix

@@ -12,6 +12,8 @@
 #include "common/win/registry.h"
 #include "common/win/ui/window.h"
 #include "guard/monitors/win/ask_list_files.h"
+#include "common/testing/win/msgbox_answers.h"
+#include "guard/control/face_pages.h"
 #include "guard/monitors/win/formask.h"
 #include "guard/monitors/win/testing/scratch_keys.h"
 #include "guard/startup/win/frm_main.h"
@@ -36,10 +38,15 @@ class StartupAskTest : public testing::Test {
     DestroyWindow(frm.hwnd());
   }
   // A monitor over one scratch location, asking through the guard.
-  StartupMonitor& Watch(RegRoot root, const std::wstring& key) {
+  StartupMonitor& Watch(RegRoot root, const std::wstring& key, RegValueDelete deleteValue = RegDeleteValueW) {
     monitor = std::make_unique<StartupMonitor>(std::vector<WatchedLocation>{{root, key}});
-    monitor->SetHooks(StartupAskHooks(frm, folder.wpath()));
+    monitor->SetHooks(StartupAskHooks(frm, folder.wpath(), deleteValue));
     return *monitor;
+  }
+  // Runs a dialog's countdown out with a clock of its own, 1.2 s a tick.
+  static void RunOut(Formask* d) {
+    uint64_t t = GetTickCount64();
+    for (int i = 1; i <= 21 && !Formask::OpenDialogs().empty(); ++i) d->Timer1Tick(t + i * 1200);
   }
   // Reads the location again and returns the dialog that opens, if any.
   Formask* Ask(StartupMonitor& m) {
@@ -134,4 +141,31 @@ TEST_F(StartupAskTest, ADeniedValueIsDeletedInItsOwnViewAndByItsOwnName) {
   ASSERT_NE(slash, nullptr);
   slash->Command2Click();
   EXPECT_FALSE(common::QueryRegString(HKEY_CURRENT_USER, keys.Key(L"Run"), L"a\\b")) << "a name holding \\";
+}
+
+namespace {
+// The registry's answer to a standard user deleting a machine-wide value.
+LONG WINAPI RefuseDelete(HKEY, LPCWSTR) { return ERROR_ACCESS_DENIED; }
+}  // namespace
+
+TEST_F(StartupAskTest, AValueTheRegistryWillNotDeleteIsToldWhetherTheUserOrTheCountdownDenied) {
+  suite::MsgBoxAnswers answers;
+  keys.SetText(L"Run", L"Stays", L"C:\\apps\\stays.exe");
+  StartupMonitor& m = Watch(RegRoot::CurrentUser, keys.Key(L"Run"), RefuseDelete);
+  const std::wstring told = DeleteStartFailedText(L"Stays", L"HKEY_CURRENT_USER\\" + keys.Key(L"Run") + L"\\Stays");
+  Formask* ask = Ask(m);
+  ASSERT_NE(ask, nullptr);
+  ask->Command2Click();
+  ASSERT_EQ(answers.shown().size(), 1u);
+  EXPECT_EQ(answers.shown()[0].text, told);
+  EXPECT_EQ(answers.shown()[0].flags & MB_ICONMASK, UINT(MB_ICONWARNING));
+  EXPECT_TRUE(Formask::OpenDialogs().empty());
+  EXPECT_TRUE(common::QueryRegString(HKEY_CURRENT_USER, keys.Key(L"Run"), L"Stays"));
+
+  ask = Ask(m);
+  ASSERT_NE(ask, nullptr);
+  RunOut(ask);
+  EXPECT_TRUE(Formask::OpenDialogs().empty()) << "the countdown denied";
+  ASSERT_EQ(answers.shown().size(), 2u);
+  EXPECT_EQ(answers.shown()[1].text, told);
 }

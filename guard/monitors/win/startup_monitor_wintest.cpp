@@ -95,7 +95,7 @@ TEST(RunValues, MachineValuesAreReadAndDeletedInTheViewTheyCameFrom) {
   EXPECT_EQ(all[1].program, L"C:\\x86\\thirtytwo.exe");
   EXPECT_NE(all[1].location.find(L"hkey_local_machine\\software\\wow6432node\\zorvixtest\\"), std::wstring::npos);
 
-  EXPECT_TRUE(DeleteRunValue(RegRoot::LocalMachine, keys.Key(L"Run"), RegView::Wow32, L"same"));
+  EXPECT_EQ(DeleteStartValue(RegRoot::LocalMachine, keys.Key(L"Run"), RegView::Wow32, L"same"), StartDelete::Deleted);
   auto native = ListAll(RegRoot::LocalMachine, keys.Key(L"Run"), RegView::Native);
   ASSERT_EQ(native.size(), 1u) << "the other view keeps its value";
   EXPECT_EQ(native[0].program, L"C:\\x64\\native.exe");
