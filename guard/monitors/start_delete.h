@@ -8,12 +8,13 @@
 namespace zorvix {
 
 enum class StartDelete {
-  Deleted,
+  Deleted,   // saved to the file, then deleted
   Missing,   // not there (any more): nothing to do
+  NotSaved,  // the file could not be written: the value stays
   Refused,   // the registry refused the delete (a standard user under HKEY_LOCAL_MACHINE): the value stays
 };
 // What the user is told when a value stays; nothing when it is gone.
 std::optional<std::wstring> StartDeleteProblem(StartDelete result, std::wstring_view valueName,
-                                               std::wstring_view location);
+                                               std::wstring_view location, std::wstring_view backupFile);
 
 }  // namespace zorvix

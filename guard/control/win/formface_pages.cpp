@@ -240,7 +240,8 @@ void Formface::DeleteStartEntry(int row) {
   const RunValue value = it->second;
   std::wstring name = lvw_.Text(row, 0), location = lvw_.Text(row, 3);
   if (!Confirm(DeleteStartConfirmText(name))) return;
-  if (auto problem = StartDeleteProblem(links_.deleteStartValue(value), name, location)) {
+  StartDelete done = links_.deleteStartValue(value, links_.startupBackup);
+  if (auto problem = StartDeleteProblem(done, name, location, links_.startupBackup)) {
     // Still in the registry: the row stays, and so does the user's earlier allow.
     common::MsgBox(hwnd(), *problem, MB_ICONWARNING | MB_OK);
     return;

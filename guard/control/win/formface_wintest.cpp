@@ -11,11 +11,17 @@
 #include "common/win/sibling_tool.h"
 #include "common/win/system.h"
 #include "guard/control/win/testing/face_fixture.h"
+#include "guard/monitors/win/testing/reg_values.h"
 
 using namespace zorvix;
-using test_support::FaceTest;
-using test_support::kScratchRun;
-using test_support::ScratchKeys;
+using ::test_support::FaceTest;
+using ::test_support::kScratchRun;
+using ::test_support::ScratchKeys;
+using zorvix::test_support::ImportWithRegedit;
+using zorvix::test_support::RawValue;
+using zorvix::test_support::ReadRaw;
+using zorvix::test_support::TextValue;
+using zorvix::test_support::WriteRaw;
 
 namespace {
 
@@ -245,12 +251,40 @@ TEST_F(FaceTest, DeletingAStartEntryRemovesTheValueThenForgetsItsAllow) {
   EXPECT_EQ(forgotten, std::vector<std::wstring>{common::ToLower(L"HKEY_CURRENT_USER\\" + kScratchRun + L"\\Tool")});
 }
 
+TEST_F(FaceTest, ADeletedStartEntryComesBackFromTheBackupFile) {
+  const RawValue value = TextValue(L"\"C:\\apps\\tool.exe\" /min");
+  ASSERT_TRUE(WriteRaw(HKEY_LOCAL_MACHINE, kScratchRun, L"Tool", value, KEY_WOW64_32KEY));
+  Formface& f = Open(int(PageType::Start));
+  int row = FindRow(0, L"Tool");
+  ASSERT_GE(row, 0);
+  f.lvw().Select(row);
+  f.Command4Click();
+  ASSERT_FALSE(ScratchKeys::Exists(HKEY_LOCAL_MACHINE, kScratchRun, L"Tool", KEY_WOW64_32KEY));
+  ASSERT_TRUE(ImportWithRegedit(links.startupBackup));
+  EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, kScratchRun, L"Tool", KEY_WOW64_32KEY), value);
+  EXPECT_FALSE(ScratchKeys::Exists(HKEY_LOCAL_MACHINE, kScratchRun, L"Tool", KEY_WOW64_64KEY)) << "in its own view";
+}
+
+TEST_F(FaceTest, AStartEntryThatCannotBeSavedFirstIsNotDeleted) {
+  ScratchKeys::Write(HKEY_CURRENT_USER, kScratchRun, L"Tool", L"C:\\apps\\tool.exe");
+  files.Write(L"sys\\startup-backup.reg\\in-the-way", "");  // a folder where the file goes: nothing is written
+  Formface& f = Open(int(PageType::Start));
+  f.lvw().Select(FindRow(0, L"Tool"));
+  f.Command4Click();
+  EXPECT_TRUE(ScratchKeys::Exists(HKEY_CURRENT_USER, kScratchRun, L"Tool"));
+  EXPECT_GE(FindRow(0, L"Tool"), 0);
+  ASSERT_EQ(answers.shown().size(), 2u);
+  EXPECT_EQ(std::optional<std::wstring>(answers.shown()[1].text),
+            StartDeleteProblem(StartDelete::NotSaved, L"Tool", L"HKEY_CURRENT_USER\\" + kScratchRun + L"\\Tool",
+                               links.startupBackup));
+}
+
 TEST_F(FaceTest, AStartEntryThatCannotBeDeletedStaysListedAndAllowed) {
   ScratchKeys::Write(HKEY_LOCAL_MACHINE, kScratchRun, L"Machine", L"C:\\apps\\machine.exe");
   bool forgot = false;
   links.forgetAllowedLocation = [&](const std::wstring&) { return forgot = true; };
   // As for a standard user under HKEY_LOCAL_MACHINE: the registry refuses the delete.
-  links.deleteStartValue = [](const RunValue& v) {
+  links.deleteStartValue = [](const RunValue& v, const std::wstring&) {
     return v.root == RegRoot::LocalMachine ? StartDelete::Refused : StartDelete::Deleted;
   };
   Formface& f = Open(int(PageType::Start));

@@ -10,6 +10,7 @@
 #include "common/win/system.h"
 #include "guard/monitors/win/ask_list_files.h"
 #include "guard/monitors/win/run_values.h"
+#include "guard/monitors/win/startup_backup.h"
 #include "guard/process/process_actions.h"
 #include "guard/process/win/process_actions.h"
 
@@ -64,12 +65,13 @@ int TextHeight(HWND ctl, const std::wstring& text, int widthPx) {
 
 // The value the text names: the first reading whose key holds such a value, the deepest key first. Returns
 // what to tell the user when it stays.
-std::optional<std::wstring> DeleteStartupValue(const std::wstring& regpath) {
+std::optional<std::wstring> DeleteStartupValue(const std::wstring& regpath, const std::wstring& folder) {
+  std::wstring backup = StartupBackupPath(folder);
   for (const RegLocation& at : RegPathReadings(regpath)) {
     RegRoot root = at.localMachine() ? RegRoot::LocalMachine : RegRoot::CurrentUser;
-    StartDelete done = DeleteStartValue(root, at.key, RegView::Native, at.value);
+    StartDelete done = DeleteStartValue(root, at.key, RegView::Native, at.value, backup);
     if (done != StartDelete::Missing)
-      return StartDeleteProblem(done, at.value, ShownLocation(root, at.key, RegView::Native, at.value));
+      return StartDeleteProblem(done, at.value, ShownLocation(root, at.key, RegView::Native, at.value), backup);
   }
   return std::nullopt;
 }
@@ -289,7 +291,7 @@ void Formask::Deny(AskAnswer how) {
     if (always) RecordRegistry(false);
     // A value that stays is told, the countdown's deny too: the user would take it for gone.
     auto problem = hooks_.deleteStartupValue ? hooks_.deleteStartupValue(subject_)
-                                             : DeleteStartupValue(subject_.regpath);
+                                             : DeleteStartupValue(subject_.regpath, Folder());
     if (problem) Ask(*problem, MB_ICONWARNING | MB_OK);
     return Close(how);
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/text.h"
+#include "guard/monitors/win/startup_backup.h"
 #include "guard/process/win/process_query.h"
 
 namespace zorvix {
@@ -81,15 +82,32 @@ void ListStartupValues(const std::vector<WatchedLocation>& locations, const RunV
 }
 
 StartDelete DeleteStartValue(RegRoot root, const std::wstring& key, RegView view, const std::wstring& name,
-                             RegValueDelete deleteValue) {
+                             const std::wstring& backupFile, RegValueDelete deleteValue) {
   HKEY h = nullptr;
   LONG r = RegOpenKeyExW(RootKey(root), key.c_str(), 0, KEY_SET_VALUE | KEY_QUERY_VALUE | ViewFlag(view), &h);
   if (r == ERROR_FILE_NOT_FOUND) return StartDelete::Missing;
   if (r != ERROR_SUCCESS) return StartDelete::Refused;
-  r = deleteValue(h, name.c_str());
+  SavedRegValue saved{RootName(root) + KeyPathInView(key, view), name};
+  DWORD type = 0, size = 0;
+  r = RegQueryValueExW(h, name.c_str(), nullptr, &type, nullptr, &size);
+  bool read = false;
+  for (int tries = 0; r == ERROR_SUCCESS && !read && tries < 4; ++tries) {
+    saved.data.resize(size);
+    r = RegQueryValueExW(h, name.c_str(), nullptr, &type, saved.data.data(), &size);
+    read = r == ERROR_SUCCESS;
+    if (r == ERROR_MORE_DATA) r = ERROR_SUCCESS;  // grown since its size was asked for: ask again
+  }
+  StartDelete result = r == ERROR_FILE_NOT_FOUND ? StartDelete::Missing : StartDelete::NotSaved;
+  if (read) {
+    saved.type = type;
+    saved.data.resize(size);
+    if (AppendStartupBackup(backupFile, saved)) {
+      r = deleteValue(h, name.c_str());
+      result = r == ERROR_SUCCESS || r == ERROR_FILE_NOT_FOUND ? StartDelete::Deleted : StartDelete::Refused;
+    }
+  }
   RegCloseKey(h);
-  if (r == ERROR_FILE_NOT_FOUND) return StartDelete::Missing;
-  return r == ERROR_SUCCESS ? StartDelete::Deleted : StartDelete::Refused;
+  return result;
 }
 
 std::wstring ShownLocation(RegRoot root, const std::wstring& key, RegView view, const std::wstring& name) {

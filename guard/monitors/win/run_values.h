@@ -33,10 +33,11 @@ void ListRunValues(RegRoot root, const std::wstring& key, RegView view, const Ru
 void ListStartupValues(const std::vector<WatchedLocation>& locations, const RunValueSink& sink);
 // The registry's delete of a value (tests refuse it as Windows does for a standard user).
 using RegValueDelete = LONG(WINAPI*)(HKEY key, LPCWSTR name);
-// Deletes a value in the view it was read in.
+// Adds the value to the backup file, then deletes it in the view it was read in. A value that could not be
+// saved is not deleted.
 StartDelete DeleteStartValue(RegRoot root, const std::wstring& key, RegView view, const std::wstring& name,
-                             RegValueDelete deleteValue = RegDeleteValueW);
-// The location of a value as the user reads it: root name, key path in the native view, "", value name
+                             const std::wstring& backupFile, RegValueDelete deleteValue = RegDeleteValueW);
+// The location of a value as the user reads it: root name, key path in the native view, "\", value name
 // ("(预设值)" for the unnamed one).
 std::wstring ShownLocation(RegRoot root, const std::wstring& key, RegView view, const std::wstring& name);
 

@@ -4,6 +4,7 @@
 #include "guard/monitors/win/ask_list_files.h"
 #include "guard/monitors/win/formask.h"
 #include "guard/monitors/win/run_values.h"
+#include "guard/monitors/win/startup_backup.h"
 #include "guard/startup/win/frm_main.h"
 
 namespace zorvix {
@@ -22,10 +23,11 @@ StartupMonitor::Hooks StartupAskHooks(FrmMain& frm, const std::wstring& folder, 
     AskHooks hooks = GuardAskHooks(frm);
     hooks.folder = folder;
     // The value itself, by its own fields: its name may hold a "\" and it may live in the 32-bit view.
-    hooks.deleteStartupValue = [item, deleteValue](const AskSubject&) {
-      StartDelete done = DeleteStartValue(item.root, item.key, item.view, item.name, deleteValue);
+    hooks.deleteStartupValue = [item, folder, deleteValue](const AskSubject&) {
+      std::wstring backup = StartupBackupPath(folder);
+      StartDelete done = DeleteStartValue(item.root, item.key, item.view, item.name, backup, deleteValue);
       return StartDeleteProblem(done, item.name.empty() ? kDefaultValueName : item.name,
-                                ShownLocation(item.root, item.key, item.view, item.name));
+                                ShownLocation(item.root, item.key, item.view, item.name), backup);
     };
     Formask::Open(std::move(subject), std::move(hooks));
   };

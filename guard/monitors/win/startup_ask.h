@@ -9,8 +9,8 @@
 namespace zorvix {
 
 class FrmMain;
-// folder: where the decision list file lives (default: the running program's folder). A denied value is
-// deleted through deleteValue.
+// folder: where the decision list and backup files live (default: the running program's folder). A denied
+// value is saved to the backup file, then deleted through deleteValue.
 StartupMonitor::Hooks StartupAskHooks(FrmMain& frm, const std::wstring& folder = L"",
                                       RegValueDelete deleteValue = RegDeleteValueW);
 

@@ -15,11 +15,13 @@
 #include "common/testing/win/msgbox_answers.h"
 #include "guard/control/face_pages.h"
 #include "guard/monitors/win/formask.h"
+#include "guard/monitors/win/startup_backup.h"
+#include "guard/monitors/win/testing/reg_values.h"
 #include "guard/monitors/win/testing/scratch_keys.h"
 #include "guard/startup/win/frm_main.h"
 
 using namespace zorvix;
-using zorvix::test_support::ScratchKeys;
+using namespace zorvix::test_support;
 
 namespace {
 
@@ -168,4 +170,40 @@ TEST_F(StartupAskTest, AValueTheRegistryWillNotDeleteIsToldWhetherTheUserOrTheCo
   EXPECT_TRUE(Formask::OpenDialogs().empty()) << "the countdown denied";
   ASSERT_EQ(answers.shown().size(), 2u);
   EXPECT_EQ(answers.shown()[1].text, told);
+}
+
+TEST_F(StartupAskTest, AValueThatCannotBeSavedFirstStaysAndTheUserIsToldWhy) {
+  suite::MsgBoxAnswers answers;
+  keys.SetText(L"Run", L"Unsaved", L"C:\\apps\\unsaved.exe");
+  const std::wstring backup = StartupBackupPath(folder.wpath());
+  CreateDirectoryW(backup.c_str(), nullptr);  // a folder where the file would go: nothing can be written
+  Formask* ask = Ask(Watch(RegRoot::CurrentUser, keys.Key(L"Run")));
+  ASSERT_NE(ask, nullptr);
+  ask->Command2Click();
+  EXPECT_TRUE(common::QueryRegString(HKEY_CURRENT_USER, keys.Key(L"Run"), L"Unsaved"));
+  ASSERT_EQ(answers.shown().size(), 1u);
+  EXPECT_NE(answers.shown()[0].text.find(backup), std::wstring::npos) << "the message names the file";
+  EXPECT_NE(answers.shown()[0].text.find(L"Unsaved"), std::wstring::npos);
+  RemoveDirectoryW(backup.c_str());
+}
+
+TEST_F(StartupAskTest, ValuesDeniedByTheUserAndByTheCountdownComeBackFromTheBackupFile) {
+  const RawValue denied = TextValue(L"%ProgramFiles%\\denied.exe /x", REG_EXPAND_SZ);
+  const RawValue timedOut = TextValue(L"C:\\apps\\timed-out.exe");
+  ASSERT_TRUE(WriteRaw(HKEY_CURRENT_USER, keys.Key(L"Run"), L"Denied", denied));
+  ASSERT_TRUE(WriteRaw(HKEY_CURRENT_USER, keys.Key(L"Run"), L"TimedOut", timedOut));
+  StartupMonitor& m = Watch(RegRoot::CurrentUser, keys.Key(L"Run"));
+  for (int i = 0; i < 2; ++i) {
+    Formask* ask = Ask(m);
+    ASSERT_NE(ask, nullptr);
+    if (ask->subject().regpath.ends_with(L"\\denied"))
+      ask->Command2Click();
+    else
+      RunOut(ask);
+  }
+  EXPECT_FALSE(ReadRaw(HKEY_CURRENT_USER, keys.Key(L"Run"), L"Denied"));
+  EXPECT_FALSE(ReadRaw(HKEY_CURRENT_USER, keys.Key(L"Run"), L"TimedOut"));
+  ASSERT_TRUE(ImportWithRegedit(StartupBackupPath(folder.wpath())));
+  EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, keys.Key(L"Run"), L"Denied"), denied);
+  EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, keys.Key(L"Run"), L"TimedOut"), timedOut);
 }
