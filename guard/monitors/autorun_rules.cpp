@@ -121,4 +121,9 @@ bool MayDeleteFromDrive(std::wstring_view path, std::wstring_view root, std::wst
   return !inWindows;
 }
 
+std::wstring PolicyRefusedText(std::wstring_view key, std::wstring_view name) {
+  return L"无法写入系统设置 HKEY_LOCAL_MACHINE\\" + std::wstring(key) + L"\\" + std::wstring(name) +
+         L"，需要管理员权限。\r\n请以管理员身份运行本软件后再次清除。    ";
+}
+
 }  // namespace zorvix

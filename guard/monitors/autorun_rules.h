@@ -15,8 +15,6 @@ bool ScansDrive(DriveKind kind);
 
 // An "autorun.inf" shorter than this is ignored.
 inline constexpr long long kMinAutorunBytes = 11;
-// Only this much of an "autorun.inf" is read.
-inline constexpr long long kMaxAutorunBytes = 1 << 20;
 
 // The command text of an "autorun.inf": the text after the first "=" of the first line that, left-trimmed,
 // begins with "open" or "shell" in any case. Nothing when there is no such line or it has no "=".
@@ -32,6 +30,9 @@ std::wstring ResolveDots(std::wstring_view path);
 // Whether the cleaner may delete a listed file: on the drive of that root, below it, and not in the
 // Windows folder.
 bool MayDeleteFromDrive(std::wstring_view path, std::wstring_view root, std::wstring_view windowsFolder);
+
+// What the user is told when a machine-wide value of the cleaner could not be written.
+std::wstring PolicyRefusedText(std::wstring_view key, std::wstring_view name);
 
 inline constexpr wchar_t kAutorunCaption[] = L"捕获病毒警告";
 inline constexpr wchar_t kAutorunHeading[] = L"《Zorvix安全卫士》在您的电脑里发现了 AutoRun 病毒，详细信息如下：";

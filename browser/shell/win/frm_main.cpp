@@ -21,6 +21,7 @@
 #include "common/win/msgbox.h"
 #include "common/win/registry.h"
 #include "common/win/settings_store.h"
+#include "common/win/sibling_tool.h"
 #include "common/win/system.h"
 
 namespace corvane {
@@ -518,7 +519,7 @@ void FrmMain::CopyText(const std::wstring& text) { common::SetClipboardText(hwnd
 void FrmMain::runtool(const std::wstring& name, const std::wstring& args) {
   std::wstring exe = folder_ + name + L".exe";
   std::wstring line = common::QuoteArg(exe) + (args.empty() ? L"" : L" " + common::QuoteArg(args));
-  if (!common::FileExists(exe) || !common::StartCommand(line, SW_SHOWNORMAL, folder_))
+  if (!common::SiblingToolPresent(hwnd(), exe) || !common::StartCommand(line, SW_SHOWNORMAL, folder_))
     loadnewform(folder_ + L"version.htm");
 }
 

@@ -13,10 +13,12 @@
 #include "browser/shell/win/testing/frame_fixture.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/win/child_process.h"
+#include "common/testing/win/msgbox_answers.h"
 #include "common/testing/win/text_files.h"
 #include "common/win/clipboard.h"
 #include "common/win/registry.h"
 #include "common/win/settings_store.h"
+#include "common/win/sibling_tool.h"
 #include "common/win/system.h"
 
 namespace corvane {
@@ -439,9 +441,12 @@ TEST_F(Frame, AutoScrollAndWheelScrollTheActivePage) {
   EXPECT_EQ(Engine(0).scrolled, 106);
 }
 
-TEST_F(Frame, MissingToolOpensVersionPage) {
+TEST_F(Frame, MissingToolIsNamedThenOpensVersionPage) {
   FrmMain& f = Start(L"http://a.cn/");
+  suite::MsgBoxAnswers answers;
   f.runtool(L"radio");
+  ASSERT_EQ(answers.shown().size(), 1u);
+  EXPECT_EQ(answers.shown()[0].text, common::SiblingToolMissingText(dir.wpath() + L"\\radio.exe"));
   ASSERT_EQ(f.table().count(), 2);
   EXPECT_EQ(Engine(f.table().ActiveNumber()).url, dir.wpath() + L"\\version.htm");
 }

@@ -9,6 +9,7 @@
 #include "common/win/clipboard.h"
 #include "common/win/message_loop.h"
 #include "common/win/msgbox.h"
+#include "common/win/sibling_tool.h"
 #include "common/win/system.h"
 #include "guard/startup/tray_text.h"
 
@@ -166,18 +167,22 @@ void Formface::Layout() {
                           kButtonHeight);
 }
 
-void Formface::CmdClick(int index) {
+// A sibling tool that is not beside the guard is named to the user instead of started.
+void Formface::StartTool(const wchar_t* tool) {
   std::wstring app = common::AppFolder();
+  if (common::SiblingToolPresent(hwnd(), SiblingProgram(app, tool))) links_.start(SiblingCommand(app, tool));
+}
+
+void Formface::CmdClick(int index) {
   switch (index) {
-    case 0: links_.start(SiblingCommand(app, kViewTool)); break;
-    case 1: links_.start(SiblingCommand(app, kClearTool)); break;
+    case 0: StartTool(kViewTool); break;
+    case 1: StartTool(kClearTool); break;
     case 2: if (links_.openFirewallConnections) links_.openFirewallConnections(); break;
     case 3: if (links_.showProcessWindow) links_.showProcessWindow(); break;
   }
 }
 
 void Formface::MenuCommand(int id) {
-  std::wstring app = common::AppFolder();
   switch (id) {
     case kMnuExit: PostMessageW(hwnd(), WM_CLOSE, 0, 0); break;
     case kMnuDelete: Command4Click(); break;
@@ -189,7 +194,7 @@ void Formface::MenuCommand(int id) {
     case kMnuMonitor: CmdClick(0); break;
     case kMnuClearAll: if (links_.clearAllLists) links_.clearAllLists(); break;
     case kMnuLocalIp: ShowLocalIp(); break;
-    case kMnuWanIp: links_.start(SiblingCommand(app, kYearTool)); break;
+    case kMnuWanIp: StartTool(kYearTool); break;
     case kMnuHelp: SelectTab(1); break;  // the introduction is the help
     case kMnuAbout: ShellAboutW(hwnd(), kFaceCaption, L"进程管理、网络防火墙与系统监控", links_.icon); break;
     case kKeyNextPage: SelectTab(int(page_) % kPageCount + 1); break;

@@ -21,6 +21,7 @@
 #include "guard/control/win/uninstall_entries.h"
 #include "guard/monitors/startup_monitor.h"
 #include "guard/monitors/win/run_values.h"
+#include "guard/monitors/win/startup_backup.h"
 #include "guard/process/win/forminfo.h"
 
 namespace zorvix {
@@ -57,10 +58,12 @@ struct FaceLinks {
   std::function<bool(int number, const std::wstring& path)> deleteProgram;
   std::function<std::optional<std::wstring>()> localIp;
   std::vector<WatchedLocation> startupLocations = WatchedLocations();
-  // Deletes a start-up value in the view it was read in; true when it is gone.
-  std::function<bool(const RunValue& value)> deleteStartValue = [](const RunValue& v) {
-    return DeleteRunValue(v.root, v.key, v.view, v.name);
-  };
+  // Saves a start-up value to the backup file, then deletes it in the view it was read in.
+  std::wstring startupBackup = StartupBackupPath();
+  std::function<StartDelete(const RunValue& value, const std::wstring& backupFile)> deleteStartValue =
+      [](const RunValue& v, const std::wstring& backupFile) {
+        return DeleteStartValue(v.root, v.key, v.view, v.name, backupFile);
+      };
   std::vector<UninstallSource> uninstallSources = UninstallSources();
   SwitchRegistry registry = SwitchRegistry::Real();
   // Starts a command line without waiting; false when it could not start.
@@ -140,6 +143,7 @@ class Formface : public common::ui::Window {
   void OnNotify(NMHDR* hdr);
   void OnCommand(int id, int code);
   void ShowForminfo(POINT client);
+  void StartTool(const wchar_t* tool);
   static LRESULT CALLBACK ListProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
   int KeyNumber(int row) const;
   // The program a row names (for the folder view and the file information), or empty.

@@ -137,7 +137,7 @@ void Formface::loadreg() {
 void Formface::readtolvw(const RunValue& value) {
   std::wstring name = value.name.empty() ? kDefaultValueName : value.name;
   // The location as the user reads it; the decision lists keep it lower-cased (value.location).
-  std::wstring location = RootName(value.root) + KeyPathInView(value.key, value.view) + L"\\" + name;
+  std::wstring location = ShownLocation(value.root, value.key, value.view, value.name);
   std::wstring program = ExtractRunPath(value.program);
   bool trusted = links_.isTrusted && !program.empty() && links_.isTrusted(program);
   int number = startValues_.empty() ? 1 : startValues_.rbegin()->first + 1;
@@ -240,9 +240,10 @@ void Formface::DeleteStartEntry(int row) {
   const RunValue value = it->second;
   std::wstring name = lvw_.Text(row, 0), location = lvw_.Text(row, 3);
   if (!Confirm(DeleteStartConfirmText(name))) return;
-  if (!links_.deleteStartValue(value)) {
+  StartDelete done = links_.deleteStartValue(value, links_.startupBackup);
+  if (auto problem = StartDeleteProblem(done, name, location, links_.startupBackup)) {
     // Still in the registry: the row stays, and so does the user's earlier allow.
-    common::MsgBox(hwnd(), DeleteStartFailedText(name, location), MB_ICONWARNING | MB_OK);
+    common::MsgBox(hwnd(), *problem, MB_ICONWARNING | MB_OK);
     return;
   }
   startValues_.erase(number);

@@ -5,15 +5,23 @@
 #include <gtest/gtest.h>
 
 #include "common/testing/win/child_process.h"
+#include "common/testing/win/sibling_files.h"
 #include "common/text.h"
 #include "common/win/clipboard.h"
+#include "common/win/sibling_tool.h"
 #include "common/win/system.h"
 #include "guard/control/win/testing/face_fixture.h"
+#include "guard/monitors/win/testing/reg_values.h"
 
 using namespace zorvix;
-using test_support::FaceTest;
-using test_support::kScratchRun;
-using test_support::ScratchKeys;
+using ::test_support::FaceTest;
+using ::test_support::kScratchRun;
+using ::test_support::ScratchKeys;
+using zorvix::test_support::ImportWithRegedit;
+using zorvix::test_support::RawValue;
+using zorvix::test_support::ReadRaw;
+using zorvix::test_support::TextValue;
+using zorvix::test_support::WriteRaw;
 
 namespace {
 
@@ -102,6 +110,7 @@ TEST_F(FaceTest, MenusAndButtonsOpenTheToolsAndTheOtherWindows) {
   EXPECT_EQ(MenuText(GetSubMenu(bar, 1), 0), L"删除进程()&D");
 
   std::wstring app = common::AppFolder();
+  suite::SiblingFiles tools({L"view.exe", L"clear.exe", L"year.exe"});
   for (int i = 0; i < 4; ++i) SendMessageW(f.hwnd(), WM_COMMAND, MAKEWPARAM(Formface::kIdCmd0 + i, BN_CLICKED),
                                            LPARAM(f.cmd(i)));
   for (int id : {Formface::kMnuProcess, Formface::kMnuFirewall, Formface::kMnuMonitor, Formface::kMnuClearAll,
@@ -113,6 +122,20 @@ TEST_F(FaceTest, MenusAndButtonsOpenTheToolsAndTheOtherWindows) {
   EXPECT_EQ(connections, 1) << "the button opens the connections view";
   EXPECT_EQ(firewall, 1) << "the menu opens the window as it is";
   EXPECT_EQ(cleared, 1);
+}
+
+TEST_F(FaceTest, AToolThatIsNotBesideTheGuardIsNamedAndNothingStarts) {
+  const std::wstring app = common::AppFolder();
+  for (const wchar_t* tool : {L"view.exe", L"clear.exe", L"year.exe"}) ASSERT_FALSE(common::FileExists(app + tool));
+  Formface& f = Open(1);
+  f.CmdClick(0);
+  f.CmdClick(1);
+  f.MenuCommand(Formface::kMnuWanIp);
+  EXPECT_TRUE(started.empty());
+  ASSERT_EQ(answers.shown().size(), 3u);
+  EXPECT_EQ(answers.shown()[0].text, common::SiblingToolMissingText(app + L"view.exe"));
+  EXPECT_EQ(answers.shown()[1].text, common::SiblingToolMissingText(app + L"clear.exe"));
+  EXPECT_EQ(answers.shown()[2].text, common::SiblingToolMissingText(app + L"year.exe"));
 }
 
 TEST_F(FaceTest, LocalAddressIsCopiedThenShown) {
@@ -228,12 +251,42 @@ TEST_F(FaceTest, DeletingAStartEntryRemovesTheValueThenForgetsItsAllow) {
   EXPECT_EQ(forgotten, std::vector<std::wstring>{common::ToLower(L"HKEY_CURRENT_USER\\" + kScratchRun + L"\\Tool")});
 }
 
+TEST_F(FaceTest, ADeletedStartEntryComesBackFromTheBackupFile) {
+  const RawValue value = TextValue(L"\"C:\\apps\\tool.exe\" /min");
+  ASSERT_TRUE(WriteRaw(HKEY_LOCAL_MACHINE, kScratchRun, L"Tool", value, KEY_WOW64_32KEY));
+  Formface& f = Open(int(PageType::Start));
+  int row = FindRow(0, L"Tool");
+  ASSERT_GE(row, 0);
+  f.lvw().Select(row);
+  f.Command4Click();
+  ASSERT_FALSE(ScratchKeys::Exists(HKEY_LOCAL_MACHINE, kScratchRun, L"Tool", KEY_WOW64_32KEY));
+  ASSERT_TRUE(ImportWithRegedit(links.startupBackup));
+  EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, kScratchRun, L"Tool", KEY_WOW64_32KEY), value);
+  EXPECT_FALSE(ScratchKeys::Exists(HKEY_LOCAL_MACHINE, kScratchRun, L"Tool", KEY_WOW64_64KEY)) << "in its own view";
+}
+
+TEST_F(FaceTest, AStartEntryThatCannotBeSavedFirstIsNotDeleted) {
+  ScratchKeys::Write(HKEY_CURRENT_USER, kScratchRun, L"Tool", L"C:\\apps\\tool.exe");
+  files.Write(L"sys\\startup-backup.reg\\in-the-way", "");  // a folder where the file goes: nothing is written
+  Formface& f = Open(int(PageType::Start));
+  f.lvw().Select(FindRow(0, L"Tool"));
+  f.Command4Click();
+  EXPECT_TRUE(ScratchKeys::Exists(HKEY_CURRENT_USER, kScratchRun, L"Tool"));
+  EXPECT_GE(FindRow(0, L"Tool"), 0);
+  ASSERT_EQ(answers.shown().size(), 2u);
+  EXPECT_EQ(std::optional<std::wstring>(answers.shown()[1].text),
+            StartDeleteProblem(StartDelete::NotSaved, L"Tool", L"HKEY_CURRENT_USER\\" + kScratchRun + L"\\Tool",
+                               links.startupBackup));
+}
+
 TEST_F(FaceTest, AStartEntryThatCannotBeDeletedStaysListedAndAllowed) {
   ScratchKeys::Write(HKEY_LOCAL_MACHINE, kScratchRun, L"Machine", L"C:\\apps\\machine.exe");
   bool forgot = false;
   links.forgetAllowedLocation = [&](const std::wstring&) { return forgot = true; };
   // As for a standard user under HKEY_LOCAL_MACHINE: the registry refuses the delete.
-  links.deleteStartValue = [](const RunValue& v) { return v.root != RegRoot::LocalMachine; };
+  links.deleteStartValue = [](const RunValue& v, const std::wstring&) {
+    return v.root == RegRoot::LocalMachine ? StartDelete::Refused : StartDelete::Deleted;
+  };
   Formface& f = Open(int(PageType::Start));
   int row = FindRow(0, L"Machine");
   ASSERT_GE(row, 0);
@@ -259,6 +312,7 @@ TEST_F(FaceTest, CopyListPutsTheThirdColumnOnTheClipboard) {
 }
 
 TEST_F(FaceTest, MnemonicsReachTheButtonsAndEscLeavesFromTheText) {
+  suite::SiblingFiles tools({L"view.exe"});
   Formface& f = Open(1);
   ShowWindow(f.hwnd(), SW_SHOW);
   SetForegroundWindow(f.hwnd());

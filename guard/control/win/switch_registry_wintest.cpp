@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/testing/win/text_files.h"
 #include "guard/control/win/testing/face_fixture.h"
 
 using namespace zorvix;
@@ -110,6 +111,17 @@ TEST_F(SwitchPageTest, TheSevenRowsStartUntickedButRowSevenShowsTheEntries) {
 
 TEST_F(SwitchPageTest, ApplyingRowsOneToSevenWritesExactlyTheTablesValues) {
   SetEntries(L"", L"");
+  // None of the values is there before: each one read afterwards was written by the apply.
+  for (const SwitchWrite& w : SwitchWrites(AllRows())) {
+    if (!w.isDword) continue;
+    HKEY h = nullptr;
+    HKEY root = SwitchRootKey(w.root);
+    if (RegOpenKeyExW(root, SavedValue::Bare(w.key).c_str(), 0, KEY_SET_VALUE, &h) == ERROR_SUCCESS) {
+      RegDeleteValueW(h, w.name.c_str());
+      RegCloseKey(h);
+    }
+    ASSERT_FALSE(ReadDword(SwitchRootKey(w.root), w.key, w.name)) << suite::Ansi(w.name);
+  }
   Formface& f = Open(int(PageType::Repair));
   for (int row = 1; row <= kSwitchRows; ++row) f.SetTicked(row, true);
   f.Command4Click();

@@ -31,8 +31,8 @@ void AutorunGuard::Poll() {
 void AutorunGuard::Report(const std::vector<AutorunFinding>& found) {
   for (const AutorunFinding& f : found) {
     if (!form_.Load()) return;
-    form_.addlist(f.inf, CleanerMayDelete(f.inf, f.root));
-    if (f.target) form_.addlist(*f.target, CleanerMayDelete(*f.target, f.root));
+    form_.addlist(f.inf, f.root, f.infDeletable);
+    if (f.target) form_.addlist(*f.target, f.root, f.targetDeletable);
     if (f.kind == DriveKind::Removable) form_.SetHeading(kAutorunHeadingRemovable);
   }
   if (!found.empty()) form_.Show();

@@ -7,19 +7,23 @@
 #include <dbt.h>
 
 #include <atomic>
+#include <set>
 
 #include "common/testing/temp_dir.h"
 #include "common/testing/win/child_process.h"
 #include "common/testing/win/msgbox_answers.h"
+#include "common/testing/win/text_files.h"
 #include "common/win/pump.h"
 #include "common/win/registry.h"
 #include "common/win/system.h"
 #include "common/win/ui/window.h"
 #include "guard/monitors/win/autorun_policy.h"
+#include "guard/monitors/win/testing/host_link.h"
 #include "guard/monitors/win/testing/scratch_drive.h"
 #include "guard/startup/guard_state.h"
 
 using namespace zorvix;
+using zorvix::test_support::HostLink;
 using zorvix::test_support::ScratchDrive;
 
 namespace {
@@ -169,7 +173,52 @@ void Key(UINT message, WPARAM key) {
   PostMessageW(GetFocus(), message, key, message == WM_SYSCHAR ? (1 << 29) : 0);
   common::PumpMessages();
 }
+
+// The window the user is typing in when the alert comes up.
+struct UserWindow {
+  UserWindow() {
+    frame.Create(L"AutorunTestUser", L"user", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 0, 300, 200);
+    edit = common::ui::CreateControl(frame.hwnd(), L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, 1);
+    SetForegroundWindow(frame.hwnd());
+    SetFocus(edit);
+  }
+  common::ui::Window frame;
+  HWND edit = nullptr;
+};
 }  // namespace
+
+TEST_F(AutorunFixture, TheAlertComesUpWithoutTheKeysAndTheUsersTypingClearsNothing) {
+  ScratchDrive drive(media.wpath(), DRIVE_REMOVABLE);
+  ASSERT_TRUE(drive.ok());
+  std::wstring inf = media.Write(L"autorun.inf", "[autorun]\r\nopen=evil.exe\r\n");
+  std::wstring evil = media.Write(L"evil.exe", "MZ");
+  UserWindow user;
+  ASSERT_EQ(GetFocus(), user.edit);
+  guard.ScanAutorunDrives();
+  ASSERT_TRUE(AlertShown());
+  FormAutoRun& form = guard.form();
+  EXPECT_TRUE(GetWindowLongW(form.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) << "in front of the others";
+  EXPECT_EQ(GetForegroundWindow(), user.frame.hwnd());
+  EXPECT_EQ(GetFocus(), user.edit);
+  EXPECT_NE(GetWindowLongW(form.command(1), GWL_STYLE) & BS_TYPEMASK, LONG(BS_DEFPUSHBUTTON));
+  for (WPARAM key : {WPARAM('X'), WPARAM(VK_SPACE), WPARAM(VK_RETURN)}) Key(WM_KEYDOWN, key);
+  EXPECT_EQ(common::ui::WindowText(user.edit), L"x ") << "the typing went where the user typed";
+  ASSERT_TRUE(form.loaded());
+  EXPECT_TRUE(common::FileExists(inf));
+  EXPECT_TRUE(common::FileExists(evil));
+
+  // Brought up by the user, the alert starts in its list: Enter and Space still clear nothing.
+  SetForegroundWindow(form.hwnd());
+  EXPECT_EQ(GetFocus(), form.lvw().hwnd());
+  Key(WM_KEYDOWN, VK_RETURN);
+  Key(WM_KEYDOWN, VK_SPACE);
+  ASSERT_TRUE(form.loaded());
+  EXPECT_TRUE(common::FileExists(inf));
+  Key(WM_SYSCHAR, L'y');  // Alt+Y, "立即清除(&Y)"
+  EXPECT_FALSE(form.loaded());
+  EXPECT_FALSE(common::FileExists(inf));
+  EXPECT_FALSE(common::FileExists(evil));
+}
 
 TEST_F(AutorunFixture, TheAlertAnswersTheKeyboard) {
   ScratchDrive drive(media.wpath(), DRIVE_REMOVABLE);
@@ -177,9 +226,10 @@ TEST_F(AutorunFixture, TheAlertAnswersTheKeyboard) {
   std::wstring inf = media.Write(L"autorun.inf", "[autorun]\r\nopen=x.exe\r\n");
   guard.ScanAutorunDrives();
   ASSERT_TRUE(AlertShown());
-  EXPECT_EQ(GetFocus(), guard.form().command(1));
-  Key(WM_KEYDOWN, VK_TAB);
-  EXPECT_EQ(GetFocus(), guard.form().command(2));
+  SetForegroundWindow(guard.form().hwnd());
+  ASSERT_EQ(GetFocus(), guard.form().lvw().hwnd());
+  for (int i = 0; i < 3 && GetFocus() != guard.form().command(2); ++i) Key(WM_KEYDOWN, VK_TAB);
+  EXPECT_EQ(GetFocus(), guard.form().command(2)) << "Tab reaches the buttons";
   Key(WM_KEYDOWN, VK_ESCAPE);  // "以后再说(&C)"
   EXPECT_FALSE(guard.form().loaded());
   EXPECT_TRUE(Guard().autorunScanPaused);
@@ -187,7 +237,7 @@ TEST_F(AutorunFixture, TheAlertAnswersTheKeyboard) {
   Guard().autorunScanPaused = false;
   guard.ScanAutorunDrives();
   ASSERT_TRUE(AlertShown());
-  Key(WM_SYSCHAR, L'y');  // Alt+Y, "立即清除(&Y)"
+  SendMessageW(guard.form().command(1), BM_CLICK, 0, 0);  // a click
   EXPECT_FALSE(guard.form().loaded());
   EXPECT_FALSE(common::FileExists(inf));
 }
@@ -212,17 +262,100 @@ TEST_F(AutorunFixture, NetworkDrivesAreNotExamined) {
   EXPECT_FALSE(ExamineDrive(drive.root()));
 }
 
-TEST(AutorunPolicy, ARefusedWriteIsToldOnce) {
-  ResetPolicyReport();
+TEST_F(AutorunFixture, EachClearTellsItsOwnRefusedWriteAndNothingIsToldBeforeTheUserClears) {
+  ScratchDrive drive(media.wpath(), DRIVE_REMOVABLE);
+  ASSERT_TRUE(drive.ok());
+  // A standard user: the registry refuses the machine's values.
+  std::set<std::wstring> refused{L"CheckedValue", L"NoDriveTypeAutoRun"};
+  guard.form().writePolicy = [&](const std::wstring& key, const std::wstring& name, DWORD value) {
+    return !refused.count(name) && WritePolicyDword(key, name, value);
+  };
   suite::MsgBoxAnswers answers;
-  // A key name longer than the registry allows is refused as a write without rights would be.
-  std::wstring refused = L"Software\\" + std::wstring(300, L'x');
-  EXPECT_FALSE(WritePolicyDword(refused, L"NoDriveTypeAutoRun", 0xDF));
-  EXPECT_FALSE(WritePolicyDword(refused, L"CheckedValue", 1));
-  ASSERT_EQ(answers.shown().size(), 1u);
-  EXPECT_NE(answers.shown()[0].text.find(L"HKEY_LOCAL_MACHINE"), std::wstring::npos);
-  EXPECT_EQ(answers.shown()[0].flags & MB_ICONMASK, UINT(MB_ICONWARNING));
-  ResetPolicyReport();
+  const std::wstring told = PolicyRefusedText(kExplorerPolicyKey, L"NoDriveTypeAutoRun");
+  for (int round = 1; round <= 2; ++round) {
+    SCOPED_TRACE(round);
+    media.Write(L"autorun.inf", "[autorun]\r\nopen=x.exe\r\n");
+    guard.ScanAutorunDrives();
+    ASSERT_TRUE(AlertShown());
+    EXPECT_EQ(answers.shown().size(), size_t(round - 1)) << "no box before the user asked for anything";
+    EXPECT_NE(guard.form().status().find(L"显示隐藏文件"), std::wstring::npos) << "the window says it";
+    guard.form().Command1Click();
+    ASSERT_EQ(answers.shown().size(), size_t(round));
+    EXPECT_EQ(answers.shown().back().text, told);
+    EXPECT_EQ(answers.shown().back().flags & MB_ICONMASK, UINT(MB_ICONWARNING));
+    EXPECT_FALSE(guard.form().loaded());
+  }
+  refused = {L"CheckedValue"};
+  media.Write(L"autorun.inf", "[autorun]\r\nopen=x.exe\r\n");
+  guard.ScanAutorunDrives();
+  ASSERT_TRUE(AlertShown());
+  guard.form().Command1Click();
+  EXPECT_EQ(answers.shown().size(), 2u) << "a clear whose own write went through tells nothing";
+  EXPECT_EQ(common::ReadRegDword(HKEY_LOCAL_MACHINE, kExplorerPolicyKey, L"NoDriveTypeAutoRun").value_or(0), 0xDFu);
+  EXPECT_FALSE(common::ReadRegDword(HKEY_LOCAL_MACHINE, kShowAllKey, L"CheckedValue"));
+}
+
+TEST_F(AutorunFixture, AFileReachedThroughALinkOnTheDriveIsListedAsNotDeletedAndLeftAlone) {
+  suite::TempDir elsewhere;
+  std::wstring precious = elsewhere.Write(L"precious.txt", "my work");
+  HostLink docs(elsewhere.wpath(), media.wpath() + L"\\docs");
+  ASSERT_TRUE(docs.ok());
+  DWORD attributes = GetFileAttributesW((media.wpath() + L"\\docs").c_str());
+  ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
+  ASSERT_TRUE(attributes & FILE_ATTRIBUTE_REPARSE_POINT) << "the system sees the link";
+  ScratchDrive drive(media.wpath(), DRIVE_REMOVABLE);
+  ASSERT_TRUE(drive.ok());
+  std::wstring inf = media.Write(L"autorun.inf", "[autorun]\r\nopen=docs\\precious.txt\r\n");
+  guard.ScanAutorunDrives();
+  ASSERT_TRUE(AlertShown());
+  EXPECT_EQ(Column(2),
+            (std::vector<std::wstring>{drive.root() + L"autorun.inf", drive.root() + L"docs\\precious.txt"}));
+  EXPECT_EQ(Column(1), (std::vector<std::wstring>{L"隐藏", L"不予删除"}));
+  SendMessageW(guard.form().command(1), BM_CLICK, 0, 0);
+  EXPECT_TRUE(common::FileExists(precious));
+  EXPECT_FALSE(common::FileExists(inf));
+  EXPECT_EQ(Column(2), (std::vector<std::wstring>{drive.root() + L"docs\\precious.txt"}));
+}
+
+TEST_F(AutorunFixture, AFolderTurnedIntoALinkAfterTheListingIsNotDeletedThrough) {
+  suite::TempDir elsewhere;
+  std::wstring precious = elsewhere.Write(L"run.exe", "my program");
+  media.Write(L"sub\\run.exe", "MZ");
+  ScratchDrive drive(media.wpath(), DRIVE_REMOVABLE);
+  ASSERT_TRUE(drive.ok());
+  media.Write(L"autorun.inf", "[autorun]\r\nopen=sub\\run.exe\r\n");
+  guard.ScanAutorunDrives();
+  ASSERT_TRUE(AlertShown());
+  ASSERT_EQ(Column(1), (std::vector<std::wstring>{L"隐藏", L"隐藏"})) << "a plain folder when listed";
+  ASSERT_TRUE(MoveFileW((media.wpath() + L"\\sub").c_str(), (media.wpath() + L"\\old").c_str()));
+  HostLink sub(elsewhere.wpath(), media.wpath() + L"\\sub");
+  ASSERT_TRUE(sub.ok());
+  ASSERT_TRUE(common::FileExists(drive.root() + L"sub\\run.exe")) << "the link leads to the other file";
+  guard.form().Command1Click();
+  EXPECT_TRUE(common::FileExists(precious));
+  EXPECT_EQ(Column(1), (std::vector<std::wstring>{L"删除失败"}));
+}
+
+TEST_F(AutorunFixture, TheProgramLineIsReadInTheFilesOwnFormHoweverFarIntoTheFile) {
+  ScratchDrive drive(media.wpath(), DRIVE_REMOVABLE);
+  ASSERT_TRUE(drive.ok());
+  std::string padding = "[autorun]\r\n";
+  while (padding.size() < (3u << 20)) padding += "; a long file pushes the line that counts far in\r\n";
+  media.Write(L"autorun.inf", padding + "open=late.exe\r\n");
+  auto found = ExamineDrive(drive.root());
+  ASSERT_TRUE(found);
+  EXPECT_EQ(found->target.value_or(L"?"), drive.root() + L"late.exe");
+
+  const std::wstring text = L"[autorun]\r\nopen=病毒程序.exe\r\n";
+  std::string utf16 = "\xFF\xFE";
+  for (wchar_t c : text) utf16 += {char(c & 0xFF), char(c >> 8)};
+  std::string utf8 = "[autorun]\r\nopen=\xE7\x97\x85\xE6\xAF\x92\xE7\xA8\x8B\xE5\xBA\x8F.exe\r\n";
+  for (const std::string& form : {utf16, utf8, "\xEF\xBB\xBF" + utf8, suite::Ansi(text)}) {
+    media.Write(L"autorun.inf", form);
+    found = ExamineDrive(drive.root());
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->target.value_or(L"?"), drive.root() + L"病毒程序.exe");
+  }
 }
 
 TEST(AutorunScan, ADriveThatDoesNotAnswerHoldsNeitherTheWindowThreadNorTheNextScan) {
@@ -231,7 +364,7 @@ TEST(AutorunScan, ADriveThatDoesNotAnswerHoldsNeitherTheWindowThreadNorTheNextSc
   AutorunScan scan([&](const std::wstring& root) -> std::optional<AutorunFinding> {
     WaitForSingleObject(answer, 10000);  // a drive that hangs until told
     examined = true;
-    return AutorunFinding{root, DriveKind::Removable, root + L"autorun.inf", std::nullopt};
+    return AutorunFinding{root, DriveKind::Removable, root + L"autorun.inf"};
   });
   ASSERT_TRUE(scan.Start({L"Q:\\"}));
   EXPECT_FALSE(examined) << "the scan returned before the drive answered";

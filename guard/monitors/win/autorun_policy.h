@@ -1,4 +1,4 @@
-// The machine-wide values the autorun guard writes, and the one report of a refused write.
+// The machine-wide values the autorun guard writes.
 #pragma once
 #include <windows.h>
 
@@ -10,10 +10,8 @@ inline constexpr wchar_t kShowAllKey[] =
     L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced\\Folder\\Hidden\\SHOWALL";
 inline constexpr wchar_t kExplorerPolicyKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
 
-// Writes a DWORD under HKEY_LOCAL_MACHINE. Without administrator rights the write is refused; the first
-// refusal of a run is told to the user, later ones are not repeated. False when the write failed.
+// Writes a DWORD under HKEY_LOCAL_MACHINE; false when the write was refused, as it is without
+// administrator rights.
 bool WritePolicyDword(const std::wstring& key, const std::wstring& name, DWORD value);
-// Forgets that a refusal was told (tests).
-void ResetPolicyReport();
 
 }  // namespace zorvix

@@ -3,53 +3,11 @@
 #include <mutex>
 #include <thread>
 
-#include "common/path.h"
 #include "common/text.h"
-#include "common/win/code_page.h"
-#include "guard/startup/guard_state.h"
+#include "common/win/system.h"
+#include "guard/monitors/win/autorun_files.h"
 
 namespace zorvix {
-namespace {
-
-// The first bytes of a file, at most `limit`; nothing when it cannot be read.
-std::optional<std::string> ReadHead(const std::wstring& path, DWORD limit) {
-  HANDLE f = CreateFileW(common::ExtendedPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                         nullptr, OPEN_EXISTING, 0, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return std::nullopt;
-  std::string bytes(limit, '\0');
-  DWORD got = 0;
-  bool ok = ReadFile(f, bytes.data(), limit, &got, nullptr);
-  CloseHandle(f);
-  if (!ok) return std::nullopt;
-  bytes.resize(got);
-  return bytes;
-}
-
-// An "autorun.inf" is ANSI text, or UTF-16 with its byte-order mark.
-std::wstring InfText(const std::string& bytes) {
-  if (bytes.size() >= 2 && uint8_t(bytes[0]) == 0xFF && uint8_t(bytes[1]) == 0xFE)
-    return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
-  return common::FromAnsi(bytes);
-}
-
-std::wstring FullPathOf(const std::wstring& path) {
-  DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-  std::wstring buf(n + 1, L'\0');
-  n = GetFullPathNameW(path.c_str(), DWORD(buf.size()), buf.data(), nullptr);
-  buf.resize(n < buf.size() ? n : 0);
-  return buf;
-}
-
-std::wstring LongPathOf(const std::wstring& path) {
-  DWORD n = GetLongPathNameW(path.c_str(), nullptr, 0);
-  if (n == 0) return path;
-  std::wstring buf(n, L'\0');
-  n = GetLongPathNameW(path.c_str(), buf.data(), DWORD(buf.size()));
-  buf.resize(n < buf.size() ? n : 0);
-  return buf.empty() ? path : buf;
-}
-
-}  // namespace
 
 std::vector<std::wstring> LogicalDriveRoots() {
   wchar_t buf[512]{};
@@ -75,23 +33,16 @@ std::optional<AutorunFinding> ExamineDrive(const std::wstring& root) {
     return std::nullopt;
   long long size = (static_cast<long long>(a.nFileSizeHigh) << 32) | a.nFileSizeLow;
   if (size < kMinAutorunBytes) return std::nullopt;
-  AutorunFinding found{root, kind, inf, std::nullopt};
-  if (auto bytes = ReadHead(inf, kMaxAutorunBytes)) {
-    if (auto command = AutorunCommand(InfText(*bytes))) {
-      std::wstring program = AutorunProgram(*command);
-      if (!program.empty()) found.target = AutorunTargetPath(root, program);
+  std::wstring windows = common::GetWindowsFolder();
+  AutorunFinding found{root, kind, inf, CleanerMayDelete(inf, root, windows)};
+  if (auto command = ReadAutorunCommand(inf)) {
+    std::wstring program = AutorunProgram(*command);
+    if (!program.empty()) {
+      found.target = AutorunTargetPath(root, program);
+      found.targetDeletable = CleanerMayDelete(*found.target, root, windows);
     }
   }
   return found;
-}
-
-bool CleanerMayDelete(const std::wstring& path, const std::wstring& root) {
-  const std::wstring& windows = Guard().windowsFolder;
-  if (!MayDeleteFromDrive(path, root, windows)) return false;
-  // The system's own reading of the path (short names, trailing dots) must agree.
-  std::wstring full = FullPathOf(path);
-  return !full.empty() && MayDeleteFromDrive(full, root, windows) &&
-         MayDeleteFromDrive(LongPathOf(full), root, LongPathOf(windows));
 }
 
 struct AutorunScan::State {

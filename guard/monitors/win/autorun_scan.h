@@ -17,7 +17,9 @@ struct AutorunFinding {
   std::wstring root;                   // "U:\"
   DriveKind kind;
   std::wstring inf;                    // root + "autorun.inf"
+  bool infDeletable = false;           // CleanerMayDelete, decided here: the drive may be slow to answer
   std::optional<std::wstring> target;  // what the file starts, as a full path
+  bool targetDeletable = false;
 };
 
 // Every drive root ("C:\") in upper case.
@@ -26,9 +28,6 @@ std::vector<std::wstring> LogicalDriveRoots();
 std::vector<std::wstring> DriveRootsOfMask(DWORD unitMask);
 // Looks at one drive; blocking. Nothing when it is not scanned or holds no autorun file.
 std::optional<AutorunFinding> ExamineDrive(const std::wstring& root);
-// Whether the cleaner may delete a file listed for a drive: the same-drive rule, checked on the path as
-// written and as the system resolves it.
-bool CleanerMayDelete(const std::wstring& path, const std::wstring& root);
 
 // One scan at a time on a worker thread; its results are taken on the window thread.
 class AutorunScan {

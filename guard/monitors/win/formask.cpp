@@ -9,6 +9,8 @@
 #include "common/win/registry.h"
 #include "common/win/system.h"
 #include "guard/monitors/win/ask_list_files.h"
+#include "guard/monitors/win/run_values.h"
+#include "guard/monitors/win/startup_backup.h"
 #include "guard/process/process_actions.h"
 #include "guard/process/win/process_actions.h"
 
@@ -61,10 +63,17 @@ int TextHeight(HWND ctl, const std::wstring& text, int widthPx) {
   return r.bottom;
 }
 
-// The value the text names: the first reading whose key holds such a value, the deepest key first.
-void DeleteStartupValue(const std::wstring& regpath) {
-  for (const RegLocation& at : RegPathReadings(regpath))
-    if (common::DeleteRegValue(at.localMachine() ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, at.key, at.value)) return;
+// The value the text names: the first reading whose key holds such a value, the deepest key first. Returns
+// what to tell the user when it stays.
+std::optional<std::wstring> DeleteStartupValue(const std::wstring& regpath, const std::wstring& folder) {
+  std::wstring backup = StartupBackupPath(folder);
+  for (const RegLocation& at : RegPathReadings(regpath)) {
+    RegRoot root = at.localMachine() ? RegRoot::LocalMachine : RegRoot::CurrentUser;
+    StartDelete done = DeleteStartValue(root, at.key, RegView::Native, at.value, backup);
+    if (done != StartDelete::Missing)
+      return StartDeleteProblem(done, at.value, ShownLocation(root, at.key, RegView::Native, at.value), backup);
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -280,10 +289,10 @@ void Formask::Deny(AskAnswer how) {
   bool always = how == AskAnswer::DeniedAlways;
   if (subject_.mode == AskMode::Registry) {
     if (always) RecordRegistry(false);
-    if (hooks_.deleteStartupValue)
-      hooks_.deleteStartupValue(subject_);
-    else
-      DeleteStartupValue(subject_.regpath);
+    // A value that stays is told, the countdown's deny too: the user would take it for gone.
+    auto problem = hooks_.deleteStartupValue ? hooks_.deleteStartupValue(subject_)
+                                             : DeleteStartupValue(subject_.regpath, Folder());
+    if (problem) Ask(*problem, MB_ICONWARNING | MB_OK);
     return Close(how);
   }
   if (hooks_.dropConnection) hooks_.dropConnection(subject_.connection);

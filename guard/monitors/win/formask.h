@@ -57,9 +57,10 @@ struct AskHooks {
   // Network mode: store a lasting decision (block 1 = allowed, 0 = blocked), delete the connection.
   std::function<void(const std::wstring& path, int block)> addProgram;
   std::function<void(const TcpRow& row)> dropConnection;
-  // Registry mode: deletes the start-up value asked about (in the registry view it was read from). When
-  // empty, the value named by regpath is deleted in the default view.
-  std::function<void(const AskSubject& subject)> deleteStartupValue;
+  // Registry mode: deletes the start-up value asked about (in the registry view it was read from) and
+  // returns what to tell the user when it stays. When empty, the value named by regpath is deleted in the
+  // default view.
+  std::function<std::optional<std::wstring>(const AskSubject& subject)> deleteStartupValue;
   // Ends the program's process (default: EndPro).
   std::function<EndResult(const ProcessIdentity& process)> endProcess;
   // Once, when the dialog closes, whichever way.

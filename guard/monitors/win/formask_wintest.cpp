@@ -450,7 +450,10 @@ TEST_F(FormaskTest, TheStartupMonitorCanDeleteTheValueItself) {
   s.FilePath = L"c:\\nowhere\\tool.exe";
   s.regpath = L"hkey_local_machine\\software\\wow6432node\\run\\tool";
   AskHooks h = Hooks();
-  h.deleteStartupValue = [&](const AskSubject& subject) { deleted.push_back(subject.regpath); };
+  h.deleteStartupValue = [&](const AskSubject& subject) -> std::optional<std::wstring> {
+    deleted.push_back(subject.regpath);
+    return std::nullopt;
+  };
   Formask::Open(s, h)->Command2Click();
   EXPECT_EQ(deleted, std::vector<std::wstring>{s.regpath});
 }

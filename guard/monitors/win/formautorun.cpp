@@ -12,9 +12,9 @@
 #include "common/win/shell_icon.h"
 #include "common/win/system.h"
 #include "guard/monitors/autorun_rules.h"
+#include "guard/monitors/win/autorun_files.h"
 #include "guard/monitors/win/autorun_policy.h"
 #include "guard/process/win/file_details.h"
-#include "guard/process/win/process_actions.h"
 #include "guard/startup/guard_state.h"
 
 namespace zorvix {
@@ -29,7 +29,8 @@ void PlayAlert(const std::wstring& wav) {
 }
 
 
-enum : int { kIdList = 10, kIdLink = 11, kTimer1 = 1 };
+// The clear button is not IDOK: Enter must not clear unless the button itself has the focus.
+enum : int { kIdList = 10, kIdLink = 11, kIdClear = 12, kTimer1 = 1 };
 enum AlertColumn { kAlertFile, kAlertAttr, kAlertPath, kAlertSize, kAlertCreated };
 constexpr int kWidthTwips = 9600, kHeightTwips = 5600;
 constexpr wchar_t kLinkText[] = L"<a>如果反复清除不尽，请安装《系统急救箱》（点此下载）</a>";
@@ -38,35 +39,36 @@ constexpr wchar_t kKept[] = L"不予删除";
 constexpr wchar_t kFailed[] = L"删除失败";
 constexpr wchar_t kKeptNote[] = L"标为“不予删除”的文件不在该磁盘上或属于系统，清除时不会删除。";
 constexpr wchar_t kFailedNote[] = L"标为“删除失败”的文件没能删除，可能正被使用。请关闭相关程序后再次清除。";
-
-// A file of the cleaner's list is gone once deleted, or when it was never there.
-bool RemoveFile(const std::wstring& path) {
-  if (!common::FileExists(path)) return true;
-  // Autorun files come read-only, hidden and system; as such the delete would be refused.
-  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-  return DeleteFileSilent(path) || !common::FileExists(path);
-}
+constexpr wchar_t kHiddenNote[] = L"没有管理员权限，无法打开“显示隐藏文件”的设置，隐藏的文件可能仍然看不到。";
 
 }  // namespace
 
-FormAutoRun::FormAutoRun() : deleteFile(RemoveFile) {}
+FormAutoRun::FormAutoRun()
+    : deleteFile([](const std::wstring& path, const std::wstring& root) {
+        return DeleteListedFile(path, root, Guard().windowsFolder);
+      }),
+      writePolicy(WritePolicyDword) {}
 
 FormAutoRun::~FormAutoRun() { Destroy(); }
 
 bool FormAutoRun::Load() {
   if (loaded()) return true;
+  // Top-most from its creation: placing it so later would make it the active window.
   if (!Create(L"ZorvixFormAutoRun", kAutorunCaption, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
-              WS_EX_CONTROLPARENT, 0, 0, 0, 0, nullptr, nullptr, LoadIconW(GetModuleHandleW(nullptr), L"APPICON")))
+              WS_EX_CONTROLPARENT | WS_EX_TOPMOST, 0, 0, 0, 0, nullptr, nullptr,
+              LoadIconW(GetModuleHandleW(nullptr), L"APPICON")))
     return false;
   CreateControls();
-  common::SetDialogKeys(hwnd());  // Tab, Alt+Y / Alt+C, Enter to clear, Esc for later
+  common::SetDialogKeys(hwnd());  // Tab, Alt+Y / Alt+C, Esc for later
   int w = common::ui::Twips(hwnd(), kWidthTwips), h = common::ui::Twips(hwnd(), kHeightTwips);
-  MoveWindow(hwnd(), (GetSystemMetrics(SM_CXSCREEN) - w) / 2, (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h, FALSE);
+  SetWindowPos(hwnd(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2, (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h,
+               SWP_NOZORDER | SWP_NOACTIVATE);
   Layout();
-  common::SetTopMost(hwnd(), true);
   open_.emplace(Guard().askWindowOpen);
-  // Hidden files can be shown, so that the user sees what the cleaner removes.
-  WritePolicyDword(kShowAllKey, L"CheckedValue", 1);
+  // Hidden files can be shown, so that the user sees what the cleaner removes. A refusal is told in the
+  // window, not by a box: the user has not asked for anything yet.
+  hiddenShown_ = writePolicy(kShowAllKey, L"CheckedValue", 1);
+  ShowNotes();
   PlayAlert(common::ExtendedPath(JoinPath(common::AppFolder(), L"\\sys\\alert.wav")));
   SetTimer(hwnd(), kTimer1, 500, nullptr);
   return true;
@@ -85,7 +87,7 @@ void FormAutoRun::CreateControls() {
   lvw_.SetSmallImages(icons_);
   label3_ = CreateControl(hwnd(), L"STATIC", L"", SS_LEFT | SS_NOPREFIX, 0);
   label2_ = CreateControl(hwnd(), WC_LINK, kLinkText, WS_TABSTOP, kIdLink);
-  command1_ = CreateControl(hwnd(), L"BUTTON", L"立即清除(&Y)", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK);
+  command1_ = CreateControl(hwnd(), L"BUTTON", L"立即清除(&Y)", BS_PUSHBUTTON | WS_TABSTOP, kIdClear);
   command2_ = CreateControl(hwnd(), L"BUTTON", L"以后再说(&C)", BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL);
 }
 
@@ -102,16 +104,15 @@ void FormAutoRun::Layout() {
 }
 
 void FormAutoRun::Show() {
-  ShowWindow(hwnd(), SW_SHOWNORMAL);
-  SetForegroundWindow(hwnd());
-  SetFocus(command1_);
+  SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
 }
 
 void FormAutoRun::SetHeading(const std::wstring& text) { SetWindowTextW(label1_, text.c_str()); }
 std::wstring FormAutoRun::heading() const { return common::ui::WindowText(label1_); }
 std::wstring FormAutoRun::status() const { return common::ui::WindowText(label3_); }
 
-void FormAutoRun::addlist(const std::wstring& softpath, bool deletable) {
+void FormAutoRun::addlist(const std::wstring& softpath, const std::wstring& root, bool deletable) {
   if (!loaded()) return;
   FileDetails details = ReadFileDetails(softpath);
   long long size = common::FileSize(softpath);
@@ -124,8 +125,15 @@ void FormAutoRun::addlist(const std::wstring& softpath, bool deletable) {
   // The size as the "##,###,###" picture shows it: grouped digits, nothing for 0.
   lvw_.SetText(row, kAlertSize, size > 0 ? common::FormatThousands(uint64_t(size)) : L"");
   lvw_.SetText(row, kAlertCreated, details.created);
-  rows_.push_back({softpath, deletable});
-  if (!deletable) SetWindowTextW(label3_, kKeptNote);
+  rows_.push_back({softpath, root, deletable});
+  if (!deletable) rowsNote_ = kKeptNote;
+  ShowNotes();
+}
+
+void FormAutoRun::ShowNotes() {
+  std::wstring text = rowsNote_ ? rowsNote_ : L"";
+  if (!hiddenShown_) text += (text.empty() ? L"" : L"\r\n") + std::wstring(kHiddenNote);
+  SetWindowTextW(label3_, text.c_str());
 }
 
 void FormAutoRun::Command1Click() {
@@ -136,7 +144,7 @@ void FormAutoRun::Command1Click() {
   bool failed = false;
   for (int row = 0; row < lvw_.Count();) {
     const Row& r = rows_[std::stoul(lvw_.Key(row).substr(1))];
-    if (r.deletable && deleteFile(r.path)) {
+    if (r.deletable && deleteFile(r.path, r.root)) {
       lvw_.Remove(row);
       continue;
     }
@@ -146,14 +154,18 @@ void FormAutoRun::Command1Click() {
     }
     ++row;
   }
-  WritePolicyDword(kExplorerPolicyKey, L"NoDriveTypeAutoRun", 0xDF);
+  bool autorunOff = writePolicy(kExplorerPolicyKey, L"NoDriveTypeAutoRun", 0xDF);
   SetCursor(old);
+  if (!autorunOff)
+    common::MsgBox(hwnd(), PolicyRefusedText(kExplorerPolicyKey, L"NoDriveTypeAutoRun"), MB_ICONWARNING | MB_OK);
+  if (!loaded()) return;
   if (lvw_.Count() == 0) {
     Destroy();
     return;
   }
   // What could not or must not be deleted stays listed, and the window says why.
-  SetWindowTextW(label3_, failed ? kFailedNote : kKeptNote);
+  rowsNote_ = failed ? kFailedNote : kKeptNote;
+  ShowNotes();
   EnableWindow(command1_, TRUE);
 }
 
@@ -174,19 +186,27 @@ void FormAutoRun::Closed() {
   open_.reset();
   rows_.clear();
   nextKey_ = 0;
+  rowsNote_ = nullptr;
+  hiddenShown_ = true;
 }
 
 LRESULT FormAutoRun::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_TIMER: if (wp == kTimer1) Timer1Tick(); return 0;
     case WM_COMMAND:
-      if (LOWORD(wp) == IDOK && HIWORD(wp) == BN_CLICKED) Command1Click();
+      if (LOWORD(wp) == kIdClear && HIWORD(wp) == BN_CLICKED) Command1Click();
       else if (LOWORD(wp) == IDCANCEL && HIWORD(wp) == BN_CLICKED) Command2Click();
       return 0;
     case WM_NOTIFY: {
       auto* hdr = reinterpret_cast<NMHDR*>(lp);
       if (hdr->idFrom == kIdLink && (hdr->code == NM_CLICK || hdr->code == NM_RETURN)) Label2Click();
       return 0;
+    }
+    case WM_ACTIVATE: {
+      LRESULT r = Default(msg, wp, lp);
+      // Activated by a click or Alt+Tab: the keys start in the list, where Enter and Space clear nothing.
+      if (LOWORD(wp) != WA_INACTIVE && !IsChild(hwnd(), GetFocus())) SetFocus(lvw_.hwnd());
+      return r;
     }
     case WM_CLOSE: Destroy(); return 0;
     case WM_DESTROY: Closed(); return 0;

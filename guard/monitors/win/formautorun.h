@@ -15,8 +15,10 @@ namespace zorvix {
 
 class FormAutoRun : public common::ui::Window {
  public:
-  // Deletes one file; true when it is gone. Tests may put a stand-in here.
-  std::function<bool(const std::wstring& path)> deleteFile;
+  // Deletes one listed file of the drive at root; true when it is gone. Tests may put a stand-in here.
+  std::function<bool(const std::wstring& path, const std::wstring& root)> deleteFile;
+  // Writes a DWORD under HKEY_LOCAL_MACHINE; false when refused (a standard user). Tests refuse here.
+  std::function<bool(const std::wstring& key, const std::wstring& name, DWORD value)> writePolicy;
   FormAutoRun();
   ~FormAutoRun() override;
 
@@ -25,10 +27,13 @@ class FormAutoRun : public common::ui::Window {
   bool Load();
   void Unload() { Destroy(); }
   bool loaded() const { return hwnd() != nullptr; }
+  // Shows the window in front of the others without taking the keys from the window that has them: the
+  // user may be typing, and no key of theirs must clear anything.
   void Show();
 
-  // Adds one row for a file. A file the cleaner must not touch is listed as not deleted.
-  void addlist(const std::wstring& softpath, bool deletable = true);
+  // Adds one row for a file of the drive at root. A file the cleaner must not touch is listed as not
+  // deleted.
+  void addlist(const std::wstring& softpath, const std::wstring& root, bool deletable = true);
   void SetHeading(const std::wstring& text);
 
   void Command1Click();  // "立即清除(&Y)"
@@ -46,17 +51,20 @@ class FormAutoRun : public common::ui::Window {
 
  private:
   struct Row {
-    std::wstring path;
+    std::wstring path, root;
     bool deletable;
   };
   void CreateControls();
   void Layout();
   void Closed();
+  void ShowNotes();
 
   common::ui::ListView lvw_;
   common::ui::ImageList icons_;
   std::vector<Row> rows_;  // in list order, by key "#n"
   int nextKey_ = 0;
+  const wchar_t* rowsNote_ = nullptr;  // why rows stayed
+  bool hiddenShown_ = true;            // the value that shows hidden files could be written
   HWND label1_ = nullptr, label2_ = nullptr, label3_ = nullptr;
   HWND command1_ = nullptr, command2_ = nullptr;
   std::optional<OpenWindowMark> open_;  // counts this window in AskWindowOpen while it is open

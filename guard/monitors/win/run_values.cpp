@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/text.h"
+#include "guard/monitors/win/startup_backup.h"
 #include "guard/process/win/process_query.h"
 
 namespace zorvix {
@@ -80,15 +81,37 @@ void ListStartupValues(const std::vector<WatchedLocation>& locations, const RunV
     for (RegView view : ViewsOf(w.root)) ListRunValues(w.root, w.key, view, sink);
 }
 
-bool DeleteRunValue(RegRoot root, const std::wstring& key, RegView view, const std::wstring& name) {
+StartDelete DeleteStartValue(RegRoot root, const std::wstring& key, RegView view, const std::wstring& name,
+                             const std::wstring& backupFile, RegValueDelete deleteValue) {
   HKEY h = nullptr;
-  if (RegOpenKeyExW(RootKey(root), key.c_str(), 0, KEY_SET_VALUE | KEY_QUERY_VALUE | ViewFlag(view), &h) !=
-      ERROR_SUCCESS)
-    return false;
-  LONG r = RegDeleteValueW(h, name.c_str());
-  bool gone = r == ERROR_SUCCESS || r == ERROR_FILE_NOT_FOUND;
+  LONG r = RegOpenKeyExW(RootKey(root), key.c_str(), 0, KEY_SET_VALUE | KEY_QUERY_VALUE | ViewFlag(view), &h);
+  if (r == ERROR_FILE_NOT_FOUND) return StartDelete::Missing;
+  if (r != ERROR_SUCCESS) return StartDelete::Refused;
+  SavedRegValue saved{RootName(root) + KeyPathInView(key, view), name};
+  DWORD type = 0, size = 0;
+  r = RegQueryValueExW(h, name.c_str(), nullptr, &type, nullptr, &size);
+  bool read = false;
+  for (int tries = 0; r == ERROR_SUCCESS && !read && tries < 4; ++tries) {
+    saved.data.resize(size);
+    r = RegQueryValueExW(h, name.c_str(), nullptr, &type, saved.data.data(), &size);
+    read = r == ERROR_SUCCESS;
+    if (r == ERROR_MORE_DATA) r = ERROR_SUCCESS;  // grown since its size was asked for: ask again
+  }
+  StartDelete result = r == ERROR_FILE_NOT_FOUND ? StartDelete::Missing : StartDelete::NotSaved;
+  if (read) {
+    saved.type = type;
+    saved.data.resize(size);
+    if (AppendStartupBackup(backupFile, saved)) {
+      r = deleteValue(h, name.c_str());
+      result = r == ERROR_SUCCESS || r == ERROR_FILE_NOT_FOUND ? StartDelete::Deleted : StartDelete::Refused;
+    }
+  }
   RegCloseKey(h);
-  return gone;
+  return result;
+}
+
+std::wstring ShownLocation(RegRoot root, const std::wstring& key, RegView view, const std::wstring& name) {
+  return RootName(root) + KeyPathInView(key, view) + L"\\" + (name.empty() ? kDefaultValueName : name);
 }
 
 }  // namespace zorvix

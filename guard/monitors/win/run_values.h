@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "guard/monitors/start_delete.h"
 #include "guard/monitors/startup_monitor.h"
 
 namespace zorvix {
@@ -30,7 +31,14 @@ std::vector<RegView> ViewsOf(RegRoot root);
 void ListRunValues(RegRoot root, const std::wstring& key, RegView view, const RunValueSink& sink);
 // Lists every value of the locations, in order, each root in its views.
 void ListStartupValues(const std::vector<WatchedLocation>& locations, const RunValueSink& sink);
-// Deletes a value in the view it was read in. True when it is gone.
-bool DeleteRunValue(RegRoot root, const std::wstring& key, RegView view, const std::wstring& name);
+// The registry's delete of a value (tests refuse it as Windows does for a standard user).
+using RegValueDelete = LONG(WINAPI*)(HKEY key, LPCWSTR name);
+// Adds the value to the backup file, then deletes it in the view it was read in. A value that could not be
+// saved is not deleted.
+StartDelete DeleteStartValue(RegRoot root, const std::wstring& key, RegView view, const std::wstring& name,
+                             const std::wstring& backupFile, RegValueDelete deleteValue = RegDeleteValueW);
+// The location of a value as the user reads it: root name, key path in the native view, "\", value name
+// ("(预设值)" for the unnamed one).
+std::wstring ShownLocation(RegRoot root, const std::wstring& key, RegView view, const std::wstring& name);
 
 }  // namespace zorvix

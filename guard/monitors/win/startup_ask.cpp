@@ -4,15 +4,16 @@
 #include "guard/monitors/win/ask_list_files.h"
 #include "guard/monitors/win/formask.h"
 #include "guard/monitors/win/run_values.h"
+#include "guard/monitors/win/startup_backup.h"
 #include "guard/startup/win/frm_main.h"
 
 namespace zorvix {
 
-StartupMonitor::Hooks StartupAskHooks(FrmMain& frm, const std::wstring& folder) {
+StartupMonitor::Hooks StartupAskHooks(FrmMain& frm, const std::wstring& folder, RegValueDelete deleteValue) {
   StartupMonitor::Hooks h;
   h.isTrusted = [&frm](const std::wstring& program) { return frm.trust().IsTrustedFile(program).trusted; };
   h.allowList = [] { return AskLists().registry.allow.text(); };
-  h.ask = [&frm, folder](const StartupItem& item, const std::wstring& program) {
+  h.ask = [&frm, folder, deleteValue](const StartupItem& item, const std::wstring& program) {
     // A location allowed for this run only (its list file could not keep it) is not asked about again.
     if (AskLists().registry.allow.Contains(item.location)) return;
     AskSubject subject;
@@ -22,7 +23,12 @@ StartupMonitor::Hooks StartupAskHooks(FrmMain& frm, const std::wstring& folder) 
     AskHooks hooks = GuardAskHooks(frm);
     hooks.folder = folder;
     // The value itself, by its own fields: its name may hold a "\" and it may live in the 32-bit view.
-    hooks.deleteStartupValue = [item](const AskSubject&) { DeleteRunValue(item.root, item.key, item.view, item.name); };
+    hooks.deleteStartupValue = [item, folder, deleteValue](const AskSubject&) {
+      std::wstring backup = StartupBackupPath(folder);
+      StartDelete done = DeleteStartValue(item.root, item.key, item.view, item.name, backup, deleteValue);
+      return StartDeleteProblem(done, item.name.empty() ? kDefaultValueName : item.name,
+                                ShownLocation(item.root, item.key, item.view, item.name), backup);
+    };
     Formask::Open(std::move(subject), std::move(hooks));
   };
   return h;

@@ -12,12 +12,16 @@
 #include "common/win/registry.h"
 #include "common/win/ui/window.h"
 #include "guard/monitors/win/ask_list_files.h"
+#include "common/testing/win/msgbox_answers.h"
+#include "guard/control/face_pages.h"
 #include "guard/monitors/win/formask.h"
+#include "guard/monitors/win/startup_backup.h"
+#include "guard/monitors/win/testing/reg_values.h"
 #include "guard/monitors/win/testing/scratch_keys.h"
 #include "guard/startup/win/frm_main.h"
 
 using namespace zorvix;
-using zorvix::test_support::ScratchKeys;
+using namespace zorvix::test_support;
 
 namespace {
 
@@ -36,10 +40,15 @@ class StartupAskTest : public testing::Test {
     DestroyWindow(frm.hwnd());
   }
   // A monitor over one scratch location, asking through the guard.
-  StartupMonitor& Watch(RegRoot root, const std::wstring& key) {
+  StartupMonitor& Watch(RegRoot root, const std::wstring& key, RegValueDelete deleteValue = RegDeleteValueW) {
     monitor = std::make_unique<StartupMonitor>(std::vector<WatchedLocation>{{root, key}});
-    monitor->SetHooks(StartupAskHooks(frm, folder.wpath()));
+    monitor->SetHooks(StartupAskHooks(frm, folder.wpath(), deleteValue));
     return *monitor;
+  }
+  // Runs a dialog's countdown out with a clock of its own, 1.2 s a tick.
+  static void RunOut(Formask* d) {
+    uint64_t t = GetTickCount64();
+    for (int i = 1; i <= 21 && !Formask::OpenDialogs().empty(); ++i) d->Timer1Tick(t + i * 1200);
   }
   // Reads the location again and returns the dialog that opens, if any.
   Formask* Ask(StartupMonitor& m) {
@@ -134,4 +143,67 @@ TEST_F(StartupAskTest, ADeniedValueIsDeletedInItsOwnViewAndByItsOwnName) {
   ASSERT_NE(slash, nullptr);
   slash->Command2Click();
   EXPECT_FALSE(common::QueryRegString(HKEY_CURRENT_USER, keys.Key(L"Run"), L"a\\b")) << "a name holding \\";
+}
+
+namespace {
+// The registry's answer to a standard user deleting a machine-wide value.
+LONG WINAPI RefuseDelete(HKEY, LPCWSTR) { return ERROR_ACCESS_DENIED; }
+}  // namespace
+
+TEST_F(StartupAskTest, AValueTheRegistryWillNotDeleteIsToldWhetherTheUserOrTheCountdownDenied) {
+  suite::MsgBoxAnswers answers;
+  keys.SetText(L"Run", L"Stays", L"C:\\apps\\stays.exe");
+  StartupMonitor& m = Watch(RegRoot::CurrentUser, keys.Key(L"Run"), RefuseDelete);
+  const std::wstring told = DeleteStartFailedText(L"Stays", L"HKEY_CURRENT_USER\\" + keys.Key(L"Run") + L"\\Stays");
+  Formask* ask = Ask(m);
+  ASSERT_NE(ask, nullptr);
+  ask->Command2Click();
+  ASSERT_EQ(answers.shown().size(), 1u);
+  EXPECT_EQ(answers.shown()[0].text, told);
+  EXPECT_EQ(answers.shown()[0].flags & MB_ICONMASK, UINT(MB_ICONWARNING));
+  EXPECT_TRUE(Formask::OpenDialogs().empty());
+  EXPECT_TRUE(common::QueryRegString(HKEY_CURRENT_USER, keys.Key(L"Run"), L"Stays"));
+
+  ask = Ask(m);
+  ASSERT_NE(ask, nullptr);
+  RunOut(ask);
+  EXPECT_TRUE(Formask::OpenDialogs().empty()) << "the countdown denied";
+  ASSERT_EQ(answers.shown().size(), 2u);
+  EXPECT_EQ(answers.shown()[1].text, told);
+}
+
+TEST_F(StartupAskTest, AValueThatCannotBeSavedFirstStaysAndTheUserIsToldWhy) {
+  suite::MsgBoxAnswers answers;
+  keys.SetText(L"Run", L"Unsaved", L"C:\\apps\\unsaved.exe");
+  const std::wstring backup = StartupBackupPath(folder.wpath());
+  CreateDirectoryW(backup.c_str(), nullptr);  // a folder where the file would go: nothing can be written
+  Formask* ask = Ask(Watch(RegRoot::CurrentUser, keys.Key(L"Run")));
+  ASSERT_NE(ask, nullptr);
+  ask->Command2Click();
+  EXPECT_TRUE(common::QueryRegString(HKEY_CURRENT_USER, keys.Key(L"Run"), L"Unsaved"));
+  ASSERT_EQ(answers.shown().size(), 1u);
+  EXPECT_NE(answers.shown()[0].text.find(backup), std::wstring::npos) << "the message names the file";
+  EXPECT_NE(answers.shown()[0].text.find(L"Unsaved"), std::wstring::npos);
+  RemoveDirectoryW(backup.c_str());
+}
+
+TEST_F(StartupAskTest, ValuesDeniedByTheUserAndByTheCountdownComeBackFromTheBackupFile) {
+  const RawValue denied = TextValue(L"%ProgramFiles%\\denied.exe /x", REG_EXPAND_SZ);
+  const RawValue timedOut = TextValue(L"C:\\apps\\timed-out.exe");
+  ASSERT_TRUE(WriteRaw(HKEY_CURRENT_USER, keys.Key(L"Run"), L"Denied", denied));
+  ASSERT_TRUE(WriteRaw(HKEY_CURRENT_USER, keys.Key(L"Run"), L"TimedOut", timedOut));
+  StartupMonitor& m = Watch(RegRoot::CurrentUser, keys.Key(L"Run"));
+  for (int i = 0; i < 2; ++i) {
+    Formask* ask = Ask(m);
+    ASSERT_NE(ask, nullptr);
+    if (ask->subject().regpath.ends_with(L"\\denied"))
+      ask->Command2Click();
+    else
+      RunOut(ask);
+  }
+  EXPECT_FALSE(ReadRaw(HKEY_CURRENT_USER, keys.Key(L"Run"), L"Denied"));
+  EXPECT_FALSE(ReadRaw(HKEY_CURRENT_USER, keys.Key(L"Run"), L"TimedOut"));
+  ASSERT_TRUE(ImportWithRegedit(StartupBackupPath(folder.wpath())));
+  EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, keys.Key(L"Run"), L"Denied"), denied);
+  EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, keys.Key(L"Run"), L"TimedOut"), timedOut);
 }

@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include "common/testing/temp_dir.h"
 #include "common/text.h"
 #include "common/win/registry.h"
 #include "common/win/system.h"
 #include "guard/monitors/win/run_values.h"
+#include "guard/monitors/win/startup_backup.h"
 #include "guard/monitors/win/testing/scratch_keys.h"
 #include "guard/startup/guard_state.h"
 
@@ -95,7 +97,10 @@ TEST(RunValues, MachineValuesAreReadAndDeletedInTheViewTheyCameFrom) {
   EXPECT_EQ(all[1].program, L"C:\\x86\\thirtytwo.exe");
   EXPECT_NE(all[1].location.find(L"hkey_local_machine\\software\\wow6432node\\zorvixtest\\"), std::wstring::npos);
 
-  EXPECT_TRUE(DeleteRunValue(RegRoot::LocalMachine, keys.Key(L"Run"), RegView::Wow32, L"same"));
+  suite::TempDir folder;
+  EXPECT_EQ(DeleteStartValue(RegRoot::LocalMachine, keys.Key(L"Run"), RegView::Wow32, L"same",
+                             StartupBackupPath(folder.wpath())),
+            StartDelete::Deleted);
   auto native = ListAll(RegRoot::LocalMachine, keys.Key(L"Run"), RegView::Native);
   ASSERT_EQ(native.size(), 1u) << "the other view keeps its value";
   EXPECT_EQ(native[0].program, L"C:\\x64\\native.exe");

@@ -12,7 +12,16 @@ std::wstring TitleOf(HWND hwnd) {
   return std::wstring(buf, n > 0 ? n : 0);
 }
 
+// The guard's own windows are neither listed nor closed: closing them from here would take the guard down
+// piece by piece (its tray icon, its firewall) or end it.
+bool OwnWindow(HWND hwnd) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  return pid == GetCurrentProcessId();
+}
+
 BOOL CALLBACK ListWindowsProc(HWND hwnd, LPARAM param) {
+  if (OwnWindow(hwnd)) return TRUE;
   std::wstring title = TitleOf(hwnd);
   if (ListedTitle(title)) reinterpret_cast<std::vector<std::wstring>*>(param)->push_back(title);
   return TRUE;
@@ -25,7 +34,8 @@ struct CloseSearch {
 
 BOOL CALLBACK CloseWindowsProc(HWND hwnd, LPARAM param) {
   auto* search = reinterpret_cast<CloseSearch*>(param);
-  if (TitleMatches(TitleOf(hwnd), search->text) && PostMessageW(hwnd, WM_CLOSE, 0, 0)) ++search->asked;
+  if (!OwnWindow(hwnd) && TitleMatches(TitleOf(hwnd), search->text) && PostMessageW(hwnd, WM_CLOSE, 0, 0))
+    ++search->asked;
   return TRUE;
 }
 

@@ -5,6 +5,7 @@
 #include "common/win/clipboard.h"
 #include "common/win/msgbox.h"
 #include "common/win/registry.h"
+#include "common/win/sibling_tool.h"
 #include "common/win/system.h"
 #include "guard/process/process_actions.h"
 #include "guard/startup/guard_state.h"
@@ -199,7 +200,7 @@ void Tuopan::Command(int id) {
   if (id >= kTrayDisk0 && id < kTrayDisk0 + 8) return ExploreDrive(id - kTrayDisk0);
   switch (id) {
     case kTrayMain: Run(hooks_.openControlCentre); break;
-    case kTrayView: system_.start(SiblingCommand(app, L"\\view.exe"), SW_SHOWNORMAL); break;
+    case kTrayView: StartTool(L"\\view.exe"); break;
     case kTrayRegedit: system_.start(L"regedit.exe", SW_SHOWMAXIMIZED); break;
     case kTrayGroup: system_.shell(nullptr, L"open", L"gpedit.msc", SW_HIDE); break;
     case kTrayConfig: OpenConfig(); break;
@@ -207,7 +208,7 @@ void Tuopan::Command(int id) {
     case kTrayDesktop: system_.start(L"rundll32 shell32,Control_RunDLL desk.cpl", SW_SHOWMINIMIZED); break;
     case kTrayControl: system_.start(L"control.exe ", SW_SHOWNORMAL); break;
     case kTrayNetIp: ShowLocalIP(); break;
-    case kTrayNetIpWan: system_.start(SiblingCommand(app, L"\\year.exe ip"), SW_SHOWNORMAL); break;
+    case kTrayNetIpWan: StartTool(L"\\year.exe ip"); break;
     case kTrayProcess: Run(hooks_.showProcessWindow); break;
     case kTrayNetwall: Run(hooks_.openFirewall); break;
     case kTrayAutorun: ToggleAutorun(); break;
@@ -218,6 +219,13 @@ void Tuopan::Command(int id) {
     case kTrayTurnOffPc: ConfirmShutdown(); break;
     case kTrayExit: Run(hooks_.exit); break;
   }
+}
+
+// A sibling tool that is not beside the guard is named to the user instead of started.
+void Tuopan::StartTool(const wchar_t* tool) {
+  const std::wstring app = common::AppFolder();
+  if (common::SiblingToolPresent(hwnd(), SiblingProgram(app, tool)))
+    system_.start(SiblingCommand(app, tool), SW_SHOWNORMAL);
 }
 
 void Tuopan::OpenConfig() {
@@ -278,6 +286,9 @@ LRESULT Tuopan::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (!iconShown_) AddTrayIcon();
     return 0;
   }
+  // The guard's own unload destroys this window directly; a close asked for from outside (another program,
+  // a window list) would take the icon and leave a guard that nobody can reach, so it is refused.
+  if (msg == WM_CLOSE) return 0;
   if (msg == WM_COMMAND && HIWORD(wp) == 0) {
     Command(LOWORD(wp));
     return 0;

@@ -73,6 +73,7 @@ class Tuopan : public common::ui::Window {
   void ToggleAutorun();
   void ShowLocalIP();
   void ExploreDrive(int index);
+  void StartTool(const wchar_t* tool);
   void OpenConfig();
   void ConfirmShutdown();
   void ForceShutdown();

@@ -1,16 +1,25 @@
 // The tray and the monitors inside the loaded guard: the icon of a hidden guard, the way back to its
-// window, the exit, a drive's arrival and a start-up value written while it runs.
+// window, the exit and the unload asked for by another program, the guard's windows kept off the window
+// page, a drive's arrival and a start-up value written while it runs.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <dbt.h>
+#include <winternl.h>
+
+#include <algorithm>
+#include <set>
 
 #include "common/testing/temp_dir.h"
 #include "common/testing/win/child_process.h"
+#include "common/testing/win/text_files.h"
 #include "common/win/registry.h"
 #include "common/win/version_info.h"
 #include "guard/monitors/win/formask.h"
+#include "guard/monitors/win/formfire.h"
 #include "guard/monitors/win/testing/scratch_drive.h"
 #include "guard/monitors/win/testing/window_child.h"
+#include "guard/process/win/process_system.h"
+#include "guard/process/win/window_list_win.h"
 #include "guard/startup/guard_state.h"
 #include "guard/startup/tray_text.h"
 #include "guard/startup/win/frm_main.h"
@@ -82,6 +91,31 @@ TEST(GuardTray, TheFirewallItemLiftsThePausedScans) {
   DestroyWindow(frm.hwnd());
 }
 
+TEST(GuardWindows, TheWindowPageNeitherListsNorClosesTheGuardsOwnWindows) {
+  suite::ChildProcess other(L"--window ZvOther 菜单列表 可疑程序检测");
+  ASSERT_TRUE(suite::PumpUntil([] { return FindWindowW(L"SuiteChild", L"ZvOther 菜单列表 可疑程序检测"); }, 5000));
+  FrmMain frm(SignedEverything);
+  ASSERT_TRUE(frm.Load(L"2"));
+  frm.tuopan().Command(kTrayNetwall);  // the firewall's window, made when first shown
+  for (const wchar_t* own : {kMainCaption, L"菜单列表", L"可疑程序检测"})
+    ASSERT_NE(FindWindowW(nullptr, own), nullptr) << "the guard's window is there to be listed";
+  auto titles = ListWindowTitles();
+  for (const wchar_t* own : {kMainCaption, L"菜单列表", L"可疑程序检测"})
+    EXPECT_EQ(std::count(titles.begin(), titles.end(), own), 0) << "listed: " << suite::Ansi(own);
+  EXPECT_EQ(std::count(titles.begin(), titles.end(), L"ZvOther 菜单列表 可疑程序检测"), 1);
+
+  EXPECT_EQ(CloseWindowsByTitle(L"菜单列表"), 1) << "the other program's window only";
+  EXPECT_TRUE(other.WaitExit(5000));
+  EXPECT_EQ(CloseWindowsByTitle(kMainCaption), 0);
+  EXPECT_EQ(CloseWindowsByTitle(L"可疑程序检测"), 0);
+  suite::PumpFor(300);
+  ASSERT_NE(frm.hwnd(), nullptr);
+  EXPECT_TRUE(IsWindow(frm.tuopan().hwnd()));
+  EXPECT_TRUE(frm.tuopan().iconShown());
+  EXPECT_TRUE(IsWindowVisible(frm.formfire().hwnd()));
+  DestroyWindow(frm.hwnd());
+}
+
 TEST(GuardMonitors, ADriveArrivingIsScannedAtOnce) {
   suite::TempDir media;
   media.Write(L"autorun.inf", "[autorun]\r\nopen=setup.exe\r\n");
@@ -97,11 +131,42 @@ TEST(GuardMonitors, ADriveArrivingIsScannedAtOnce) {
   EXPECT_FALSE(frm.autorun().form().loaded()) << "the guard's end closes the alert";
 }
 
+namespace {
+// The system's process list without the processes that started after its first query: the guard sees no
+// new process.
+struct NoNewProcesses : ProcessSystem {
+  LONG QueryProcesses(void* buffer, ULONG size, ULONG* needed) override {
+    LONG status = ProcessSystem::QueryProcesses(buffer, size, needed);
+    if (status < 0) return status;
+    SYSTEM_PROCESS_INFORMATION* kept = nullptr;
+    for (ULONG at = 0; at + sizeof(SYSTEM_PROCESS_INFORMATION) <= size;) {
+      auto* e = reinterpret_cast<SYSTEM_PROCESS_INFORMATION*>(static_cast<BYTE*>(buffer) + at);
+      ULONG next = e->NextEntryOffset;
+      DWORD pid = DWORD(reinterpret_cast<ULONG_PTR>(e->UniqueProcessId));
+      if (!recorded) known.insert(pid);
+      if (known.count(pid) || !kept)
+        kept = e;
+      else  // unlinked from the list
+        kept->NextEntryOffset = next ? kept->NextEntryOffset + next : 0;
+      if (!next) break;
+      at += next;
+    }
+    recorded = true;
+    return status;
+  }
+  std::set<DWORD> known;
+  bool recorded = false;
+};
+}  // namespace
+
 TEST(GuardMonitors, AStartupValueWrittenWhileTheGuardRunsIsReadWithoutANewProcess) {
   const std::wstring run = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
   const std::wstring name = L"zorvix-test-value";
-  FrmMain frm(SignedEverything);
+  NoNewProcesses processes;
+  FrmMain frm(SignedEverything, processes);
   ASSERT_TRUE(frm.Load(L"2"));
+  // Nothing is asked, so nothing is taken from the queue: what the reading queued stays to be seen.
+  frm.startup().SetHooks({});
   suite::PumpFor(1500);  // the first reading is done
   auto queued = [&] {
     StartupQueue copy = frm.startup().queue();
@@ -109,9 +174,13 @@ TEST(GuardMonitors, AStartupValueWrittenWhileTheGuardRunsIsReadWithoutANewProces
       if (item->name == name) return true;
     return false;
   };
-  EXPECT_FALSE(queued());
+  ASSERT_FALSE(queued());
+  // A program started now is not seen by the guard: only the key's change can make it read again.
+  suite::ChildProcess started;
+  ASSERT_TRUE(started.started());
   common::WriteRegString(HKEY_CURRENT_USER, run, name, L"C:\\apps\\new-startup.exe");
   EXPECT_TRUE(suite::PumpUntil(queued, 2500));
+  EXPECT_LT(frm.table().HaveItem(started.pid()), 0) << "the new process stayed unseen";
   common::DeleteRegValue(HKEY_CURRENT_USER, run, name);
   DestroyWindow(frm.hwnd());
 }

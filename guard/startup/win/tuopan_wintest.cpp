@@ -7,10 +7,13 @@
 #include <regex>
 #include <vector>
 
+#include "common/testing/win/child_process.h"
 #include "common/testing/win/msgbox_answers.h"
+#include "common/testing/win/sibling_files.h"
 #include "common/testing/win/text_files.h"
 #include "common/win/clipboard.h"
 #include "common/win/registry.h"
+#include "common/win/sibling_tool.h"
 #include "common/win/system.h"
 #include "guard/startup/guard_state.h"
 #include "guard/startup/tray_text.h"
@@ -220,6 +223,7 @@ TEST_F(TrayFixture, ClicksOnTheIcon) {
 
 TEST_F(TrayFixture, ItemsStartTheirToolsWithTheirCommandLines) {
   const std::wstring app = common::AppFolder();
+  suite::SiblingFiles tools({L"view.exe", L"year.exe"});
   const std::wstring drive = common::GetWindowsFolder().substr(0, 2);
   for (int id : std::initializer_list<int>{kTrayView, kTrayRegedit, kTrayGroup, kTrayConfig, kTrayInternet, kTrayDesktop, kTrayControl,
                  kTrayNetIpWan, kTrayDownload, kTrayDisk0 + 2, kTrayDisk0 + 7, kTrayHelp})
@@ -249,6 +253,35 @@ TEST_F(TrayFixture, ItemsStartTheirToolsWithTheirCommandLines) {
   EXPECT_EQ(firewall, 1);
   EXPECT_EQ(opened, 1);
   EXPECT_EQ(exits, 1);
+}
+
+TEST_F(TrayFixture, AToolThatIsNotBesideTheGuardIsNamedAndNothingStarts) {
+  const std::wstring app = common::AppFolder();
+  ASSERT_FALSE(common::FileExists(app + L"view.exe"));
+  ASSERT_FALSE(common::FileExists(app + L"year.exe"));
+  suite::MsgBoxAnswers answers;
+  tray.Command(kTrayView);
+  tray.Command(kTrayNetIpWan);
+  EXPECT_TRUE(rec.calls.empty());
+  ASSERT_EQ(answers.shown().size(), 2u);
+  EXPECT_EQ(answers.shown()[0].text, common::SiblingToolMissingText(app + L"view.exe"));
+  EXPECT_EQ(answers.shown()[1].text, common::SiblingToolMissingText(app + L"year.exe"));
+  EXPECT_EQ(answers.shown()[1].flags & MB_ICONMASK, UINT(MB_ICONWARNING));
+}
+
+TEST_F(TrayFixture, ACloseFromOutsideLeavesTheTrayWindowAndItsIcon) {
+  SendMessageW(tray.hwnd(), WM_CLOSE, 0, 0);
+  PostMessageW(tray.hwnd(), WM_CLOSE, 0, 0);
+  suite::PumpFor(100);
+  ASSERT_TRUE(IsWindow(tray.hwnd()));
+  EXPECT_TRUE(tray.iconShown());
+  NOTIFYICONDATAW nid{sizeof nid};
+  nid.hWnd = tray.hwnd();
+  nid.uID = 1;
+  EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &nid)) << "the shell still has the icon";
+  tray.Unload();  // the guard's own unload still takes it down
+  EXPECT_EQ(tray.hwnd(), nullptr);
+  EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &nid));
 }
 
 TEST_F(TrayFixture, ShutdownAsksFirstAndFallsBackWhenTheToolWillNotStart) {

@@ -11,6 +11,7 @@
 #include "common/win/message_loop.h"
 #include "common/win/msgbox.h"
 #include "common/win/pump.h"
+#include "common/win/sibling_tool.h"
 #include "common/win/system.h"
 #include "common/win/ui/tool_tip.h"
 #include "search/engine/search_state.h"
@@ -353,7 +354,10 @@ void FrmMain::OnCommand(int id) {
     case kOptions: return OpenPrivacy(hwnd());
     case kSelAll: lvw_.SelectAll(); return FocusList();
     case kExit: PostMessageW(hwnd(), WM_CLOSE, 0, 0); return;
-    case kWen: common::StartCommand(common::QuoteArg(app + L"report.exe")); return;
+    case kWen:
+      if (common::SiblingToolPresent(hwnd(), app + L"report.exe"))
+        common::StartCommand(common::QuoteArg(app + L"report.exe"));
+      return;
     case kFileView:
       fileView_ = !fileView_;
       CheckMenuItem(GetMenu(hwnd()), kFileView, fileView_ ? MF_CHECKED : MF_UNCHECKED);

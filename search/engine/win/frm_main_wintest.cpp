@@ -10,6 +10,7 @@
 #include "common/testing/win/text_files.h"
 #include "common/win/clipboard.h"
 #include "common/win/pump.h"
+#include "common/win/sibling_tool.h"
 #include "common/win/system.h"
 #include "search/engine/search_state.h"
 #include "search/engine/testing/at_next_pump.h"
@@ -469,6 +470,23 @@ TEST_F(Main, StopStopsEvenWhenTheKeywordBoxWasEmptied) {
 
 using test_support::EditOf;
 using test_support::PostKey;
+
+TEST_F(Main, AMissingReportToolIsNamedInsteadOfStarted) {
+  const std::wstring report = common::AppFolder() + L"report.exe";
+  ASSERT_FALSE(common::FileExists(report));
+  HMENU tools = GetSubMenu(GetMenu(main_.hwnd()), 2);
+  int id = -1;
+  for (int i = 0; tools && i < GetMenuItemCount(tools); ++i) {
+    wchar_t caption[64]{};
+    GetMenuStringW(tools, i, caption, 64, MF_BYPOSITION);
+    if (std::wstring(caption) == L"文件夹检查(&F)") id = int(GetMenuItemID(tools, i));
+  }
+  ASSERT_GE(id, 0) << "the tools menu holds the item";
+  suite::MsgBoxAnswers answers;
+  SendMessageW(main_.hwnd(), WM_COMMAND, WPARAM(id), 0);
+  ASSERT_EQ(answers.shown().size(), 1u);
+  EXPECT_EQ(answers.shown()[0].text, common::SiblingToolMissingText(report));
+}
 
 TEST_F(Main, MnemonicsTabAndEnterInTheMainWindow) {
   suite::TempDir t;

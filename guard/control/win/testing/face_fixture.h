@@ -9,9 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "common/testing/temp_dir.h"
 #include "common/testing/win/msgbox_answers.h"
 #include "common/win/pump.h"
 #include "guard/control/win/formface.h"
+#include "guard/monitors/win/startup_backup.h"
 
 namespace test_support {
 
@@ -62,6 +64,7 @@ class FaceTest : public testing::Test {
                               {zorvix::RegRoot::LocalMachine, kScratchRun}};
     links.uninstallSources = zorvix::UninstallSources(kScratchUninstall);
     links.icon = LoadIconW(nullptr, IDI_APPLICATION);
+    links.startupBackup = zorvix::StartupBackupPath(files.wpath());
     links.start = [this](const std::wstring& line) {
       started.push_back(line);
       return true;
@@ -93,6 +96,7 @@ class FaceTest : public testing::Test {
   }
 
   ScratchKeys scratch;
+  suite::TempDir files;  // the program's folder for the files the window writes
   suite::MsgBoxAnswers answers;
   zorvix::FaceLinks links;
   std::unique_ptr<zorvix::Formface> face;

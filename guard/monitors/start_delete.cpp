@@ -1,0 +1,20 @@
+#include "guard/monitors/start_delete.h"
+
+#include "guard/control/face_pages.h"
+
+namespace zorvix {
+
+std::optional<std::wstring> StartDeleteProblem(StartDelete result, std::wstring_view valueName,
+                                               std::wstring_view location, std::wstring_view backupFile) {
+  switch (result) {
+    case StartDelete::Deleted:
+    case StartDelete::Missing: return std::nullopt;
+    case StartDelete::Refused: return DeleteStartFailedText(valueName, location);
+    case StartDelete::NotSaved:
+      return L"无法把启动项目【 " + std::wstring(valueName) + L" 】备份到文件“" + std::wstring(backupFile) +
+             L"”，为了以后还能恢复，该项目没有删除……    ";
+  }
+  return std::nullopt;
+}
+
+}  // namespace zorvix
