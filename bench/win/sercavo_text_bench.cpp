@@ -8,6 +8,8 @@
 #include <string>
 
 #include "bench/win/bench_util.h"
+#include "common/text_codec.h"
+#include "common/win/code_page.h"
 #include "search/engine/search_state.h"
 #include "search/engine/text_search_rules.h"
 #include "search/engine/win/form_word.h"
@@ -18,13 +20,6 @@ const std::wstring kRoot = L"C:\\sercavo-text-bench";
 constexpr int kFolders = 100, kFilesPerFolder = 200, kHitEvery = 97;
 constexpr char kNeedleUtf8[] = "Zorvix\xE6\xA3\x80\xE7\xB4\xA2";  // "Zorvix检索"
 const wchar_t kNeedle[] = L"zorVIX检索";
-
-std::string Encode(const std::wstring& text, UINT codePage) {
-  int n = WideCharToMultiByte(codePage, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string r(size_t(n), '\0');
-  WideCharToMultiByte(codePage, 0, text.data(), int(text.size()), r.data(), n, nullptr, nullptr);
-  return r;
-}
 
 // About 10 KB of mixed Chinese and ASCII text; the needle once for files in the hit set.
 std::wstring Content(std::mt19937& rng, bool hit) {
@@ -63,8 +58,8 @@ int EnsureTree() {
       std::wstring text = Content(rng, i % kHitEvery == 0);
       std::string bytes;
       switch (i % 3) {
-        case 0: bytes = Encode(text, 936); break;
-        case 1: bytes = (i % 2 ? "\xEF\xBB\xBF" : "") + Encode(text, CP_UTF8); break;
+        case 0: bytes = common::ChineseCodePage().Encode(text).value_or(""); break;
+        case 1: bytes = (i % 2 ? "\xEF\xBB\xBF" : "") + common::ToUtf8(text).value_or(""); break;
         default: bytes = "\xFF\xFE" + std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2); break;
       }
       Put(folder + L"\\f" + std::to_wstring(f) + L".txt", bytes);
@@ -100,12 +95,7 @@ long long ReadAll(const std::wstring& folder, std::string& buffer) {
   return bytes;
 }
 
-std::wstring Wide(const std::string& utf8) {
-  int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
-  std::wstring r(size_t(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), r.data(), n);
-  return r;
-}
+std::wstring Wide(const std::string& utf8) { return common::FromUtf8(utf8); }
 
 // Rate of the contender against the baseline's (bytes per millisecond), as a ratio.
 void ReportRate(const char* what, double ms, const char* baseline, double baseMs) {

@@ -96,13 +96,25 @@ FileBytes ReadFileBytes(const std::wstring& path, uint64_t maxBytes) {
 }
 
 TextFile ReadTextFile(const std::wstring& path, uint64_t maxBytes) {
-  TextFile r;
+  return ReadTextFile(path, maxBytes, AnsiCodePage());
+}
+
+TextFile ReadTextFile(const std::wstring& path, uint64_t maxBytes, const CodePage& cp) {
   FileBytes file = ReadFileBytes(path, maxBytes);
-  r.status = file.status;
-  if (!file.ok()) return r;
-  r.format = DetectFormat(file.bytes);
-  r.text = DecodeExactly(file.bytes, r.format, AnsiCodePage());
-  r.exact = EncodeExactly(r.text, r.format, AnsiCodePage()) == file.bytes;
+  if (!file.ok()) {
+    TextFile r;
+    r.status = file.status;
+    return r;
+  }
+  return TextFileOf(file.bytes, cp);
+}
+
+TextFile TextFileOf(std::string_view bytes, const CodePage& cp) {
+  TextFile r;
+  r.status = ReadStatus::kRead;
+  r.format = DetectFormat(bytes);
+  r.text = DecodeExactly(bytes, r.format, cp);
+  r.exact = EncodeExactly(r.text, r.format, cp) == bytes;
   return r;
 }
 
@@ -113,11 +125,16 @@ std::optional<std::wstring> ReadFileText(const std::wstring& path, uint64_t maxB
 }
 
 TextWrite WriteTextFile(const std::wstring& path, std::wstring_view text, const TextFormat& format) {
+  return WriteTextFile(path, text, format, AnsiCodePage());
+}
+
+TextWrite WriteTextFile(const std::wstring& path, std::wstring_view text, const TextFormat& format,
+                        const CodePage& cp) {
   TextWrite r;
-  auto bytes = EncodeExactly(text, format, AnsiCodePage());
+  auto bytes = EncodeExactly(text, format, cp);
   if (!bytes) {
     r.status = WriteStatus::kNotHeld;
-    r.notHeld = FirstLineNotHeld(text, format, AnsiCodePage()).value_or(L"");
+    r.notHeld = FirstLineNotHeld(text, format, cp).value_or(L"");
     return r;
   }
   r.status = WriteFileAtomically(path, *bytes) ? WriteStatus::kWritten : WriteStatus::kFailed;

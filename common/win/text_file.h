@@ -36,6 +36,10 @@ struct TextFile {
 };
 // In the ANSI code page when the file has no mark and is not UTF-8 with a non-ASCII byte.
 TextFile ReadTextFile(const std::wstring& path, uint64_t maxBytes);
+// The same with the code page of a caller that reads its files in another (the text search's 936).
+TextFile ReadTextFile(const std::wstring& path, uint64_t maxBytes, const CodePage& cp);
+// The text of bytes a caller has read already (status kRead).
+TextFile TextFileOf(std::string_view bytes, const CodePage& cp);
 // The text alone, for readers that never write the file back; nullopt when it was not read.
 std::optional<std::wstring> ReadFileText(const std::wstring& path, uint64_t maxBytes);
 
@@ -49,6 +53,7 @@ struct TextWrite {
 // The text in the form (a new file: the ANSI code page), replacing the file; nothing is written when a
 // character would be lost.
 TextWrite WriteTextFile(const std::wstring& path, std::wstring_view text, const TextFormat& format = {});
+TextWrite WriteTextFile(const std::wstring& path, std::wstring_view text, const TextFormat& format, const CodePage& cp);
 
 // A new file of our own beside the old one (a name nobody has, attributes kept by the replace), then the
 // old one replaced by it: a crash leaves the old or the new file whole. False when any step failed; the

@@ -8,6 +8,10 @@
 #include "search/engine/case_fold.h"
 
 namespace sercavo {
+
+using common::Encoding;
+using common::TextFormat;
+
 namespace {
 
 // A character that only itself folds to: letter case cannot change how it is written.
@@ -85,7 +89,7 @@ size_t FindLatin(std::string_view text, std::string_view lower) {
   return std::string_view::npos;
 }
 
-TextNeedle::TextNeedle(std::wstring_view text, const AnsiCodec& ansi)
+TextNeedle::TextNeedle(std::wstring_view text, const common::CodePage& ansi)
     : ansi_(ansi), folded_(CaseFold::Get().Folded(text)) {
   for (size_t k = 0; k < text.size();) {
     size_t end = k;
@@ -104,8 +108,8 @@ TextNeedle::TextNeedle(std::wstring_view text, const AnsiCodec& ansi)
     }
     start = k + 1;
   }
-  auto utf8 = EncodeText(anchor_, Encoding::Utf8, ansi);
-  auto utf16 = EncodeText(anchor_, Encoding::Utf16Le, ansi);
+  auto utf8 = common::EncodeText(anchor_, Encoding::Utf8, ansi);
+  auto utf16 = common::EncodeText(anchor_, Encoding::Utf16Le, ansi);
   if (anchor_.empty() || !utf8 || !utf16) {
     anchor_.clear();
     return;
@@ -113,7 +117,7 @@ TextNeedle::TextNeedle(std::wstring_view text, const AnsiCodec& ansi)
   anchorUtf8_ = *utf8;
   anchorUtf16_ = *utf16;
   // Not in the code page: only the UTF-8 form can hold it.
-  anchorAnsi_ = EncodeText(anchor_, Encoding::Ansi, ansi).value_or(*utf8);
+  anchorAnsi_ = common::EncodeText(anchor_, Encoding::Ansi, ansi).value_or(*utf8);
 }
 
 bool TextNeedle::FoldedAt(std::wstring_view text, size_t anchorPos) const {
@@ -141,7 +145,7 @@ bool TextNeedle::HeldByUtf16(std::string_view body) const {
 
 bool TextNeedle::HeldBy(std::string_view bytes) {
   if (folded_.empty()) return false;
-  TextFormat format = DetectMark(bytes);
+  TextFormat format = common::DetectMark(bytes);
   std::string_view body = bytes.substr(format.markBytes);
   bool inPlace = format.encoding == Encoding::Utf16Le && sizeof(wchar_t) == 2 && body.size() % 2 == 0 &&
                  reinterpret_cast<uintptr_t>(body.data()) % alignof(wchar_t) == 0;
@@ -153,8 +157,8 @@ bool TextNeedle::HeldBy(std::string_view bytes) {
   } else if (!wide && !latin_.empty() && FindLatin(body, latin_) == std::string_view::npos) {
     return false;
   }
-  if (format.markBytes == 0) format = DetectFormat(bytes);
-  DecodeText(bytes, format, ansi_, text_);
+  if (format.markBytes == 0) format = common::DetectFormat(bytes);
+  common::DecodeText(bytes, format, ansi_, text_);
   return HeldByWide(text_);
 }
 

@@ -5,13 +5,13 @@
 #include <string>
 #include <string_view>
 
-#include "search/engine/text_codec.h"
+#include "common/text_codec.h"
 
 namespace sercavo {
 
 class TextNeedle {
  public:
-  TextNeedle(std::wstring_view text, const AnsiCodec& ansi);
+  TextNeedle(std::wstring_view text, const common::CodePage& ansi);
   const std::wstring& folded() const { return folded_; }
   bool HeldBy(std::string_view bytes);
   // The decoded text of the last file that needed decoding.
@@ -22,7 +22,7 @@ class TextNeedle {
   bool HeldByUtf16(std::string_view body) const;
   bool FoldedAt(std::wstring_view text, size_t anchorPos) const;
 
-  const AnsiCodec& ansi_;
+  const common::CodePage& ansi_;
   std::wstring folded_, text_;
   // The longest run of characters of the text that have no other letter case (at anchorAt_), and its
   // bytes in each encoding: a file holding none of them cannot hold the text.

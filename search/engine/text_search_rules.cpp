@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "common/text.h"
 #include "search/engine/case_fold.h"
 #include "search/engine/search_rules.h"
 
@@ -71,6 +72,57 @@ int32_t SizeLimitBytes(std::wstring_view box) {
   if (bytes >= double(std::numeric_limits<int32_t>::max())) return std::numeric_limits<int32_t>::max();
   if (bytes <= double(std::numeric_limits<int32_t>::min())) return std::numeric_limits<int32_t>::min();
   return int32_t(bytes);
+}
+
+std::wstring ReplaceExact(std::wstring_view text, std::wstring_view find, std::wstring_view replacement,
+                          size_t& count) {
+  count = 0;
+  if (find.empty()) return std::wstring(text);
+  std::wstring r;
+  size_t done = 0;
+  for (size_t at = text.find(find); at != std::wstring_view::npos; at = text.find(find, done)) {
+    r.append(text.substr(done, at - done)).append(replacement);
+    done = at + find.size();
+    ++count;
+  }
+  return r.append(text.substr(done));
+}
+
+std::wstring LineEndOf(std::wstring_view text) {
+  size_t crlf = 0, lf = 0, cr = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') {
+      ++crlf;
+      ++i;
+    } else if (text[i] == L'\n') {
+      ++lf;
+    } else if (text[i] == L'\r') {
+      ++cr;
+    }
+  }
+  if (lf > crlf && lf >= cr) return L"\n";
+  if (cr > crlf && cr > lf) return L"\r";
+  return L"\r\n";
+}
+
+bool IsRichText(std::wstring_view path, std::string_view bytes) {
+  return common::EqualsNoCase(common::ExtensionOf(path), L"rtf") && bytes.starts_with("{\\rtf");
+}
+
+std::wstring SaveRefusedText(SaveRefusal why, const std::wstring& path) {
+  switch (why) {
+    case SaveRefusal::kUnreadable: return L"这个文件没有读出，不能覆盖它：" + path;
+    case SaveRefusal::kTooLarge: return L"这个文件太大，没有完整读出，不能覆盖它：" + path;
+    case SaveRefusal::kNotExact: return L"这个文件有无法原样保存的内容，不能覆盖它：" + path;
+    case SaveRefusal::kRichText: return L"这是 RTF 文件，按纯文本保存会丢失它的格式，不能覆盖它：" + path;
+    case SaveRefusal::kNone: break;
+  }
+  return {};
+}
+
+std::wstring SaveFailedText(const std::wstring& path, bool notHeld, const std::wstring& line) {
+  if (notHeld) return L"文件的编码无法保存这一行的文字，没有保存：" + path + L"\r\n" + line;
+  return NotWrittenText(path, 1);
 }
 
 std::optional<size_t> FindNextHit(std::wstring_view text, std::wstring_view needle, size_t& next) {

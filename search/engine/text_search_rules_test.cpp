@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "search/engine/case_fold.h"
 #include "common/testing/gbk_double.h"
+#include "search/engine/case_fold.h"
 #include "search/engine/text_needle.h"
 
 namespace sercavo {
@@ -148,6 +148,32 @@ TEST(FindNext, WrapsOnceThroughTheTop) {
   EXPECT_EQ(FindNextHit(text, needle, next), 0u);
   next = 99;
   EXPECT_EQ(FindNextHit(text, needle, next), std::nullopt);
+}
+
+TEST(Replace, OnlyTheExactCaseAndEveryOccurrence) {
+  size_t count = 9;
+  EXPECT_EQ(ReplaceExact(L"ABC abc\r\nabcabc", L"abc", L"中文", count), L"ABC 中文\r\n中文中文");
+  EXPECT_EQ(count, 3u);
+  EXPECT_EQ(ReplaceExact(L"aaa", L"aa", L"b", count), L"ba");  // occurrences do not overlap
+  EXPECT_EQ(count, 1u);
+  EXPECT_EQ(ReplaceExact(L"ABC", L"abc", L"x", count), L"ABC");
+  EXPECT_EQ(count, 0u);
+  EXPECT_EQ(ReplaceExact(L"abc", L"", L"x", count), L"abc");
+  EXPECT_EQ(count, 0u);
+}
+
+TEST(LineEndOf, TheMostUsedOne) {
+  EXPECT_EQ(LineEndOf(L"a\nb\nc\r\n"), L"\n");
+  EXPECT_EQ(LineEndOf(L"a\r\nb"), L"\r\n");
+  EXPECT_EQ(LineEndOf(L"a\rb\rc"), L"\r");
+  EXPECT_EQ(LineEndOf(L"none"), L"\r\n");
+}
+
+TEST(RichText, ByNameAndContent) {
+  EXPECT_TRUE(IsRichText(L"C:\\a\\Doc.RTF", "{\\rtf1\\ansi x}"));
+  EXPECT_FALSE(IsRichText(L"C:\\a\\doc.txt", "{\\rtf1\\ansi x}"));
+  EXPECT_FALSE(IsRichText(L"C:\\a\\doc.rtf", "plain text"));
+  EXPECT_FALSE(IsRichText(L"C:\\a.rtf\\doc", "{\\rtf1}"));
 }
 
 TEST(StatusTexts, AsTheWindowShowsThem) {

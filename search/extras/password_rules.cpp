@@ -1,7 +1,7 @@
 #include "search/extras/password_rules.h"
 
 #include "common/text.h"
-#include "search/engine/text_codec.h"
+#include "common/text_codec.h"
 
 namespace sercavo {
 namespace {
@@ -25,19 +25,9 @@ bool SameBytes(std::string_view a, std::string_view b) {
   return diff == 0;
 }
 
-// No code page is needed to turn a password into bytes to hash.
-class NoAnsi : public AnsiCodec {
- public:
-  bool IsLeadByte(uint8_t) const override { return false; }
-  void Decode(std::string_view, std::wstring& out) const override { out.clear(); }
-  std::optional<std::string> Encode(std::wstring_view) const override { return std::nullopt; }
-};
-
 }  // namespace
 
-std::string Utf8Of(std::wstring_view text) {
-  return EncodeText(text, Encoding::Utf8, NoAnsi()).value_or(std::string());
-}
+std::string Utf8Of(std::wstring_view text) { return common::ToUtf8(text).value_or(std::string()); }
 
 std::string Hex(std::string_view bytes) {
   static const char digits[] = "0123456789abcdef";

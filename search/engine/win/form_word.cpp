@@ -10,11 +10,11 @@
 
 #include "common/path.h"
 #include "common/text.h"
+#include "common/win/code_page.h"
 #include "common/win/message_loop.h"
 #include "common/win/msgbox.h"
 #include "common/win/pump.h"
 #include "common/win/settings_store.h"
-#include "common/win/code_page.h"
 #include "common/win/text_file.h"
 #include "search/engine/case_fold.h"
 #include "search/engine/search_state.h"
@@ -53,6 +53,17 @@ int TextTwips(HWND w, const std::wstring& text) {
   SelectObject(dc, old);
   ReleaseDC(w, dc);
   return common::ui::PixelsToTwips(w, size.cx);
+}
+
+SaveRefusal RefusalOf(common::ReadStatus status, bool exact, bool rich) {
+  switch (status) {
+    case common::ReadStatus::kRead:
+      return rich ? SaveRefusal::kRichText : exact ? SaveRefusal::kNone : SaveRefusal::kNotExact;
+    case common::ReadStatus::kTooLarge: return SaveRefusal::kTooLarge;
+    case common::ReadStatus::kUnreadable: return SaveRefusal::kUnreadable;
+    case common::ReadStatus::kMissing: break;
+  }
+  return SaveRefusal::kNone;
 }
 
 // Tab leaves the content pane, and Esc reaches the window, as in every other box.
@@ -332,20 +343,19 @@ void FormWord::ListxClick() {
 
 void FormWord::ShowInPane(const std::wstring& path) {
   HWND pane = control(kIdPane);
-  std::string bytes;
-  if (!ReadWholeFile(path, bytes)) bytes.clear();
+  common::FileBytes bytes = common::ReadFileBytes(path, common::kLargeFileCap);
+  common::TextFile file = common::TextFileOf(bytes.bytes, common::ChineseCodePage());
+  bool rich = IsRichText(path, bytes.bytes);
   shownPath_ = path;
-  shownFormat_ = DetectFormat(bytes);
-  std::wstring text;
-  DecodeText(bytes, shownFormat_, common::ChineseCodePage(), text);
-  shownLineEnd_ = LineEndOf(text);
-  bool rich = common::EqualsNoCase(common::ExtensionOf(path), L"rtf") && bytes.starts_with("{\\rtf");
+  shownFormat_ = file.format;
+  shownLineEnd_ = LineEndOf(file.text);
+  shownRefusal_ = RefusalOf(bytes.status, file.exact, rich);
   SETTEXTEX how{ST_DEFAULT, 1200};
   if (rich) {
     how.codepage = CP_ACP;  // the rich text reads its own characters
-    SendMessageW(pane, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&how), reinterpret_cast<LPARAM>(bytes.c_str()));
+    SendMessageW(pane, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&how), reinterpret_cast<LPARAM>(bytes.bytes.c_str()));
   } else {
-    SendMessageW(pane, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&how), reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(pane, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&how), reinterpret_cast<LPARAM>(file.text.c_str()));
   }
   textextser_ = PaneText();
   std::wstring find = Text(control(kIdFind));
@@ -356,7 +366,7 @@ void FormWord::ShowInPane(const std::wstring& path) {
     intweinew_ = first + find.size();
   }
   SetStatus(1, path);
-  SetStatus(3, ShownSizeText(bytes.size()));
+  SetStatus(3, ShownSizeText(bytes.bytes.size()));
   SetStatus(5, L"字数：" + std::to_wstring(textextser_.size()));
   SetStatus(7, L"制作时间： " + GeneralDateText(ModifiedTime(path)));
   tips_.Set(pane, L"文件：" + path);
@@ -389,6 +399,10 @@ void FormWord::FindNext() {
 }
 
 bool FormWord::SaveAs(const std::wstring& path) {
+  if (shownRefusal_ != SaveRefusal::kNone && common::EqualsNoCase(path, shownPath_)) {
+    common::MsgBox(hwnd(), SaveRefusedText(shownRefusal_, path), MB_ICONERROR);
+    return false;
+  }
   std::wstring text;
   for (wchar_t c : PaneText()) {
     if (c == L'\r')
@@ -396,9 +410,10 @@ bool FormWord::SaveAs(const std::wstring& path) {
     else
       text += c;
   }
-  bool ok = common::WriteFileAtomically(path, TextFileBytes(text, shownFormat_, common::ChineseCodePage()));
-  if (!ok) SetStatus(1, NotWrittenText(path, 1));
-  return ok;
+  common::TextWrite w = common::WriteTextFile(path, text, shownFormat_, common::ChineseCodePage());
+  if (!w.ok())
+    common::MsgBox(hwnd(), SaveFailedText(path, w.status == common::WriteStatus::kNotHeld, w.notHeld), MB_ICONERROR);
+  return w.ok();
 }
 
 void FormWord::SaveAsClick() {

@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "common/text_codec.h"
+#include "common/win/text_file.h"
 #include "common/win/ui/status_bar.h"
 #include "common/win/ui/window.h"
-#include "search/engine/text_codec.h"
+#include "search/engine/text_search_rules.h"
 #include "search/engine/win/tips.h"
 
 namespace sercavo {
@@ -42,7 +44,8 @@ class FormWord : public common::ui::Window {
   void Command3Click();  // replace all
   void ListxClick();     // show the chosen file
   void FindNext();
-  // Saves the pane as plain text in the shown file's encoding and line ends; false when it failed.
+  // Saves the pane as plain text in the shown file's form and line ends; false when it was refused or
+  // failed (the user is told why, the file is left as it was).
   bool SaveAs(const std::wstring& path);
   bool searching() const { return searching_; }
 
@@ -80,9 +83,10 @@ class FormWord : public common::ui::Window {
   std::wstring textextser_;  // the text of the file shown last
   size_t intweinew_ = 0;     // where find-next goes on
   std::wstring shownPath_;
-  TextFormat shownFormat_;
+  common::TextFormat shownFormat_;
   std::wstring shownLineEnd_ = L"\r\n";
-  int listWidth_ = 0;  // twips; the splitter moves it
+  SaveRefusal shownRefusal_ = SaveRefusal::kNone;  // why the pane's text may not go over the shown file
+  int listWidth_ = 0;                              // twips; the splitter moves it
   bool dragging_ = false;
   ULONGLONG lastPump_ = 0, lastShown_ = 0;
   std::vector<std::wstring> notWritten_, pendingHits_;

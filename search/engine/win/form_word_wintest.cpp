@@ -7,6 +7,7 @@
 #include "common/testing/temp_dir.h"
 #include "common/testing/win/msgbox_answers.h"
 #include "common/testing/win/text_files.h"
+#include "common/text_codec.h"
 #include "common/win/message_loop.h"
 #include "common/win/pump.h"
 #include "common/win/settings_store.h"
@@ -19,18 +20,9 @@
 namespace sercavo {
 namespace {
 
-std::string Gbk(const std::wstring& t) {
-  int n = WideCharToMultiByte(936, 0, t.data(), int(t.size()), nullptr, 0, nullptr, nullptr);
-  std::string r(size_t(n), '\0');
-  WideCharToMultiByte(936, 0, t.data(), int(t.size()), r.data(), n, nullptr, nullptr);
-  return r;
-}
-std::string Utf8(const std::wstring& t) {
-  int n = WideCharToMultiByte(CP_UTF8, 0, t.data(), int(t.size()), nullptr, 0, nullptr, nullptr);
-  std::string r(size_t(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, t.data(), int(t.size()), r.data(), n, nullptr, nullptr);
-  return r;
-}
+// The tests run with the Chinese code page as the ANSI one.
+std::string Gbk(const std::wstring& t) { return suite::Ansi(t); }
+std::string Utf8(const std::wstring& t) { return common::ToUtf8(t).value_or("<no UTF-8 form>"); }
 std::string Utf16(const std::wstring& t) {
   return "\xFF\xFE" + std::string(reinterpret_cast<const char*>(t.data()), t.size() * 2);
 }
@@ -117,6 +109,9 @@ TEST_F(Word, ReplaceAllKeepsEachEncodingMarkAndLineEndsByteForByte) {
   std::wstring utf8 = t.Write(L"utf8.txt", "\xEF\xBB\xBF" + Utf8(L"ABC abc\n\U0001F600 line\n"));
   std::wstring utf16 = t.Write(L"utf16.txt", Utf16(L"ABC abc\r\n\u0444\u0430\u0439\u043b"));
   std::wstring upper = t.Write(L"upper.txt", "ABC only");
+  // Without a mark and without a byte past ASCII a file is the code page's, a page declaring so as well.
+  std::wstring ascii = t.Write(L"ascii.txt", "abc\n");
+  std::wstring page = t.Write(L"page.txt", "<meta charset=gb2312>abc");
   std::wstring locked = t.Write(L"locked.txt", "abc locked");
   SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_READONLY);
   Set(FormWord::kIdFind, L"abc");
@@ -129,9 +124,11 @@ TEST_F(Word, ReplaceAllKeepsEachEncodingMarkAndLineEndsByteForByte) {
   EXPECT_EQ(suite::ReadBytes(utf8), "\xEF\xBB\xBF" + Utf8(L"ABC 替换\n\U0001F600 line\n"));
   EXPECT_EQ(suite::ReadBytes(utf16), Utf16(L"ABC 替换\r\n\u0444\u0430\u0439\u043b"));
   EXPECT_EQ(suite::ReadBytes(upper), "ABC only");  // a hit, but no exact-case text to replace
+  EXPECT_EQ(suite::ReadBytes(ascii), Gbk(L"替换\n"));
+  EXPECT_EQ(suite::ReadBytes(page), Gbk(L"<meta charset=gb2312>替换"));
   EXPECT_EQ(suite::ReadBytes(locked), "abc locked");
   EXPECT_EQ(word_.Status(1), NotWrittenText(locked, 1));
-  EXPECT_EQ(Listed(t.wpath()).size(), 5u);
+  EXPECT_EQ(Listed(t.wpath()).size(), 7u);
   EXPECT_TRUE(IsWindowEnabled(word_.control(FormWord::kIdStart)));
   // Nothing is left beside the files.
   WIN32_FIND_DATAW e;
@@ -167,7 +164,7 @@ TEST_F(Word, ShowsTheChosenFileWithItsFirstHitAndFindsNextRoundOnce) {
   EXPECT_EQ(answers.shown()[0].text, kFindDone);
 }
 
-TEST_F(Word, SaveAsWritesThePaneInTheShownFilesEncoding) {
+TEST_F(Word, SaveAsWritesThePaneInTheShownFilesForm) {
   suite::TempDir t;
   t.Write(L"u16.txt", Utf16(L"line one abc\nline two"));
   Search(L"abc", t.wpath());
@@ -175,6 +172,56 @@ TEST_F(Word, SaveAsWritesThePaneInTheShownFilesEncoding) {
   std::wstring copy = t.wpath() + L"\\copy.txt";
   ASSERT_TRUE(word_.SaveAs(copy));
   EXPECT_EQ(suite::ReadBytes(copy), Utf16(L"line one abc\nline two"));
+}
+
+TEST_F(Word, SaveAsOfAnAsciiFileWritesChineseInTheCodePage) {
+  suite::TempDir t;
+  std::wstring file = t.Write(L"ascii.txt", "plain abc\r\nsecond");
+  Search(L"abc", t.wpath());
+  Show(0);
+  SetWindowTextW(word_.control(FormWord::kIdPane), L"中文 abc\rsecond");
+  ASSERT_TRUE(word_.SaveAs(file));
+  EXPECT_EQ(suite::ReadBytes(file), Gbk(L"中文 abc\r\nsecond"));
+}
+
+TEST_F(Word, SaveAsNamesTheFileAndKeepsItWhenItsFormCannotHoldTheText) {
+  suite::TempDir t;
+  std::wstring file = t.Write(L"gbk.txt", Gbk(L"中文 abc"));
+  Search(L"abc", t.wpath());
+  Show(0);
+  SetWindowTextW(word_.control(FormWord::kIdPane), L"abc\r\uC608\uC2DC line");
+  suite::MsgBoxAnswers answers;
+  EXPECT_FALSE(word_.SaveAs(file));
+  ASSERT_EQ(answers.shown().size(), 1u);
+  EXPECT_EQ(answers.shown()[0].text, SaveFailedText(file, true, L"\uC608\uC2DC line"));
+  EXPECT_EQ(suite::ReadBytes(file), Gbk(L"中文 abc"));
+  EXPECT_EQ(word_.PaneText(), L"abc\r\uC608\uC2DC line");  // the edit is still there
+}
+
+TEST_F(Word, SaveAsRefusesToGoOverAFileThePaneDoesNotHoldAsItIs) {
+  suite::TempDir t;
+  // A UTF-16 file of an odd length and a rich text file: neither comes back from the pane as it was.
+  std::wstring odd = t.Write(L"odd.txt", Utf16(L"abc") + "x");
+  std::wstring rich = t.Write(L"doc.rtf", "{\\rtf1\\ansi abc \\b bold\\b0}");
+  Search(L"abc", t.wpath(), L"*.*");
+  ASSERT_EQ(Listed(t.wpath()), (std::vector<std::wstring>{L"doc.rtf", L"odd.txt"}));
+  suite::MsgBoxAnswers answers;
+  for (int row : {0, 1}) {
+    Show(row);
+    std::wstring path = word_.Status(1);
+    std::string before = suite::ReadBytes(path).value_or("");
+    EXPECT_FALSE(word_.SaveAs(path));
+    EXPECT_EQ(suite::ReadBytes(path), before);
+    // Under another name the pane's text is written.
+    EXPECT_TRUE(word_.SaveAs(path + L".copy.txt"));
+  }
+  ASSERT_EQ(answers.shown().size(), 2u);
+  std::vector<std::wstring> texts{answers.shown()[0].text, answers.shown()[1].text};
+  std::sort(texts.begin(), texts.end());
+  std::vector<std::wstring> expected{SaveRefusedText(SaveRefusal::kNotExact, odd),
+                                     SaveRefusedText(SaveRefusal::kRichText, rich)};
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(texts, expected);
 }
 
 TEST_F(Word, StopDuringTheWalkAndNoCloseMeanwhile) {

@@ -4,7 +4,6 @@
 #include "common/win/code_page.h"
 #include "common/win/text_file.h"
 #include "search/engine/search_state.h"
-#include "search/engine/text_codec.h"
 #include "search/engine/text_needle.h"
 #include "search/engine/text_search_rules.h"
 #include "search/engine/win/folder_walk.h"
@@ -24,17 +23,25 @@ class TextWalk {
     if (!TypeMatches(request_.types, e.cFileName) || !SizeAllowed(size, request_.sizeLimit)) return;
     std::wstring path = folder + e.cFileName;
     if (on_.reading) on_.reading(path, size);
-    if (!ReadWholeFile(path, bytes_, size) || !needle_.HeldBy(bytes_)) return;
+    // No more than the box allows, should the file have grown since it was listed.
+    if (common::ReadFileInto(path, size_t(request_.sizeLimit) - 1, bytes_) != common::ReadStatus::kRead ||
+        !needle_.HeldBy(bytes_))
+      return;
     if (request_.replace && !Replace(path) && on_.notWritten) on_.notWritten(path);
     ++st.foundCount;
     if (on_.hit) on_.hit(path);
   }
 
  private:
+  // The text as read, every exact occurrence replaced, written back in the file's own form: the other
+  // characters keep their bytes. A file that would not read back as it is stays as it is.
   bool Replace(const std::wstring& path) {
-    auto replaced = ReplaceExact(bytes_, request_.find, request_.replacement, common::ChineseCodePage());
-    if (!replaced) return false;
-    return replaced->count == 0 || common::WriteFileAtomically(path, replaced->bytes);
+    const common::CodePage& cp = common::ChineseCodePage();
+    common::TextFile file = common::TextFileOf(bytes_, cp);
+    if (!file.exact) return false;
+    size_t count = 0;
+    std::wstring text = ReplaceExact(file.text, request_.find, request_.replacement, count);
+    return count == 0 || common::WriteTextFile(path, text, file.format, cp).ok();
   }
 
   const TextRequest& request_;
@@ -52,10 +59,6 @@ bool WalkTextFolder(const std::wstring& folder, const TextRequest& request, cons
   handlers.pump = on.pump;
   handlers.stopRequested = on.stopRequested;
   return WalkFolder(folder, handlers);
-}
-
-bool ReadWholeFile(const std::wstring& path, std::string& bytes, uint64_t) {
-  return common::ReadFileInto(path, kWholeFileCap, bytes) == common::ReadStatus::kRead;
 }
 
 }  // namespace sercavo

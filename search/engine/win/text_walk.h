@@ -28,9 +28,4 @@ struct TextEvents {
 // Walks folder (depth first, one pump step per entry) and counts into the search state. False when stopped.
 bool WalkTextFolder(const std::wstring& folder, const TextRequest& request, const TextEvents& on);
 
-// A whole file into bytes (reused); false when it cannot be read. sizeHint: its size as last seen.
-inline constexpr uint64_t kUnknownSize = ~uint64_t(0);
-inline constexpr uint64_t kWholeFileCap = (1ull << 30) - 1;
-bool ReadWholeFile(const std::wstring& path, std::string& bytes, uint64_t sizeHint = kUnknownSize);
-
 }  // namespace sercavo

@@ -7,8 +7,6 @@
 #include "common/win/code_page.h"
 #include "common/win/text_file.h"
 #include "common/win/ui/window.h"
-#include "search/engine/text_codec.h"
-#include "search/engine/win/text_walk.h"
 #include "search/extras/win/ole_container.h"
 
 namespace sercavo {
@@ -95,11 +93,7 @@ class TextPane : public PreviewPane {
     return edit_ != nullptr;
   }
   void Open(const std::wstring& path) override {
-    std::string bytes;
-    if (!ReadWholeFile(path, bytes)) bytes.clear();
-    if (bytes.size() > kTextLimit) bytes.resize(kTextLimit);
-    std::wstring text;
-    DecodeText(bytes, DetectFormat(bytes), common::ChineseCodePage(), text);
+    std::wstring text = common::ReadTextFile(path, kTextLimit, common::ChineseCodePage()).text;
     SetWindowTextW(edit_, WithCrLf(text).c_str());
   }
   void Clear() override { SetWindowTextW(edit_, L""); }
