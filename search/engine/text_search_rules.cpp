@@ -7,6 +7,7 @@
 #include "common/text.h"
 #include "search/engine/case_fold.h"
 #include "search/engine/search_rules.h"
+#include "search/engine/text_needle.h"
 
 namespace sercavo {
 namespace {
@@ -103,6 +104,35 @@ std::wstring LineEndOf(std::wstring_view text) {
   if (lf > crlf && lf >= cr) return L"\n";
   if (cr > crlf && cr > lf) return L"\r";
   return L"\r\n";
+}
+
+std::wstring NotReplacedText(NotReplaced why, const std::wstring& first, size_t count) {
+  if (why == NotReplaced::kNotWritten) return NotWrittenText(first, count);
+  std::wstring text;
+  switch (why) {
+    case NotReplaced::kNotHeld: text = L"文件的编码无法写入替换的文字，未替换："; break;
+    case NotReplaced::kAcrossMarkup: text = L"要替换的文字跨越了 RTF 格式，未替换："; break;
+    case NotReplaced::kLinkOutside: text = L"链接指向搜索目录以外，未替换："; break;
+    default: text = L"文件没有完整读出，未替换："; break;
+  }
+  text += first;
+  if (count > 1) text += L" 等 " + std::to_wstring(count) + L" 个文件";
+  return text;
+}
+
+std::wstring TextOfHead(std::string_view head, bool whole, const common::CodePage& cp) {
+  common::TextFormat format = common::DetectFormat(whole ? head : WholeUtf8(head));
+  if (!whole) {
+    // Without the character the cut parted: UTF-8 by its bytes, UTF-16 by whole units.
+    if (format.encoding == common::Encoding::Utf8) head = WholeUtf8(head);
+    if (format.encoding != common::Encoding::Ansi && format.encoding != common::Encoding::Utf8)
+      head = head.substr(0, format.markBytes + ((head.size() - format.markBytes) & ~size_t(1)));
+  }
+  std::wstring text;
+  common::DecodeText(head, format, cp, text);
+  // A lead byte the cut parted from its second.
+  if (!whole && format.encoding == common::Encoding::Ansi && !text.empty() && text.back() == L'\xFFFD') text.pop_back();
+  return text;
 }
 
 bool IsRichText(std::wstring_view path, std::string_view bytes) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/text_codec.h"
+
 namespace sercavo {
 
 // The file-type box: patterns separated by ";" ("*.txt;*.htm"), each matched against the whole file name
@@ -35,6 +37,20 @@ std::wstring FoundText(int32_t count);       // "发现目标：2 个"
 std::wstring ResultsTip(size_t files);       // "搜索结果：2 个文件"
 // Files whose replace or save could not be written: "文件无法写入：" + the first (and how many).
 std::wstring NotWrittenText(const std::wstring& first, size_t count);
+// Why a file the replace found was left as it was.
+enum class NotReplaced {
+  kNotWritten,    // the file could not be written (locked, read-only, ...)
+  kNotHeld,       // its form (its code page) cannot hold the replacement
+  kAcrossMarkup,  // rich text: an occurrence stands across markup
+  kLinkOutside,   // a link leads out of the searched folder
+  kNotWhole,      // it could not be read whole, or would not be written back as it was
+};
+// The status text after a replace: the first file left alone, why, and how many were.
+std::wstring NotReplacedText(NotReplaced why, const std::wstring& first, size_t count);
+
+// The text of the first bytes of a file (whole: the file is no longer), for a pane that shows the start
+// of a large file: its form told by what was read, a character the cut parted left out.
+std::wstring TextOfHead(std::string_view head, bool whole, const common::CodePage& cp);
 
 // A file the content pane shows as rich text: named .rtf and holding rich text.
 bool IsRichText(std::wstring_view path, std::string_view bytes);
