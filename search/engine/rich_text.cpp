@@ -28,54 +28,15 @@ int CharsetCodePage(int charset) {
 
 // Groups whose text the document does not show.
 bool IsHiddenDestination(std::string_view word) {
-  static const std::set<std::string_view> words{"fonttbl",
-                                                "colortbl",
-                                                "stylesheet",
-                                                "info",
-                                                "pict",
-                                                "object",
-                                                "objdata",
-                                                "header",
-                                                "headerl",
-                                                "headerr",
-                                                "headerf",
-                                                "footer",
-                                                "footerl",
-                                                "footerr",
-                                                "footerf",
-                                                "footnote",
-                                                "annotation",
-                                                "fldinst",
-                                                "listtable",
-                                                "listoverridetable",
-                                                "revtbl",
-                                                "rsidtbl",
-                                                "generator",
-                                                "xmlnstbl",
-                                                "filetbl",
-                                                "themedata",
-                                                "colorschememapping",
-                                                "datastore",
-                                                "latentstyles",
-                                                "pgdsctbl",
-                                                "pntext",
-                                                "pntxta",
-                                                "pntxtb",
-                                                "listtext",
-                                                "txe",
-                                                "xe",
-                                                "tc",
-                                                "nonshppict",
-                                                "shpinst",
-                                                "template",
-                                                "docvar",
-                                                "userprops",
-                                                "private",
-                                                "nextfile",
-                                                "atnid",
-                                                "atnauthor",
-                                                "bkmkstart",
-                                                "bkmkend"};
+  // clang-format off
+  static const std::set<std::string_view> words{
+      "fonttbl", "colortbl", "stylesheet", "info", "pict", "object", "objdata", "header", "headerl", "headerr",
+      "headerf", "footer", "footerl", "footerr", "footerf", "footnote", "annotation", "fldinst", "listtable",
+      "listoverridetable", "revtbl", "rsidtbl", "generator", "xmlnstbl", "filetbl", "themedata",
+      "colorschememapping", "datastore", "latentstyles", "pgdsctbl", "pntext", "pntxta", "pntxtb", "listtext",
+      "txe", "xe", "tc", "nonshppict", "shpinst", "template", "docvar", "userprops", "private", "nextfile",
+      "atnid", "atnauthor", "bkmkstart", "bkmkend"};
+  // clang-format on
   return words.count(word) > 0;
 }
 
