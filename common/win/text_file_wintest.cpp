@@ -140,5 +140,60 @@ TEST(AtomicWrite, LongPathsAndLongNames) {
   EXPECT_EQ(ReadFileText(name, 10), L"深深");
 }
 
+TEST(RangeRead, AnyPartOfAFileOfAnySize) {
+  suite::TempDir dir;
+  std::wstring path = dir.Write(L"part.txt", "0123456789");
+  std::string bytes;
+  uint64_t size = 0;
+  EXPECT_EQ(ReadFileRange(path, 0, 4, bytes, &size), ReadStatus::kRead);
+  EXPECT_EQ(bytes, "0123");
+  EXPECT_EQ(size, 10u);
+  EXPECT_EQ(ReadFileRange(path, 7, 100, bytes), ReadStatus::kRead);
+  EXPECT_EQ(bytes, "789");
+  EXPECT_EQ(ReadFileRange(path, 50, 4, bytes), ReadStatus::kRead);
+  EXPECT_EQ(bytes, "");
+  EXPECT_EQ(ReadFileRange(dir.wpath() + L"\\none.txt", 0, 4, bytes), ReadStatus::kMissing);
+  EXPECT_EQ(ReadFileRange(L"\\\\.\\NUL", 0, 4, bytes), ReadStatus::kUnreadable);
+}
+
+TEST(InPlaceWrite, TheFileKeepsItsNamesAndNothingIsLeftBeside) {
+  suite::TempDir dir, other;
+  std::wstring path = dir.Write(L"one.txt", "old content");
+  std::wstring second = other.wpath() + L"\\second name.txt";
+  ASSERT_TRUE(CreateHardLinkW(second.c_str(), path.c_str(), nullptr));
+  FileIdentity before = IdentifyFile(path);
+  ASSERT_TRUE(before.ok);
+  EXPECT_EQ(before.names, 2u);
+  EXPECT_TRUE(before.shared());
+  EXPECT_FALSE(before.throughLink);
+  ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
+  ASSERT_TRUE(WriteFileInPlace(path, "new"));
+  EXPECT_EQ(ReadFileBytes(path, 100).bytes, "new");
+  EXPECT_EQ(ReadFileBytes(second, 100).bytes, "new");  // one file still, under both names
+  EXPECT_EQ(IdentifyFile(path).names, 2u);
+  EXPECT_TRUE(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+  EXPECT_EQ(Names(dir), std::vector<std::wstring>{L"one.txt"});
+  // A plain file of one name is nobody else's.
+  std::wstring plain = dir.Write(L"plain.txt", "x");
+  EXPECT_FALSE(IdentifyFile(plain).shared());
+  EXPECT_FALSE(IdentifyFile(dir.wpath() + L"\\none.txt").ok);
+}
+
+TEST(InPlaceWrite, ALockedOrReadOnlyFileIsLeftAsItWas) {
+  suite::TempDir dir;
+  std::wstring path = dir.Write(L"one.txt", "old");
+  HANDLE reader = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(WriteFileInPlace(path, "new"));
+  CloseHandle(reader);
+  EXPECT_EQ(ReadFileBytes(path, 10).bytes, "old");
+  ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_FALSE(WriteFileInPlace(path, "new"));
+  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(ReadFileBytes(path, 10).bytes, "old");
+  EXPECT_FALSE(WriteFileInPlace(dir.wpath() + L"\\none.txt", "new"));
+  EXPECT_EQ(Names(dir), std::vector<std::wstring>{L"one.txt"});
+}
+
 }  // namespace
 }  // namespace common

@@ -2,12 +2,18 @@
 
 #include <emmintrin.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 
 #include "search/engine/case_fold.h"
 
 namespace sercavo {
+
+using common::Encoding;
+using common::TextFormat;
+
 namespace {
 
 // A character that only itself folds to: letter case cannot change how it is written.
@@ -61,7 +67,7 @@ size_t FindBytes(std::string_view text, std::string_view a, std::string_view b, 
   return std::string_view::npos;
 }
 
-size_t FindLatin(std::string_view text, std::string_view lower) {
+size_t FindLatin(std::string_view text, std::string_view lower, size_t from) {
   auto at = [&](size_t i) {
     if (i + lower.size() > text.size()) return false;
     for (size_t k = 0; k < lower.size(); ++k) {
@@ -73,7 +79,7 @@ size_t FindLatin(std::string_view text, std::string_view lower) {
   if (lower.empty()) return std::string_view::npos;
   // Letters are compared with the case bit set: only the letter's two cases give its lower case so.
   auto fold = [&](size_t k) { return Splat(IsLower(lower[k]) ? 0x20 : 0); };
-  size_t i = 0;
+  size_t i = from;
   if (lower.size() >= 2) {
     const __m128i f0 = fold(0), f1 = fold(1), p0 = Splat(lower[0]), p1 = Splat(lower[1]);
     for (; i + 17 <= text.size(); i += 16)
@@ -85,7 +91,7 @@ size_t FindLatin(std::string_view text, std::string_view lower) {
   return std::string_view::npos;
 }
 
-TextNeedle::TextNeedle(std::wstring_view text, const AnsiCodec& ansi)
+TextNeedle::TextNeedle(std::wstring_view text, const common::CodePage& ansi)
     : ansi_(ansi), folded_(CaseFold::Get().Folded(text)) {
   for (size_t k = 0; k < text.size();) {
     size_t end = k;
@@ -100,12 +106,17 @@ TextNeedle::TextNeedle(std::wstring_view text, const AnsiCodec& ansi)
     if (k < text.size() && LatinByte(text[k])) continue;
     if (k - start > latin_.size()) {
       latin_.clear();
-      for (size_t j = start; j < k; ++j) latin_ += LatinByte(text[j]);
+      latin16_.clear();
+      for (size_t j = start; j < k; ++j) {
+        latin_ += LatinByte(text[j]);
+        latin16_.append(1, LatinByte(text[j])).append(1, '\0');
+      }
+      latinAt_ = start;
     }
     start = k + 1;
   }
-  auto utf8 = EncodeText(anchor_, Encoding::Utf8, ansi);
-  auto utf16 = EncodeText(anchor_, Encoding::Utf16Le, ansi);
+  auto utf8 = common::EncodeText(anchor_, Encoding::Utf8, ansi);
+  auto utf16 = common::EncodeText(anchor_, Encoding::Utf16Le, ansi);
   if (anchor_.empty() || !utf8 || !utf16) {
     anchor_.clear();
     return;
@@ -113,49 +124,144 @@ TextNeedle::TextNeedle(std::wstring_view text, const AnsiCodec& ansi)
   anchorUtf8_ = *utf8;
   anchorUtf16_ = *utf16;
   // Not in the code page: only the UTF-8 form can hold it.
-  anchorAnsi_ = EncodeText(anchor_, Encoding::Ansi, ansi).value_or(*utf8);
+  anchorAnsi_ = common::EncodeText(anchor_, Encoding::Ansi, ansi).value_or(*utf8);
 }
 
-bool TextNeedle::FoldedAt(std::wstring_view text, size_t anchorPos) const {
-  if (anchorPos < anchorAt_) return false;
-  return CaseFold::Get().Find(text.substr(anchorPos - anchorAt_, folded_.size()), folded_) == 0;
+bool TextNeedle::FoldedAt(std::wstring_view text, size_t runPos, size_t runAt) const {
+  if (runPos < runAt) return false;
+  return CaseFold::Get().Find(text.substr(runPos - runAt, folded_.size()), folded_) == 0;
 }
 
-bool TextNeedle::HeldByWide(std::wstring_view text) const {
+bool TextNeedle::HeldByText(std::wstring_view text) const {
+  if (folded_.empty()) return false;
   if (anchor_.empty()) return CaseFold::Get().Find(text, folded_) != std::wstring_view::npos;
   // Only where the anchor stands can the text stand.
   for (size_t p = text.find(anchor_); p != std::wstring_view::npos; p = text.find(anchor_, p + 1))
-    if (FoldedAt(text, p)) return true;
+    if (FoldedAt(text, p, anchorAt_)) return true;
   return false;
 }
 
-bool TextNeedle::HeldByUtf16(std::string_view body) const {
-  // Read where it lies: UTF-16 little-endian is the platform's own wide form.
+// Read where it lies: UTF-16 little-endian is the platform's own wide form. Only where the anchor (or
+// the Latin run) stands, on a character's first byte, can the text stand.
+bool TextNeedle::HeldInUtf16(std::string_view body) const {
   std::wstring_view text(reinterpret_cast<const wchar_t*>(body.data()), body.size() / 2);
-  if (anchor_.empty()) return HeldByWide(text);
-  for (size_t at = FindBytes(body, anchorUtf16_); at != std::string_view::npos;
-       at = FindBytes(body, anchorUtf16_, {}, at + 1))
-    if (at % 2 == 0 && FoldedAt(text, at / 2)) return true;
+  bool anchored = !anchor_.empty();
+  if (!anchored && latin16_.empty()) return HeldByText(text);
+  const std::string& run = anchored ? anchorUtf16_ : latin16_;
+  size_t runAt = anchored ? anchorAt_ : latinAt_;
+  auto next = [&](size_t from) { return anchored ? FindBytes(body, run, {}, from) : FindLatin(body, run, from); };
+  for (size_t at = next(0); at != std::string_view::npos; at = next(at + 1))
+    if (at % 2 == 0 && FoldedAt(text, at / 2, runAt)) return true;
   return false;
+}
+
+bool TextNeedle::MayHold(std::string_view body, Encoding encoding, bool markless) const {
+  if (encoding == Encoding::Utf16Be) return true;
+  if (encoding == Encoding::Utf16Le) {
+    if (!anchor_.empty()) return FindBytes(body, anchorUtf16_) != std::string_view::npos;
+    return latin16_.empty() || FindLatin(body, latin16_) != std::string_view::npos;
+  }
+  if (!anchor_.empty()) {
+    // A file without a mark may be UTF-8 or the code page's.
+    std::string_view a = encoding == Encoding::Utf8 || markless ? anchorUtf8_ : anchorAnsi_;
+    std::string_view b = markless ? std::string_view(anchorAnsi_) : std::string_view();
+    return FindBytes(body, a, b) != std::string_view::npos;
+  }
+  return latin_.empty() || FindLatin(body, latin_) != std::string_view::npos;
 }
 
 bool TextNeedle::HeldBy(std::string_view bytes) {
   if (folded_.empty()) return false;
-  TextFormat format = DetectMark(bytes);
+  TextFormat format = common::DetectMark(bytes);
   std::string_view body = bytes.substr(format.markBytes);
-  bool inPlace = format.encoding == Encoding::Utf16Le && sizeof(wchar_t) == 2 && body.size() % 2 == 0 &&
+  if (!MayHold(body, format.encoding, format.markBytes == 0)) return false;
+  if (format.markBytes == 0) format = common::DetectFormat(bytes);
+  return Decoded(body, format.encoding);
+}
+
+bool TextNeedle::HeldIn(std::string_view body, Encoding encoding) {
+  return !folded_.empty() && MayHold(body, encoding, false) && Decoded(body, encoding);
+}
+
+bool TextNeedle::Decoded(std::string_view body, Encoding encoding) {
+  bool inPlace = encoding == Encoding::Utf16Le && sizeof(wchar_t) == 2 && body.size() % 2 == 0 &&
                  reinterpret_cast<uintptr_t>(body.data()) % alignof(wchar_t) == 0;
-  if (inPlace) return HeldByUtf16(body);
-  bool wide = format.encoding == Encoding::Utf16Le || format.encoding == Encoding::Utf16Be;
-  if (!wide && !anchor_.empty()) {
-    std::string_view other = format.markBytes ? std::string_view() : std::string_view(anchorAnsi_);
-    if (FindBytes(body, anchorUtf8_, other) == std::string_view::npos) return false;
-  } else if (!wide && !latin_.empty() && FindLatin(body, latin_) == std::string_view::npos) {
-    return false;
+  if (inPlace) return HeldInUtf16(body);
+  common::DecodeText(body, TextFormat{encoding, 0}, ansi_, text_);
+  return HeldByText(text_);
+}
+
+size_t TextNeedle::CharacterStart(std::string_view body, size_t at, Encoding encoding) const {
+  at = std::min(at, body.size());
+  switch (encoding) {
+    case Encoding::Utf16Le:
+    case Encoding::Utf16Be: return at & ~size_t(1);
+    case Encoding::Utf8:
+      while (at > 0 && at < body.size() && (uint8_t(body[at]) & 0xC0) == 0x80) --at;
+      return at;
+    case Encoding::Ansi: break;
   }
-  if (format.markBytes == 0) format = DetectFormat(bytes);
-  DecodeText(bytes, format, ansi_, text_);
-  return HeldByWide(text_);
+  // A double-byte character's second byte can look like any other: count from the start.
+  size_t last = 0;
+  for (size_t i = 0; i <= at && i < body.size(); i += ansi_.IsLeadByte(uint8_t(body[i])) ? 2 : 1) last = i;
+  return at >= body.size() ? at : last;
+}
+
+std::string_view WholeUtf8(std::string_view s) {
+  for (size_t back = 1; back <= 4 && back <= s.size(); ++back) {
+    uint8_t b = uint8_t(s[s.size() - back]);
+    if ((b & 0xC0) == 0x80) continue;
+    size_t need = b < 0x80 ? 1 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
+    return need > back ? s.substr(0, s.size() - back) : s;
+  }
+  return s;
+}
+
+size_t TextNeedle::WholeEnd(std::string_view body, Encoding encoding) const {
+  switch (encoding) {
+    case Encoding::Utf16Le:
+    case Encoding::Utf16Be: return body.size() & ~size_t(1);
+    case Encoding::Utf8: return WholeUtf8(body).size();
+    case Encoding::Ansi: break;
+  }
+  if (body.empty()) return 0;
+  size_t last = CharacterStart(body, body.size() - 1, encoding);
+  return ansi_.IsLeadByte(uint8_t(body[last])) && last + 1 == body.size() ? last : body.size();
+}
+
+namespace {
+
+bool PastAscii(std::string_view s) {
+  return std::any_of(s.begin(), s.end(), [](char c) { return uint8_t(c) >= 0x80; });
+}
+
+}  // namespace
+
+bool HeldInPieces(TextNeedle& needle, uint64_t size, const PieceReader& read) {
+  std::string window, piece;
+  std::optional<Encoding> encoding;
+  for (uint64_t at = 0; at < size;) {
+    if (!read(at, piece) || piece.empty()) return false;
+    if (at == 0) {
+      TextFormat mark = common::DetectMark(piece);
+      if (mark.markBytes > 0) encoding = mark.encoding;
+      at += piece.size();
+      piece.erase(0, mark.markBytes);
+    } else {
+      at += piece.size();
+    }
+    window += piece;
+    // Decided by whole characters past ASCII: one cut off at the end tells nothing yet.
+    if (std::string_view whole = WholeUtf8(window); !encoding && PastAscii(whole))
+      encoding = common::IsValidUtf8(whole) ? Encoding::Utf8 : Encoding::Ansi;
+    Encoding e = encoding.value_or(Encoding::Ansi);  // ASCII reads alike in both
+    // A character the cut parts is looked at with the next piece, not read as a bad one now.
+    std::string_view whole = at < size ? std::string_view(window).substr(0, needle.WholeEnd(window, e)) : window;
+    if (needle.HeldIn(whole, e)) return true;
+    size_t keep = std::min(window.size(), needle.MaxBytes());
+    window.erase(0, needle.CharacterStart(window, window.size() - keep, e));
+  }
+  return false;
 }
 
 }  // namespace sercavo

@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <limits>
 
+#include "common/text.h"
 #include "search/engine/case_fold.h"
 #include "search/engine/search_rules.h"
+#include "search/engine/text_needle.h"
 
 namespace sercavo {
 namespace {
@@ -71,6 +73,86 @@ int32_t SizeLimitBytes(std::wstring_view box) {
   if (bytes >= double(std::numeric_limits<int32_t>::max())) return std::numeric_limits<int32_t>::max();
   if (bytes <= double(std::numeric_limits<int32_t>::min())) return std::numeric_limits<int32_t>::min();
   return int32_t(bytes);
+}
+
+std::wstring ReplaceExact(std::wstring_view text, std::wstring_view find, std::wstring_view replacement,
+                          size_t& count) {
+  count = 0;
+  if (find.empty()) return std::wstring(text);
+  std::wstring r;
+  size_t done = 0;
+  for (size_t at = text.find(find); at != std::wstring_view::npos; at = text.find(find, done)) {
+    r.append(text.substr(done, at - done)).append(replacement);
+    done = at + find.size();
+    ++count;
+  }
+  return r.append(text.substr(done));
+}
+
+std::wstring LineEndOf(std::wstring_view text) {
+  size_t crlf = 0, lf = 0, cr = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') {
+      ++crlf;
+      ++i;
+    } else if (text[i] == L'\n') {
+      ++lf;
+    } else if (text[i] == L'\r') {
+      ++cr;
+    }
+  }
+  if (lf > crlf && lf >= cr) return L"\n";
+  if (cr > crlf && cr > lf) return L"\r";
+  return L"\r\n";
+}
+
+std::wstring NotReplacedText(NotReplaced why, const std::wstring& first, size_t count) {
+  if (why == NotReplaced::kNotWritten) return NotWrittenText(first, count);
+  std::wstring text;
+  switch (why) {
+    case NotReplaced::kNotHeld: text = L"文件的编码无法写入替换的文字，未替换："; break;
+    case NotReplaced::kAcrossMarkup: text = L"要替换的文字跨越了 RTF 格式，未替换："; break;
+    case NotReplaced::kLinkOutside: text = L"链接指向搜索目录以外，未替换："; break;
+    default: text = L"文件没有完整读出，未替换："; break;
+  }
+  text += first;
+  if (count > 1) text += L" 等 " + std::to_wstring(count) + L" 个文件";
+  return text;
+}
+
+std::wstring TextOfHead(std::string_view head, bool whole, const common::CodePage& cp) {
+  common::TextFormat format = common::DetectFormat(whole ? head : WholeUtf8(head));
+  if (!whole) {
+    // Without the character the cut parted: UTF-8 by its bytes, UTF-16 by whole units.
+    if (format.encoding == common::Encoding::Utf8) head = WholeUtf8(head);
+    if (format.encoding != common::Encoding::Ansi && format.encoding != common::Encoding::Utf8)
+      head = head.substr(0, format.markBytes + ((head.size() - format.markBytes) & ~size_t(1)));
+  }
+  std::wstring text;
+  common::DecodeText(head, format, cp, text);
+  // A lead byte the cut parted from its second.
+  if (!whole && format.encoding == common::Encoding::Ansi && !text.empty() && text.back() == L'\xFFFD') text.pop_back();
+  return text;
+}
+
+bool IsRichText(std::wstring_view path, std::string_view bytes) {
+  return common::EqualsNoCase(common::ExtensionOf(path), L"rtf") && bytes.starts_with("{\\rtf");
+}
+
+std::wstring SaveRefusedText(SaveRefusal why, const std::wstring& path) {
+  switch (why) {
+    case SaveRefusal::kUnreadable: return L"这个文件没有读出，不能覆盖它：" + path;
+    case SaveRefusal::kTooLarge: return L"这个文件太大，没有完整读出，不能覆盖它：" + path;
+    case SaveRefusal::kNotExact: return L"这个文件有无法原样保存的内容，不能覆盖它：" + path;
+    case SaveRefusal::kRichText: return L"这是 RTF 文件，按纯文本保存会丢失它的格式，不能覆盖它：" + path;
+    case SaveRefusal::kNone: break;
+  }
+  return {};
+}
+
+std::wstring SaveFailedText(const std::wstring& path, bool notHeld, const std::wstring& line) {
+  if (notHeld) return L"文件的编码无法保存这一行的文字，没有保存：" + path + L"\r\n" + line;
+  return NotWrittenText(path, 1);
 }
 
 std::optional<size_t> FindNextHit(std::wstring_view text, std::wstring_view needle, size_t& next) {

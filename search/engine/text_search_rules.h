@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "search/engine/text_codec.h"
+#include "common/text_codec.h"
 
 namespace sercavo {
 
@@ -20,6 +20,11 @@ bool WildcardMatches(std::wstring_view pattern, std::wstring_view name);
 int32_t SizeLimitBytes(std::wstring_view sizeBox);
 inline bool SizeAllowed(uint64_t size, int32_t limit) { return limit > 0 && size < uint64_t(limit); }
 
+// Every exact (letter case kept) occurrence of find in text replaced by replacement; count says how many.
+std::wstring ReplaceExact(std::wstring_view text, std::wstring_view find, std::wstring_view replacement, size_t& count);
+// The line end a text uses most ("\r\n", "\n" or "\r"; "\r\n" when it has none), for text saved in its place.
+std::wstring LineEndOf(std::wstring_view text);
+
 // Find-next through the shown text: from `next` on, letter case ignored (needle folded). A hit moves
 // `next` past it; none puts `next` back to the top and gives nullopt, so the next use starts again.
 std::optional<size_t> FindNextHit(std::wstring_view text, std::wstring_view foldedNeedle, size_t& next);
@@ -32,6 +37,31 @@ std::wstring FoundText(int32_t count);       // "发现目标：2 个"
 std::wstring ResultsTip(size_t files);       // "搜索结果：2 个文件"
 // Files whose replace or save could not be written: "文件无法写入：" + the first (and how many).
 std::wstring NotWrittenText(const std::wstring& first, size_t count);
+// Why a file the replace found was left as it was.
+enum class NotReplaced {
+  kNotWritten,    // the file could not be written (locked, read-only, ...)
+  kNotHeld,       // its form (its code page) cannot hold the replacement
+  kAcrossMarkup,  // rich text: an occurrence stands across markup
+  kLinkOutside,   // a link leads out of the searched folder
+  kNotWhole,      // it could not be read whole, or would not be written back as it was
+};
+// The status text after a replace: the first file left alone, why, and how many were.
+std::wstring NotReplacedText(NotReplaced why, const std::wstring& first, size_t count);
+
+// The text of the first bytes of a file (whole: the file is no longer), for a pane that shows the start
+// of a large file: its form told by what was read, a character the cut parted left out.
+std::wstring TextOfHead(std::string_view head, bool whole, const common::CodePage& cp);
+
+// A file the content pane shows as rich text: named .rtf and holding rich text.
+bool IsRichText(std::wstring_view path, std::string_view bytes);
+
+// Why "另存为" may not write the pane's text over the file it shows: the pane does not hold the file whole
+// and as it is.
+enum class SaveRefusal { kNone, kUnreadable, kTooLarge, kNotExact, kRichText };
+std::wstring SaveRefusedText(SaveRefusal why, const std::wstring& path);
+// A save that failed: the form of the file cannot hold the text of line (notHeld), or the file could not
+// be written.
+std::wstring SaveFailedText(const std::wstring& path, bool notHeld, const std::wstring& line);
 
 inline constexpr wchar_t kWordCaption[] = L"全盘搜索文字";
 inline constexpr wchar_t kStartFind[] = L"开始查找";

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "search/engine/case_fold.h"
+#include <set>
+
 #include "common/testing/gbk_double.h"
+#include "search/engine/case_fold.h"
 #include "search/engine/text_needle.h"
 
 namespace sercavo {
@@ -102,6 +104,58 @@ TEST(TextHolds, LatinTextsAreFoundInEitherCaseWhateverSurroundsThem) {
   EXPECT_EQ(FindLatin("@", "`"), std::string_view::npos);
 }
 
+TEST(TextHolds, LatinTextsInUtf16AreFoundOnCharacterBoundariesOnly) {
+  auto utf16 = [](std::wstring_view t) {
+    std::string r = "\xFF\xFE";
+    for (wchar_t c : t) r.append(1, char(c & 0xFF)).append(1, char((c >> 8) & 0xFF));
+    return r;
+  };
+  EXPECT_TRUE(Holds(utf16(L"\u4e2d\u6587 ZoRvIx \u4e2d"), L"zorvix"));
+  EXPECT_TRUE(Holds(utf16(L"zorvix"), L"ZORVIX"));
+  EXPECT_FALSE(Holds(utf16(L"zorvi x"), L"ZORVIX"));
+  // "z\0o\0r\0" stands at an odd place: the characters there are others.
+  EXPECT_FALSE(Holds(utf16(L"\u7a00\u6f00\u7200"), L"zor"));
+  EXPECT_TRUE(Holds(utf16(L"\u7a00\u6f00\u7200zor"), L"zor"));
+}
+
+// A file read a piece at a time holds the text exactly when the whole file does, wherever the cuts fall.
+TEST(TextHolds, LargeFilesPieceByPieceWhereverTheCutsFall) {
+  auto utf16 = [](std::wstring_view t) {
+    std::string r = "\xFF\xFE";
+    for (wchar_t c : t) r.append(1, char(c & 0xFF)).append(1, char((c >> 8) & 0xFF));
+    return r;
+  };
+  const std::string files[] = {
+      "some text " + gbk.Encode(L"\u4e2d\u6587").value() + " and ZORVIX" + gbk.Encode(L"\u4e2d\u6587").value(),
+      "ascii first, then zorvix\xE4\xB8\xAD\xE6\x96\x87 in UTF-8",
+      "\xEF\xBB\xBFmarked zorVIX\xE4\xB8\xAD\xE6\x96\x87",
+      utf16(L"wide text Zorvix\u4e2d\u6587 end"),
+      "no such text here at all, zorvi x",
+      // 乤 is 81 61: its second byte and the two after it read "abc" only when cut wrongly.
+      "\x81"
+      "abc\x81"
+      "abc\x81"
+      "abc\x81"
+      "abc",
+  };
+  for (const std::wstring& find : {std::wstring(L"zorvix\u4e2d\u6587"), std::wstring(L"ZORVIX"), std::wstring(L"abc")})
+    for (const std::string& file : files)
+      for (size_t piece = 4; piece <= 11; ++piece) {
+        TextNeedle whole(find, gbk), pieces(find, gbk);
+        int reads = 0;
+        auto read = [&](uint64_t at, std::string& bytes) {
+          ++reads;
+          bytes = file.substr(size_t(at), piece);
+          return true;
+        };
+        EXPECT_EQ(HeldInPieces(pieces, file.size(), read), whole.HeldBy(file)) << file << " / " << piece;
+        EXPECT_LE(reads, int(file.size() / piece) + 1);
+      }
+  // A piece that cannot be read: no hit.
+  TextNeedle needle(L"abc", gbk);
+  EXPECT_FALSE(HeldInPieces(needle, 10, [](uint64_t, std::string&) { return false; }));
+}
+
 TEST(TextHolds, NoFalseHitInsideDoubleByteCharacters) {
   // 門時長點 in the code page: E9 54, 95 72, E9 4C, FC 63; their second bytes read T, r, L and c.
   const char text[] = "\xE9\x54\x95\x72\xE9\x4C\xFC\x63";
@@ -150,6 +204,46 @@ TEST(FindNext, WrapsOnceThroughTheTop) {
   EXPECT_EQ(FindNextHit(text, needle, next), std::nullopt);
 }
 
+TEST(Replace, OnlyTheExactCaseAndEveryOccurrence) {
+  size_t count = 9;
+  EXPECT_EQ(ReplaceExact(L"ABC abc\r\nabcabc", L"abc", L"中文", count), L"ABC 中文\r\n中文中文");
+  EXPECT_EQ(count, 3u);
+  EXPECT_EQ(ReplaceExact(L"aaa", L"aa", L"b", count), L"ba");  // occurrences do not overlap
+  EXPECT_EQ(count, 1u);
+  EXPECT_EQ(ReplaceExact(L"ABC", L"abc", L"x", count), L"ABC");
+  EXPECT_EQ(count, 0u);
+  EXPECT_EQ(ReplaceExact(L"abc", L"", L"x", count), L"abc");
+  EXPECT_EQ(count, 0u);
+}
+
+TEST(LineEndOf, TheMostUsedOne) {
+  EXPECT_EQ(LineEndOf(L"a\nb\nc\r\n"), L"\n");
+  EXPECT_EQ(LineEndOf(L"a\r\nb"), L"\r\n");
+  EXPECT_EQ(LineEndOf(L"a\rb\rc"), L"\r");
+  EXPECT_EQ(LineEndOf(L"none"), L"\r\n");
+}
+
+TEST(HeadOfALargeFile, ItsFormAndNoCutCharacter) {
+  // Cut inside 文 (E6 96 87) in UTF-8, inside 文 (CE C4) in the code page.
+  EXPECT_EQ(TextOfHead("ab \xE4\xB8\xAD\xE6\x96", false, gbk), L"ab 中");
+  EXPECT_EQ(TextOfHead("ab \xD6\xD0\xCE", false, gbk), L"ab 中");
+  EXPECT_EQ(TextOfHead(std::string("\xFF\xFE"
+                                   "a\0b",
+                                   5),
+                       false, gbk),
+            L"a");
+  EXPECT_EQ(TextOfHead("plain", true, gbk), L"plain");
+  // A whole file keeps what it has, a bad last byte included.
+  EXPECT_EQ(TextOfHead("ab \xD6", true, gbk), L"ab \xFFFD");
+}
+
+TEST(RichText, ByNameAndContent) {
+  EXPECT_TRUE(IsRichText(L"C:\\a\\Doc.RTF", "{\\rtf1\\ansi x}"));
+  EXPECT_FALSE(IsRichText(L"C:\\a\\doc.txt", "{\\rtf1\\ansi x}"));
+  EXPECT_FALSE(IsRichText(L"C:\\a\\doc.rtf", "plain text"));
+  EXPECT_FALSE(IsRichText(L"C:\\a.rtf\\doc", "{\\rtf1}"));
+}
+
 TEST(StatusTexts, AsTheWindowShowsThem) {
   EXPECT_EQ(ScanSizeText(1500), L"文件大小：1.5KB");
   EXPECT_EQ(ScanSizeText(500), L"文件大小：0.5KB");
@@ -159,6 +253,15 @@ TEST(StatusTexts, AsTheWindowShowsThem) {
   EXPECT_EQ(ResultsTip(3), L"搜索结果：3 个文件");
   EXPECT_EQ(NotWrittenText(L"C:\\a.txt", 1), L"文件无法写入：C:\\a.txt");
   EXPECT_EQ(NotWrittenText(L"C:\\a.txt", 3), L"文件无法写入：C:\\a.txt 等 3 个文件");
+  // Each reason a replace leaves a file alone says itself; the one that could not write says so as before.
+  EXPECT_EQ(NotReplacedText(NotReplaced::kNotWritten, L"C:\\a.txt", 2), NotWrittenText(L"C:\\a.txt", 2));
+  EXPECT_EQ(NotReplacedText(NotReplaced::kNotHeld, L"C:\\a.txt", 1),
+            L"文件的编码无法写入替换的文字，未替换：C:\\a.txt");
+  std::set<std::wstring> texts;
+  for (NotReplaced why : {NotReplaced::kNotWritten, NotReplaced::kNotHeld, NotReplaced::kAcrossMarkup,
+                          NotReplaced::kLinkOutside, NotReplaced::kNotWhole})
+    texts.insert(NotReplacedText(why, L"C:\\a.txt", 1));
+  EXPECT_EQ(texts.size(), 5u);
 }
 
 }  // namespace

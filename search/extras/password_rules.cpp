@@ -1,7 +1,7 @@
 #include "search/extras/password_rules.h"
 
 #include "common/text.h"
-#include "search/engine/text_codec.h"
+#include "common/text_codec.h"
 
 namespace sercavo {
 namespace {
@@ -25,19 +25,9 @@ bool SameBytes(std::string_view a, std::string_view b) {
   return diff == 0;
 }
 
-// No code page is needed to turn a password into bytes to hash.
-class NoAnsi : public AnsiCodec {
- public:
-  bool IsLeadByte(uint8_t) const override { return false; }
-  void Decode(std::string_view, std::wstring& out) const override { out.clear(); }
-  std::optional<std::string> Encode(std::wstring_view) const override { return std::nullopt; }
-};
-
 }  // namespace
 
-std::string Utf8Of(std::wstring_view text) {
-  return EncodeText(text, Encoding::Utf8, NoAnsi()).value_or(std::string());
-}
+std::optional<std::string> Utf8Of(std::wstring_view text) { return common::ToUtf8(text); }
 
 std::string Hex(std::string_view bytes) {
   static const char digits[] = "0123456789abcdef";
@@ -116,8 +106,10 @@ StoredPassword ParseStored(std::wstring_view value, const PasswordCrypto& crypto
 }
 
 std::wstring HashForm(std::wstring_view password, const PasswordCrypto& crypto, uint32_t iterations) {
+  auto bytes = Utf8Of(password);
+  if (!bytes) return {};
   std::string salt = crypto.Random(16);
-  auto hash = crypto.Derive(Utf8Of(password), salt, iterations);
+  auto hash = crypto.Derive(*bytes, salt, iterations);
   if (salt.size() != 16 || !hash || hash->size() != 32) return {};
   std::string form = std::to_string(iterations);
   form.append(1, '$').append(Hex(salt)).append(1, '$').append(Hex(*hash));
@@ -130,9 +122,11 @@ bool IsSet(const StoredPassword& stored) {
 }
 
 bool Matches(const StoredPassword& stored, std::wstring_view typed, const PasswordCrypto& crypto) {
+  auto bytes = Utf8Of(typed);
+  if (typed.empty() || !bytes) return false;
   if (stored.kind == StoredPassword::Kind::CharCodes) return stored.plain == typed;
   if (stored.kind != StoredPassword::Kind::Hash) return false;
-  auto hash = crypto.Derive(Utf8Of(typed), stored.salt, stored.iterations);
+  auto hash = crypto.Derive(*bytes, stored.salt, stored.iterations);
   return hash && SameBytes(*hash, stored.hash);
 }
 
@@ -142,7 +136,8 @@ namespace sercavo {
 
 NewPassword CheckNewPassword(std::wstring_view password, std::wstring_view confirmation) {
   if (password.size() < 3) return NewPassword::TooShort;
-  return password == confirmation ? NewPassword::Ok : NewPassword::Differs;
+  if (password != confirmation) return NewPassword::Differs;
+  return Utf8Of(password) ? NewPassword::Ok : NewPassword::NotText;
 }
 
 }  // namespace sercavo

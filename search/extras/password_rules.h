@@ -33,19 +33,22 @@ struct StoredPassword {
 };
 
 StoredPassword ParseStored(std::wstring_view value, const PasswordCrypto& crypto);
-// "pbkdf2-sha256$iterations$salt$hash", salt and hash in hexadecimal; empty when the platform failed.
+// "pbkdf2-sha256$iterations$salt$hash", salt and hash in hexadecimal; empty when the platform failed or
+// the password has no UTF-8 form.
 std::wstring HashForm(std::wstring_view password, const PasswordCrypto& crypto, uint32_t iterations = kIterations);
 // Whether a password is set: a hash, or an old password longer than two characters (as the login window
 // always read it).
 bool IsSet(const StoredPassword& stored);
-// Exact comparison, letter case included.
+// Exact comparison, letter case included. An empty text, or one that is no text (a lone surrogate half),
+// matches nothing.
 bool Matches(const StoredPassword& stored, std::wstring_view typed, const PasswordCrypto& crypto);
 
 // The old form's codes and their bytes in the code page.
 std::optional<std::vector<int>> ParseCharCodes(std::wstring_view value);
 std::string CodeBytes(const std::vector<int>& codes);
 
-std::string Utf8Of(std::wstring_view text);
+// The password's bytes to hash; nullopt for a text that has no UTF-8 form (a lone surrogate half).
+std::optional<std::string> Utf8Of(std::wstring_view text);
 std::string Hex(std::string_view bytes);
 std::optional<std::string> Unhex(std::wstring_view hex);
 
@@ -54,7 +57,7 @@ std::optional<std::string> Unhex(std::wstring_view hex);
 namespace sercavo {
 
 // The password window's checks of a new password typed twice.
-enum class NewPassword { TooShort, Differs, Ok };
+enum class NewPassword { TooShort, Differs, NotText, Ok };
 NewPassword CheckNewPassword(std::wstring_view password, std::wstring_view confirmation);
 
 }  // namespace sercavo

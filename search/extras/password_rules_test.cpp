@@ -55,6 +55,7 @@ TEST(PasswordHash, SaltedIteratedAndNeverThePassword) {
   FakeCrypto crypto;
   std::wstring form = HashForm(L"secret密码", crypto, 1000);
   ASSERT_FALSE(form.empty());
+  EXPECT_EQ(crypto.derived, 1);  // the stored value is the derived key, not the password
   EXPECT_EQ(form.rfind(L"pbkdf2-sha256$1000$", 0), 0u);
   EXPECT_EQ(form.find(L"secret"), std::wstring::npos);
   StoredPassword s = ParseStored(form, crypto);
@@ -64,7 +65,9 @@ TEST(PasswordHash, SaltedIteratedAndNeverThePassword) {
   EXPECT_TRUE(IsSet(s));
   EXPECT_TRUE(Matches(s, L"secret密码", crypto));
   EXPECT_FALSE(Matches(s, L"Secret密码", crypto));
+  EXPECT_EQ(crypto.derived, 3);  // each typed password is derived with the stored salt and count
   EXPECT_FALSE(Matches(s, L"", crypto));
+  EXPECT_EQ(crypto.derived, 3);  // an empty box is refused before anything is derived
   // A new salt each time: the same password never gives the same value.
   EXPECT_NE(HashForm(L"secret密码", crypto, 1000), form);
 }
@@ -80,6 +83,26 @@ TEST(PasswordHash, DamagedValuesSetNothing) {
   EXPECT_FALSE(Matches(StoredPassword{}, L"", crypto));
 }
 
+// A password holding a lone surrogate half has no bytes to hash: it is refused, never stored as the hash
+// of nothing, and nothing typed can log in against such a value.
+TEST(PasswordHash, ALoneSurrogateIsNoPassword) {
+  FakeCrypto crypto;
+  std::wstring lone = L"ab";
+  lone += wchar_t(0xDC00);
+  EXPECT_EQ(CheckNewPassword(lone, lone), NewPassword::NotText);
+  EXPECT_TRUE(HashForm(lone, crypto).empty());
+  EXPECT_EQ(crypto.derived, 0);
+  // A value stored by the old fault: the hash of nothing. An empty box or a lone half never opens it.
+  std::wstring empty = L"pbkdf2-sha256$1$" + std::wstring(32, L'5') + L"$";
+  std::string key = *crypto.Derive("", std::string(16, '\x55'), 1);
+  for (unsigned char b : key) empty += L"0123456789abcdef"[b >> 4], empty += L"0123456789abcdef"[b & 15];
+  StoredPassword old = ParseStored(empty, crypto);
+  ASSERT_EQ(old.kind, StoredPassword::Kind::Hash);
+  EXPECT_FALSE(Matches(old, L"", crypto));
+  EXPECT_FALSE(Matches(old, std::wstring(1, wchar_t(0xD800)), crypto));
+  EXPECT_EQ(crypto.derived, 1);  // only the test's own derivation
+}
+
 TEST(NewPasswordCheck, ThreeCharactersTypedTwice) {
   EXPECT_EQ(CheckNewPassword(L"ab", L"ab"), NewPassword::TooShort);
   EXPECT_EQ(CheckNewPassword(L"abc", L"abd"), NewPassword::Differs);
@@ -92,6 +115,7 @@ TEST(PasswordText, HexAndUtf8) {
   EXPECT_EQ(Unhex(L"01AB"), "\x01\xAB");
   EXPECT_EQ(Unhex(L"1"), std::nullopt);
   EXPECT_EQ(Utf8Of(L"密"), "\xE5\xAF\x86");
+  EXPECT_EQ(Utf8Of(std::wstring(1, wchar_t(0xD800))), std::nullopt);
 }
 
 }  // namespace

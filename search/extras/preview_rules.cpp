@@ -1,5 +1,6 @@
 #include "search/extras/preview_rules.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "common/text.h"
@@ -68,6 +69,17 @@ Box FitPicture(int w, int h, int innerWidth, int innerHeight) {
   b.left = (innerWidth - b.width) / 2;
   b.top = (innerHeight - b.height) / 2;
   return b;
+}
+
+PixelSize DecodeSize(int w, int h, int boxWidth, int boxHeight, int64_t pixelCap) {
+  if (w <= 0 || h <= 0) return {};
+  Box fit = FitPicture(w, h, std::max(1, boxWidth), std::max(1, boxHeight));
+  PixelSize s{std::max(1, fit.width), std::max(1, fit.height)};
+  if (int64_t(s.width) * s.height > pixelCap && pixelCap > 0) {
+    double k = std::sqrt(double(pixelCap) / (double(s.width) * s.height));
+    s = {std::max(1, int(s.width * k)), std::max(1, int(s.height * k))};
+  }
+  return s;
 }
 
 }  // namespace sercavo

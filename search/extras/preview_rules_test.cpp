@@ -41,5 +41,19 @@ TEST(PictureFitting, NarrowedThenLoweredNeverEnlargedAndCentred) {
   EXPECT_EQ(FitPicture(1000, 10, 100, 100), (Box{0, 49, 100, 1}));
 }
 
+TEST(PictureDecoding, AtTheBoxsSizeWithinThePixelCap) {
+  // A 12000 x 12000 picture for a 306-pixel box is decoded at the box's size, not its own.
+  EXPECT_EQ(DecodeSize(12000, 12000, 306, 250, 1 << 24), (PixelSize{250, 250}));
+  EXPECT_EQ(DecodeSize(800, 600, 400, 400, 1 << 24), (PixelSize{400, 300}));
+  EXPECT_EQ(DecodeSize(200, 100, 400, 400, 1 << 24), (PixelSize{200, 100}));  // never enlarged
+  // A box larger than the cap allows: the proportions kept within it.
+  PixelSize capped = DecodeSize(40000, 20000, 40000, 20000, 1000000);
+  EXPECT_LE(int64_t(capped.width) * capped.height, 1000000);
+  EXPECT_NEAR(double(capped.width) / capped.height, 2.0, 0.01);
+  EXPECT_EQ(DecodeSize(100000, 1, 50, 50, 1 << 24), (PixelSize{50, 1}));
+  EXPECT_EQ(DecodeSize(0, 10, 50, 50, 1 << 24), (PixelSize{}));
+  EXPECT_EQ(DecodeSize(10, 10, 0, 0, 1 << 24), (PixelSize{1, 1}));
+}
+
 }  // namespace
 }  // namespace sercavo

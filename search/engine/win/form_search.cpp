@@ -93,7 +93,9 @@ void FormSearch::Command1Click() {
   std::wstring keyword = common::ui::WindowText(comb_[0]);
   if (keyword.empty() && st.searchMode == kName) return;
   if (common::ui::WindowText(comb_[1]).empty()) SetWindowTextW(comb_[1], kMyComputer);
-  if (main_.searching()) return;  // the stopped walk is still unwinding: never two at once
+  // Never two walks at once: this window's stopped one still unwinding (a second click on stop) is let
+  // be; the text search's, this click coming from its pump step, is told.
+  if (main_.searching() || main_.RefuseWhileWalking()) return;
   st.searchKeyword = keyword;
   SetWindowTextW(cmd1_, kStopS);
   main_.SetCommand1Caption(kStopS);
@@ -103,7 +105,11 @@ void FormSearch::Command1Click() {
   }
   main_.ClosePreview();
   st.stopRequested = false;
-  main_.Search(common::ui::WindowText(comb_[1]));
+  if (!main_.Search(common::ui::WindowText(comb_[1]))) {  // it never ran: nothing to report done
+    if (hwnd()) SetWindowTextW(cmd1_, kSearchS);
+    main_.SetCommand1Caption(kSearchS);
+    return;
+  }
   if (!hwnd() || Command1Caption() != kStopS) return;  // closed or stopped meanwhile
   main_.SetCommand1Caption(kSearchS);
   Close();

@@ -10,11 +10,11 @@
 
 #include "common/path.h"
 #include "common/text.h"
+#include "common/win/code_page.h"
 #include "common/win/message_loop.h"
 #include "common/win/msgbox.h"
 #include "common/win/pump.h"
 #include "common/win/settings_store.h"
-#include "common/win/code_page.h"
 #include "common/win/text_file.h"
 #include "search/engine/case_fold.h"
 #include "search/engine/search_state.h"
@@ -24,6 +24,7 @@
 #include "search/engine/win/file_ops.h"
 #include "search/engine/win/folder_walk.h"
 #include "search/engine/win/launchers.h"
+#include "search/engine/win/menu_key.h"
 #include "search/engine/win/results_list.h"
 #include "search/engine/win/text_walk.h"
 
@@ -31,6 +32,7 @@ namespace sercavo {
 namespace {
 enum : int { kSaveAs = 501, kLaunch = 510, kExit = 520, kCut = 530, kCopy, kPaste, kSelectAll, kFind };
 constexpr ULONGLONG kPumpIntervalMs = 10, kShowIntervalMs = 250;
+constexpr size_t kPaneHead = 4u << 20;
 constexpr int kTop = 1450, kGap = 90, kMinList = 1200, kMinPane = 1500;  // twips
 const wchar_t* const kFolders[] = {kMyComputer, L"C:\\", L"D:\\", L"E:\\", L"F:\\", L"G:\\", L"H:\\"};
 const wchar_t* const kTypes[] = {
@@ -55,8 +57,30 @@ int TextTwips(HWND w, const std::wstring& text) {
   return common::ui::PixelsToTwips(w, size.cx);
 }
 
+SaveRefusal RefusalOf(common::ReadStatus status, bool exact, bool rich) {
+  switch (status) {
+    case common::ReadStatus::kRead:
+      return rich ? SaveRefusal::kRichText : exact ? SaveRefusal::kNone : SaveRefusal::kNotExact;
+    case common::ReadStatus::kTooLarge: return SaveRefusal::kTooLarge;
+    case common::ReadStatus::kUnreadable: return SaveRefusal::kUnreadable;
+    case common::ReadStatus::kMissing: break;
+  }
+  return SaveRefusal::kNone;
+}
+
+// While the list handles a key its selection moves by the keyboard: the focus stays in the list.
+LRESULT CALLBACK ListKeys(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
+  if (msg != WM_KEYDOWN) return DefSubclassProc(h, msg, wp, lp);
+  bool& keys = *reinterpret_cast<bool*>(data);
+  bool was = std::exchange(keys, true);
+  LRESULT r = DefSubclassProc(h, msg, wp, lp);
+  keys = was;
+  return r;
+}
+
 // Tab leaves the content pane, and Esc reaches the window, as in every other box.
 LRESULT CALLBACK PaneKeys(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+  if (HandleMenuKey(h, msg, wp)) return 0;
   LRESULT r = DefSubclassProc(h, msg, wp, lp);
   if (msg == WM_GETDLGCODE && lp) {
     auto* m = reinterpret_cast<const MSG*>(lp);
@@ -147,6 +171,7 @@ void FormWord::CreateControls() {
   CreateControl(w, L"LISTBOX", L"", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP, kIdList,
                 WS_EX_CLIENTEDGE);
   SendMessageW(control(kIdList), LB_SETHORIZONTALEXTENT, 2000, 0);
+  SetWindowSubclass(control(kIdList), ListKeys, 1, reinterpret_cast<DWORD_PTR>(&listKeys_));
   CreateControl(w, L"BUTTON", L"显示文件内容", BS_GROUPBOX, kIdPaneFrame);
   HWND pane =
       CreateControl(w, MSFTEDIT_CLASS, L"",
@@ -154,7 +179,7 @@ void FormWord::CreateControls() {
                     kIdPane, WS_EX_CLIENTEDGE);
   SendMessageW(pane, EM_EXLIMITTEXT, 0, 0x7FFFFFFF);
   SetWindowSubclass(pane, PaneKeys, 1, 0);
-  sta_.Create(w, kIdStatus, {3400, 60, 1500, 60, 1300, 60, -1});
+  sta_.Create(w, kIdStatus, StatusWidths());
   tips_.Create(w);
   tips_.Set(control(kIdTypes), L"请选择文件的查看类型");
 }
@@ -200,6 +225,7 @@ bool FormWord::OverSplitter(int x, int y) const {
 }
 
 std::wstring FormWord::Status(int panel) const {
+  if (reading_.pending && (panel == 1 || panel == 3 || panel == 5)) return ReadingText(panel);
   if (panel >= 1 && panel <= 7 && statusPending_[panel]) return pendingStatus_[panel];
   return sta_.Text(panel - 1);
 }
@@ -211,7 +237,14 @@ void FormWord::SetStatus(int panel, const std::wstring& text) {
   statusPending_[panel] = true;
 }
 
+std::wstring FormWord::ReadingText(int panel) const {
+  if (panel == 1) return reading_.path;
+  return panel == 3 ? ScanSizeText(reading_.bytes) : ScannedText(reading_.scanned);
+}
+
 void FormWord::FlushStatus() {
+  if (std::exchange(reading_.pending, false))
+    for (int panel : {1, 3, 5}) SetStatus(panel, ReadingText(panel));
   for (int panel = 1; panel <= 7; ++panel)
     if (std::exchange(statusPending_[panel], false)) sta_.SetText(panel - 1, pendingStatus_[panel]);
   if (pendingHits_.empty()) return;
@@ -250,7 +283,11 @@ void FormWord::Command2Click() {
     SetWindowTextW(control(kIdStart), kStartFind);
     return;
   }
-  if (Text(control(kIdFind)).empty() || State().walking) return;
+  if (Text(control(kIdFind)).empty()) return;
+  if (State().walking) {  // a name search walks: never two at once
+    common::MsgBox(hwnd(), kNotStopped, MB_ICONINFORMATION);
+    return;
+  }
   Start();
 }
 
@@ -277,18 +314,16 @@ void FormWord::Start() {
   SetWindowTextW(control(kIdStart), kStopFind);
   searching_ = st.walking = true;
   lastPump_ = lastShown_ = 0;
-  notWritten_.clear();
+  notReplaced_.clear();
   TextEvents on;
-  on.reading = [&](const std::wstring& path, uint64_t bytes) {
-    SetStatus(1, path);
-    SetStatus(3, ScanSizeText(bytes));
-    SetStatus(5, ScannedText(st.scannedCount));
-  };
+  // Kept as it is and put in words only when shown: texts made for every file would cost more than
+  // reading most of them.
+  on.reading = [&](const std::wstring& path, uint64_t bytes) { reading_ = {path, bytes, st.scannedCount, true}; };
   on.hit = [&](const std::wstring& path) {
     pendingHits_.push_back(path);
     SetStatus(7, FoundText(st.foundCount));
   };
-  on.notWritten = [&](const std::wstring& path) { notWritten_.push_back(path); };
+  on.notReplaced = [&](const std::wstring& path, NotReplaced why) { notReplaced_.emplace_back(path, why); };
   on.pump = [this] { PumpStep(); };
   on.stopRequested = [] { return State().stopRequested; };
   std::wstring where = Text(control(kIdFolder));
@@ -314,49 +349,55 @@ void FormWord::Finish() {
   } else {
     SetWindowTextW(control(kIdPane), L"");
   }
-  if (!notWritten_.empty()) SetStatus(1, NotWrittenText(notWritten_.front(), notWritten_.size()));
+  if (!notReplaced_.empty())
+    SetStatus(1, NotReplacedText(notReplaced_.front().second, notReplaced_.front().first, notReplaced_.size()));
   SetWindowTextW(control(kIdStart), kStartFind);
   tips_.Set(list, ResultsTip(found));
   for (int id : {kIdReplaceAll, kIdPane, kIdList}) EnableWindow(control(id), TRUE);
   State().stopRequested = false;
 }
 
-void FormWord::ListxClick() {
+void FormWord::ListxClick(bool focusPane) {
   HWND list = control(kIdList);
   int i = int(SendMessageW(list, LB_GETCURSEL, 0, 0));
   if (i < 0) return;
   std::wstring path(size_t(SendMessageW(list, LB_GETTEXTLEN, i, 0)), L'\0');
   SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(path.data()));
-  ShowInPane(path);
+  ShowInPane(path, focusPane);
 }
 
-void FormWord::ShowInPane(const std::wstring& path) {
+void FormWord::ShowInPane(const std::wstring& path, bool focusPane) {
   HWND pane = control(kIdPane);
-  std::string bytes;
-  if (!ReadWholeFile(path, bytes)) bytes.clear();
+  const common::CodePage& cp = common::ChineseCodePage();
+  common::FileBytes bytes = common::ReadFileBytes(path, common::kLargeFileCap);
+  uint64_t size = bytes.bytes.size();
+  bool head = bytes.status == common::ReadStatus::kTooLarge;
+  // A file too large for the pane shows its start (and may not be saved over).
+  if (head) common::ReadFileRange(path, 0, kPaneHead, bytes.bytes, &size);
+  common::TextFile file = common::TextFileOf(bytes.bytes, cp);
+  if (head) file.text = TextOfHead(bytes.bytes, false, cp);
+  bool rich = IsRichText(path, bytes.bytes);
   shownPath_ = path;
-  shownFormat_ = DetectFormat(bytes);
-  std::wstring text;
-  DecodeText(bytes, shownFormat_, common::ChineseCodePage(), text);
-  shownLineEnd_ = LineEndOf(text);
-  bool rich = common::EqualsNoCase(common::ExtensionOf(path), L"rtf") && bytes.starts_with("{\\rtf");
+  shownFormat_ = file.format;
+  shownLineEnd_ = LineEndOf(file.text);
+  shownRefusal_ = RefusalOf(bytes.status, file.exact, rich);
   SETTEXTEX how{ST_DEFAULT, 1200};
   if (rich) {
     how.codepage = CP_ACP;  // the rich text reads its own characters
-    SendMessageW(pane, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&how), reinterpret_cast<LPARAM>(bytes.c_str()));
+    SendMessageW(pane, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&how), reinterpret_cast<LPARAM>(bytes.bytes.c_str()));
   } else {
-    SendMessageW(pane, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&how), reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(pane, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&how), reinterpret_cast<LPARAM>(file.text.c_str()));
   }
   textextser_ = PaneText();
   std::wstring find = Text(control(kIdFind));
   size_t first = find.empty() ? std::wstring::npos : textextser_.find(find);
   intweinew_ = 0;
   if (first != std::wstring::npos) {
-    Select(first, find.size());
+    Select(first, find.size(), focusPane);
     intweinew_ = first + find.size();
   }
   SetStatus(1, path);
-  SetStatus(3, ShownSizeText(bytes.size()));
+  SetStatus(3, ShownSizeText(size));
   SetStatus(5, L"字数：" + std::to_wstring(textextser_.size()));
   SetStatus(7, L"制作时间： " + GeneralDateText(ModifiedTime(path)));
   tips_.Set(pane, L"文件：" + path);
@@ -374,12 +415,38 @@ std::wstring FormWord::PaneText() const {
   return text;
 }
 
-void FormWord::Select(size_t at, size_t length) {
+void FormWord::Select(size_t at, size_t length, bool focus) {
   HWND pane = control(kIdPane);
   CHARRANGE range{LONG(at), LONG(at + length)};
   SendMessageW(pane, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
   SendMessageW(pane, EM_SCROLLCARET, 0, 0);
-  SetFocus(pane);
+  if (focus) SetFocus(pane);
+}
+
+// The menu key and Shift+F10 open the edit menu where the caret is, as the mouse opens it where it is.
+void FormWord::PaneMenuFromKeyboard() {
+  HWND pane = control(kIdPane);
+  CHARRANGE range{};
+  SendMessageW(pane, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+  POINTL at{};
+  SendMessageW(pane, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), range.cpMax);
+  POINT p{at.x, at.y};
+  RECT r{};
+  GetClientRect(pane, &r);
+  p.x = std::clamp<LONG>(p.x, 0, r.right);
+  p.y = std::clamp<LONG>(p.y + common::ui::Twips(hwnd(), 240), 0, r.bottom);  // below the caret's line
+  ClientToScreen(pane, &p);
+  TrackPopupMenu(editMenu_, TPM_RIGHTBUTTON, p.x, p.y, 0, hwnd(), nullptr);
+}
+
+// The panels that show counts and sizes are as wide as their widest text in the window's font.
+std::vector<int> FormWord::StatusWidths() {
+  HWND w = hwnd();
+  int pad = 240;  // the panel's edges and margins, in twips
+  int sizes =
+      std::max(TextTwips(w, ScanSizeText(uint64_t(INT32_MAX))), TextTwips(w, ShownSizeText(common::kLargeFileCap)));
+  int counts = std::max(TextTwips(w, ScannedText(INT32_MAX)), TextTwips(w, L"字数：" + std::to_wstring(INT32_MAX)));
+  return {3400, 60, sizes + pad, 60, counts + pad, 60, -1};
 }
 
 void FormWord::FindNext() {
@@ -389,6 +456,10 @@ void FormWord::FindNext() {
 }
 
 bool FormWord::SaveAs(const std::wstring& path) {
+  if (shownRefusal_ != SaveRefusal::kNone && common::EqualsNoCase(path, shownPath_)) {
+    common::MsgBox(hwnd(), SaveRefusedText(shownRefusal_, path), MB_ICONERROR);
+    return false;
+  }
   std::wstring text;
   for (wchar_t c : PaneText()) {
     if (c == L'\r')
@@ -396,9 +467,10 @@ bool FormWord::SaveAs(const std::wstring& path) {
     else
       text += c;
   }
-  bool ok = common::WriteFileAtomically(path, TextFileBytes(text, shownFormat_, common::ChineseCodePage()));
-  if (!ok) SetStatus(1, NotWrittenText(path, 1));
-  return ok;
+  common::TextWrite w = common::WriteTextFile(path, text, shownFormat_, common::ChineseCodePage());
+  if (!w.ok())
+    common::MsgBox(hwnd(), SaveFailedText(path, w.status == common::WriteStatus::kNotHeld, w.notHeld), MB_ICONERROR);
+  return w.ok();
 }
 
 void FormWord::SaveAsClick() {
@@ -434,7 +506,7 @@ void FormWord::OnCommand(int id, int code) {
     case kIdReplaceAll: return Command3Click();
     case kIdBrowse: return Command1Click();
     case kIdList:
-      if (code == LBN_SELCHANGE) ListxClick();
+      if (code == LBN_SELCHANGE) ListxClick(!listKeys_);
       return;
     case kIdFind:
       if (code == CBN_EDITCHANGE) {
@@ -476,9 +548,8 @@ LRESULT FormWord::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_CONTEXTMENU:
       if (reinterpret_cast<HWND>(wp) == control(kIdPane)) {
-        POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-        if (p.x == -1 && p.y == -1) GetCursorPos(&p);  // from the keyboard
-        TrackPopupMenu(editMenu_, TPM_RIGHTBUTTON, p.x, p.y, 0, hwnd(), nullptr);
+        if (GET_X_LPARAM(lp) == -1 && GET_Y_LPARAM(lp) == -1) return PaneMenuFromKeyboard(), 0;
+        TrackPopupMenu(editMenu_, TPM_RIGHTBUTTON, GET_X_LPARAM(lp), GET_Y_LPARAM(lp), 0, hwnd(), nullptr);
         return 0;
       }
       break;

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include <utility>
 
@@ -21,6 +22,7 @@
 #include "search/engine/win/form_copy.h"
 #include "search/engine/win/form_search.h"
 #include "search/engine/win/launchers.h"
+#include "search/engine/win/menu_key.h"
 #include "search/engine/win/startup.h"
 #include "search/extras/win/form_pre.h"
 #include "search/extras/win/privacy_windows.h"
@@ -51,6 +53,10 @@ constexpr ULONGLONG kPumpIntervalMs = 10, kShowIntervalMs = 250;
 constexpr int kWidthTwips = 10800, kHeightTwips = 7200;
 const wchar_t* const kCmdCaptions[8] = {nullptr,     kSearchF,    L"复制(&C)", L"移动(&M)",
                                         L"删除(&C)", L"反选(&I)", L"打开(&O)", L"密码(&P)"};
+
+LRESULT CALLBACK ListKeys(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+  return HandleMenuKey(h, msg, wp) ? 0 : DefSubclassProc(h, msg, wp, lp);
+}
 
 }  // namespace
 
@@ -119,6 +125,7 @@ void FrmMain::CreateControls() {
     cmd_[i] = CreateControl(hwnd(), L"BUTTON", kCmdCaptions[i], BS_PUSHBUTTON | WS_TABSTOP | (i == 1 ? WS_GROUP : 0),
                             kIdCmd + i);
   lvw_.Create(hwnd(), kIdList);
+  SetWindowSubclass(lvw_.hwnd(), ListKeys, 1, 0);
   SetWindowLongPtrW(lvw_.hwnd(), GWL_STYLE, GetWindowLongPtrW(lvw_.hwnd(), GWL_STYLE) | WS_GROUP);
   common::ui::AddToolTip(hwnd(), lvw_.hwnd(), L"鼠标单击可以复制文件夹路径，按住 Ctrl 或 Shift 键可以多选……");
   sta_.Create(hwnd(), kIdStatus, {5200, 60, 2300, 60, -1});
@@ -152,7 +159,8 @@ void FrmMain::PaintOptions(int chosen) {
 }
 
 void FrmMain::OptClick(int index) {
-  if (index < 0 || index >= kKindCount || searching_) return;
+  if (index < 0 || index >= kKindCount) return;
+  if (RefuseWhileWalking()) return;
   PaintOptions(index);
   SearchState& st = State();
   st.searchMode = int16_t(index);
@@ -170,9 +178,17 @@ void FrmMain::OptClick(int index) {
 
 std::wstring FrmMain::TakePendingFolder() { return std::exchange(pendingFolder_, std::wstring()); }
 
+// A search walks (this window's, or the text search's in its pump step): no other starts, and the user
+// is told why nothing happens.
+bool FrmMain::RefuseWhileWalking() {
+  if (!searching_ && !State().walking) return false;
+  common::MsgBox(hwnd(), kNotStopped, MB_ICONINFORMATION);
+  return true;
+}
+
 void FrmMain::Command1Click() {
   if (Command1Caption() != kStopS) {
-    if (searching_) return;
+    if (RefuseWhileWalking()) return;
     SetCommand1Caption(kStopS);
     OptClick(State().searchMode);
   } else {
@@ -317,7 +333,7 @@ void FrmMain::ClosePreview() { formPre_->Close(); }
 
 bool FrmMain::QueryUnload() {
   if (Command1Caption() != kStopS && !State().walking) return true;
-  common::MsgBox(hwnd(), L"对不起！您还没有停止文件搜索……       ", MB_ICONINFORMATION);
+  common::MsgBox(hwnd(), kNotStopped, MB_ICONINFORMATION);
   SetFocus(cmd_[1]);
   return false;
 }
@@ -412,6 +428,14 @@ LRESULT FrmMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NOTIFY: OnNotify(reinterpret_cast<NMHDR*>(lp)); return 0;
     case WM_COMMAND: OnCommand(LOWORD(wp)); return 0;
     case WM_APP + 2: ListMouseUp(1, 2); return 0;
+    case WM_CONTEXTMENU:
+      // Shift+F10 and the menu key on the list: the edit menu at the row the user is at.
+      if (reinterpret_cast<HWND>(wp) == lvw_.hwnd() && GET_X_LPARAM(lp) == -1 && GET_Y_LPARAM(lp) == -1) {
+        POINT p = lvw_.KeyboardMenuPoint();
+        TrackPopupMenu(editMenu_, TPM_RIGHTBUTTON, p.x, p.y, 0, hwnd(), nullptr);
+        return 0;
+      }
+      break;
     case WM_SETCURSOR:
       if (HoldBusyCursor()) return TRUE;
       break;

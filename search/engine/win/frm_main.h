@@ -34,6 +34,8 @@ class FrmMain : public common::ui::Window {
 
   // One search over a folder or "我的电脑"; false when another is already running.
   bool Search(const std::wstring& mulu);
+  // While a search walks (this window's, or the text search's): tells the user and is true.
+  bool RefuseWhileWalking();
   bool searching() const { return searching_; }
   void OptClick(int index);
   void Command1Click();

@@ -558,6 +558,131 @@ TEST_F(Main, EnterOrAltSInTheSearchWindowStopsAWalk) {
   }
 }
 
+// Closes any search window but the one already open as soon as it shows, counting them.
+HHOOK formHook = nullptr;
+HWND alreadyOpen = nullptr;
+int searchWindowsShown = 0;
+LRESULT CALLBACK CloseNewSearchWindows(int code, WPARAM wp, LPARAM lp) {
+  wchar_t cls[64] = {};
+  if (code == HCBT_ACTIVATE && HWND(wp) != alreadyOpen && GetClassNameW(HWND(wp), cls, 64) &&
+      std::wstring(cls) == kFormSearchClass) {
+    ++searchWindowsShown;
+    PostMessageW(HWND(wp), WM_CLOSE, 0, 0);
+  }
+  return CallNextHookEx(formHook, code, wp, lp);
+}
+
+// A text search walks (its window is not the main one's, so the main window takes clicks in its pump
+// steps): no name search opens or starts meanwhile, the user is told, and nothing says "搜索完毕！".
+TEST_F(Main, NoOtherSearchStartsWhileTheTextSearchWalks) {
+  suite::TempDir t;
+  for (int i = 0; i < 40; ++i) t.Write(L"d" + std::to_wstring(i) + L"\\hit.txt", "abc");
+  FormWord& word = main_.formWord();
+  ASSERT_TRUE(word.Load(main_.hwnd()));
+  SetWindowTextW(word.control(FormWord::kIdFind), L"abc");
+  SetWindowTextW(word.control(FormWord::kIdFolder), t.wpath().c_str());
+  SetWindowTextW(word.control(FormWord::kIdTypes), L"*.txt");
+  // A name search window that was open before the text search started.
+  FormSearch open(main_);
+  ASSERT_TRUE(open.Load(KindCaption(kName)));
+  SetWindowTextW(open.comb(0), L"hit");
+  SetWindowTextW(open.comb(1), t.wpath().c_str());
+  suite::MsgBoxAnswers answers;
+  searchWindowsShown = 0;
+  alreadyOpen = open.hwnd();
+  formHook = SetWindowsHookExW(WH_CBT, CloseNewSearchWindows, nullptr, GetCurrentThreadId());
+  test_support::AtNextPump during([&] {
+    main_.OptClick(kName);  // "文件搜索"
+    main_.Command1Click();  // "搜索(&F)"
+    open.Command1Click();   // "搜索(&S)" in the window already open
+  });
+  word.Command2Click();
+  UnhookWindowsHookEx(formHook);
+  ASSERT_TRUE(during.ran());
+  EXPECT_EQ(searchWindowsShown, 0);
+  ASSERT_EQ(answers.shown().size(), 3u);
+  for (const auto& shown : answers.shown()) EXPECT_EQ(shown.text, kNotStopped);
+  // The text search ran to its end, and the name search window says nothing ran.
+  EXPECT_EQ(SendMessageW(word.control(FormWord::kIdList), LB_GETCOUNT, 0, 0), 40);
+  EXPECT_EQ(open.Command1Caption(), kSearchS);
+  EXPECT_EQ(main_.Command1Caption(), kSearchF);
+  EXPECT_EQ(main_.lvw().Count(), 0);
+  open.Destroy();
+}
+
+TEST_F(Main, TheTextSearchDoesNotStartWhileANameSearchWalks) {
+  suite::TempDir t;
+  for (int i = 0; i < 40; ++i) t.Write(L"d" + std::to_wstring(i) + L"\\hit.txt", "abc");
+  FormWord& word = main_.formWord();
+  ASSERT_TRUE(word.Load(main_.hwnd()));
+  SetWindowTextW(word.control(FormWord::kIdFind), L"abc");
+  SetWindowTextW(word.control(FormWord::kIdFolder), t.wpath().c_str());
+  FormSearch form(main_);
+  ASSERT_TRUE(form.Load(KindCaption(kName)));
+  SetWindowTextW(form.comb(0), L"hit");
+  SetWindowTextW(form.comb(1), t.wpath().c_str());
+  suite::MsgBoxAnswers answers;
+  std::wstring caption;
+  test_support::AtNextPump during([&] {
+    word.Command2Click();  // "开始查找"
+    caption = common::ui::WindowText(word.control(FormWord::kIdStart));
+  });
+  form.Command1Click();
+  ASSERT_TRUE(during.ran());
+  ASSERT_EQ(answers.shown().size(), 2u);
+  EXPECT_EQ(answers.shown()[0].text, kNotStopped);
+  EXPECT_EQ(answers.shown()[1].text, L"搜索完毕！   ");  // the name search's own end
+  EXPECT_EQ(caption, kStartFind);
+  EXPECT_EQ(SendMessageW(word.control(FormWord::kIdList), LB_GETCOUNT, 0, 0), 0);
+  EXPECT_EQ(main_.lvw().Count(), 40);
+}
+
+// Watches for the popup menu a key opens: where it shows, then closes it.
+HHOOK menuHook = nullptr;
+RECT shownMenu{};
+int menusShown = 0;
+LRESULT CALLBACK MenuWatch(int code, WPARAM wp, LPARAM lp) {
+  auto* m = reinterpret_cast<CWPSTRUCT*>(lp);
+  if (code == HC_ACTION && m->message == WM_ENTERIDLE && m->wParam == MSGF_MENU) {
+    HWND popup = FindWindowW(L"#32768", nullptr);
+    if (popup && IsWindowVisible(popup)) {
+      GetWindowRect(popup, &shownMenu);
+      ++menusShown;
+      EndMenu();
+    }
+  }
+  return CallNextHookEx(menuHook, code, wp, lp);
+}
+
+TEST_F(Main, ShiftF10AndTheMenuKeyOpenTheEditMenuAtTheRow) {
+  suite::TempDir t;
+  for (const wchar_t* n : {L"a.tmp", L"b.tmp", L"c.tmp"}) t.Write(n, "x");
+  Search(kJunk, L"", t.wpath());
+  main_.lvw().ShowNewRows();
+  HWND list = main_.lvw().hwnd();
+  SetFocus(list);
+  ListView_SetItemState(list, 2, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  RECT row{LVIR_LABEL};
+  ASSERT_TRUE(ListView_GetItemRect(list, 2, &row, LVIR_LABEL));
+  POINT at{row.left, row.bottom};
+  ClientToScreen(list, &at);
+  SetCursorPos(0, 0);  // far from the row
+  for (bool shiftF10 : {false, true}) {
+    menusShown = 0;
+    menuHook = SetWindowsHookExW(WH_CALLWNDPROC, MenuWatch, nullptr, GetCurrentThreadId());
+    if (shiftF10)
+      test_support::PostShiftF10(list);
+    else
+      PostKey(list, VK_APPS);
+    common::PumpMessages();
+    test_support::ReleaseShift();
+    UnhookWindowsHookEx(menuHook);
+    ASSERT_EQ(menusShown, 1) << shiftF10;
+    EXPECT_NEAR(shownMenu.left, at.x, 4) << shiftF10;
+    EXPECT_NEAR(shownMenu.top, at.y, 4) << shiftF10;
+  }
+}
+
 // The real program under Wine, started as Explorer starts it.
 TEST(Sercavo, StartsOnTheFolderExplorerGives) {
   suite::ChildProcess app(L"\"C:\\some folder\"", suite::BinFolder() + L"sercavo.exe");

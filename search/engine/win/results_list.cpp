@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <unordered_map>
 
 #include "common/text.h"
@@ -114,6 +115,19 @@ int ResultsList::ActiveRow() const {
   int focused = ListView_GetNextItem(hwnd_, -1, LVNI_FOCUSED);
   if (focused >= 0 && ListView_GetItemState(hwnd_, focused, LVIS_SELECTED)) return focused;
   return ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED);
+}
+
+POINT ResultsList::KeyboardMenuPoint() const {
+  POINT p{4, 4};
+  RECT r{LVIR_LABEL};
+  int row = ActiveRow();
+  if (row >= 0 && SendMessageW(hwnd_, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&r))) p = {r.left, r.bottom};
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  p.x = std::clamp<LONG>(p.x, 0, client.right);
+  p.y = std::clamp<LONG>(p.y, 0, client.bottom);
+  ClientToScreen(hwnd_, &p);
+  return p;
 }
 
 void ResultsList::ColumnClick(int column) {

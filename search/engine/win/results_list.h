@@ -37,6 +37,9 @@ class ResultsList {
   void InvertSelection();
   // The row the user is at: the focused row when it is selected, else the first selected one; -1 for none.
   int ActiveRow() const;
+  // Where a menu opened from the keyboard shows: below the active row's name (the list's corner when
+  // there is none), in screen coordinates.
+  POINT KeyboardMenuPoint() const;
   int Count() const { return int(model_.size()); }
 
   void ColumnClick(int column);

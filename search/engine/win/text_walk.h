@@ -1,11 +1,13 @@
 // The text search over a folder tree: the files the type and size boxes let through are read, decoded in
-// their own encoding and tested for the text; a replace rewrites the hits in place.
+// their own encoding (rich text by what it shows) and tested for the text; a replace rewrites the hits.
 #pragma once
 #include <windows.h>
 
 #include <cstdint>
 #include <functional>
 #include <string>
+
+#include "search/engine/text_search_rules.h"
 
 namespace sercavo {
 
@@ -20,17 +22,16 @@ struct TextRequest {
 struct TextEvents {
   std::function<void(const std::wstring& path, uint64_t bytes)> reading;  // a file passed the type and size tests
   std::function<void(const std::wstring& path)> hit;
-  std::function<void(const std::wstring& path)> notWritten;  // a hit whose replace could not be saved
+  std::function<void(const std::wstring& path, NotReplaced why)> notReplaced;  // a hit the replace left alone
   std::function<void()> pump;
   std::function<bool()> stopRequested;
 };
 
+// Files larger than this are read a piece of this size at a time; the replace reads at most the layer's
+// cap for large files whole.
+inline constexpr size_t kPieceBytes = 16u << 20;
+
 // Walks folder (depth first, one pump step per entry) and counts into the search state. False when stopped.
 bool WalkTextFolder(const std::wstring& folder, const TextRequest& request, const TextEvents& on);
-
-// A whole file into bytes (reused); false when it cannot be read. sizeHint: its size as last seen.
-inline constexpr uint64_t kUnknownSize = ~uint64_t(0);
-inline constexpr uint64_t kWholeFileCap = (1ull << 30) - 1;
-bool ReadWholeFile(const std::wstring& path, std::string& bytes, uint64_t sizeHint = kUnknownSize);
 
 }  // namespace sercavo

@@ -28,13 +28,15 @@ class FormPre : public common::ui::Window {
   // Where the picture is drawn, in client pixels.
   RECT PictureRect() const;
   void Close();
+  // The viewer that shows files of that kind (null when there is none).
+  PreviewPane* PaneOf(Viewer v) const;
+  const PicturePane* picture() const { return panes_.picture.get(); }
 
  protected:
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
   bool Load(HWND main);
-  PreviewPane* PaneOf(Viewer v) const;
   void Layout();
 
   PreviewPanes panes_;

@@ -1,6 +1,9 @@
 #include <exdisp.h>
 #include <gtest/gtest.h>
 #include <mshtmdid.h>
+#include <servprov.h>
+#include <urlmon.h>
+#include <wmp.h>
 
 #include "common/testing/temp_dir.h"
 #include "common/testing/win/msgbox_answers.h"
@@ -193,17 +196,108 @@ TEST_F(Preview, ClosingByHandOrEscThenASearchStart) {
   EXPECT_FALSE(pre().previewShown());
 }
 
-TEST(PreviewPage, TheControlIsToldNoScriptsNoControlsNoDownloads) {
-  HWND parent = CreateWindowW(L"STATIC", L"", WS_POPUP, 0, 0, 300, 300, nullptr, nullptr, nullptr, nullptr);
-  OleContainer host;
-  if (!host.Create(parent, CLSID_WebBrowser, PreviewDownloadControl())) {
-    DestroyWindow(parent);
-    GTEST_SKIP() << "no HTML control on this system";
+TEST_F(Preview, TextFilesShowTheirStartWhateverTheirSize) {
+  std::string big = "head of big\r\n" + std::string(5u << 20, 'a');
+  t_.Write(L"big.txt", big);
+  // A file of more than a gigabyte: its start is shown, not an empty box, and it is not read whole.
+  std::wstring huge = t_.Write(L"huge.txt", "head of huge\r\nmore");
+  HANDLE h = CreateFileW(huge.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  LARGE_INTEGER size;
+  size.QuadPart = 1200ll << 20;
+  bool grown = SetFilePointerEx(h, size, nullptr, FILE_BEGIN) && SetEndOfFile(h);
+  CloseHandle(h);
+  ASSERT_TRUE(grown);
+  ASSERT_TRUE(main_.Search(t_.wpath()));
+  for (const wchar_t* name : {L"big.txt", L"huge.txt"}) {
+    Click(name);
+    HWND edit = FindWindowExW(pre().hwnd(), nullptr, L"Edit", nullptr);
+    ASSERT_NE(edit, nullptr);
+    std::wstring shown = common::ui::WindowText(edit);
+    EXPECT_EQ(shown.substr(0, 5), L"head ") << name;
+    EXPECT_LE(shown.size(), 300000u) << name;  // the start, not the file
   }
-  IOleObject* object = host.Get<IOleObject>(IID_IOleObject);
+}
+
+TEST_F(Preview, PicturesAreDecodedAtTheSizeOfTheirBox) {
+  t_.Write(L"large.bmp", Bitmap(1600, 1200));
+  ASSERT_TRUE(main_.Search(t_.wpath()));
+  SetWindowPos(pre().hwnd(), nullptr, 0, 0, 500, 400, SWP_NOMOVE | SWP_NOZORDER);
+  Click(L"large.bmp");
+  ASSERT_EQ(pre().viewer(), Viewer::Picture);
+  const PicturePane* picture = pre().picture();
+  ASSERT_NE(picture, nullptr);
+  EXPECT_EQ(picture->Natural().cx, 1600);
+  EXPECT_EQ(picture->Natural().cy, 1200);
+  auto decodedFitsTheBox = [&] {
+    RECT r = pre().PictureRect();
+    SIZE d = picture->Decoded();
+    EXPECT_EQ(d.cx, r.right - r.left);
+    EXPECT_EQ(d.cy, r.bottom - r.top);
+    EXPECT_LT(d.cx, 1600);
+  };
+  decodedFitsTheBox();
+  // A larger window: the picture is decoded again, for the larger box.
+  LONG before = picture->Decoded().cx;
+  SetWindowPos(pre().hwnd(), nullptr, 0, 0, 900, 700, SWP_NOMOVE | SWP_NOZORDER);
+  decodedFitsTheBox();
+  EXPECT_GT(picture->Decoded().cx, before);
+  // A small picture is decoded as it is.
+  Click(L"small.bmp");
+  EXPECT_EQ(picture->Decoded().cx, 200);
+  EXPECT_EQ(picture->Decoded().cy, 100);
+}
+
+// The preview's own viewers, as the program makes them.
+class SystemPreview : public testing::Test {
+ protected:
+  SystemPreview() : main_(SystemPreviewPanes()) {}
+  void SetUp() override {
+    State() = SearchState{};
+    State().shieldFlags = {L"0", L"0", L"0", L"0", L"0"};
+    ASSERT_TRUE(main_.Load(L""));
+    t_.Write(L"page.htm", "<script>alert(1)</script><img src='http://example.invalid/a.png'>");
+    State().searchKeyword = L".";
+    ASSERT_TRUE(main_.Search(t_.wpath()));
+  }
+  void TearDown() override { main_.Destroy(); }
+  void Click(const std::wstring& name) {
+    for (size_t i = 0; i < main_.lvw().model().size(); ++i)
+      if (main_.lvw().model().Name(i) == name) return main_.ListMouseUp(1, 2, int(i));
+    ADD_FAILURE() << "no row " << name;
+  }
+  // The control the preview window hosts for that kind of file; null when the system has none.
+  template <typename T>
+  T* Control(Viewer v, REFIID iid) {
+    PreviewPane* pane = main_.formPre().PaneOf(v);
+    IUnknown* hosted = pane ? pane->Hosted() : nullptr;
+    if (!hosted) return nullptr;
+    T* t = nullptr;
+    hosted->QueryInterface(iid, reinterpret_cast<void**>(&t));
+    hosted->Release();
+    return t;
+  }
+  suite::TempDir t_;
+  FrmMain main_;
+};
+
+// What the page pane's control is given, asked of the control the preview window really hosts: its
+// own settings, and the answers of the site it was put on.
+TEST_F(SystemPreview, ThePageControlRunsNothingAndFetchesNothing) {
+  Click(L"page.htm");
+  IWebBrowser2* web = Control<IWebBrowser2>(Viewer::Web, IID_IWebBrowser2);
+  if (!web) GTEST_SKIP() << "no HTML control on this system";
+  VARIANT_BOOL silent = VARIANT_FALSE, offline = VARIANT_FALSE;
+  EXPECT_EQ(web->get_Silent(&silent), S_OK);
+  EXPECT_EQ(web->get_Offline(&offline), S_OK);
+  EXPECT_EQ(silent, VARIANT_TRUE);
+  EXPECT_EQ(offline, VARIANT_TRUE);
+  web->Release();
+  IOleObject* object = Control<IOleObject>(Viewer::Web, IID_IOleObject);
   ASSERT_NE(object, nullptr);
   IOleClientSite* site = nullptr;
   ASSERT_TRUE(SUCCEEDED(object->GetClientSite(&site)) && site);
+  object->Release();
   IDispatch* ambient = nullptr;
   ASSERT_TRUE(SUCCEEDED(site->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&ambient))));
   VARIANT v;
@@ -211,13 +305,52 @@ TEST(PreviewPage, TheControlIsToldNoScriptsNoControlsNoDownloads) {
   DISPPARAMS none{};
   ASSERT_EQ(ambient->Invoke(DISPID_AMBIENT_DLCONTROL, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &v, nullptr, nullptr),
             S_OK);
-  for (LONG flag : {DLCTL_NO_SCRIPTS, DLCTL_NO_RUNACTIVEXCTLS, DLCTL_NO_DLACTIVEXCTLS, DLCTL_NO_JAVA, DLCTL_SILENT})
-    EXPECT_TRUE(v.lVal & flag) << std::hex << flag;
   ambient->Release();
+  for (LONG flag : {DLCTL_NO_SCRIPTS, DLCTL_NO_RUNACTIVEXCTLS, DLCTL_NO_DLACTIVEXCTLS, DLCTL_NO_JAVA, DLCTL_SILENT,
+                    DLCTL_NO_BEHAVIORS, DLCTL_FORCEOFFLINE})
+    EXPECT_TRUE(v.lVal & flag) << std::hex << flag;
+  for (LONG flag : {DLCTL_DLIMAGES, DLCTL_VIDEOS, DLCTL_BGSOUNDS}) EXPECT_FALSE(v.lVal & flag) << std::hex << flag;
+  // The site's security manager, which the control asks before its own.
+  IServiceProvider* services = nullptr;
+  ASSERT_TRUE(SUCCEEDED(site->QueryInterface(IID_IServiceProvider, reinterpret_cast<void**>(&services))));
+  IInternetSecurityManager* security = nullptr;
+  ASSERT_EQ(services->QueryService(SID_SInternetSecurityManager, IID_IInternetSecurityManager,
+                                   reinterpret_cast<void**>(&security)),
+            S_OK);
+  for (DWORD action : {DWORD(URLACTION_SCRIPT_RUN), DWORD(URLACTION_ACTIVEX_RUN), DWORD(URLACTION_JAVA_PERMISSIONS),
+                       DWORD(URLACTION_SHELL_FILE_DOWNLOAD), DWORD(URLACTION_HTML_META_REFRESH),
+                       DWORD(URLACTION_DOWNLOAD_SIGNED_ACTIVEX), DWORD(URLACTION_BEHAVIOR_RUN)}) {
+    DWORD policy = URLPOLICY_ALLOW;
+    EXPECT_EQ(security->ProcessUrlAction(L"file:///C:/page.htm", action, reinterpret_cast<BYTE*>(&policy),
+                                         sizeof policy, nullptr, 0, 0, 0),
+              S_FALSE)
+        << std::hex << action;
+    EXPECT_EQ(policy, DWORD(URLPOLICY_DISALLOW)) << std::hex << action;
+  }
+  DWORD policy = 0;
+  EXPECT_EQ(security->ProcessUrlAction(L"file:///C:/page.htm", URLACTION_FEATURE_MIN, reinterpret_cast<BYTE*>(&policy),
+                                       sizeof policy, nullptr, 0, 0, 0),
+            INET_E_DEFAULT_ACTION);
+  security->Release();
+  services->Release();
   site->Release();
-  object->Release();
-  host.Destroy();
-  DestroyWindow(parent);
+}
+
+// Told when it is made, before it plays anything (the page preview makes the window and its viewers).
+TEST_F(SystemPreview, TheMediaPlayerIsToldNotToOpenAddresses) {
+  Click(L"page.htm");
+  IWMPCore* player = Control<IWMPCore>(Viewer::Media, __uuidof(IWMPCore));
+  if (!player) GTEST_SKIP() << "no media player on this system";
+  IWMPSettings* settings = nullptr;
+  ASSERT_EQ(player->get_settings(&settings), S_OK);
+  player->Release();
+  ASSERT_NE(settings, nullptr);
+  VARIANT_BOOL invokeURLs = VARIANT_TRUE, errorDialogs = VARIANT_TRUE;
+  EXPECT_EQ(settings->get_invokeURLs(&invokeURLs), S_OK);
+  EXPECT_EQ(settings->get_enableErrorDialogs(&errorDialogs), S_OK);
+  EXPECT_EQ(invokeURLs, VARIANT_FALSE);
+  EXPECT_EQ(errorDialogs, VARIANT_FALSE);
+  settings->Release();
 }
 
 }  // namespace

@@ -15,7 +15,8 @@ class OleContainer {
 
   // Creates the control in a child window of parent; false when the control is not on this system.
   // downloadControl: the DLCTL_ flags the control reads from its site (0: the control's defaults).
-  bool Create(HWND parent, REFCLSID clsid, DWORD downloadControl);
+  // lockedDown: the site's security manager disallows every URL action of active content.
+  bool Create(HWND parent, REFCLSID clsid, DWORD downloadControl, bool lockedDown = false);
   void Destroy();
   bool created() const { return object_ != nullptr; }
   HWND window() const { return window_; }
@@ -34,9 +35,5 @@ class OleContainer {
   IOleObject* object_ = nullptr;
   Site* site_ = nullptr;
 };
-
-// IDispatch helpers for controls used through their automation names.
-bool PutProperty(IDispatch* d, const wchar_t* name, VARIANT value);
-bool CallMethod(IDispatch* d, const wchar_t* name);
 
 }  // namespace sercavo

@@ -1,6 +1,7 @@
 // The viewers of the preview window, each behind one small interface: the media player and the HTML
 // control are hosted controls a system may not have; the text and the picture are drawn by the program.
 #pragma once
+#include <ole2.h>
 #include <windows.h>
 
 #include <memory>
@@ -20,12 +21,17 @@ class PreviewPane {
   virtual void Show(bool on) = 0;
   // The preview window is closing: the viewer lets go of its window (made again at the next Create).
   virtual void Detach() = 0;
+  // The hosted control (counted; the caller releases it), for those who must ask it; null for a viewer the
+  // program draws.
+  virtual IUnknown* Hosted() const { return nullptr; }
 };
 
 class PicturePane : public PreviewPane {
  public:
   // The picture's natural size in pixels; 0 x 0 when none is loaded.
   virtual SIZE Natural() const = 0;
+  // The size its pixels were decoded at (the box's, within a cap); 0 x 0 before it is placed.
+  virtual SIZE Decoded() const = 0;
 };
 
 struct PreviewPanes {
@@ -40,6 +46,8 @@ std::unique_ptr<PicturePane> PicturePreviewPane();
 PreviewPanes SystemPreviewPanes();
 
 // What the HTML control may do in the preview: no scripts, no controls, no downloads, no message boxes.
+// Its site also answers every URL action of scripts, controls, applets, behaviours, downloads and the
+// shell with "disallow".
 DWORD PreviewDownloadControl();
 // Sent to the picture's parent as WM_COMMAND (id kPictureId, code STN_DBLCLK) on a double-click.
 inline constexpr int kPictureId = 40;

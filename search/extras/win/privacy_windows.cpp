@@ -18,6 +18,7 @@ constexpr wchar_t kNote1[] = L"如果你想禁止别人在你的电脑里面搜�
 // clang-format on
 constexpr wchar_t kNote2[] = L"首次使用时，帐号/密码由您自己指定，请一定要牢记住。否则以后连你自己也将无法进入了。";
 constexpr wchar_t kNotSaved[] = L"对不起！密码无法保存……    ";
+constexpr wchar_t kNotText[] = L"“用户密码”中有无法保存的字符，请重新输入……  ";
 const wchar_t* const kShields[5] = {L"屏蔽“电影搜索”的搜索内容", L"屏蔽“音乐搜索”的搜索内容",
                                     L"屏蔽“图片搜索”的搜索内容", L"屏蔽“Flash 搜索”的搜索内容",
                                     L"屏蔽“垃圾搜索”的搜索内容"};
@@ -169,6 +170,11 @@ void PasswordSet::Command1Click() {
     case NewPassword::Differs:
       common::MsgBox(hwnd(), L"“用户密码”与“确认密码”必须一致，请重新输入……  ", MB_ICONINFORMATION);
       SetFocus(control(kIdConfirm));
+      return;
+    case NewPassword::NotText:
+      // A lone half of a character pair (pasted from elsewhere) is no text a password can be made of.
+      common::MsgBox(hwnd(), kNotText, MB_ICONERROR);
+      SetFocus(control(kIdPassword));
       return;
     case NewPassword::Ok: break;
   }

@@ -4,6 +4,7 @@
 
 #include "common/testing/temp_dir.h"
 #include "common/testing/win/msgbox_answers.h"
+#include "common/text_codec.h"
 #include "common/win/pump.h"
 #include "common/win/settings_store.h"
 #include "search/engine/search_state.h"
@@ -146,28 +147,78 @@ TEST_F(Privacy, EnterAltYTabAndEscInTheLoginWindow) {
   EXPECT_FALSE(LoggedIn());
 }
 
-// Closes the login window as soon as it shows and records whether the shield window followed.
+// Answers the login window as a user would when it shows (types the password, or nothing, and presses
+// "确定(&Y)" or closes it) and records whether the shield window followed.
 HHOOK hook = nullptr;
 bool shieldsShown = false;
-LRESULT CALLBACK CloseOnActivate(int code, WPARAM wp, LPARAM lp) {
+const wchar_t* typed = nullptr;  // null: the login window is closed without typing
+LRESULT CALLBACK AnswerLogin(int code, WPARAM wp, LPARAM lp) {
   wchar_t cls[64] = {};
   if (code == HCBT_ACTIVATE && GetClassNameW(HWND(wp), cls, 64)) {
+    HWND w = HWND(wp);
     std::wstring c = cls;
-    if (c == kFormSetClass) shieldsShown = true;
-    if (c == kLoginClass || c == kFormSetClass) PostMessageW(HWND(wp), WM_CLOSE, 0, 0);
+    if (c == kFormSetClass) {
+      shieldsShown = true;
+      PostMessageW(w, WM_CLOSE, 0, 0);
+    }
+    if (c == kLoginClass) {
+      if (typed) {
+        SetWindowTextW(GetDlgItem(w, PasswordManger::kIdPassword), typed);
+        PostMessageW(w, WM_COMMAND, MAKEWPARAM(PasswordManger::kIdLogin, BN_CLICKED), 0);
+      }
+      PostMessageW(w, WM_CLOSE, 0, 0);  // a refused login leaves the window open: then it is closed
+    }
   }
   return CallNextHookEx(hook, code, wp, lp);
 }
 
 TEST_F(Privacy, ShieldsOnlyAfterALoginThatLastsTheRun) {
-  shieldsShown = false;
-  hook = SetWindowsHookExW(WH_CBT, CloseOnActivate, nullptr, GetCurrentThreadId());
-  OpenPrivacy(nullptr);
-  EXPECT_FALSE(shieldsShown);
-  LoggedIn() = true;  // a login earlier in this run
-  OpenPrivacy(nullptr);
+  ASSERT_TRUE(WritePasswordValue(HashForm(L"secret", PlatformCrypto::Get())));
+  hook = SetWindowsHookExW(WH_CBT, AnswerLogin, nullptr, GetCurrentThreadId());
+  suite::MsgBoxAnswers answers;
+  auto open = [](const wchar_t* password) {
+    shieldsShown = false;
+    typed = password;
+    OpenPrivacy(nullptr);
+    return shieldsShown;
+  };
+  EXPECT_FALSE(open(nullptr));   // closed without logging in
+  EXPECT_FALSE(open(L"wrong"));  // refused: the login window stays until closed
+  EXPECT_FALSE(LoggedIn());
+  EXPECT_TRUE(open(L"secret"));  // logged in
+  EXPECT_TRUE(LoggedIn());
+  EXPECT_TRUE(open(nullptr));  // still logged in: closing the login window leads on
   UnhookWindowsHookEx(hook);
-  EXPECT_TRUE(shieldsShown);
+  ASSERT_EQ(answers.shown().size(), 1u);
+  EXPECT_EQ(answers.shown()[0].text, L"对不起！您的帐号或密码不对，请重新输入……    ");
+}
+
+TEST_F(Privacy, APasswordThatIsNoTextIsRefusedAndAnEmptyBoxNeverLogsIn) {
+  PasswordManger login(PlatformCrypto::Get());
+  ASSERT_TRUE(login.Load(nullptr));
+  suite::MsgBoxAnswers answers;
+  std::wstring lone = L"abc";
+  lone += wchar_t(0xD800);  // half a character pair, pasted from elsewhere
+  SetPassword(login, lone, lone);
+  ASSERT_EQ(answers.shown().size(), 1u);
+  EXPECT_EQ(answers.shown()[0].text, L"“用户密码”中有无法保存的字符，请重新输入……  ");
+  EXPECT_EQ(answers.shown()[0].flags & MB_ICONERROR, UINT(MB_ICONERROR));
+  EXPECT_EQ(ReadPasswordValue(), L"");
+  EXPECT_FALSE(LoggedIn());
+  EXPECT_EQ(common::ui::WindowText(login.control(PasswordManger::kIdSet)), kSetPassword);
+  login.Destroy();
+  // A value such a password left behind before: the hash of nothing. An empty box does not open it.
+  std::string salt(16, 's');
+  std::string key = *PlatformCrypto::Get().Derive("", salt, 1000);
+  ASSERT_TRUE(
+      WritePasswordValue(L"pbkdf2-sha256$1000$" + common::FromUtf8(Hex(salt)) + L"$" + common::FromUtf8(Hex(key))));
+  PasswordManger again(PlatformCrypto::Get());
+  ASSERT_TRUE(again.Load(nullptr));
+  again.Command1Click();
+  ASSERT_EQ(answers.shown().size(), 2u);
+  EXPECT_EQ(answers.shown()[1].text, L"对不起！您的帐号或密码不对，请重新输入……    ");
+  EXPECT_FALSE(LoggedIn());
+  again.Destroy();
 }
 
 TEST_F(Privacy, ASavedShieldHidesTheNextPictureSearch) {
