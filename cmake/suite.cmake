@@ -6,22 +6,37 @@ include(${CMAKE_CURRENT_LIST_DIR}/version.cmake)
 # Windows core only (so pure code can call it whatever the link order). Tests: `*_test.cpp` (pure, both
 # trees) and `*_wintest.cpp` (Windows tree only).
 
+# An installed GoogleTest where there is one (MSYS2's, or one named by GTest_DIR); otherwise Debian's
+# sources, built with the suite's own toolchain.
+function(suite_windows_gtest)
+  set(SUITE_GTEST_SOURCES /usr/src/googletest CACHE PATH "GoogleTest sources, used when none is installed")
+  find_package(GTest CONFIG QUIET)
+  if(GTest_FOUND)
+    message(STATUS "GoogleTest: installed, ${GTest_DIR}")
+  elseif(EXISTS ${SUITE_GTEST_SOURCES}/CMakeLists.txt)
+    message(STATUS "GoogleTest: built from ${SUITE_GTEST_SOURCES}")
+    set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+    add_subdirectory(${SUITE_GTEST_SOURCES} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  else()
+    message(FATAL_ERROR "GoogleTest not found: install it (MSYS2: mingw-w64-x86_64-gtest), set GTest_DIR "
+                        "to its lib/cmake/GTest folder, or SUITE_GTEST_SOURCES to its sources")
+  endif()
+endfunction()
+
 if(WIN32)
   set(SUITE_BIN ${CMAKE_BINARY_DIR}/bin)
   set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${SUITE_BIN})
   add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00 WINVER=0x0A00)
   add_link_options(-static -static-libgcc -static-libstdc++ -Wl,--file-alignment,4096)
-  set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
-  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-  set(SUITE_GTEST GTest::gtest)
+  suite_windows_gtest()
   set(SUITE_WIN_LIBS comctl32 shlwapi shell32 ole32 oleaut32 uuid advapi32 user32 gdi32 kernel32 psapi
       pdh wintrust crypt32 version iphlpapi ws2_32 winmm wininet comdlg32)
 else()
   find_package(GTest REQUIRED)
-  set(SUITE_GTEST GTest::gtest)
 endif()
+set(SUITE_GTEST GTest::gtest)
 
 # Sorts the sources below DIR into pure, Windows, pure tests and Windows tests.
 function(suite_sources dir)
@@ -61,6 +76,19 @@ function(suite_sources dir)
   set(WINTEST_SOURCES ${wintests} PARENT_SCOPE)
 endfunction()
 
+# One CTest entry per test case (win.NAME.Suite.Case or host.NAME.Suite.Case), so a failure is named in
+# the summary and reruns alone. The cases are listed when CTest starts, through Wine for Windows binaries.
+include(GoogleTest)
+function(suite_test_cases target name)
+  if(WIN32)
+    set(prefix win.${name}.)
+  else()
+    set(prefix host.${name}.)
+  endif()
+  gtest_discover_tests(${target} TEST_PREFIX ${prefix} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+                       PROPERTIES TIMEOUT 300)
+endfunction()
+
 # One component: NAME_core (pure), NAME_win (Windows), and its test binaries.
 # DEPS are other components this one builds on (e.g. common).
 function(suite_component name dir)
@@ -94,13 +122,7 @@ function(suite_component name dir)
   if(all_tests)
     add_executable(${name}_tests ${all_tests})
     target_link_libraries(${name}_tests PRIVATE ${test_libs} suite_testing ${SUITE_GTEST})
-    if(WIN32)
-      set(test_name win.${name})
-    else()
-      set(test_name host.${name})
-    endif()
-    add_test(NAME ${test_name} COMMAND ${name}_tests)
-    set_tests_properties(${test_name} PROPERTIES TIMEOUT 600 ENVIRONMENT "SUITE_BIN=${SUITE_BIN}")
+    suite_test_cases(${name}_tests ${name})
   endif()
 endfunction()
 
