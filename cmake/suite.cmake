@@ -85,7 +85,7 @@ function(suite_test_cases target name)
   else()
     set(prefix host.${name}.)
   endif()
-  gtest_discover_tests(${target} TEST_PREFIX ${prefix} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+  gtest_discover_tests(${target} TEST_PREFIX ${prefix} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 NO_PRETTY_VALUES
                        PROPERTIES TIMEOUT 300)
 endfunction()
 
