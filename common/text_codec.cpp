@@ -301,4 +301,31 @@ std::wstring FromUtf8(std::string_view bytes) {
   return out;
 }
 
+std::string_view WholeUtf8(std::string_view s) {
+  for (size_t back = 1; back <= 4 && back <= s.size(); ++back) {
+    uint8_t b = uint8_t(s[s.size() - back]);
+    if ((b & 0xC0) == 0x80) continue;
+    size_t need = b < 0x80 ? 1 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
+    return need > back ? s.substr(0, s.size() - back) : s;
+  }
+  return s;
+}
+
+
+std::wstring TextOfHead(std::string_view head, bool whole, const CodePage& cp) {
+  TextFormat format = DetectFormat(whole ? head : WholeUtf8(head));
+  if (!whole) {
+    // Without the character the cut parted: UTF-8 by its bytes, UTF-16 by whole units.
+    if (format.encoding == Encoding::Utf8) head = WholeUtf8(head);
+    if (format.encoding != Encoding::Ansi && format.encoding != Encoding::Utf8)
+      head = head.substr(0, format.markBytes + ((head.size() - format.markBytes) & ~size_t(1)));
+  }
+  std::wstring text;
+  DecodeText(head, format, cp, text);
+  // A lead byte the cut parted from its second.
+  if (!whole && format.encoding == Encoding::Ansi && !text.empty() && text.back() == L'\xFFFD') text.pop_back();
+  return text;
+}
+
+
 }  // namespace common

@@ -52,4 +52,11 @@ std::optional<std::wstring> FirstLineNotHeld(std::wstring_view text, const TextF
 std::optional<std::string> ToUtf8(std::wstring_view text);
 std::wstring FromUtf8(std::string_view bytes);
 
+// UTF-8 bytes without a character a cut parted at their end.
+std::string_view WholeUtf8(std::string_view bytes);
+
+// The text of the first bytes of a file (whole: the file is no longer), for a pane that shows the start
+// of a large file: its form told by what was read, a character the cut parted left out.
+std::wstring TextOfHead(std::string_view head, bool whole, const common::CodePage& cp);
+
 }  // namespace common

@@ -117,5 +117,19 @@ TEST(Utf8, ConvertsBothWays) {
   EXPECT_EQ(FromUtf8("\xE4\xB8\xAD\xFF"), L"中\xFFFD");
 }
 
+TEST(HeadOfALargeFile, ItsFormAndNoCutCharacter) {
+  // Cut inside 文 (E6 96 87) in UTF-8, inside 文 (CE C4) in the code page.
+  EXPECT_EQ(TextOfHead("ab \xE4\xB8\xAD\xE6\x96", false, gbk), L"ab 中");
+  EXPECT_EQ(TextOfHead("ab \xD6\xD0\xCE", false, gbk), L"ab 中");
+  EXPECT_EQ(TextOfHead(std::string("\xFF\xFE"
+                                   "a\0b",
+                                   5),
+                       false, gbk),
+            L"a");
+  EXPECT_EQ(TextOfHead("plain", true, gbk), L"plain");
+  // A whole file keeps what it has, a bad last byte included.
+  EXPECT_EQ(TextOfHead("ab \xD6", true, gbk), L"ab \xFFFD");
+}
+
 }  // namespace
 }  // namespace common

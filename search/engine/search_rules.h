@@ -7,9 +7,10 @@
 #include <string_view>
 #include <vector>
 
+#include "search/app.h"
+
 namespace sercavo {
 
-inline constexpr wchar_t kApp[] = L"Sercavo";
 inline constexpr wchar_t kMyComputer[] = L"我的电脑";
 
 // Search kinds: the index of the option buttons.
@@ -17,8 +18,6 @@ enum SearchKind : int16_t { kName = 0, kText = 1, kMovies = 2, kMusic = 3, kPict
 inline constexpr int kKindCount = 7;
 const std::wstring& KindCaption(int kind);
 
-// Five shield slots: a category whose slot reads as a number other than 0 is hidden.
-using ShieldFlags = std::array<std::wstring, 5>;
 bool ShieldHides(const ShieldFlags& shields, int kind);
 
 // "," + extension + ","; the whole name stands for the extension when it has no ".".

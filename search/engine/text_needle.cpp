@@ -13,6 +13,7 @@ namespace sercavo {
 
 using common::Encoding;
 using common::TextFormat;
+using common::WholeUtf8;
 
 namespace {
 
@@ -205,16 +206,6 @@ size_t TextNeedle::CharacterStart(std::string_view body, size_t at, Encoding enc
   size_t last = 0;
   for (size_t i = 0; i <= at && i < body.size(); i += ansi_.IsLeadByte(uint8_t(body[i])) ? 2 : 1) last = i;
   return at >= body.size() ? at : last;
-}
-
-std::string_view WholeUtf8(std::string_view s) {
-  for (size_t back = 1; back <= 4 && back <= s.size(); ++back) {
-    uint8_t b = uint8_t(s[s.size() - back]);
-    if ((b & 0xC0) == 0x80) continue;
-    size_t need = b < 0x80 ? 1 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
-    return need > back ? s.substr(0, s.size() - back) : s;
-  }
-  return s;
 }
 
 size_t TextNeedle::WholeEnd(std::string_view body, Encoding encoding) const {

@@ -57,9 +57,6 @@ class TextNeedle {
 using PieceReader = std::function<bool(uint64_t offset, std::string& bytes)>;
 bool HeldInPieces(TextNeedle& needle, uint64_t size, const PieceReader& read);
 
-// UTF-8 bytes without a character a cut parted at their end.
-std::string_view WholeUtf8(std::string_view bytes);
-
 // Where a (or b, when not empty) first occurs in text from `from` on, or npos; sixteen bytes at a time.
 size_t FindBytes(std::string_view text, std::string_view a, std::string_view b = {}, size_t from = 0);
 // The same for one pattern of bytes in lower case, ASCII letters matched in either case.

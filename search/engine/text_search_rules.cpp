@@ -120,21 +120,6 @@ std::wstring NotReplacedText(NotReplaced why, const std::wstring& first, size_t 
   return text;
 }
 
-std::wstring TextOfHead(std::string_view head, bool whole, const common::CodePage& cp) {
-  common::TextFormat format = common::DetectFormat(whole ? head : WholeUtf8(head));
-  if (!whole) {
-    // Without the character the cut parted: UTF-8 by its bytes, UTF-16 by whole units.
-    if (format.encoding == common::Encoding::Utf8) head = WholeUtf8(head);
-    if (format.encoding != common::Encoding::Ansi && format.encoding != common::Encoding::Utf8)
-      head = head.substr(0, format.markBytes + ((head.size() - format.markBytes) & ~size_t(1)));
-  }
-  std::wstring text;
-  common::DecodeText(head, format, cp, text);
-  // A lead byte the cut parted from its second.
-  if (!whole && format.encoding == common::Encoding::Ansi && !text.empty() && text.back() == L'\xFFFD') text.pop_back();
-  return text;
-}
-
 bool IsRichText(std::wstring_view path, std::string_view bytes) {
   return common::EqualsNoCase(common::ExtensionOf(path), L"rtf") && bytes.starts_with("{\\rtf");
 }

@@ -48,10 +48,6 @@ enum class NotReplaced {
 // The status text after a replace: the first file left alone, why, and how many were.
 std::wstring NotReplacedText(NotReplaced why, const std::wstring& first, size_t count);
 
-// The text of the first bytes of a file (whole: the file is no longer), for a pane that shows the start
-// of a large file: its form told by what was read, a character the cut parted left out.
-std::wstring TextOfHead(std::string_view head, bool whole, const common::CodePage& cp);
-
 // A file the content pane shows as rich text: named .rtf and holding rich text.
 bool IsRichText(std::wstring_view path, std::string_view bytes);
 

@@ -375,7 +375,7 @@ void FormWord::ShowInPane(const std::wstring& path, bool focusPane) {
   // A file too large for the pane shows its start (and may not be saved over).
   if (head) common::ReadFileRange(path, 0, kPaneHead, bytes.bytes, &size);
   common::TextFile file = common::TextFileOf(bytes.bytes, cp);
-  if (head) file.text = TextOfHead(bytes.bytes, false, cp);
+  if (head) file.text = common::TextOfHead(bytes.bytes, false, cp);
   bool rich = IsRichText(path, bytes.bytes);
   shownPath_ = path;
   shownFormat_ = file.format;

@@ -367,7 +367,7 @@ void FrmMain::OnCommand(int id) {
     case kIdCmd + 6:
     case kOpen: return OpenClick();
     case kIdCmd + 7:
-    case kOptions: return OpenPrivacy(hwnd());
+    case kOptions: return OpenPrivacy(hwnd(), State().shieldFlags);
     case kSelAll: lvw_.SelectAll(); return FocusList();
     case kExit: PostMessageW(hwnd(), WM_CLOSE, 0, 0); return;
     case kWen:

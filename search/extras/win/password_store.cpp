@@ -6,7 +6,7 @@
 
 #include "common/text.h"
 #include "common/win/settings_store.h"
-#include "search/engine/search_rules.h"
+#include "search/app.h"
 #include "search/extras/win/password_crypto.h"
 
 namespace sercavo {

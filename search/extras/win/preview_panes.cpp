@@ -8,7 +8,7 @@
 #include "common/win/code_page.h"
 #include "common/win/text_file.h"
 #include "common/win/ui/window.h"
-#include "search/engine/text_search_rules.h"
+#include "common/text_codec.h"
 #include "search/extras/preview_rules.h"
 #include "search/extras/win/ole_container.h"
 
@@ -131,7 +131,7 @@ class TextPane : public PreviewPane {
     uint64_t size = 0;
     std::wstring text;
     if (common::ReadFileRange(path, 0, kTextShown, head, &size) == common::ReadStatus::kRead)
-      text = TextOfHead(head, head.size() == size, common::ChineseCodePage());
+      text = common::TextOfHead(head, head.size() == size, common::ChineseCodePage());
     SetWindowTextW(edit_, WithCrLf(text).c_str());
   }
   void Clear() override { SetWindowTextW(edit_, L""); }

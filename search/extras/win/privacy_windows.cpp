@@ -6,7 +6,6 @@
 #include "common/win/message_loop.h"
 #include "common/win/msgbox.h"
 #include "common/win/settings_store.h"
-#include "search/engine/search_state.h"
 #include "search/extras/win/password_crypto.h"
 #include "search/extras/win/password_store.h"
 
@@ -57,12 +56,12 @@ int EnterTarget(HWND window, int fallback, std::initializer_list<int> buttons) {
 
 }  // namespace
 
-void OpenPrivacy(HWND owner) {
+void OpenPrivacy(HWND owner, ShieldFlags& running) {
   PasswordManger login(PlatformCrypto::Get());
   if (!login.Load(owner)) return;
   login.ShowModal(owner);
   if (!LoggedIn()) return;
-  FormSet shields;
+  FormSet shields(running);
   if (shields.Load(owner)) common::RunModalLoop(shields.hwnd(), owner);
 }
 
@@ -219,7 +218,7 @@ void FormSet::Command1Click() {
   for (int i = 0; i < 5; ++i) {
     std::wstring value = SendMessageW(control(kIdShield + i), BM_GETCHECK, 0, 0) == BST_CHECKED ? L"1" : L"0";
     common::SaveSetting(kApp, L"set", std::to_wstring(i) + L"sou", value);
-    State().shieldFlags[size_t(i)] = value;  // the next search obeys at once
+    running_[size_t(i)] = value;  // the next search obeys at once
   }
   HWND owner = GetWindow(hwnd(), GW_OWNER);
   Destroy();

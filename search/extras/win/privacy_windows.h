@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/win/ui/window.h"
+#include "search/app.h"
 #include "search/extras/password_rules.h"
 
 namespace sercavo {
@@ -16,8 +17,9 @@ inline constexpr wchar_t kFormSetClass[] = L"SercavoFormSet";
 inline constexpr wchar_t kSetPassword[] = L"设置密码";
 inline constexpr wchar_t kChangePassword[] = L"修改密码";
 
-// "密码(&P)" and "选项(&O)...": the login window, then the shield window when logged in.
-void OpenPrivacy(HWND owner);
+// "密码(&P)" and "选项(&O)...": the login window, then the shield window when logged in; a saved shield
+// goes into running too, so that the next search obeys it.
+void OpenPrivacy(HWND owner, ShieldFlags& running);
 
 class PasswordManger : public common::ui::Window {
  public:
@@ -59,12 +61,16 @@ class PasswordSet : public common::ui::Window {
 class FormSet : public common::ui::Window {
  public:
   enum : int { kIdShield = 10, kIdSave = 20 };  // CheckSou(i) is kIdShield + i
+  explicit FormSet(ShieldFlags& running) : running_(running) {}
   bool Load(HWND owner);
   void Command1Click();
   HWND control(int id) const { return GetDlgItem(hwnd(), id); }
 
  protected:
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  ShieldFlags& running_;
 };
 
 }  // namespace sercavo

@@ -179,7 +179,7 @@ TEST_F(Privacy, ShieldsOnlyAfterALoginThatLastsTheRun) {
   auto open = [](const wchar_t* password) {
     shieldsShown = false;
     typed = password;
-    OpenPrivacy(nullptr);
+    OpenPrivacy(nullptr, State().shieldFlags);
     return shieldsShown;
   };
   EXPECT_FALSE(open(nullptr));   // closed without logging in
@@ -229,7 +229,7 @@ TEST_F(Privacy, ASavedShieldHidesTheNextPictureSearch) {
   auto savedSet = std::vector<std::optional<std::wstring>>();
   for (int i = 0; i < 5; ++i) savedSet.push_back(common::QuerySetting(L"Sercavo", L"set", std::to_wstring(i) + L"sou"));
   common::SaveSetting(L"Sercavo", L"set", L"0sou", L"1");
-  FormSet shields;
+  FormSet shields(State().shieldFlags);
   ASSERT_TRUE(shields.Load(nullptr));
   EXPECT_EQ(SendMessageW(shields.control(FormSet::kIdShield), BM_GETCHECK, 0, 0), BST_CHECKED);
   SendMessageW(shields.control(FormSet::kIdShield + 2), BM_SETCHECK, BST_CHECKED, 0);
