@@ -45,7 +45,8 @@ class SavedRegAskFile {
   std::optional<std::string> before_;
 };
 
-int RowOfPid(common::ui::ListView& lvw, DWORD pid) {
+template <class List>
+int RowOfPid(List& lvw, DWORD pid) {
   for (int i = 0; i < lvw.Count(); ++i)
     if (PidOf(lvw.Text(i, 1)) == pid) return i;
   return -1;

@@ -9,9 +9,10 @@ namespace zorvix {
 
 AskHooks GuardAskHooks(FrmMain& frm) {
   AskHooks h;
-  h.fileInfo = [&frm](std::wstring& path) { return BuildFileInfo(path, frm.table(), frm.lvw()); };
+  h.fileInfo = [&frm](std::wstring& path) { return BuildFileInfo(path, frm.table()); };
   h.findProcess = [&frm](const std::wstring& path) {
-    uint32_t pid = PidOf(frm.table().LookupProcessColumn(path, kColPid));
+    int row = frm.table().rows().FindPath(path);
+    uint32_t pid = row >= 0 ? frm.table().rows()[row].pid : 0;
     return pid ? IdentityOf(pid) : ProcessIdentity{};
   };
   h.signer = GuardSignerOf;

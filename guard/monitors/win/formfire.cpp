@@ -46,7 +46,7 @@ constexpr Tool kTools[] = {{L"turnoff", L"终止进程", STD_DELETE},
 
 Formfire::Formfire(FrmMain& frm)
     : frm_(frm),
-      forminfo_([&frm](std::wstring& path) { return BuildFileInfo(path, frm.table(), frm.lvw()); }) {}
+      forminfo_([&frm](std::wstring& path) { return BuildFileInfo(path, frm.table()); }) {}
 
 Formfire::~Formfire() {
   Destroy();

@@ -44,7 +44,7 @@ TEST_F(ProcessWindow, ReportOfAChildUsesItsRowOnlyWhenOpenedFromTheTray) {
   int row = SelectPid(child.pid());
   ASSERT_GE(row, 0);
   std::wstring path = frm->lvw().Text(row, kColPath);
-  std::wstring report = BuildFileInfo(path, frm->table(), frm->lvw());
+  std::wstring report = BuildFileInfo(path, frm->table());
   EXPECT_EQ(Line(report, 0), L"文件路径： " + path);
   EXPECT_EQ(Line(report, 2), L"内存占用： " + frm->lvw().Text(row, kColMemory));
   EXPECT_EQ(Line(report, 4), L"产品描述： 套件测试程序");
@@ -54,15 +54,15 @@ TEST_F(ProcessWindow, ReportOfAChildUsesItsRowOnlyWhenOpenedFromTheTray) {
   EXPECT_EQ(Line(report, 13), L"其它注释： 详见文件说明 ");
 
   Guard().shownFromTray = true;
-  frm->lvw().SetText(row, kColRemark, L"自己的备注");
-  report = BuildFileInfo(path, frm->table(), frm->lvw());
+  frm->lvw().rows()[row].remark = L"自己的备注";
+  report = BuildFileInfo(path, frm->table());
   EXPECT_EQ(Line(report, 13), L"其它注释： 自己的备注");
 }
 
 TEST_F(ProcessWindow, ReportOfAProgramWithoutARowShowsUnknownMemoryAndCompletesABareName) {
   ASSERT_NO_FATAL_FAILURE(Load());
   std::wstring name = L"notepad.exe";
-  std::wstring report = BuildFileInfo(name, frm->table(), frm->lvw());
+  std::wstring report = BuildFileInfo(name, frm->table());
   EXPECT_TRUE(common::EqualsNoCase(name, common::GetWindowsFolder() + L"\\notepad.exe") ||
               common::EqualsNoCase(name, common::GetSystemFolder() + L"\\notepad.exe"))
       << name;

@@ -164,7 +164,7 @@ TEST_F(ProcessWindow, CancelOrAPidThatIsNoNumberEndsNothing) {
   EXPECT_TRUE(child.Running());
   EXPECT_TRUE(OnTop());
   for (const wchar_t* pidText : {L"0", L"abc"}) {
-    frm->lvw().SetText(row, kColPid, pidText);
+    frm->lvw().rows()[row].pid = PidOf(pidText);
     suite::MsgBoxAnswers answers(IDOK);
     frm->commands().EndProcess();
     EXPECT_EQ(answers.shown().size(), 1u);  // confirmed, but nothing to end
@@ -198,7 +198,7 @@ TEST_F(ProcessWindow, AFailedDeleteIsReportedNotTakenForSuccess) {
   int row = SelectPid(child.pid());
   ASSERT_GE(row, 0);
   std::wstring missing = dir.wpath() + L"\\no_such_file.exe";
-  frm->lvw().SetText(row, kColPath, missing);
+  frm->lvw().rows()[row].path = missing;
   suite::MsgBoxAnswers answers(IDOK);
   frm->commands().DeleteProcess();
   ASSERT_EQ(answers.shown().size(), 2u);
@@ -242,7 +242,7 @@ TEST_F(ProcessWindow, APriorityThatCannotBeSetIsReported) {
   ASSERT_NO_FATAL_FAILURE(Load());
   int row = SelectPid(child.pid());
   ASSERT_GE(row, 0);
-  frm->lvw().SetText(row, kColPid, L"4294967280");  // a process that has gone meanwhile
+  frm->lvw().rows()[row].pid = 4294967280u;  // a process that has gone meanwhile
   suite::MsgBoxAnswers answers(IDOK);
   frm->commands().SetPriority(0);
   ASSERT_EQ(answers.shown().size(), 1u);

@@ -9,6 +9,7 @@
 #include "common/win/system.h"
 #include "common/win/ui/window.h"
 #include "guard/process/process_actions.h"
+#include "guard/process/process_rules.h"
 #include "guard/process/win/file_details.h"
 #include "guard/process/win/process_actions.h"
 #include "guard/process/win/process_menu_ids.h"
@@ -51,7 +52,7 @@ HMODULE& MenuResources() {
 }
 
 ProcessCommands::ProcessCommands(FrmMain& f)
-    : f_(f), forminfo_([&f](std::wstring& path) { return BuildFileInfo(path, f.table(), f.lvw()); }) {
+    : f_(f), forminfo_([&f](std::wstring& path) { return BuildFileInfo(path, f.table()); }) {
   showPopup = [this](HMENU m, POINT at) { TrackPopupMenu(m, TPM_RIGHTBUTTON, at.x, at.y, 0, f_.hwnd(), nullptr); };
   shutdown = ForceShutdown;
 }
@@ -115,8 +116,9 @@ void ProcessCommands::Run(int id) {
     SetPriority(id - ID_MNUSETPROCLASSSUB0);
     return;
   }
-  int row = SelectedRow();
-  std::wstring path = row >= 0 ? f_.lvw().Text(row, kColPath) : L"";
+  const ProcessRow* selected = f_.lvw().SelectedRow();
+  bool row = selected != nullptr;
+  std::wstring path = row ? selected->path : L"";
   switch (id) {
     case ID_MNUREFURBISH: f_.ListChanged = f_.table().ListProcess() || f_.ListChanged; break;
     case ID_ZHUXIAO: LogOff(); break;
@@ -124,8 +126,8 @@ void ProcessCommands::Run(int id) {
     case ID_MNUEXIT: DestroyWindow(h); break;
     case ID_MNUENDPRO: EndProcess(); break;
     case ID_MNUDELPRO: DeleteProcess(); break;
-    case ID_MNUFILEPROPERTIES: if (row >= 0) ShowFileProperties(path, h); break;
-    case ID_MNUFOLDER: if (row >= 0) OpenFolderSelect(path); break;
+    case ID_MNUFILEPROPERTIES: if (row) ShowFileProperties(path, h); break;
+    case ID_MNUFOLDER: if (row) OpenFolderSelect(path); break;
     case ID_MNUONTOP: ToggleOnTop(); break;
     case ID_HIDEME: ShowWindow(h, SW_HIDE); break;
     case ID_SUODING: Suoding(); break;
@@ -151,11 +153,11 @@ bool ProcessCommands::WindowGone() const { return f_.hwnd() == nullptr; }
 void ProcessCommands::ClearFilter() { f_.SetChk(false); }
 
 void ProcessCommands::EndProcess() {
-  int row = SelectedRow();
-  if (row < 0) return;
+  const ProcessRow* row = f_.lvw().SelectedRow();
+  if (!row) return;
   OffTopWhile offTop(f_.hwnd());
-  std::wstring name = f_.lvw().Text(row, kColName);
-  uint32_t pid = PidOf(f_.lvw().Text(row, kColPid));
+  std::wstring name = row->name;
+  uint32_t pid = row->pid;
   auto created = f_.table().RowCreateTime(pid);  // which process the user saw, read before asking
   bool ok = common::MsgBox(f_.hwnd(), EndConfirmText(name), MB_ICONQUESTION | MB_OKCANCEL) == IDOK;
   if (!ok || pid == 0 || WindowGone()) return;
@@ -167,11 +169,11 @@ void ProcessCommands::EndProcess() {
 }
 
 void ProcessCommands::DeleteProcess() {
-  int row = SelectedRow();
-  if (row < 0) return;
+  const ProcessRow* row = f_.lvw().SelectedRow();
+  if (!row) return;
   OffTopWhile offTop(f_.hwnd());
-  std::wstring name = f_.lvw().Text(row, kColName), path = f_.lvw().Text(row, kColPath);
-  uint32_t pid = PidOf(f_.lvw().Text(row, kColPid));
+  std::wstring name = row->name, path = row->path;
+  uint32_t pid = row->pid;
   auto created = f_.table().RowCreateTime(pid);
   bool ok = common::MsgBox(f_.hwnd(), DeleteConfirmText(path), MB_ICONQUESTION | MB_OKCANCEL) == IDOK;
   if (!ok || pid == 0 || WindowGone()) return;
@@ -189,14 +191,15 @@ void ProcessCommands::DeleteProcess() {
 
 void ProcessCommands::SetPriority(int item) {
   if (item < 0 || item >= int(kPriorityItems.size()) || ItemChecked(ID_MNUSETPROCLASSSUB0 + item)) return;
-  int row = SelectedRow();
-  if (row < 0) return;
+  const ProcessRow* row = f_.lvw().SelectedRow();
+  if (!row) return;
   OffTopWhile offTop(f_.hwnd());
-  DWORD pid = PidOf(f_.lvw().Text(row, kColPid));
+  DWORD pid = row->pid;
+  std::wstring name = row->name;
   if (SetProClass(pid, kPriorityItems[item].priorityClass))
     f_.table().RefreshPriority(pid);
   else
-    common::MsgBox(f_.hwnd(), PriorityFailText(f_.lvw().Text(row, kColName)), MB_ICONERROR | MB_OK);
+    common::MsgBox(f_.hwnd(), PriorityFailText(name), MB_ICONERROR | MB_OK);
 }
 
 void ProcessCommands::Suoding() {
@@ -223,7 +226,8 @@ void ProcessCommands::ListRightClick(POINT client) {
   int row = f_.lvw().HitTest(client);
   if (row < 0) return;
   f_.lvw().Select(row);
-  int marked = PriorityItemFor(f_.lvw().Text(row, kColPriority));
+  const ProcessRow* selected = f_.lvw().SelectedRow();
+  int marked = selected ? PriorityItemFor(PriorityText(selected->priorityClass)) : -1;
   for (int i = 0; i < int(kPriorityItems.size()); ++i)
     CheckMenuItem(menu_, ID_MNUSETPROCLASSSUB0 + i, MF_BYCOMMAND | (i == marked ? MF_CHECKED : MF_UNCHECKED));
   if (!ProcessMenuEnabled()) {
@@ -252,7 +256,8 @@ void ProcessCommands::ShowForminfo(POINT client) {
                   wr.top + client.y + common::ui::Twips(h, kInfoTopTwips));
   common::SetTopMost(h, false);
   common::SetTopMost(forminfo_.hwnd(), true);
-  std::wstring path = f_.lvw().Text(SelectedRow(), kColPath);
+  const ProcessRow* row = f_.lvw().SelectedRow();
+  std::wstring path = row ? row->path : L"";
   common::SetClipboardText(h, path);
   forminfo_.FilePath = path;
   forminfo_.drawiconex();

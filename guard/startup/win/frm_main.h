@@ -3,7 +3,6 @@
 #include <memory>
 #include <string>
 
-#include "common/win/ui/list_view.h"
 #include "common/win/ui/status_bar.h"
 #include "common/win/ui/window.h"
 #include "guard/control/win/formface.h"
@@ -14,6 +13,7 @@
 #include "guard/monitors/win/startup_monitor.h"
 #include "guard/process/win/cpu_meter.h"
 #include "guard/process/win/process_commands.h"
+#include "guard/process/win/process_list.h"
 #include "guard/process/win/process_system.h"
 #include "guard/process/win/process_table.h"
 #include "guard/process/win/signer_process.h"
@@ -41,7 +41,7 @@ class FrmMain : public common::ui::Window {
   bool TimerRunning() const { return timerOn_; }
 
   ProcessTable& table() { return table_; }
-  common::ui::ListView& lvw() { return lvw_; }
+  ProcessList& lvw() { return lvw_; }
   common::ui::StatusBar& sbr() { return sbr_; }
   TrustChecker& trust() { return trust_; }
   ProcessSystem& system() { return system_; }
@@ -97,7 +97,7 @@ class FrmMain : public common::ui::Window {
   std::unique_ptr<SingleInstance> instance_;
   ProcessSystem& system_;
   TrustChecker trust_;
-  common::ui::ListView lvw_;
+  ProcessList lvw_;
   common::ui::StatusBar sbr_;
   ProcessTable table_;
   CpuMeter cpu_;
