@@ -13,7 +13,6 @@
 #include "guard/process/process_rules.h"
 #include "guard/monitors/win/formask.h"
 #include "guard/process/win/process_actions.h"
-#include "guard/startup/win/frm_main.h"
 
 namespace zorvix {
 namespace {

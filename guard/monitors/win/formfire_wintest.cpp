@@ -7,7 +7,7 @@
 #include "common/text.h"
 #include "common/win/pump.h"
 #include "common/win/ui/window.h"
-#include "guard/control/win/face_links.h"
+#include "guard/startup/win/face_links.h"
 #include "guard/monitors/win/formfire.h"
 #include "guard/monitors/win/testing/tcp_table_double.h"
 #include "guard/monitors/win/testing/window_child.h"

@@ -14,7 +14,6 @@
 #include "guard/process/win/process_actions.h"
 #include "guard/process/win/process_menu_ids.h"
 #include "guard/process/win/process_query.h"
-#include "guard/startup/win/frm_main.h"
 
 namespace zorvix {
 namespace {
@@ -51,9 +50,9 @@ HMODULE& MenuResources() {
   return module;
 }
 
-ProcessCommands::ProcessCommands(FrmMain& f)
+ProcessCommands::ProcessCommands(ProcessHost& f)
     : f_(f), forminfo_([&f](std::wstring& path) { return BuildFileInfo(path, f.table()); }) {
-  showPopup = [this](HMENU m, POINT at) { TrackPopupMenu(m, TPM_RIGHTBUTTON, at.x, at.y, 0, f_.hwnd(), nullptr); };
+  showPopup = [this](HMENU m, POINT at) { TrackPopupMenu(m, TPM_RIGHTBUTTON, at.x, at.y, 0, f_.frame(), nullptr); };
   shutdown = ForceShutdown;
 }
 
@@ -63,10 +62,10 @@ ProcessCommands::~ProcessCommands() {
 
 void ProcessCommands::Attach() {
   menu_ = LoadMenuW(MenuResources(), MAKEINTRESOURCEW(IDR_FRMMAIN_MENU));
-  SetMenu(f_.hwnd(), menu_);
+  SetMenu(f_.frame(), menu_);
   accel_ = LoadAcceleratorsW(MenuResources(), MAKEINTRESOURCEW(IDR_FRMMAIN_ACCEL));
   // The shortcuts work whichever control of the window has the focus.
-  common::SetDialogKeys(f_.hwnd(), accel_);
+  common::SetDialogKeys(f_.frame(), accel_);
   SetWindowSubclass(f_.lvw().hwnd(), ListProc, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 
@@ -111,7 +110,7 @@ bool ProcessCommands::Command(int id) {
 }
 
 void ProcessCommands::Run(int id) {
-  HWND h = f_.hwnd();
+  HWND h = f_.frame();
   if (id >= ID_MNUSETPROCLASSSUB0 && id < ID_MNUSETPROCLASSSUB0 + 6) {
     SetPriority(id - ID_MNUSETPROCLASSSUB0);
     return;
@@ -120,7 +119,7 @@ void ProcessCommands::Run(int id) {
   bool row = selected != nullptr;
   std::wstring path = row ? selected->path : L"";
   switch (id) {
-    case ID_MNUREFURBISH: f_.ListChanged = f_.table().ListProcess() || f_.ListChanged; break;
+    case ID_MNUREFURBISH: f_.RefreshTable(); break;
     case ID_ZHUXIAO: LogOff(); break;
     case ID_TURNOFF: TurnOff(); break;
     case ID_MNUEXIT: DestroyWindow(h); break;
@@ -148,21 +147,21 @@ int ProcessCommands::SelectedRow() const { return f_.lvw().Selected(); }
 
 // The window may be destroyed while a message box or a wait lets messages run (its close box, the
 // tray's exit); nothing that follows may then act on it or on the user's earlier choice.
-bool ProcessCommands::WindowGone() const { return f_.hwnd() == nullptr; }
+bool ProcessCommands::WindowGone() const { return f_.frame() == nullptr; }
 
 void ProcessCommands::ClearFilter() { f_.SetChk(false); }
 
 void ProcessCommands::EndProcess() {
   const ProcessRow* row = f_.lvw().SelectedRow();
   if (!row) return;
-  OffTopWhile offTop(f_.hwnd());
+  OffTopWhile offTop(f_.frame());
   std::wstring name = row->name;
   uint32_t pid = row->pid;
   auto created = f_.table().RowCreateTime(pid);  // which process the user saw, read before asking
-  bool ok = common::MsgBox(f_.hwnd(), EndConfirmText(name), MB_ICONQUESTION | MB_OKCANCEL) == IDOK;
+  bool ok = common::MsgBox(f_.frame(), EndConfirmText(name), MB_ICONQUESTION | MB_OKCANCEL) == IDOK;
   if (!ok || pid == 0 || WindowGone()) return;
   if (created && EndPro(pid, *created, f_.system()) == EndResult::Critical) {
-    common::MsgBox(f_.hwnd(), CriticalRefusalText(name), MB_ICONWARNING | MB_OK);
+    common::MsgBox(f_.frame(), CriticalRefusalText(name), MB_ICONWARNING | MB_OK);
     return;
   }
   ClearFilter();
@@ -171,21 +170,21 @@ void ProcessCommands::EndProcess() {
 void ProcessCommands::DeleteProcess() {
   const ProcessRow* row = f_.lvw().SelectedRow();
   if (!row) return;
-  OffTopWhile offTop(f_.hwnd());
+  OffTopWhile offTop(f_.frame());
   std::wstring name = row->name, path = row->path;
   uint32_t pid = row->pid;
   auto created = f_.table().RowCreateTime(pid);
-  bool ok = common::MsgBox(f_.hwnd(), DeleteConfirmText(path), MB_ICONQUESTION | MB_OKCANCEL) == IDOK;
+  bool ok = common::MsgBox(f_.frame(), DeleteConfirmText(path), MB_ICONQUESTION | MB_OKCANCEL) == IDOK;
   if (!ok || pid == 0 || WindowGone()) return;
   EndResult ended = created ? EndPro(pid, *created, f_.system()) : EndResult::NotSame;
   if (ended == EndResult::Critical) {
-    common::MsgBox(f_.hwnd(), CriticalRefusalText(name), MB_ICONWARNING | MB_OK);
+    common::MsgBox(f_.frame(), CriticalRefusalText(name), MB_ICONWARNING | MB_OK);
     return;
   }
   // The file stays locked until the process has really gone; wait for that, letting the window live.
-  if (ended == EndResult::Ended) WaitProcessGone(pid, *created, kReleaseWaitMs, f_.hwnd());
+  if (ended == EndResult::Ended) WaitProcessGone(pid, *created, kReleaseWaitMs, f_.frame());
   if (WindowGone()) return;
-  if (!DeleteFileSilent(path)) common::MsgBox(f_.hwnd(), DeleteFailText(path), MB_ICONWARNING | MB_OK);
+  if (!DeleteFileSilent(path)) common::MsgBox(f_.frame(), DeleteFailText(path), MB_ICONWARNING | MB_OK);
   if (!WindowGone()) ClearFilter();
 }
 
@@ -193,25 +192,25 @@ void ProcessCommands::SetPriority(int item) {
   if (item < 0 || item >= int(kPriorityItems.size()) || ItemChecked(ID_MNUSETPROCLASSSUB0 + item)) return;
   const ProcessRow* row = f_.lvw().SelectedRow();
   if (!row) return;
-  OffTopWhile offTop(f_.hwnd());
+  OffTopWhile offTop(f_.frame());
   DWORD pid = row->pid;
   std::wstring name = row->name;
   if (SetProClass(pid, kPriorityItems[item].priorityClass))
     f_.table().RefreshPriority(pid);
   else
-    common::MsgBox(f_.hwnd(), PriorityFailText(name), MB_ICONERROR | MB_OK);
+    common::MsgBox(f_.frame(), PriorityFailText(name), MB_ICONERROR | MB_OK);
 }
 
 void ProcessCommands::Suoding() {
   ShowDesktopIcons(true);
   for (int id : {ID_DESKTOPCANCEL, ID_MNUEXIT, ID_MNUENDPRO}) EnableMenuItem(menu_, id, MF_BYCOMMAND | MF_GRAYED);
   EnableMenuItem(menu_, POS_MNUPROCESS, MF_BYPOSITION | MF_GRAYED);
-  DrawMenuBar(f_.hwnd());
+  DrawMenuBar(f_.frame());
 }
 
 void ProcessCommands::TurnOff() {
-  common::SetTopMost(f_.hwnd(), false);
-  if (common::MsgBox(f_.hwnd(), kShutdownQuestion, MB_ICONQUESTION | MB_YESNO, kShutdownTitle) == IDYES &&
+  common::SetTopMost(f_.frame(), false);
+  if (common::MsgBox(f_.frame(), kShutdownQuestion, MB_ICONQUESTION | MB_YESNO, kShutdownTitle) == IDYES &&
       !WindowGone())
     shutdown();
 }
@@ -219,7 +218,7 @@ void ProcessCommands::TurnOff() {
 void ProcessCommands::ToggleOnTop() {
   bool on = !ItemChecked(ID_MNUONTOP);
   CheckMenuItem(menu_, ID_MNUONTOP, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
-  common::SetTopMost(f_.hwnd(), on);
+  common::SetTopMost(f_.frame(), on);
 }
 
 void ProcessCommands::ListRightClick(POINT client) {
@@ -248,10 +247,10 @@ void ProcessCommands::ListLeftPress(POINT client) {
 }
 
 void ProcessCommands::ShowForminfo(POINT client) {
-  if (!forminfo_.Load(f_.hwnd())) return;
+  if (!forminfo_.Load(f_.frame())) return;
   RECT wr;
-  GetWindowRect(f_.hwnd(), &wr);
-  HWND h = f_.hwnd();
+  GetWindowRect(f_.frame(), &wr);
+  HWND h = f_.frame();
   forminfo_.Place(wr.left + client.x + common::ui::Twips(h, kInfoLeftTwips),
                   wr.top + client.y + common::ui::Twips(h, kInfoTopTwips));
   common::SetTopMost(h, false);

@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "common/win/system.h"
-#include "guard/control/win/face_links.h"
+#include "guard/startup/win/face_links.h"
 #include "guard/monitors/win/ask_hooks.h"
 #include "guard/monitors/win/ask_list_files.h"
 #include "guard/monitors/win/tcp_source_system.h"

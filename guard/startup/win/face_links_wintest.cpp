@@ -1,6 +1,6 @@
 // The control centre inside the loaded guard: the tray's left click, the untrusted processes of the
 // process window, and a deleted start-up entry leaving the registry allow list.
-#include "guard/control/win/face_links.h"
+#include "guard/startup/win/face_links.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "guard/control/win/face_links.h"
+#include "guard/startup/win/face_links.h"
 
 #include "common/win/msgbox.h"
 #include "guard/monitors/program_table.h"
