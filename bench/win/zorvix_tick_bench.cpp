@@ -15,9 +15,9 @@
 #include "bench/win/bench_util.h"
 #include "common/path.h"
 #include "common/win/system.h"
-#include "common/win/ui/list_view.h"
 #include "common/win/ui/status_bar.h"
 #include "common/win/ui/window.h"
+#include "guard/process/win/process_list.h"
 #include "guard/process/win/process_query.h"
 #include "guard/process/win/process_snapshot.h"
 #include "guard/process/win/process_table.h"
@@ -78,17 +78,28 @@ void BareQuery() {
   zorvix::RealProcessSystem().QueryProcesses(buffer.data(), ULONG(buffer.size()), &needed);
 }
 
-class Host : public common::ui::Window {};
+// A window that passes the list's questions to it, as the process window does.
+class Host : public common::ui::Window {
+ public:
+  zorvix::ProcessList* list = nullptr;
+
+ protected:
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+    if (msg == WM_NOTIFY && list && list->OnNotify(reinterpret_cast<NMHDR*>(lp))) return 0;
+    return Default(msg, wp, lp);
+  }
+};
 
 struct Table {
   Host host;
-  common::ui::ListView lvw;
+  zorvix::ProcessList lvw;
   common::ui::StatusBar sbr;
   zorvix::TrustChecker trust{zorvix::GuardSignerOf};  // as the guard checks: in its helper
   std::unique_ptr<zorvix::ProcessTable> table;
   Table() {
     host.Create(L"BenchHost", L"bench", WS_OVERLAPPEDWINDOW, 0, 0, 0, 800, 600);
-    lvw.Create(host.hwnd(), 1, LVS_SHAREIMAGELISTS);
+    host.list = &lvw;
+    lvw.Create(host.hwnd(), 1);
     for (int i = 0; i < 8; ++i) lvw.AddColumn(L"c", 1000);
     sbr.Create(host.hwnd(), 2, {3000, 3000, -1});
     table = std::make_unique<zorvix::ProcessTable>(lvw, sbr, trust);

@@ -23,6 +23,7 @@
 #include "guard/monitors/win/run_values.h"
 #include "guard/monitors/win/startup_backup.h"
 #include "guard/process/win/forminfo.h"
+#include "guard/process/win/process_table.h"
 
 namespace zorvix {
 
@@ -36,8 +37,8 @@ struct FirewallRow {
 // What the control centre reaches in the rest of the guard. Each is optional: a missing one leaves its
 // page empty or its command without effect.
 struct FaceLinks {
-  // The process window's list; its untrusted rows (texts and icons) make the "system" page.
-  const common::ui::ListView* processes = nullptr;
+  // The process window's table; its untrusted rows (texts and icons) make the "system" page.
+  const ProcessTable* processes = nullptr;
   // Ends a process; false when it was refused or failed (the user has been told).
   std::function<bool(uint32_t pid, const std::wstring& name)> endProcess;
   // Whether a process is still listed by the process window.
@@ -151,6 +152,7 @@ class Formface : public common::ui::Window {
   // Asks; true on OK while the window still stands.
   bool Confirm(const std::wstring& question);
   int AddRow(const std::wstring& key, const std::vector<std::wstring>& texts, int image = -1);
+  int CopiedIcon(const RowIcons& icons, const std::wstring& path);
   int IconFor(const std::wstring& path);
 
   FaceLinks links_;

@@ -106,28 +106,26 @@ int Formface::IconFor(const std::wstring& path) {
 
 // A copy of the process window's rows whose program is not trusted, with their icons.
 void Formface::FillProcesses() {
-  const common::ui::ListView* src = links_.processes;
-  if (!src || !src->hwnd()) return;
-  HIMAGELIST srcImages = ListView_GetImageList(src->hwnd(), LVSIL_SMALL);
-  for (int i = 0; i < src->Count(); ++i) {
-    if (src->Text(i, kColTrust) != kUntrustedMark) continue;
+  const ProcessTable* table = links_.processes;
+  if (!table) return;
+  const ProcessRows& rows = table->rows();
+  for (size_t i = 0; i < rows.size(); ++i) {
+    if (rows[i].trusted) continue;
     std::vector<std::wstring> texts;
-    for (int c = kColName; c <= kColRemark; ++c) texts.push_back(src->Text(i, c));
-    LVITEMW it{};
-    it.mask = LVIF_IMAGE;
-    it.iItem = i;
-    int image = -1;
-    if (srcImages && ListView_GetItem(src->hwnd(), &it) && it.iImage >= 0) {
-      const std::wstring& key = texts[kColPath];
-      image = images_.Find(key);
-      if (image < 0) {
-        HICON icon = ImageList_GetIcon(srcImages, it.iImage, ILD_NORMAL);
-        image = images_.Add(key, icon);
-        if (icon) DestroyIcon(icon);
-      }
-    }
-    AddRow(L"P" + texts[kColPid], texts, image);
+    for (int c = kColName; c <= kColRemark; ++c) texts.push_back(rows.Text(i, c));
+    AddRow(L"P" + texts[kColPid], texts, CopiedIcon(table->images(), rows[i].path));
   }
+}
+
+// This window's image of a program, copied from the process list's icons; -1 when it has none there.
+int Formface::CopiedIcon(const RowIcons& icons, const std::wstring& path) {
+  int source = path.empty() ? -1 : icons.Find(path);
+  if (source < 0) return -1;
+  if (int image = images_.Find(path); image >= 0) return image;
+  HICON icon = ImageList_GetIcon(icons.handle(), source, ILD_NORMAL);
+  int image = images_.Add(path, icon);
+  if (icon) DestroyIcon(icon);
+  return image;
 }
 
 void Formface::loadreg() {

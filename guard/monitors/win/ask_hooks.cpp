@@ -3,15 +3,16 @@
 #include "guard/process/process_actions.h"
 #include "guard/process/win/file_details.h"
 #include "guard/process/win/signer_process.h"
-#include "guard/startup/win/frm_main.h"
 
 namespace zorvix {
 
-AskHooks GuardAskHooks(FrmMain& frm) {
+AskHooks GuardAskHooks(MonitorHost& guard) {
   AskHooks h;
-  h.fileInfo = [&frm](std::wstring& path) { return BuildFileInfo(path, frm.table(), frm.lvw()); };
-  h.findProcess = [&frm](const std::wstring& path) {
-    uint32_t pid = PidOf(frm.table().LookupProcessColumn(path, kColPid));
+  h.fileInfo = [&guard](std::wstring& path) { return BuildFileInfo(path, guard.table()); };
+  h.findProcess = [&guard](const std::wstring& path) {
+    const ProcessRows& rows = guard.table().rows();
+    int row = rows.FindPath(path);
+    uint32_t pid = row >= 0 ? rows[row].pid : 0;
     return pid ? IdentityOf(pid) : ProcessIdentity{};
   };
   h.signer = GuardSignerOf;

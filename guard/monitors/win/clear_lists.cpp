@@ -2,7 +2,7 @@
 
 #include "common/win/msgbox.h"
 #include "guard/monitors/win/ask_list_files.h"
-#include "guard/startup/win/frm_main.h"
+#include "guard/monitors/win/formfire.h"
 
 namespace zorvix {
 namespace {
@@ -12,14 +12,14 @@ constexpr wchar_t kClearQuestion[] =
     L"提示：清除全部列表以后《Zorvix安全卫士》会立即重启……";
 }  // namespace
 
-bool ClearAllLists(FrmMain& frm, const std::wstring& folder) {
-  if (common::MsgBox(frm.hwnd(), kClearQuestion, MB_ICONQUESTION | MB_OKCANCEL) != IDOK) return false;
+bool ClearAllLists(MonitorHost& guard, const std::wstring& folder) {
+  if (common::MsgBox(guard.frame(), kClearQuestion, MB_ICONQUESTION | MB_OKCANCEL) != IDOK) return false;
   DeleteFileW(AskFilePath(folder).c_str());
   DeleteFileW(RegAskFilePath(folder).c_str());
-  frm.formfire().store().Clear();
+  guard.formfire().store().Clear();
   AskLists() = {};
-  frm.formfire().UpdatePrograms();
-  frm.RequestRestart();
+  guard.formfire().UpdatePrograms();
+  guard.RequestRestart();
   return true;
 }
 

@@ -10,7 +10,6 @@
 #include "guard/process/win/file_details.h"
 #include "guard/process/win/process_actions.h"
 #include "guard/startup/guard_state.h"
-#include "guard/startup/win/frm_main.h"
 
 namespace zorvix {
 namespace {
@@ -44,9 +43,8 @@ constexpr Tool kTools[] = {{L"turnoff", L"终止进程", STD_DELETE},
 
 }  // namespace
 
-Formfire::Formfire(FrmMain& frm)
-    : frm_(frm),
-      forminfo_([&frm](std::wstring& path) { return BuildFileInfo(path, frm.table(), frm.lvw()); }) {}
+Formfire::Formfire(MonitorHost& guard)
+    : frm_(guard), forminfo_([&guard](std::wstring& path) { return BuildFileInfo(path, guard.table()); }) {}
 
 Formfire::~Formfire() {
   Destroy();

@@ -13,19 +13,18 @@
 #include "common/win/ui/window.h"
 #include "guard/monitors/tcp_source.h"
 #include "guard/monitors/win/connection_monitor.h"
+#include "guard/monitors/win/monitor_host.h"
 #include "guard/monitors/win/settings_section.h"
 #include "guard/process/win/forminfo.h"
 
 namespace zorvix {
-
-class FrmMain;
 
 // ViewKind: the tab shown.
 enum ViewKind : int { kViewProcesses = 1, kViewConnections = 2, kViewPrograms = 3 };
 
 class Formfire : public common::ui::Window {
  public:
-  explicit Formfire(FrmMain& frm);
+  explicit Formfire(MonitorHost& guard);
   ~Formfire() override;
 
   // Creates the window hidden with its first tab.
@@ -108,7 +107,7 @@ class Formfire : public common::ui::Window {
 
   void ShowNotice();
 
-  FrmMain& frm_;
+  MonitorHost& frm_;
   common::ui::ListView lvw_;
   common::ui::StatusBar sbr_;
   common::ui::ImageList icons_;    // the program and connection tabs' own icons

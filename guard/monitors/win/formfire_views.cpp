@@ -13,7 +13,6 @@
 #include "guard/process/process_rules.h"
 #include "guard/monitors/win/formask.h"
 #include "guard/process/win/process_actions.h"
-#include "guard/startup/win/frm_main.h"
 
 namespace zorvix {
 namespace {
@@ -69,15 +68,14 @@ void Formfire::ShowCount() { sbr_.SetText(1, L"当前列表数目：" + std::to_
 
 // A copy of the untrusted rows of the process table, with their icons.
 void Formfire::FillProcesses() {
-  common::ui::ListView& source = frm_.lvw();
-  ListView_SetImageList(lvw_.hwnd(), frm_.table().images().handle(), LVSIL_SMALL);
-  for (int row = 0; row < source.Count(); ++row) {
-    if (source.Text(row, kColTrust) != kUntrustedMark) continue;
-    LVITEMW item{LVIF_IMAGE};
-    item.iItem = row;
-    ListView_GetItem(source.hwnd(), &item);
-    int at = lvw_.Add(source.Key(row), source.Text(row, kColName), item.iImage);
-    for (int col = kColPid; col <= kColRemark; ++col) lvw_.SetText(at, col, source.Text(row, col));
+  const ProcessTable& table = frm_.table();
+  const ProcessRows& rows = table.rows();
+  ListView_SetImageList(lvw_.hwnd(), table.images().handle(), LVSIL_SMALL);
+  for (size_t i = 0; i < rows.size(); ++i) {
+    if (rows[i].trusted) continue;
+    int image = rows[i].path.empty() ? -1 : table.images().Find(rows[i].path);
+    int at = lvw_.Add(ProcessTable::KeyOf(rows[i].pid), rows[i].name, image);
+    for (int col = kColPid; col <= kColRemark; ++col) lvw_.SetText(at, col, rows.Text(i, col));
   }
 }
 

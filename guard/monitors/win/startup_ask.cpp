@@ -5,22 +5,21 @@
 #include "guard/monitors/win/formask.h"
 #include "guard/monitors/win/run_values.h"
 #include "guard/monitors/win/startup_backup.h"
-#include "guard/startup/win/frm_main.h"
 
 namespace zorvix {
 
-StartupMonitor::Hooks StartupAskHooks(FrmMain& frm, const std::wstring& folder, RegValueDelete deleteValue) {
+StartupMonitor::Hooks StartupAskHooks(MonitorHost& guard, const std::wstring& folder, RegValueDelete deleteValue) {
   StartupMonitor::Hooks h;
-  h.isTrusted = [&frm](const std::wstring& program) { return frm.trust().IsTrustedFile(program).trusted; };
+  h.isTrusted = [&guard](const std::wstring& program) { return guard.trust().IsTrustedFile(program).trusted; };
   h.allowList = [] { return AskLists().registry.allow.text(); };
-  h.ask = [&frm, folder, deleteValue](const StartupItem& item, const std::wstring& program) {
+  h.ask = [&guard, folder, deleteValue](const StartupItem& item, const std::wstring& program) {
     // A location allowed for this run only (its list file could not keep it) is not asked about again.
     if (AskLists().registry.allow.Contains(item.location)) return;
     AskSubject subject;
     subject.mode = AskMode::Registry;
     subject.FilePath = program;
     subject.regpath = item.location;
-    AskHooks hooks = GuardAskHooks(frm);
+    AskHooks hooks = GuardAskHooks(guard);
     hooks.folder = folder;
     // The value itself, by its own fields: its name may hold a "\" and it may live in the 32-bit view.
     hooks.deleteStartupValue = [item, folder, deleteValue](const AskSubject&) {

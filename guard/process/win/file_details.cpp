@@ -4,6 +4,7 @@
 
 #include "common/path.h"
 #include "common/win/version_info.h"
+#include "guard/process/process_rules.h"
 #include "guard/process/win/process_query.h"
 #include "guard/startup/guard_state.h"
 
@@ -46,14 +47,14 @@ FileDetails ReadFileDetails(const std::wstring& path) {
   return d;
 }
 
-std::wstring BuildFileInfo(std::wstring& path, const ProcessTable& table, const common::ui::ListView& lvw) {
+std::wstring BuildFileInfo(std::wstring& path, const ProcessTable& table) {
   path = ResolveBareName(path);
   std::wstring memory;
   std::optional<std::wstring> remark;
   if (Guard().shownFromTray) {
-    int row = lvw.Selected();
-    memory = row >= 0 ? lvw.Text(row, kColMemory) : L"";
-    remark = row >= 0 ? lvw.Text(row, kColRemark) : L"";
+    const ProcessRow* row = table.SelectedRow();
+    memory = row ? MemoryText(row->workingSet) : L"";
+    remark = row ? row->remark : L"";
   } else {
     memory = table.LookupProcessColumn(path, kColMemory);
   }

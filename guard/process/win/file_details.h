@@ -2,7 +2,6 @@
 #pragma once
 #include <string>
 
-#include "common/win/ui/list_view.h"
 #include "guard/process/file_info.h"
 #include "guard/process/win/process_table.h"
 
@@ -14,6 +13,6 @@ FileDetails ReadFileDetails(const std::wstring& path);
 // The report about a file. A bare file name is first completed to the Windows or system folder and the
 // completed path is written back. With the process window opened from the tray, memory and remark come
 // from its selected row; otherwise the memory of the first row with this path ("未知" when none).
-std::wstring BuildFileInfo(std::wstring& path, const ProcessTable& table, const common::ui::ListView& lvw);
+std::wstring BuildFileInfo(std::wstring& path, const ProcessTable& table);
 
 }  // namespace zorvix

@@ -9,11 +9,11 @@
 #include "common/win/system.h"
 #include "common/win/ui/window.h"
 #include "guard/process/process_actions.h"
+#include "guard/process/process_rules.h"
 #include "guard/process/win/file_details.h"
 #include "guard/process/win/process_actions.h"
 #include "guard/process/win/process_menu_ids.h"
 #include "guard/process/win/process_query.h"
-#include "guard/startup/win/frm_main.h"
 
 namespace zorvix {
 namespace {
@@ -50,9 +50,9 @@ HMODULE& MenuResources() {
   return module;
 }
 
-ProcessCommands::ProcessCommands(FrmMain& f)
-    : f_(f), forminfo_([&f](std::wstring& path) { return BuildFileInfo(path, f.table(), f.lvw()); }) {
-  showPopup = [this](HMENU m, POINT at) { TrackPopupMenu(m, TPM_RIGHTBUTTON, at.x, at.y, 0, f_.hwnd(), nullptr); };
+ProcessCommands::ProcessCommands(ProcessHost& f)
+    : f_(f), forminfo_([&f](std::wstring& path) { return BuildFileInfo(path, f.table()); }) {
+  showPopup = [this](HMENU m, POINT at) { TrackPopupMenu(m, TPM_RIGHTBUTTON, at.x, at.y, 0, f_.frame(), nullptr); };
   shutdown = ForceShutdown;
 }
 
@@ -62,10 +62,10 @@ ProcessCommands::~ProcessCommands() {
 
 void ProcessCommands::Attach() {
   menu_ = LoadMenuW(MenuResources(), MAKEINTRESOURCEW(IDR_FRMMAIN_MENU));
-  SetMenu(f_.hwnd(), menu_);
+  SetMenu(f_.frame(), menu_);
   accel_ = LoadAcceleratorsW(MenuResources(), MAKEINTRESOURCEW(IDR_FRMMAIN_ACCEL));
   // The shortcuts work whichever control of the window has the focus.
-  common::SetDialogKeys(f_.hwnd(), accel_);
+  common::SetDialogKeys(f_.frame(), accel_);
   SetWindowSubclass(f_.lvw().hwnd(), ListProc, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 
@@ -110,22 +110,23 @@ bool ProcessCommands::Command(int id) {
 }
 
 void ProcessCommands::Run(int id) {
-  HWND h = f_.hwnd();
+  HWND h = f_.frame();
   if (id >= ID_MNUSETPROCLASSSUB0 && id < ID_MNUSETPROCLASSSUB0 + 6) {
     SetPriority(id - ID_MNUSETPROCLASSSUB0);
     return;
   }
-  int row = SelectedRow();
-  std::wstring path = row >= 0 ? f_.lvw().Text(row, kColPath) : L"";
+  const ProcessRow* selected = f_.lvw().SelectedRow();
+  bool row = selected != nullptr;
+  std::wstring path = row ? selected->path : L"";
   switch (id) {
-    case ID_MNUREFURBISH: f_.ListChanged = f_.table().ListProcess() || f_.ListChanged; break;
+    case ID_MNUREFURBISH: f_.RefreshTable(); break;
     case ID_ZHUXIAO: LogOff(); break;
     case ID_TURNOFF: TurnOff(); break;
     case ID_MNUEXIT: DestroyWindow(h); break;
     case ID_MNUENDPRO: EndProcess(); break;
     case ID_MNUDELPRO: DeleteProcess(); break;
-    case ID_MNUFILEPROPERTIES: if (row >= 0) ShowFileProperties(path, h); break;
-    case ID_MNUFOLDER: if (row >= 0) OpenFolderSelect(path); break;
+    case ID_MNUFILEPROPERTIES: if (row) ShowFileProperties(path, h); break;
+    case ID_MNUFOLDER: if (row) OpenFolderSelect(path); break;
     case ID_MNUONTOP: ToggleOnTop(); break;
     case ID_HIDEME: ShowWindow(h, SW_HIDE); break;
     case ID_SUODING: Suoding(); break;
@@ -146,69 +147,70 @@ int ProcessCommands::SelectedRow() const { return f_.lvw().Selected(); }
 
 // The window may be destroyed while a message box or a wait lets messages run (its close box, the
 // tray's exit); nothing that follows may then act on it or on the user's earlier choice.
-bool ProcessCommands::WindowGone() const { return f_.hwnd() == nullptr; }
+bool ProcessCommands::WindowGone() const { return f_.frame() == nullptr; }
 
 void ProcessCommands::ClearFilter() { f_.SetChk(false); }
 
 void ProcessCommands::EndProcess() {
-  int row = SelectedRow();
-  if (row < 0) return;
-  OffTopWhile offTop(f_.hwnd());
-  std::wstring name = f_.lvw().Text(row, kColName);
-  uint32_t pid = PidOf(f_.lvw().Text(row, kColPid));
+  const ProcessRow* row = f_.lvw().SelectedRow();
+  if (!row) return;
+  OffTopWhile offTop(f_.frame());
+  std::wstring name = row->name;
+  uint32_t pid = row->pid;
   auto created = f_.table().RowCreateTime(pid);  // which process the user saw, read before asking
-  bool ok = common::MsgBox(f_.hwnd(), EndConfirmText(name), MB_ICONQUESTION | MB_OKCANCEL) == IDOK;
+  bool ok = common::MsgBox(f_.frame(), EndConfirmText(name), MB_ICONQUESTION | MB_OKCANCEL) == IDOK;
   if (!ok || pid == 0 || WindowGone()) return;
   if (created && EndPro(pid, *created, f_.system()) == EndResult::Critical) {
-    common::MsgBox(f_.hwnd(), CriticalRefusalText(name), MB_ICONWARNING | MB_OK);
+    common::MsgBox(f_.frame(), CriticalRefusalText(name), MB_ICONWARNING | MB_OK);
     return;
   }
   ClearFilter();
 }
 
 void ProcessCommands::DeleteProcess() {
-  int row = SelectedRow();
-  if (row < 0) return;
-  OffTopWhile offTop(f_.hwnd());
-  std::wstring name = f_.lvw().Text(row, kColName), path = f_.lvw().Text(row, kColPath);
-  uint32_t pid = PidOf(f_.lvw().Text(row, kColPid));
+  const ProcessRow* row = f_.lvw().SelectedRow();
+  if (!row) return;
+  OffTopWhile offTop(f_.frame());
+  std::wstring name = row->name, path = row->path;
+  uint32_t pid = row->pid;
   auto created = f_.table().RowCreateTime(pid);
-  bool ok = common::MsgBox(f_.hwnd(), DeleteConfirmText(path), MB_ICONQUESTION | MB_OKCANCEL) == IDOK;
+  bool ok = common::MsgBox(f_.frame(), DeleteConfirmText(path), MB_ICONQUESTION | MB_OKCANCEL) == IDOK;
   if (!ok || pid == 0 || WindowGone()) return;
   EndResult ended = created ? EndPro(pid, *created, f_.system()) : EndResult::NotSame;
   if (ended == EndResult::Critical) {
-    common::MsgBox(f_.hwnd(), CriticalRefusalText(name), MB_ICONWARNING | MB_OK);
+    common::MsgBox(f_.frame(), CriticalRefusalText(name), MB_ICONWARNING | MB_OK);
     return;
   }
   // The file stays locked until the process has really gone; wait for that, letting the window live.
-  if (ended == EndResult::Ended) WaitProcessGone(pid, *created, kReleaseWaitMs, f_.hwnd());
+  if (ended == EndResult::Ended) WaitProcessGone(pid, *created, kReleaseWaitMs, f_.frame());
   if (WindowGone()) return;
-  if (!DeleteFileSilent(path)) common::MsgBox(f_.hwnd(), DeleteFailText(path), MB_ICONWARNING | MB_OK);
+  if (!DeleteFileSilent(path)) common::MsgBox(f_.frame(), DeleteFailText(path), MB_ICONWARNING | MB_OK);
   if (!WindowGone()) ClearFilter();
 }
 
 void ProcessCommands::SetPriority(int item) {
   if (item < 0 || item >= int(kPriorityItems.size()) || ItemChecked(ID_MNUSETPROCLASSSUB0 + item)) return;
-  int row = SelectedRow();
-  if (row < 0) return;
-  OffTopWhile offTop(f_.hwnd());
-  DWORD pid = PidOf(f_.lvw().Text(row, kColPid));
+  const ProcessRow* row = f_.lvw().SelectedRow();
+  if (!row) return;
+  OffTopWhile offTop(f_.frame());
+  DWORD pid = row->pid;
+  std::wstring name = row->name;
   if (SetProClass(pid, kPriorityItems[item].priorityClass))
     f_.table().RefreshPriority(pid);
   else
-    common::MsgBox(f_.hwnd(), PriorityFailText(f_.lvw().Text(row, kColName)), MB_ICONERROR | MB_OK);
+    common::MsgBox(f_.frame(), PriorityFailText(name), MB_ICONERROR | MB_OK);
 }
 
 void ProcessCommands::Suoding() {
   ShowDesktopIcons(true);
   for (int id : {ID_DESKTOPCANCEL, ID_MNUEXIT, ID_MNUENDPRO}) EnableMenuItem(menu_, id, MF_BYCOMMAND | MF_GRAYED);
   EnableMenuItem(menu_, POS_MNUPROCESS, MF_BYPOSITION | MF_GRAYED);
-  DrawMenuBar(f_.hwnd());
+  DrawMenuBar(f_.frame());
 }
 
 void ProcessCommands::TurnOff() {
-  common::SetTopMost(f_.hwnd(), false);
-  if (common::MsgBox(f_.hwnd(), kShutdownQuestion, MB_ICONQUESTION | MB_YESNO, kShutdownTitle) == IDYES &&
+  common::SetTopMost(f_.frame(), false);
+  if (common::MsgBox(f_.frame(), kShutdownQuestion, MB_ICONQUESTION | MB_YESNO, kShutdownTitle) == IDYES &&
       !WindowGone())
     shutdown();
 }
@@ -216,14 +218,15 @@ void ProcessCommands::TurnOff() {
 void ProcessCommands::ToggleOnTop() {
   bool on = !ItemChecked(ID_MNUONTOP);
   CheckMenuItem(menu_, ID_MNUONTOP, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
-  common::SetTopMost(f_.hwnd(), on);
+  common::SetTopMost(f_.frame(), on);
 }
 
 void ProcessCommands::ListRightClick(POINT client) {
   int row = f_.lvw().HitTest(client);
   if (row < 0) return;
   f_.lvw().Select(row);
-  int marked = PriorityItemFor(f_.lvw().Text(row, kColPriority));
+  const ProcessRow* selected = f_.lvw().SelectedRow();
+  int marked = selected ? PriorityItemFor(PriorityText(selected->priorityClass)) : -1;
   for (int i = 0; i < int(kPriorityItems.size()); ++i)
     CheckMenuItem(menu_, ID_MNUSETPROCLASSSUB0 + i, MF_BYCOMMAND | (i == marked ? MF_CHECKED : MF_UNCHECKED));
   if (!ProcessMenuEnabled()) {
@@ -244,15 +247,16 @@ void ProcessCommands::ListLeftPress(POINT client) {
 }
 
 void ProcessCommands::ShowForminfo(POINT client) {
-  if (!forminfo_.Load(f_.hwnd())) return;
+  if (!forminfo_.Load(f_.frame())) return;
   RECT wr;
-  GetWindowRect(f_.hwnd(), &wr);
-  HWND h = f_.hwnd();
+  GetWindowRect(f_.frame(), &wr);
+  HWND h = f_.frame();
   forminfo_.Place(wr.left + client.x + common::ui::Twips(h, kInfoLeftTwips),
                   wr.top + client.y + common::ui::Twips(h, kInfoTopTwips));
   common::SetTopMost(h, false);
   common::SetTopMost(forminfo_.hwnd(), true);
-  std::wstring path = f_.lvw().Text(SelectedRow(), kColPath);
+  const ProcessRow* row = f_.lvw().SelectedRow();
+  std::wstring path = row ? row->path : L"";
   common::SetClipboardText(h, path);
   forminfo_.FilePath = path;
   forminfo_.drawiconex();

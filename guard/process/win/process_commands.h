@@ -6,14 +6,13 @@
 #include <functional>
 
 #include "guard/process/win/forminfo.h"
+#include "guard/process/win/process_host.h"
 
 namespace zorvix {
 
-class FrmMain;
-
 class ProcessCommands {
  public:
-  explicit ProcessCommands(FrmMain& f);
+  explicit ProcessCommands(ProcessHost& f);
   ~ProcessCommands();
   // Puts the menu bar on the window, routes its keys (accelerators, Tab, mnemonics) and watches the
   // list's mouse.
@@ -58,7 +57,7 @@ class ProcessCommands {
   void ClearFilter();
   static LRESULT CALLBACK ListProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 
-  FrmMain& f_;
+  ProcessHost& f_;
   HMENU menu_ = nullptr;
   HACCEL accel_ = nullptr;
   Forminfo forminfo_;

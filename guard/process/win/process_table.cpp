@@ -25,7 +25,8 @@ std::wstring DirectoryName(const std::wstring& path) {
 struct NewProcess {
   bool opened = false;
   uint64_t started = 0;
-  std::wstring path, priority;
+  std::wstring path;
+  unsigned long priorityClass = 0;
 };
 
 NewProcess OpenNew(ProcessSystem& system, DWORD pid, const std::wstring& windowsFolder) {
@@ -35,7 +36,7 @@ NewProcess OpenNew(ProcessSystem& system, DWORD pid, const std::wstring& windows
   n.opened = true;
   n.started = CreateTimeOf(h.get());
   n.path = CheckPath(common::Trim(ProcessImagePath(h.get())), windowsFolder);
-  n.priority = PriorityText(GetPriorityClass(h.get()));
+  n.priorityClass = GetPriorityClass(h.get());
   return n;
 }
 
@@ -50,22 +51,26 @@ bool PriorityScaleKnown(const ProcessSnapshot& snapshot) {
 
 void ProcessTable::Init(const GuardFolders& folders) {
   folders_ = folders;
-  im1_.Create(lvw_.hwnd());
+  images().Create(lvw_.hwnd());
 }
 
 bool ProcessTable::ListProcess() {
   if (!snapshot_.Take(system_)) return false;
   priorityScale_ = PriorityScaleKnown(snapshot_);
-  bool added = false;
+  lvw_.PullSelection();
+  ProcessRows& rows = lvw_.rows();
+  bool added = false, removed = false;
+  std::vector<int> changed;
   uint64_t memory = 0;
   for (const ProcessInfo& p : snapshot_.processes()) {
-    auto it = listed_.find(p.pid);
-    if (it != listed_.end() && it->second.started != p.started) {
-      RemoveRow(p.pid);  // the PID now belongs to another process
-      it = listed_.end();
+    int i = rows.Find(p.pid);
+    if (i >= 0 && rows[i].started != p.started) {
+      rows.Remove(p.pid);  // the PID now belongs to another process
+      removed = true;
+      i = -1;
     }
-    if (it != listed_.end()) {
-      UpdateRow(p.pid, it->second, p);
+    if (i >= 0) {
+      if (UpdateRow(rows[i], p)) changed.push_back(i);
     } else if (AddRow(p)) {
       added = true;
     } else {
@@ -73,7 +78,12 @@ bool ProcessTable::ListProcess() {
     }
     memory += p.workingSet;
   }
-  if (added) lvw_.Resort();
+  if (added) rows.Resort();
+  if (added || removed) {
+    lvw_.Show();
+  } else {
+    for (int i : changed) lvw_.Redraw(i);
+  }
   ShowTotals(snapshot_.processes().size(), memory);
   return added;
 }
@@ -89,44 +99,38 @@ void ProcessTable::ShowTotals(size_t count, uint64_t memory) {
   }
 }
 
-void ProcessTable::UpdateRow(DWORD pid, ListedProcess& listed, const ProcessInfo& p) {
-  if (p.workingSet != listed.workingSet) {
-    listed.workingSet = p.workingSet;
-    SetCell(pid, kColMemory, listed.memory, MemoryText(p.workingSet));
-  }
-  if (priorityScale_) SetCell(pid, kColPriority, listed.priority, PriorityFromQuery(p));
+// True when what the row shows changed.
+bool ProcessTable::UpdateRow(ProcessRow& row, const ProcessInfo& p) {
+  unsigned long priorityClass = priorityScale_ ? PriorityFromQuery(p) : row.priorityClass;
+  bool changed = p.workingSet != row.workingSet || priorityClass != row.priorityClass;
+  row.workingSet = p.workingSet;
+  row.priorityClass = priorityClass;
+  return changed;
 }
 
-void ProcessTable::SetCell(DWORD pid, int column, std::wstring& shown, std::wstring text) {
-  if (text == shown) return;
-  shown = std::move(text);
-  if (int row = HaveItem(pid); row >= 0) lvw_.SetText(row, column, shown);
-}
-
-std::wstring ProcessTable::PriorityFromQuery(const ProcessInfo& p) const {
-  return PriorityText(PriorityClassOfBase(p.basePriority));
+unsigned long ProcessTable::PriorityFromQuery(const ProcessInfo& p) const {
+  return PriorityClassOfBase(p.basePriority);
 }
 
 bool ProcessTable::AddRow(const ProcessInfo& p) {
   if (p.name.empty()) return false;  // the idle process: no program of its own
   NewProcess n = OpenNew(system_, p.pid, folders_.windowsFolder);
   if (n.opened && n.started != p.started) return false;  // the PID passed on since the query: next tick
-  ListedProcess listed{p.started, n.path, p.workingSet, MemoryText(p.workingSet),
-                       priorityScale_ ? PriorityFromQuery(p) : n.priority};
+  ProcessRow row;
+  row.pid = p.pid;
+  row.started = p.started;
+  row.path = n.path;
+  row.workingSet = p.workingSet;
+  row.priorityClass = priorityScale_ ? PriorityFromQuery(p) : n.priorityClass;
   // A process that cannot be opened keeps the name the query gave.
-  std::wstring name = n.opened && !n.path.empty() ? DirectoryName(n.path) : std::wstring(p.name);
-  int row = lvw_.Add(KeyOf(p.pid), name, n.path.empty() ? -1 : im1_.Add(n.path));
-  if (row < 0) return false;
-  lvw_.SetText(row, kColPid, std::to_wstring(p.pid));
-  lvw_.SetText(row, kColMemory, listed.memory);
-  lvw_.SetText(row, kColPriority, listed.priority);
-  lvw_.SetText(row, kColPath, n.path);
+  row.name = n.opened && !n.path.empty() ? DirectoryName(n.path) : std::wstring(p.name);
+  if (!n.path.empty()) images().Add(n.path);
   TrustVerdict trust = n.path.empty() ? TrustVerdict{} : trust_.IsTrustedFile(n.path);
-  lvw_.SetText(row, kColTrust, trust.trusted ? kTrustedMark : kUntrustedMark);
+  row.trusted = trust.trusted;
   auto texts = OwnerAndRemarkFor(NoteOf(n.path), folders_.logonUser, trust.product);
-  lvw_.SetText(row, kColOwner, texts.owner);
-  lvw_.SetText(row, kColRemark, texts.remark);
-  listed_[p.pid] = std::move(listed);
+  row.owner = std::move(texts.owner);
+  row.remark = std::move(texts.remark);
+  lvw_.rows().Add(std::move(row));
   return true;
 }
 
@@ -135,61 +139,53 @@ std::wstring ProcessTable::NoteOf(const std::wstring& path) const {
   return key ? common::ReadIniString(key->section, key->key, folders_.notesFile) : L"";
 }
 
-void ProcessTable::RemoveRow(DWORD pid) {
-  if (int row = HaveItem(pid); row >= 0) lvw_.Remove(row);
-  listed_.erase(pid);
-}
-
 void ProcessTable::CheckProcess() {
   if (!snapshot_.taken()) return;
-  std::vector<DWORD> ended;
-  for (const auto& [pid, listed] : listed_) {
-    const ProcessInfo* p = snapshot_.Find(pid);
-    if (!p || p->started != listed.started) ended.push_back(pid);
-  }
-  for (DWORD pid : ended) RemoveRow(pid);
-  if (!ended.empty()) DropUnusedIcons();
+  lvw_.PullSelection();
+  size_t ended = lvw_.rows().RemoveIf([this](const ProcessRow& row) {
+    const ProcessInfo* p = snapshot_.Find(row.pid);
+    return !p || p->started != row.started;
+  });
+  if (!ended) return;
+  lvw_.Show();
+  DropUnusedIcons();
 }
 
 void ProcessTable::RefreshPriority(DWORD pid) {
-  auto it = listed_.find(pid);
-  if (it == listed_.end()) return;
+  ProcessRows& rows = lvw_.rows();
+  int i = rows.Find(pid);
+  if (i < 0) return;
   ProcessHandle h{system_.Open(PROCESS_QUERY_LIMITED_INFORMATION, pid)};
-  if (h && CreateTimeOf(h.get()) == it->second.started)
-    SetCell(pid, kColPriority, it->second.priority, PriorityText(GetPriorityClass(h.get())));
+  if (!h || CreateTimeOf(h.get()) != rows[i].started) return;
+  rows[i].priorityClass = GetPriorityClass(h.get());
+  lvw_.Redraw(i);
 }
 
 void ProcessTable::DropUnusedIcons() {
   std::unordered_set<std::wstring> paths;
-  for (const auto& entry : listed_) paths.insert(entry.second.path);
-  im1_.Compact(paths);
-}
-
-const ListedProcess* ProcessTable::Listed(DWORD pid) const {
-  auto it = listed_.find(pid);
-  return it == listed_.end() ? nullptr : &it->second;
+  for (size_t i = 0; i < rows().size(); ++i) paths.insert(rows()[i].path);
+  if (images().Compact(paths)) InvalidateRect(lvw_.hwnd(), nullptr, FALSE);
 }
 
 std::optional<std::wstring> ProcessTable::PathOf(DWORD pid, uint64_t started) const {
-  const ListedProcess* listed = Listed(pid);
-  if (!listed || listed->started != started) return std::nullopt;
-  return listed->path;
+  const ProcessRow* row = rows().Row(pid);
+  if (!row || row->started != started) return std::nullopt;
+  return row->path;
 }
 
 std::optional<uint64_t> ProcessTable::RowCreateTime(DWORD pid) const {
-  const ListedProcess* listed = Listed(pid);
-  return listed ? std::optional<uint64_t>(listed->started) : std::nullopt;
+  const ProcessRow* row = rows().Row(pid);
+  return row ? std::optional<uint64_t>(row->started) : std::nullopt;
 }
 
 void ProcessTable::RemoveTrustedRows() {
-  for (int row = lvw_.Count() - 1; row >= 0; --row)
-    if (lvw_.Text(row, kColTrust) == kTrustedMark) RemoveRow(DWORD(common::NumberOrZero(lvw_.Key(row).substr(3))));
+  lvw_.PullSelection();
+  if (lvw_.rows().RemoveIf([](const ProcessRow& row) { return row.trusted; })) lvw_.Show();
 }
 
 std::wstring ProcessTable::LookupProcessColumn(const std::wstring& path, int column) const {
-  for (int row = 0; row < lvw_.Count(); ++row)
-    if (common::EqualsNoCase(lvw_.Text(row, kColPath), path)) return lvw_.Text(row, column);
-  return L"未知";
+  int row = rows().FindPath(path);
+  return row >= 0 ? rows().Text(size_t(row), column) : L"未知";
 }
 
 }  // namespace zorvix

@@ -22,7 +22,17 @@ using namespace zorvix;
 
 namespace {
 
-class Host : public common::ui::Window {};
+// A window that passes the list's questions to it, as the process window does.
+class Host : public common::ui::Window {
+ public:
+  ProcessList* list = nullptr;
+
+ protected:
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+    if (msg == WM_NOTIFY && list && list->OnNotify(reinterpret_cast<NMHDR*>(lp))) return 0;
+    return Default(msg, wp, lp);
+  }
+};
 
 // A process table in a window of its own, its folders pointing at a temporary "system folder".
 struct TableFixture : ::testing::Test {
@@ -32,7 +42,8 @@ struct TableFixture : ::testing::Test {
     return it->second;
   }) {
     host.Create(L"ZorvixTestHost", L"host", WS_OVERLAPPEDWINDOW, 0, 0, 0, 800, 600);
-    lvw.Create(host.hwnd(), 1, LVS_SHAREIMAGELISTS);
+    host.list = &lvw;
+    lvw.Create(host.hwnd(), 1);
     for (int i = 0; i < 8; ++i) lvw.AddColumn(L"c" + std::to_wstring(i), 1000);
     sbr.Create(host.hwnd(), 2, {3000, 3000, -1});
     sysDir = dir.wpath() + L"\\sys32";
@@ -56,7 +67,7 @@ struct TableFixture : ::testing::Test {
   std::map<std::wstring, std::wstring> signers;  // lower-case path -> signer of its valid signature
   TrustChecker trust;
   Host host;
-  common::ui::ListView lvw;
+  ProcessList lvw;
   common::ui::StatusBar sbr;
   zorvix::testing::FakeSystem system;
   ProcessTable table{lvw, sbr, trust, system};
@@ -278,6 +289,31 @@ TEST_F(TableFixture, TrustVerdictsAreKeptForABoundedNumberOfPaths) {
   EXPECT_EQ(small.checks(), 4u);
   small.IsTrustedFile(a);
   EXPECT_EQ(small.checks(), 5u);
+}
+
+TEST_F(TableFixture, TheSelectionStaysWithItsProcessAsRowsComeGoAndSort) {
+  lvw.SortBy(kColName, true);
+  suite::ChildProcess kept(L"", CopyChild(L"m_kept.exe"));
+  Tick();
+  ASSERT_GE(RowOf(kept), 0);
+  lvw.Select(RowOf(kept));
+  // Two rows sorted in before it move it down.
+  suite::ChildProcess first(L"", CopyChild(L"a_first.exe")), second(L"", CopyChild(L"a_second.exe"));
+  Tick();
+  EXPECT_EQ(lvw.Count(), int(table.rows().size())) << "the control shows every row";
+  ASSERT_GE(RowOf(second), 0);
+  EXPECT_LT(RowOf(second), RowOf(kept));
+  EXPECT_EQ(lvw.Selected(), RowOf(kept));
+  first.Kill();
+  Tick();
+  EXPECT_EQ(lvw.Selected(), RowOf(kept)) << "a row above it went";
+  lvw.OnHeaderClick(kColName);
+  EXPECT_EQ(lvw.Selected(), RowOf(kept)) << "the order flipped";
+  ASSERT_NE(lvw.SelectedRow(), nullptr);
+  EXPECT_EQ(lvw.SelectedRow()->pid, kept.pid());
+  kept.Kill();
+  Tick();
+  EXPECT_EQ(lvw.Selected(), -1) << "no other row takes the place of the one that went";
 }
 
 TEST_F(TableFixture, LookupProcessColumnIgnoresCase) {

@@ -65,6 +65,8 @@ bool RowIcons::Compact(const std::unordered_set<std::wstring>& listed) {
 }
 
 void RowIcons::MoveRowImages(const std::unordered_map<int, int>& moved) const {
+  // A virtual list holds no images: it asks for each row's as it draws.
+  if (GetWindowLongW(listView_, GWL_STYLE) & LVS_OWNERDATA) return;
   int count = ListView_GetItemCount(listView_);
   for (int row = 0; row < count; ++row) {
     LVITEMW item{LVIF_IMAGE, row};

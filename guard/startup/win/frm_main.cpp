@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "common/win/system.h"
-#include "guard/control/win/face_links.h"
+#include "guard/startup/win/face_links.h"
 #include "guard/monitors/win/ask_hooks.h"
 #include "guard/monitors/win/ask_list_files.h"
 #include "guard/monitors/win/tcp_source_system.h"
@@ -114,7 +114,7 @@ void FrmMain::TellListFileProblems() {
 void FrmMain::CreateControls() {
   chk_ = common::ui::CreateControl(hwnd(), L"BUTTON", L"隐藏通过数字签名认证的进程", BS_AUTOCHECKBOX | WS_TABSTOP,
                                    kIdChk);
-  lvw_.Create(hwnd(), kIdList, LVS_SHAREIMAGELISTS);  // the table owns the image list
+  lvw_.Create(hwnd(), kIdList);
   const wchar_t* captions[] = {L"查看目录(&V)", L"终止进程(&S)", L"删除文件(&D)", L"强制关机(&T)"};
   const int ids[] = {ID_MNUFOLDER, ID_MNUENDPRO, ID_MNUDELPRO, ID_TURNOFF};
   for (int i = 0; i < 4; ++i)
@@ -240,7 +240,7 @@ void FrmMain::Unload() {
 void FrmMain::OnGone() { PostQuitMessage(0); }
 
 void FrmMain::OnNotify(NMHDR* hdr) {
-  if (hdr->idFrom != kIdList) return;
+  if (hdr->idFrom != kIdList || lvw_.OnNotify(hdr)) return;
   if (hdr->code == LVN_COLUMNCLICK) lvw_.OnHeaderClick(reinterpret_cast<NMLISTVIEW*>(hdr)->iSubItem);
   if (hdr->code == NM_CLICK) commands_.ListLeftPress(reinterpret_cast<NMITEMACTIVATE*>(hdr)->ptAction);
   if (hdr->code == NM_RCLICK) commands_.ListRightClick(reinterpret_cast<NMITEMACTIVATE*>(hdr)->ptAction);

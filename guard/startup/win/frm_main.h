@@ -3,17 +3,19 @@
 #include <memory>
 #include <string>
 
-#include "common/win/ui/list_view.h"
 #include "common/win/ui/status_bar.h"
 #include "common/win/ui/window.h"
 #include "guard/control/win/formface.h"
 #include "guard/monitors/win/autorun_guard.h"
 #include "guard/monitors/win/connection_monitor.h"
 #include "guard/monitors/win/formfire.h"
+#include "guard/monitors/win/monitor_host.h"
 #include "guard/monitors/win/settings_section.h"
 #include "guard/monitors/win/startup_monitor.h"
 #include "guard/process/win/cpu_meter.h"
 #include "guard/process/win/process_commands.h"
+#include "guard/process/win/process_host.h"
+#include "guard/process/win/process_list.h"
 #include "guard/process/win/process_system.h"
 #include "guard/process/win/process_table.h"
 #include "guard/process/win/signer_process.h"
@@ -27,7 +29,7 @@ namespace zorvix {
 // guard to end as "软件退出" ends it: every window unloaded, every frozen program resumed.
 inline constexpr wchar_t kUnloadRequestMessage[] = L"ZorvixSafe.Guard.Unload";
 
-class FrmMain : public common::ui::Window {
+class FrmMain : public common::ui::Window, public ProcessHost, public MonitorHost {
  public:
   explicit FrmMain(TrustChecker::SignerCheck check = GuardSignerOf, ProcessSystem& system = RealProcessSystem());
   // Runs the load steps in order. False when the guard must end at once (another instance runs).
@@ -36,30 +38,32 @@ class FrmMain : public common::ui::Window {
   void Timer1Tick();
   // The check box "隐藏通过数字签名认证的进程" was clicked (or set by code).
   void ChkClick();
-  void SetChk(bool on);
+  void SetChk(bool on) override;
   bool Chk() const;
   bool TimerRunning() const { return timerOn_; }
 
-  ProcessTable& table() { return table_; }
-  common::ui::ListView& lvw() { return lvw_; }
-  common::ui::StatusBar& sbr() { return sbr_; }
-  TrustChecker& trust() { return trust_; }
-  ProcessSystem& system() { return system_; }
+  HWND frame() const override { return hwnd(); }
+  ProcessTable& table() override { return table_; }
+  ProcessList& lvw() override { return lvw_; }
+  common::ui::StatusBar& sbr() override { return sbr_; }
+  TrustChecker& trust() override { return trust_; }
+  ProcessSystem& system() override { return system_; }
+  void RefreshTable() override { ListChanged = table_.ListProcess() || ListChanged; }
   // Menu bar, buttons, list mouse, lock and Forminfo.
   ProcessCommands& commands() { return commands_; }
   HWND cmd(int index) const { return cmd_[index]; }
   HWND chk() const { return chk_; }
   Tuopan& tuopan() { return tuopan_; }
   AutorunGuard& autorun() { return autorun_; }
-  Formfire& formfire() { return formfire_; }
+  Formfire& formfire() override { return formfire_; }
   // The firewall: the connection monitor and its table run from load to unload, whatever its window does.
-  ConnectionMonitor& monitor() { return monitor_; }
-  SettingsSection& fireStore() { return fireStore_; }
+  ConnectionMonitor& monitor() override { return monitor_; }
+  SettingsSection& fireStore() override { return fireStore_; }
   // Replaces the system's TCP tables (tests).
   void SetTcpSource(std::unique_ptr<TcpSource> source);
   // FirewallEnabled and "断开网络", shown by the firewall window's menu and box and by the tray tip.
-  void SetFirewall(bool on);
-  void SetNetworkCut(bool on);
+  void SetFirewall(bool on) override;
+  void SetNetworkCut(bool on) override;
   // One poll of the connection monitor (its 200 ms timer).
   void FirewallTick();
   StartupMonitor& startup() { return startup_; }
@@ -68,7 +72,7 @@ class FrmMain : public common::ui::Window {
   // Unloads the guard as soon as the menu or sender that asked has returned.
   void RequestUnload();
   // The next tick unloads the guard, which then starts again (after its lists were cleared).
-  void RequestRestart() { restart_ = unloadme = true; }
+  void RequestRestart() override { restart_ = unloadme = true; }
   bool restartRequested() const { return restart_; }
 
   bool unloadme = false;
@@ -97,7 +101,7 @@ class FrmMain : public common::ui::Window {
   std::unique_ptr<SingleInstance> instance_;
   ProcessSystem& system_;
   TrustChecker trust_;
-  common::ui::ListView lvw_;
+  ProcessList lvw_;
   common::ui::StatusBar sbr_;
   ProcessTable table_;
   CpuMeter cpu_;

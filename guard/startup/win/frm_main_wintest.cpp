@@ -40,7 +40,7 @@ int RunningSignerHelpers() {
   return self ? n : -1;
 }
 
-std::vector<std::wstring> ColumnTexts(common::ui::ListView& lvw, int col) {
+std::vector<std::wstring> ColumnTexts(ProcessList& lvw, int col) {
   std::vector<std::wstring> texts;
   for (int i = 0; i < lvw.Count(); ++i) texts.push_back(lvw.Text(i, col));
   return texts;

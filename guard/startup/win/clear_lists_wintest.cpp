@@ -9,7 +9,7 @@
 #include "common/win/system.h"
 #include "guard/monitors/win/ask_list_files.h"
 #include "guard/monitors/win/clear_lists.h"
-#include "guard/process/win/process_window_fixture.h"
+#include "guard/startup/win/process_window_fixture.h"
 #include "guard/startup/win/environment.h"
 
 using namespace zorvix;

@@ -1,6 +1,6 @@
 // The control centre inside the loaded guard: the tray's left click, the untrusted processes of the
 // process window, and a deleted start-up entry leaving the registry allow list.
-#include "guard/control/win/face_links.h"
+#include "guard/startup/win/face_links.h"
 
 #include <gtest/gtest.h>
 
@@ -45,7 +45,8 @@ class SavedRegAskFile {
   std::optional<std::string> before_;
 };
 
-int RowOfPid(common::ui::ListView& lvw, DWORD pid) {
+template <class List>
+int RowOfPid(List& lvw, DWORD pid) {
   for (int i = 0; i < lvw.Count(); ++i)
     if (PidOf(lvw.Text(i, 1)) == pid) return i;
   return -1;

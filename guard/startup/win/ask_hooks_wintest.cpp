@@ -10,7 +10,7 @@
 #include "guard/monitors/win/ask_hooks.h"
 #include "guard/monitors/win/ask_list_files.h"
 #include "guard/monitors/win/testing/window_child.h"
-#include "guard/process/win/process_window_fixture.h"
+#include "guard/startup/win/process_window_fixture.h"
 
 using namespace zorvix;
 

@@ -1,4 +1,4 @@
-#include "guard/control/win/face_links.h"
+#include "guard/startup/win/face_links.h"
 
 #include "common/win/msgbox.h"
 #include "guard/monitors/program_table.h"
@@ -16,7 +16,7 @@ namespace zorvix {
 
 FaceLinks FaceLinksFor(FrmMain& f) {
   FaceLinks links;
-  links.processes = &f.lvw();
+  links.processes = &f.table();
   links.endProcess = [&f](uint32_t pid, const std::wstring& name) {
     // Only the process the row shows: its PID may have passed to another one since.
     auto created = f.table().RowCreateTime(pid);
@@ -26,7 +26,7 @@ FaceLinks FaceLinksFor(FrmMain& f) {
   };
   links.processListed = [&f](uint32_t pid) { return f.table().HaveItem(pid) >= 0; };
   links.isTrusted = [&f](const std::wstring& program) { return f.trust().IsTrustedFile(program).trusted; };
-  links.fileInfo = [&f](std::wstring& path) { return BuildFileInfo(path, f.table(), f.lvw()); };
+  links.fileInfo = [&f](std::wstring& path) { return BuildFileInfo(path, f.table()); };
   // The buttons open the process window and the connections view just as the tray menu does.
   Tuopan::Hooks tray = TrayHooks(f);
   links.showProcessWindow = tray.showProcessWindow;

@@ -7,11 +7,11 @@
 #include "common/text.h"
 #include "common/win/pump.h"
 #include "common/win/ui/window.h"
-#include "guard/control/win/face_links.h"
+#include "guard/startup/win/face_links.h"
 #include "guard/monitors/win/formfire.h"
 #include "guard/monitors/win/testing/tcp_table_double.h"
 #include "guard/monitors/win/testing/window_child.h"
-#include "guard/process/win/process_window_fixture.h"
+#include "guard/startup/win/process_window_fixture.h"
 #include "guard/startup/win/tuopan_hooks.h"
 
 #include <winternl.h>
