@@ -7,10 +7,10 @@
 #include <shellapi.h>
 #include <wininet.h>
 
-#include "browser/pages/win/pages_menu.h"
+#include "browser/shell/win/pages_menu.h"
 #include "browser/shell/win/formnew.h"
 #include "browser/shell/win/modal.h"
-#include "browser/tools/win/tools_menu.h"
+#include "browser/shell/win/tools_menu.h"
 #include "common/path.h"
 #include "common/text.h"
 #include "common/win/msgbox.h"

@@ -4,7 +4,7 @@
 
 #include <commctrl.h>
 
-#include "browser/pages/win/pages_menu.h"
+#include "browser/shell/win/pages_menu.h"
 #include "common/win/ui/tool_tip.h"
 
 namespace corvane {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "browser/app.h"
 #include "browser/pages/closed_pages.h"
 #include "browser/pages/win/focus_keeper.h"
 #include "browser/pages/win/page_record.h"
@@ -25,8 +26,6 @@
 #include "common/win/ui/window.h"
 
 namespace corvane {
-
-inline constexpr wchar_t kApp[] = L"Corvane";
 
 struct FramePages;
 

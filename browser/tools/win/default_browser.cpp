@@ -3,8 +3,8 @@
 #include <array>
 #include <optional>
 
+#include "browser/app.h"
 #include "browser/shell/page_rules.h"
-#include "browser/shell/win/frm_main.h"
 #include "browser/tools/options.h"
 #include "common/text.h"
 #include "common/win/msgbox.h"

@@ -2,7 +2,8 @@
 
 #include <shlwapi.h>
 
-#include "browser/shell/win/frm_main.h"
+#include "browser/app.h"
+#include "browser/shell/page_rules.h"
 #include "browser/shell/win/modal.h"
 #include "common/win/message_loop.h"
 #include "common/win/settings_store.h"

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "browser/shell/win/frm_main.h"
+#include "browser/app.h"
 #include "common/path.h"
 #include "common/text.h"
 #include "common/win/settings_store.h"

@@ -5,7 +5,7 @@
 #include "browser/pages/groups.h"
 #include "browser/pages/win/frm_favorites.h"
 #include "browser/pages/win/formgroup.h"
-#include "browser/pages/win/pages_menu.h"
+#include "browser/shell/win/pages_menu.h"
 #include "browser/pages/win/testing/input_answers.h"
 #include "browser/shell/commands.h"
 #include "browser/shell/win/frame_menus.h"

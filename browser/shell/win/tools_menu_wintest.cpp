@@ -1,6 +1,6 @@
 // The frame's way into its network tools and options: the meters at start-up, the tool windows, the
 // options and the cleaner acting on the running frame, the default-browser commands.
-#include "browser/tools/win/tools_menu.h"
+#include "browser/shell/win/tools_menu.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "browser/pages/win/pages_menu.h"
+#include "browser/shell/win/pages_menu.h"
 
 #include "browser/pages/favorites.h"
 #include "browser/shell/win/frm_main.h"

@@ -1,4 +1,4 @@
-#include "browser/tools/win/tools_menu.h"
+#include "browser/shell/win/tools_menu.h"
 
 #include <exdisp.h>
 #include <mshtml.h>
