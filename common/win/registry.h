@@ -6,8 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "common/reg_entry.h"
+
 namespace common {
 
+// The platform's key of a root.
+HKEY RootKey(RegRoot root);
 bool WriteRegString(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& data);
 bool WriteRegDword(HKEY root, const std::wstring& key, const std::wstring& name, DWORD value);
 // Only a REG_SZ value is read, cut at its first NUL; anything else, or no value, gives empty.

@@ -25,7 +25,7 @@ std::wstring QuoteIfSpaced(std::wstring_view path) {
 }
 
 std::vector<RegEntry> FirstRunEntries(std::wstring_view folder) {
-  using R = RegEntry::Root;
+  using R = common::RegRoot;
   std::wstring menu = L"【Sercavo】";
   std::wstring command = L"\"" + JoinPath(folder, L"\\sercavo.exe") + L"\" \"%1\"";
   return {

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/reg_entry.h"
+
 namespace zorvix {
 
 // How many ask or alert windows are open. Polls, start-up asks and autorun scans wait while any is, so
@@ -56,7 +58,7 @@ bool StartsHiddenAndLocked(std::wstring_view commandLine);
 
 // A registry value the first run writes.
 struct RegEntry {
-  enum class Root { CurrentUser, ClassesRoot, LocalMachine } root;
+  common::RegRoot root;
   std::wstring key, name, data;
 };
 // folder: the program's folder as the system reports it (no trailing separator but at a drive root).

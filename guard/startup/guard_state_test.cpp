@@ -21,7 +21,7 @@ TEST(CommandLine, OneEmptyOrNonNumberStartsHiddenAndLocked) {
 TEST(FirstRun, RegistryEntriesQuoteTheSearchCommand) {
   auto e = FirstRunEntries(L"C:\\Tools\\Zorvix");
   ASSERT_EQ(e.size(), 5u);
-  EXPECT_EQ(e[0].root, RegEntry::Root::CurrentUser);
+  EXPECT_EQ(e[0].root, common::RegRoot::CurrentUser);
   EXPECT_EQ(e[0].key, L"software\\microsoft\\windows\\currentversion\\run");
   EXPECT_EQ(e[0].name, L"safe");
   EXPECT_EQ(e[0].data, L"C:\\Tools\\Zorvix\\zorvix.exe");
@@ -30,7 +30,7 @@ TEST(FirstRun, RegistryEntriesQuoteTheSearchCommand) {
   EXPECT_EQ(e[1].data, L"【Sercavo】");
   EXPECT_EQ(e[2].key, L"Directory\\shell\\Sercavo\\command");
   EXPECT_EQ(e[2].data, L"\"C:\\Tools\\Zorvix\\sercavo.exe\" \"%1\"");
-  EXPECT_EQ(e[3].root, RegEntry::Root::LocalMachine);
+  EXPECT_EQ(e[3].root, common::RegRoot::LocalMachine);
   EXPECT_EQ(e[3].key, L"Software\\CLASSES\\Drive\\shell\\Sercavo");
   EXPECT_EQ(e[4].key, L"Software\\CLASSES\\Drive\\shell\\Sercavo\\command");
   EXPECT_EQ(e[4].data, e[2].data);

@@ -117,10 +117,10 @@ std::vector<MenuEntry> ContextMenuEntries(std::wstring_view exePath) {
   std::wstring menu = L"【Sercavo】";
   std::wstring command = L"\"" + std::wstring(exePath) + L"\" \"%1\"";
   return {
-      {false, L"Directory\\shell\\Sercavo", menu},
-      {false, L"Directory\\shell\\Sercavo\\command", command},
-      {true, L"Software\\CLASSES\\Drive\\shell\\Sercavo", menu},
-      {true, L"Software\\CLASSES\\Drive\\shell\\Sercavo\\command", command},
+      {common::RegRoot::ClassesRoot, L"Directory\\shell\\Sercavo", menu},
+      {common::RegRoot::ClassesRoot, L"Directory\\shell\\Sercavo\\command", command},
+      {common::RegRoot::LocalMachine, L"Software\\CLASSES\\Drive\\shell\\Sercavo", menu},
+      {common::RegRoot::LocalMachine, L"Software\\CLASSES\\Drive\\shell\\Sercavo\\command", command},
   };
 }
 

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/reg_entry.h"
+
 namespace sercavo {
 
 inline constexpr wchar_t kApp[] = L"Sercavo";
@@ -59,7 +61,7 @@ class KeywordHistory {
 
 // The Explorer entries that start the program on a folder or drive.
 struct MenuEntry {
-  bool localMachine;  // else HKEY_CLASSES_ROOT
+  common::RegRoot root;
   std::wstring key, data;
 };
 // exePath: the program's full path.

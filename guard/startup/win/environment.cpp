@@ -9,15 +9,6 @@ namespace zorvix {
 namespace {
 const wchar_t kSetupSection[] = L"Setup";
 const wchar_t kFirstStartKey[] = L"FirstStart";
-
-HKEY RootOf(RegEntry::Root r) {
-  switch (r) {
-    case RegEntry::Root::CurrentUser: return HKEY_CURRENT_USER;
-    case RegEntry::Root::ClassesRoot: return HKEY_CLASSES_ROOT;
-    case RegEntry::Root::LocalMachine: return HKEY_LOCAL_MACHINE;
-  }
-  return HKEY_CURRENT_USER;
-}
 }  // namespace
 
 std::wstring ProgramFolder() {
@@ -56,7 +47,7 @@ bool FirstRunSetup(const RegWriter& write) {
   for (auto& line : RegistrarCommands(common::GetSystemFolder(), folder))
     common::StartCommand(line, SW_SHOWMINNOACTIVE);
   auto entries = FirstRunEntries(folder);
-  bool ok = write(RootOf(entries[0].root), entries[0].key, entries[0].name, entries[0].data);
+  bool ok = write(common::RootKey(entries[0].root), entries[0].key, entries[0].name, entries[0].data);
   return RegisterSearchMenu(folder, write) && ok;
 }
 
@@ -64,7 +55,7 @@ bool RegisterSearchMenu(const std::wstring& folder, const RegWriter& write) {
   auto entries = FirstRunEntries(folder);
   bool ok = true;
   for (size_t i = 1; i < entries.size(); ++i)
-    ok = write(RootOf(entries[i].root), entries[i].key, entries[i].name, entries[i].data) && ok;
+    ok = write(common::RootKey(entries[i].root), entries[i].key, entries[i].name, entries[i].data) && ok;
   return ok;
 }
 

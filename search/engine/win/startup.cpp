@@ -35,7 +35,7 @@ SystemPaths ReadSystemPaths() {
 bool RegisterContextMenu(const std::wstring& exePath) {
   bool ok = true;
   for (const MenuEntry& e : ContextMenuEntries(exePath))
-    ok = common::WriteRegString(e.localMachine ? HKEY_LOCAL_MACHINE : HKEY_CLASSES_ROOT, e.key, L"", e.data) && ok;
+    ok = common::WriteRegString(common::RootKey(e.root), e.key, L"", e.data) && ok;
   return ok;
 }
 
