@@ -37,6 +37,12 @@ bool WriteRegString(HKEY root, const std::wstring& key, const std::wstring& name
   return SetValue(root, key, name, REG_SZ, data.c_str(), DWORD((data.size() + 1) * sizeof(wchar_t)));
 }
 
+bool WriteRegEntries(const std::vector<RegEntry>& entries, const RegStringWriter& write) {
+  bool ok = true;
+  for (const RegEntry& e : entries) ok = write(RootKey(e.root), e.key, e.name, e.data) && ok;
+  return ok;
+}
+
 bool WriteRegDword(HKEY root, const std::wstring& key, const std::wstring& name, DWORD value) {
   return SetValue(root, key, name, REG_DWORD, &value, sizeof value);
 }

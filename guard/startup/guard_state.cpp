@@ -1,5 +1,6 @@
 #include "guard/startup/guard_state.h"
 
+#include "common/explorer_entries.h"
 #include "common/text.h"
 
 namespace zorvix {
@@ -24,18 +25,13 @@ std::wstring QuoteIfSpaced(std::wstring_view path) {
   return L"\"" + std::wstring(path) + L"\"";
 }
 
-std::vector<RegEntry> FirstRunEntries(std::wstring_view folder) {
-  using R = common::RegRoot;
-  std::wstring menu = L"【Sercavo】";
-  std::wstring command = L"\"" + JoinPath(folder, L"\\sercavo.exe") + L"\" \"%1\"";
-  return {
-      {R::CurrentUser, L"software\\microsoft\\windows\\currentversion\\run", L"safe",
-       QuoteIfSpaced(JoinPath(folder, L"\\zorvix.exe"))},
-      {R::ClassesRoot, L"Directory\\shell\\Sercavo", L"", menu},
-      {R::ClassesRoot, L"Directory\\shell\\Sercavo\\command", L"", command},
-      {R::LocalMachine, L"Software\\CLASSES\\Drive\\shell\\Sercavo", L"", menu},
-      {R::LocalMachine, L"Software\\CLASSES\\Drive\\shell\\Sercavo\\command", L"", command},
-  };
+std::vector<common::RegEntry> FirstRunEntries(std::wstring_view folder) {
+  std::vector<common::RegEntry> entries{{common::RegRoot::CurrentUser,
+                                         L"software\\microsoft\\windows\\currentversion\\run", L"safe",
+                                         QuoteIfSpaced(JoinPath(folder, L"\\zorvix.exe"))}};
+  for (common::RegEntry& e : common::SearchMenuEntries(JoinPath(folder, L"\\sercavo.exe")))
+    entries.push_back(std::move(e));
+  return entries;
 }
 
 std::vector<std::wstring> RegistrarCommands(std::wstring_view systemFolder, std::wstring_view folder) {

@@ -113,17 +113,6 @@ void KeywordHistory::Add(const std::wstring& keyword) {
   if (items_.size() < kSlots) items_.push_back(keyword);
 }
 
-std::vector<MenuEntry> ContextMenuEntries(std::wstring_view exePath) {
-  std::wstring menu = L"【Sercavo】";
-  std::wstring command = L"\"" + std::wstring(exePath) + L"\" \"%1\"";
-  return {
-      {common::RegRoot::ClassesRoot, L"Directory\\shell\\Sercavo", menu},
-      {common::RegRoot::ClassesRoot, L"Directory\\shell\\Sercavo\\command", command},
-      {common::RegRoot::LocalMachine, L"Software\\CLASSES\\Drive\\shell\\Sercavo", menu},
-      {common::RegRoot::LocalMachine, L"Software\\CLASSES\\Drive\\shell\\Sercavo\\command", command},
-  };
-}
-
 SearchState& State() {
   static SearchState state;
   return state;

@@ -7,8 +7,6 @@
 #include <string_view>
 #include <vector>
 
-#include "common/reg_entry.h"
-
 namespace sercavo {
 
 inline constexpr wchar_t kApp[] = L"Sercavo";
@@ -59,13 +57,6 @@ class KeywordHistory {
   std::vector<std::wstring> items_;
 };
 
-// The Explorer entries that start the program on a folder or drive.
-struct MenuEntry {
-  common::RegRoot root;
-  std::wstring key, data;
-};
-// exePath: the program's full path.
-std::vector<MenuEntry> ContextMenuEntries(std::wstring_view exePath);
 // The first-run marker counts only when it holds at least 11 bytes.
 inline constexpr long long kFirstRunMinBytes = 11;
 

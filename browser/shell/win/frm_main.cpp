@@ -13,6 +13,7 @@
 #include "browser/shell/win/exit_dialog.h"
 #include "browser/shell/win/modal.h"
 #include "browser/tools/win/tools_menu.h"
+#include "common/explorer_entries.h"
 #include "common/path.h"
 #include "common/text.h"
 #include "common/win/text_file.h"
@@ -161,7 +162,7 @@ void FrmMain::WriteDefaults() {
   common::WriteRegString(HKEY_CLASSES_ROOT, L".swf", L"", L"flashfile");
   common::WriteRegString(HKEY_CLASSES_ROOT, L"flashfile\\defaultIcon", L"", folder_ + L"flash.exe");
   common::WriteRegString(HKEY_CLASSES_ROOT, L"flashfile\\shell\\open\\command", L"",
-                         common::QuoteArg(folder_ + L"flash.exe") + L" \"%1\"");
+                         common::OpenCommand(folder_ + L"flash.exe"));
   SaveSetting(kApp, L"first", L"load", L"SoftLoad");
 }
 

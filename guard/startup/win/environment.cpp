@@ -21,10 +21,6 @@ void HideSysFolder() {
   SetFileAttributesW((common::AppFolder() + L"sys").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
 }
 
-bool WriteRegistry(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& data) {
-  return common::WriteRegString(root, key, name, data);
-}
-
 void InitEnvironment(const RegWriter& write) {
   GuardState& g = Guard();
   g.windowsFolder = common::GetWindowsFolder();
@@ -46,17 +42,7 @@ bool FirstRunSetup(const RegWriter& write) {
   std::wstring folder = ProgramFolder();
   for (auto& line : RegistrarCommands(common::GetSystemFolder(), folder))
     common::StartCommand(line, SW_SHOWMINNOACTIVE);
-  auto entries = FirstRunEntries(folder);
-  bool ok = write(common::RootKey(entries[0].root), entries[0].key, entries[0].name, entries[0].data);
-  return RegisterSearchMenu(folder, write) && ok;
-}
-
-bool RegisterSearchMenu(const std::wstring& folder, const RegWriter& write) {
-  auto entries = FirstRunEntries(folder);
-  bool ok = true;
-  for (size_t i = 1; i < entries.size(); ++i)
-    ok = write(common::RootKey(entries[i].root), entries[i].key, entries[i].name, entries[i].data) && ok;
-  return ok;
+  return common::WriteRegEntries(FirstRunEntries(folder), write);
 }
 
 SingleInstance::SingleInstance() {

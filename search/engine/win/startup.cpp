@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "common/explorer_entries.h"
 #include "common/path.h"
 #include "common/text.h"
 #include "common/win/registry.h"
@@ -33,10 +34,7 @@ SystemPaths ReadSystemPaths() {
 }
 
 bool RegisterContextMenu(const std::wstring& exePath) {
-  bool ok = true;
-  for (const MenuEntry& e : ContextMenuEntries(exePath))
-    ok = common::WriteRegString(common::RootKey(e.root), e.key, L"", e.data) && ok;
-  return ok;
+  return common::WriteRegEntries(common::SearchMenuEntries(exePath));
 }
 
 bool RunFirstRun(const std::wstring& folder, const std::wstring& exePath) {
