@@ -97,4 +97,18 @@ TEST(Path, LongPathsAndQuoting) {
   EXPECT_EQ(QuoteArg(L"C:\\Program Files\\a b\\"), L"\"C:\\Program Files\\a b\\\\\"");
   EXPECT_EQ(QuoteArg(L"a\"b"), L"\"a\\\"b\"");
   EXPECT_EQ(QuoteArg(L"& calc"), L"\"& calc\"");
+  // Only when needed: a path without blanks stays as it is, one with a blank, tab or quote is quoted as
+  // always, and an empty argument is still one argument.
+  EXPECT_EQ(QuoteArg(L"C:\\Z\\zorvix.exe", Quoting::WhenNeeded), L"C:\\Z\\zorvix.exe");
+  EXPECT_EQ(QuoteArg(L"C:\\A B\\x.exe", Quoting::WhenNeeded), L"\"C:\\A B\\x.exe\"");
+  EXPECT_EQ(QuoteArg(L"a\tb", Quoting::WhenNeeded), L"\"a\tb\"");
+  EXPECT_EQ(QuoteArg(L"a\"b", Quoting::WhenNeeded), QuoteArg(L"a\"b"));
+  EXPECT_EQ(QuoteArg(L"", Quoting::WhenNeeded), L"\"\"");
+}
+
+TEST(Path, JoinPathKeepsOneSeparator) {
+  EXPECT_EQ(JoinPath(L"C:\\Z", L"\\sys\\a.dat"), L"C:\\Z\\sys\\a.dat");
+  EXPECT_EQ(JoinPath(L"C:\\Z\\", L"a.dat"), L"C:\\Z\\a.dat");
+  EXPECT_EQ(JoinPath(L"D:\\", L"\\zorvix.exe"), L"D:\\zorvix.exe");
+  EXPECT_EQ(JoinPath(L"C:\\Z", L"a.dat"), L"C:\\Z\\a.dat");
 }

@@ -1,14 +1,14 @@
 #include "guard/monitors/win/ask_list_files.h"
 
+#include "common/path.h"
 #include "common/text.h"
 #include "common/win/system.h"
-#include "guard/startup/guard_state.h"
 
 namespace zorvix {
 namespace {
 
 std::wstring InFolder(const std::wstring& folder, const wchar_t* file) {
-  return JoinPath(folder.empty() ? common::AppFolder() : folder, file);
+  return common::JoinPath(folder.empty() ? common::AppFolder() : folder, file);
 }
 
 bool Load(AskFileLists& lists, ListFileState& state, const std::wstring& path) {

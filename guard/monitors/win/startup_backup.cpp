@@ -4,10 +4,10 @@
 
 #include <cwchar>
 
+#include "common/path.h"
 #include "common/text.h"
 #include "common/win/system.h"
 #include "common/win/text_file.h"
-#include "guard/startup/guard_state.h"
 
 namespace zorvix {
 namespace {
@@ -24,7 +24,7 @@ std::wstring SavedWhen() {
 }  // namespace
 
 std::wstring StartupBackupPath(const std::wstring& folder) {
-  return JoinPath(folder.empty() ? common::AppFolder() : folder, kStartupBackupFile);
+  return common::JoinPath(folder.empty() ? common::AppFolder() : folder, kStartupBackupFile);
 }
 
 bool AppendStartupBackup(const std::wstring& file, const SavedRegValue& value) {

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "common/path.h"
 #include "common/win/system.h"
 #include "guard/control/win/face_links.h"
 #include "guard/monitors/win/ask_hooks.h"
@@ -12,6 +13,7 @@
 #include "guard/process/process_actions.h"
 #include "guard/process/win/process_menu_ids.h"
 #include "guard/startup/guard_state.h"
+#include "guard/startup/start_rules.h"
 #include "guard/startup/tray_text.h"
 #include "guard/startup/win/tuopan_hooks.h"
 
@@ -43,7 +45,7 @@ bool FrmMain::Load(const std::wstring& commandLine) {
   CreateControls();
   Centre();     // 4.
   CreateColumns();  // 5.
-  NotesFile = JoinPath(common::AppFolder(), L"\\sys\\process.dat");  // 6.
+  NotesFile = common::JoinPath(common::AppFolder(), L"\\sys\\process.dat");  // 6.
   table_.Init({Guard().windowsFolder, Guard().systemFolder, Guard().logonUser, NotesFile});
   ListChanged = table_.ListProcess();  // 7.
   lvw_.SortBy(kColOwner, true);        // 8.
