@@ -59,6 +59,11 @@ TEST(Text, LinesAndNulsAndPathParts) {
   EXPECT_EQ(SplitLines(L"a\r\nb\n\nc"), (std::vector<std::wstring>{L"a", L"b", L"", L"c"}));
   EXPECT_EQ(SplitLines(L"a\r\n"), (std::vector<std::wstring>{L"a"}));
   EXPECT_TRUE(SplitLines(L"").empty());
+  EXPECT_EQ(SplitLines(L"a\rb\r\r\nc\r"), (std::vector<std::wstring>{L"a\rb\r", L"c"})) << "a lone CR stays";
+  EXPECT_TRUE(SplitLines(L"\r").empty());
+  EXPECT_EQ(SplitLines(L"a\rb\r\nc\n\rd\r", LineEnds::AlsoLoneCr),
+            (std::vector<std::wstring>{L"a", L"b", L"c", L"", L"d"}));
+  EXPECT_EQ(SplitLines(L"\r\r", LineEnds::AlsoLoneCr), (std::vector<std::wstring>{L"", L""}));
   EXPECT_EQ(TrimNul(std::wstring(L"ab\0", 3)), L"ab");
   EXPECT_EQ(TrimNul(L"ab"), L"ab");
   EXPECT_EQ(CutAtNul(std::wstring(L"a\0b", 3)), L"a");

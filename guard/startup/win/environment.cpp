@@ -24,12 +24,10 @@ void HideSysFolder() {
 
 void InitEnvironment(const RegWriter& write) {
   GuardState& g = Guard();
-  g.windowsFolder = common::GetWindowsFolder();
-  g.systemFolder = common::GetSystemFolder();
-  g.logonUser = common::GetLogonUser();
-  std::wstring localSettings =
-      g.windowsFolder.substr(0, 2) + L"\\Documents and Settings\\" + g.logonUser + L"\\Local Settings";
-  SetFileAttributesW(localSettings.c_str(), FILE_ATTRIBUTE_NORMAL);
+  common::SystemPaths paths = common::ReadSystemPaths();
+  g.windowsFolder = paths.windowsFolder;
+  g.systemFolder = paths.systemFolder;
+  g.logonUser = paths.userName;
   FirstStartIfNeeded(write);
 }
 

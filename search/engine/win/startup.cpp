@@ -13,25 +13,13 @@
 namespace sercavo {
 
 namespace {
-SystemPaths& StoredPaths() {
-  static SystemPaths paths;
+common::SystemPaths& StoredPaths() {
+  static common::SystemPaths paths;
   return paths;
 }
 }  // namespace
 
-const SystemPaths& Paths() { return StoredPaths(); }
-
-SystemPaths ReadSystemPaths() {
-  SystemPaths p{common::RTrim(common::GetWindowsFolder()), common::RTrim(common::GetSystemFolder()),
-                common::RTrim(common::GetLogonUser())};
-  if (p.windowsFolder.size() >= 2) {
-    std::wstring local =
-        p.windowsFolder.substr(0, 2) + L"\\Documents and Settings\\" + p.userName + L"\\Local Settings";
-    SetFileAttributesW(common::ExtendedPath(local).c_str(), FILE_ATTRIBUTE_NORMAL);
-  }
-  StoredPaths() = p;
-  return p;
-}
+const common::SystemPaths& Paths() { return StoredPaths(); }
 
 bool RegisterContextMenu(const std::wstring& exePath) {
   return common::WriteRegEntries(common::SearchMenuEntries(exePath));
@@ -53,7 +41,7 @@ ShieldFlags ReadShieldFlags() {
 }
 
 void StartUp() {
-  ReadSystemPaths();
+  StoredPaths() = common::ReadSystemPaths();
   RunFirstRun(common::AppFolder(), common::ExePath());
   State().shieldFlags = ReadShieldFlags();
 }
