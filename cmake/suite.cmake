@@ -100,7 +100,7 @@ function(suite_component name dir)
       set(test_name host.${name})
     endif()
     add_test(NAME ${test_name} COMMAND ${name}_tests)
-    set_tests_properties(${test_name} PROPERTIES TIMEOUT 600 ENVIRONMENT "SUITE_BIN=${SUITE_BIN}")
+    set_tests_properties(${test_name} PROPERTIES TIMEOUT 600)
   endif()
 endfunction()
 

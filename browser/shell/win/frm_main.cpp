@@ -51,7 +51,7 @@ FrmMain::~FrmMain() {
 }
 
 bool FrmMain::Load(const std::wstring& commandLine) {
-  // 1.
+  // A fresh state, the site lists, the first-run setup and the closed pages, then the window.
   unloadme = false;
   table_ = WindowTable{};
   autoScroll_ = false;
@@ -72,11 +72,11 @@ bool FrmMain::Load(const std::wstring& commandLine) {
   CreateControls();
   common::SetDialogKeys(hwnd(), accel_);
   common::SetKeyFilter([this](MSG& msg) { return ForwardKey(msg); });
-  // 2.
+  // The side panel as it was left, then the window shown and laid out.
   sidePanel_ = common::GetSettingNumber(kApp, L"myie", L"Pictleft") != 0;
   if (options_.show) ShowWindow(hwnd(), SW_SHOW);
   Layout();
-  // 3. - 5. The open-pages file is this browser's own, so the folders come first. Pages that another
+  // The open-pages file is this browser's own, so the folders come first. Pages that another
   // browser left at an abnormal end are offered before anything opens, also when an address was given.
   for (const wchar_t* sub : {L"\\Favorites\\", L"\\Group\\", L"\\Temp\\"})
     CreateDirectoryW(ProgramFile(sub).c_str(), nullptr);
@@ -88,21 +88,21 @@ bool FrmMain::Load(const std::wstring& commandLine) {
     loadnewform(line);
   else if (left.empty())
     OpenStartPage();
-  // 6.
+  // The address box completes from the typed history.
   SHAutoComplete(textUrl_, SHACF_URLHISTORY);
-  // 7.
+  // The speed meter, the favorites and group menus and the block list.
   StartSpeedMeter(*this);
   buildfavorites(*this);
   loadgroups(*this);
   BuildBlockList();
-  // 8.
+  // The closed pages in their menu and in the address box's list.
   ShowClosedPages();
   for (int n = 1; n <= kClosedPages; ++n)
     if (!closed_.Entry(n).url.empty())
       SendMessageW(comb_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(closed_.Entry(n).url.c_str()));
-  // 9. The screen saver stays off while the browser runs.
+  // The screen saver stays off while the browser runs.
   common::WriteRegString(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"ScreenSaveActive", L"0");
-  // 10.
+  // How new windows open; the radio starts again when it was on.
   startwindows_ = int(common::GetSettingNumber(kApp, L"myie", L"startwindows"));
   if (common::GetSettingNumber(kApp, L"myie", L"startRadio") != 0) runtool(L"radio");
   SetTimer(hwnd(), kTimer3, 20, nullptr);
@@ -402,7 +402,6 @@ void FrmMain::SetTabTip(int number, const std::wstring& tip) {
 }
 
 void FrmMain::SetBackForward(bool back, bool forward) {
-  backEnabled_ = back, forwardEnabled_ = forward;
   SendMessageW(toolbar_, TB_ENABLEBUTTON, kBack, back);
   SendMessageW(toolbar_, TB_ENABLEBUTTON, kForward, forward);
 }
