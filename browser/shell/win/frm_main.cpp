@@ -79,7 +79,7 @@ bool FrmMain::Load(const std::wstring& commandLine) {
   // The open-pages file is this browser's own, so the folders come first. Pages that another
   // browser left at an abnormal end are offered before anything opens, also when an address was given.
   for (const wchar_t* sub : {L"\\Favorites\\", L"\\Group\\", L"\\Temp\\"})
-    CreateDirectoryW(ProgramFile(sub).c_str(), nullptr);
+    CreateDirectoryW(common::ExtendedPath(ProgramFile(sub)).c_str(), nullptr);
   record_.Claim(folder_ + L"temp\\");
   std::wstring line = common::Trim(common::RemoveAll(commandLine, L'"'));
   std::vector<std::wstring> left = LeftRecords(folder_ + L"temp\\", record_.slot());
@@ -131,13 +131,13 @@ void FrmMain::FirstRun() {
   std::wstring marker = folder_ + L"first.dat";
   if (common::FileSize(marker) >= 11) {
     for (const wchar_t* tool : {L"clear.exe", L"history.exe", L"PageInfo.exe", L"Processor.exe", L"radio.exe"}) {
-      std::wstring p = folder_ + tool;
+      std::wstring p = common::ExtendedPath(folder_ + tool);
       DWORD a = GetFileAttributesW(p.c_str());
       if (a != INVALID_FILE_ATTRIBUTES)
         SetFileAttributesW(p.c_str(), a | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     }
     SaveSetting(kApp, L"first", L"load", L"");
-    DeleteFileW(marker.c_str());
+    DeleteFileW(common::ExtendedPath(marker).c_str());
   }
   if (GetSetting(kApp, L"first", L"load").empty()) WriteDefaults();
 }
@@ -380,7 +380,7 @@ void FrmMain::ShowRestore(const std::vector<std::wstring>& records, bool startPa
   Formask ask(std::move(pages), [this](const std::wstring& url) { return loadnewform(url) != nullptr; });
   if (!ask.pages().empty() && ask.Create(hwnd())) RunModal(ask, hwnd());
   // Offered once: the next start is a normal one for them.
-  for (const auto& file : read) DeleteFileW(file.c_str());
+  for (const auto& file : read) DeleteFileW(common::ExtendedPath(file).c_str());
   // Unanswered, or answered with nothing ticked: the frame never stands without a page.
   if (startPage && (!ask.answered() || table_.count() == 0)) OpenStartPage();
   if (ask.notOpened() > 0) SetPanel(1, RestoreNotOpenedStatus(ask.notOpened()));

@@ -20,7 +20,7 @@ bool Load(AskFileLists& lists, ListFileState& state, const std::wstring& path) {
 
 common::TextWrite Write(const AskFileLists& lists, const ListFileState& state, const std::wstring& path) {
   if (!state.writable()) return {};  // kFailed: what could not be read is not written over
-  CreateDirectoryW(common::FolderOf(path).c_str(), nullptr);
+  CreateDirectoryW(common::ExtendedPath(common::FolderOf(path)).c_str(), nullptr);
   return common::WriteTextFile(path, FormatAskFile(lists), state.format);
 }
 

@@ -34,7 +34,7 @@ bool AppendStartupBackup(const std::wstring& file, const SavedRegValue& value) {
   std::wstring text = fresh ? RegFileStart() : old.text;
   common::TextFormat format = fresh ? common::TextFormat{common::Encoding::Utf16Le, 2} : old.format;
   text += RegFileEntry(value, SavedWhen());
-  CreateDirectoryW(common::FolderOf(file).c_str(), nullptr);
+  CreateDirectoryW(common::ExtendedPath(common::FolderOf(file)).c_str(), nullptr);
   return common::WriteTextFile(file, text, format).ok();
 }
 

@@ -1,5 +1,6 @@
 #include "guard/startup/win/environment.h"
 
+#include "common/path.h"
 #include "common/win/registry.h"
 #include "common/win/settings_store.h"
 #include "common/win/system.h"
@@ -19,7 +20,8 @@ std::wstring ProgramFolder() {
 }
 
 void HideSysFolder() {
-  SetFileAttributesW((common::AppFolder() + L"sys").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+  std::wstring sys = common::ExtendedPath(common::AppFolder() + L"sys");
+  SetFileAttributesW(sys.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
 }
 
 void InitEnvironment(const RegWriter& write) {

@@ -10,7 +10,7 @@
 #include "common/win/clipboard.h"
 #include "common/win/pump.h"
 #include "search/engine/search_state.h"
-#include "search/engine/testing/keys.h"
+#include "search/engine/win/testing/keys.h"
 #include "search/engine/win/form_search.h"
 #include "search/engine/win/frm_main.h"
 #include "search/extras/win/form_pre.h"
