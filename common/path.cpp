@@ -1,5 +1,7 @@
 #include "common/path.h"
 
+#include "common/text.h"
+
 namespace common {
 
 namespace {
@@ -33,7 +35,14 @@ std::wstring AddExtendedPrefix(std::wstring_view fullPath) {
   return std::wstring(fullPath);
 }
 
-std::wstring QuoteArg(std::wstring_view arg) {
+std::wstring JoinPath(std::wstring_view folder, std::wstring_view file) {
+  if (file.starts_with(L"\\")) file.remove_prefix(1);
+  return WithTrailingSlash(folder) + std::wstring(file);
+}
+
+std::wstring QuoteArg(std::wstring_view arg, Quoting quoting) {
+  if (quoting == Quoting::WhenNeeded && !arg.empty() && arg.find_first_of(L" \t\"") == std::wstring_view::npos)
+    return std::wstring(arg);
   std::wstring r = L"\"";
   size_t slashes = 0;
   for (wchar_t c : arg) {

@@ -1,4 +1,4 @@
-// Path rules: long paths and quoting for command lines.
+// Path rules: long paths, joining, and quoting for command lines.
 #pragma once
 #include <string>
 #include <string_view>
@@ -15,7 +15,12 @@ std::wstring ExtendedPath(std::wstring_view path);
 bool NeedsResolving(std::wstring_view path);
 // "\\?\" (or "\\?\UNC\") before an absolute drive or UNC path; anything else unchanged.
 std::wstring AddExtendedPrefix(std::wstring_view fullPath);
+// folder + "\" + file (file may start with its "\"), without doubling the separator at a drive root.
+std::wstring JoinPath(std::wstring_view folder, std::wstring_view file);
+// Always, or only when the argument would not come back whole unquoted (empty, or holding a blank, tab or
+// quote): values stored bare by earlier versions stay bare, and a blank never lets Windows split a path.
+enum class Quoting { Always, WhenNeeded };
 // One command-line argument, quoted so that CommandLineToArgvW gives back exactly the text.
-std::wstring QuoteArg(std::wstring_view arg);
+std::wstring QuoteArg(std::wstring_view arg, Quoting quoting = Quoting::Always);
 
 }  // namespace common

@@ -99,17 +99,21 @@ std::wstring RemoveAll(std::wstring_view s, wchar_t c) {
   return r;
 }
 
-std::vector<std::wstring> SplitLines(std::wstring_view s) {
+std::vector<std::wstring> SplitLines(std::wstring_view s, LineEnds ends) {
   std::vector<std::wstring> lines;
   size_t start = 0;
-  for (size_t i = 0; i <= s.size(); ++i) {
-    if (i == s.size() || s[i] == L'\n') {
-      size_t end = i;
-      if (end > start && s[end - 1] == L'\r') --end;
-      if (i < s.size() || end > start) lines.emplace_back(s.substr(start, end - start));
-      start = i + 1;
-    }
+  for (size_t i = 0; i < s.size(); ++i) {
+    bool crLf = s[i] == L'\r' && i + 1 < s.size() && s[i + 1] == L'\n';
+    bool loneCr = s[i] == L'\r' && !crLf && ends == LineEnds::AlsoLoneCr;
+    if (s[i] != L'\n' && !crLf && !loneCr) continue;
+    lines.emplace_back(s.substr(start, i - start));
+    if (crLf) ++i;
+    start = i + 1;
   }
+  // A CR closing the text ends its last line either way.
+  std::wstring_view last = s.substr(start);
+  if (last.ends_with(L'\r')) last.remove_suffix(1);
+  if (!last.empty()) lines.emplace_back(last);
   return lines;
 }
 

@@ -23,7 +23,11 @@ bool EndsWithNoCase(std::wstring_view s, std::wstring_view suffix);
 size_t FindNoCase(std::wstring_view hay, std::wstring_view needle, size_t from = 0);
 std::wstring ReplaceAll(std::wstring_view s, std::wstring_view from, std::wstring_view to);
 std::wstring RemoveAll(std::wstring_view s, wchar_t c);
-std::vector<std::wstring> SplitLines(std::wstring_view s);
+// What ends a line: LF or CR LF (a lone CR stays in its line), or also a lone CR, as the browser reads its
+// own files and commands' output.
+enum class LineEnds { LfOrCrLf, AlsoLoneCr };
+// The lines of a text without their ends; a last line without an end counts when it is not empty.
+std::vector<std::wstring> SplitLines(std::wstring_view s, LineEnds ends = LineEnds::LfOrCrLf);
 // Drops one trailing NUL, as texts read through fixed buffers may carry.
 std::wstring TrimNul(std::wstring_view s);
 // Cuts at the first NUL.

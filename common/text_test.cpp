@@ -59,6 +59,11 @@ TEST(Text, LinesAndNulsAndPathParts) {
   EXPECT_EQ(SplitLines(L"a\r\nb\n\nc"), (std::vector<std::wstring>{L"a", L"b", L"", L"c"}));
   EXPECT_EQ(SplitLines(L"a\r\n"), (std::vector<std::wstring>{L"a"}));
   EXPECT_TRUE(SplitLines(L"").empty());
+  EXPECT_EQ(SplitLines(L"a\rb\r\r\nc\r"), (std::vector<std::wstring>{L"a\rb\r", L"c"})) << "a lone CR stays";
+  EXPECT_TRUE(SplitLines(L"\r").empty());
+  EXPECT_EQ(SplitLines(L"a\rb\r\nc\n\rd\r", LineEnds::AlsoLoneCr),
+            (std::vector<std::wstring>{L"a", L"b", L"c", L"", L"d"}));
+  EXPECT_EQ(SplitLines(L"\r\r", LineEnds::AlsoLoneCr), (std::vector<std::wstring>{L"", L""}));
   EXPECT_EQ(TrimNul(std::wstring(L"ab\0", 3)), L"ab");
   EXPECT_EQ(TrimNul(L"ab"), L"ab");
   EXPECT_EQ(CutAtNul(std::wstring(L"a\0b", 3)), L"a");
@@ -97,4 +102,18 @@ TEST(Path, LongPathsAndQuoting) {
   EXPECT_EQ(QuoteArg(L"C:\\Program Files\\a b\\"), L"\"C:\\Program Files\\a b\\\\\"");
   EXPECT_EQ(QuoteArg(L"a\"b"), L"\"a\\\"b\"");
   EXPECT_EQ(QuoteArg(L"& calc"), L"\"& calc\"");
+  // Only when needed: a path without blanks stays as it is, one with a blank, tab or quote is quoted as
+  // always, and an empty argument is still one argument.
+  EXPECT_EQ(QuoteArg(L"C:\\Z\\zorvix.exe", Quoting::WhenNeeded), L"C:\\Z\\zorvix.exe");
+  EXPECT_EQ(QuoteArg(L"C:\\A B\\x.exe", Quoting::WhenNeeded), L"\"C:\\A B\\x.exe\"");
+  EXPECT_EQ(QuoteArg(L"a\tb", Quoting::WhenNeeded), L"\"a\tb\"");
+  EXPECT_EQ(QuoteArg(L"a\"b", Quoting::WhenNeeded), QuoteArg(L"a\"b"));
+  EXPECT_EQ(QuoteArg(L"", Quoting::WhenNeeded), L"\"\"");
+}
+
+TEST(Path, JoinPathKeepsOneSeparator) {
+  EXPECT_EQ(JoinPath(L"C:\\Z", L"\\sys\\a.dat"), L"C:\\Z\\sys\\a.dat");
+  EXPECT_EQ(JoinPath(L"C:\\Z\\", L"a.dat"), L"C:\\Z\\a.dat");
+  EXPECT_EQ(JoinPath(L"D:\\", L"\\zorvix.exe"), L"D:\\zorvix.exe");
+  EXPECT_EQ(JoinPath(L"C:\\Z", L"a.dat"), L"C:\\Z\\a.dat");
 }

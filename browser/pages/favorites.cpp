@@ -44,19 +44,6 @@ bool IsUrlLine(std::wstring_view line) {
 }
 }  // namespace
 
-std::vector<std::wstring_view> FileLines(std::wstring_view text) {
-  std::vector<std::wstring_view> lines;
-  size_t start = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != L'\r' && text[i] != L'\n') continue;
-    lines.push_back(text.substr(start, i - start));
-    if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
-    start = i + 1;
-  }
-  if (start < text.size()) lines.push_back(text.substr(start));
-  return lines;
-}
-
 std::wstring FormatUrlFile(std::wstring_view address) {
   return L"[InternetShortcut]\r\nURL=" + OneLine(address) + L"\r\n";
 }
@@ -78,7 +65,7 @@ std::optional<std::wstring> WithUrl(std::wstring_view fileText, std::wstring_vie
 
 std::vector<std::wstring> UrlAddresses(std::wstring_view text) {
   std::vector<std::wstring> addresses;
-  for (std::wstring_view line : FileLines(text)) {
+  for (std::wstring_view line : common::SplitLines(text, common::LineEnds::AlsoLoneCr)) {
     if (!IsUrlLine(line)) continue;
     std::wstring address = common::Trim(line.substr(kUrlKey.size()));
     if (!address.empty()) addresses.push_back(std::move(address));
@@ -110,11 +97,7 @@ std::wstring FavoriteFileTitle(std::wstring_view title) {
     for (auto& c : name)
       if (c == L'.') c = L'．';
   }
-  if (IsDeviceName(name)) {
-    // Right after the device word, before any blanks or extension, so that a cut cannot take it away.
-    name.insert(common::RTrim(name.substr(0, name.find(L'.'))).size(), L"_");
-    name = CutTo(std::move(name), kMaxNamePart);
-  }
+  if (IsDeviceName(name)) name = CutTo(NotADevice(std::move(name)), kMaxNamePart);
   return common::Trim(name).empty() ? std::wstring() : name;
 }
 

@@ -19,9 +19,6 @@ constexpr long long kFavoriteAskAboveBytes = 10;
 inline constexpr wchar_t kFavoritesRootKey[] = L"group";
 inline constexpr wchar_t kFavoritesRootText[] = L"我的收藏";
 
-// Lines as the programs read their text files: CR, LF and CR LF each end a line.
-std::vector<std::wstring_view> FileLines(std::wstring_view text);
-
 // The file this program writes: exactly two lines.
 std::wstring FormatUrlFile(std::wstring_view address);
 // An existing shortcut file pointed at another address: its first "URL=" line (any letter case) holds the

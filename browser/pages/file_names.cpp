@@ -18,6 +18,11 @@ bool IsDeviceName(std::wstring_view name) {
   return port && std::wstring_view(L"0123456789\u00B9\u00B2\u00B3").find(base[3]) != std::wstring_view::npos;
 }
 
+std::wstring NotADevice(std::wstring name) {
+  if (IsDeviceName(name)) name.insert(common::RTrim(name.substr(0, name.find(L'.'))).size(), L"_");
+  return name;
+}
+
 bool IsOnlyDots(std::wstring_view name) {
   return !name.empty() && name.find_first_not_of(L". ") == std::wstring_view::npos;
 }

@@ -32,7 +32,7 @@ bool IsPlainGroupName(std::wstring_view name) {
 
 std::vector<std::wstring> GroupAddresses(std::wstring_view text) {
   std::vector<std::wstring> addresses;
-  for (std::wstring_view line : FileLines(text)) {
+  for (std::wstring_view line : common::SplitLines(text, common::LineEnds::AlsoLoneCr)) {
     std::wstring address = common::Trim(line);
     if (!address.empty()) addresses.push_back(std::move(address));
   }
@@ -48,7 +48,7 @@ std::wstring FormatSavedGroup(const std::vector<std::wstring>& addresses) {
 
 std::wstring EditorText(std::wstring_view fileText) {
   std::wstring text;
-  for (std::wstring_view line : FileLines(fileText))
+  for (std::wstring_view line : common::SplitLines(fileText, common::LineEnds::AlsoLoneCr))
     if (!line.empty()) text += std::wstring(line) + kLineBreak;
   return text;
 }

@@ -35,7 +35,6 @@ StoredOptions SaveOptions(const Options& options) {
   return s;
 }
 
-std::wstring OpenCommand(std::wstring_view exePath) { return L"\"" + std::wstring(exePath) + L"\" \"%1\""; }
 
 std::wstring FormatSaved(const SavedValue& value) {
   switch (value.state) {

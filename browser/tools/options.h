@@ -1,5 +1,5 @@
-// The options the dialog edits, in their stored form, and the default-browser registration: the command
-// written for web addresses, and how the values it replaces are kept so that they can be put back.
+// The options the dialog edits, in their stored form, and how the default-browser registration keeps the
+// values it replaces so that they can be put back (its command is common::OpenCommand).
 #pragma once
 #include <cstdint>
 #include <optional>
@@ -27,9 +27,6 @@ struct StoredOptions {
 Options LoadOptions(const StoredOptions& stored);
 // The texts saved: startwindows "0"/"1", startRadio "0"/"1", askme 1 minus the box, Start as typed.
 StoredOptions SaveOptions(const Options& options);
-
-// `"path" "%1"`: the program and the address handed to it, each quoted.
-std::wstring OpenCommand(std::wstring_view exePath);
 
 // A registry value as it was before the browser replaced it: its key missing (from `createdKey`, the
 // highest key that had to be made, on down), the key there without the value, or the value's type and

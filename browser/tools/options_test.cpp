@@ -47,11 +47,6 @@ TEST(Options, AskmeIsStoredInverted) {
   EXPECT_EQ(SaveOptions(Options{}).startRadio, L"0");
 }
 
-TEST(DefaultBrowser, CommandQuotesPathAndAddress) {
-  EXPECT_EQ(OpenCommand(L"C:\\Program Files\\Corvane\\corvane.exe"),
-            L"\"C:\\Program Files\\Corvane\\corvane.exe\" \"%1\"");
-}
-
 TEST(DefaultBrowser, SavedValuesRoundTrip) {
   SavedValue v;
   v.state = SavedValue::kValue;

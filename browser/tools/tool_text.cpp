@@ -1,5 +1,6 @@
 #include "browser/tools/tool_text.h"
 
+#include "browser/pages/file_names.h"
 #include "common/text.h"
 
 namespace corvane {
@@ -13,21 +14,25 @@ ToolMode ModeOfCaption(std::wstring_view caption) {
 std::wstring CollectedText(std::wstring_view output) {
   std::wstring text;
   // A lone CR ends a line as well (some commands end their lines so).
-  for (const std::wstring& line : common::SplitLines(common::ReplaceAll(common::ReplaceAll(output, L"\r\n", L"\n"), L"\r", L"\n")))
-    text += line + L"\r\n";
+  for (const std::wstring& line : common::SplitLines(output, common::LineEnds::AlsoLoneCr)) text += line + L"\r\n";
   return text;
 }
 
+namespace {
+constexpr size_t kMaxSaveName = 120;
+// Cut to the length, without blanks around it; a name may not end in a dot either.
+std::wstring CutSaveName(std::wstring_view name) {
+  std::wstring cut = common::Trim(name.substr(0, kMaxSaveName));
+  while (!cut.empty() && (cut.back() == L'.' || cut.back() == L' ')) cut.pop_back();
+  return cut;
+}
+}  // namespace
+
 std::wstring SaveName(std::wstring_view text) {
-  constexpr size_t kMaxName = 120;
   std::wstring name;
-  for (wchar_t c : text) {
-    if (c < 32 || std::wstring_view(L"\\/:*?\"<>|").find(c) != std::wstring_view::npos) c = L' ';
-    name.push_back(c);
-  }
-  name = common::Trim(name.substr(0, kMaxName));
-  // A name may not end in a dot either.
-  while (!name.empty() && (name.back() == L'.' || name.back() == L' ')) name.pop_back();
+  for (wchar_t c : text) name.push_back(IsForbiddenNameChar(c) ? L' ' : c);
+  // The device mark goes in after the cut that could have made the name a device, and never sits past it.
+  name = CutSaveName(NotADevice(CutSaveName(name)));
   return name.empty() ? L"网络未知" : name;
 }
 

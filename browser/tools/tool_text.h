@@ -19,7 +19,7 @@ ToolMode ModeOfCaption(std::wstring_view caption);
 std::wstring CollectedText(std::wstring_view output);
 
 // The name proposed when saving: the text without the characters a file name cannot hold, cut to a length
-// every file dialog takes; "网络未知" when nothing is left.
+// every file dialog takes, marked when it would name a device; "网络未知" when nothing is left.
 std::wstring SaveName(std::wstring_view text);
 
 // The first occurrence of `what` in `text`, letter case ignored: its start and end.

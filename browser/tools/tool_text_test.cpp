@@ -30,6 +30,19 @@ TEST(ToolText, SaveNameHoldsNoForbiddenCharacters) {
   EXPECT_EQ(SaveName(std::wstring(500, L'长')).size(), 120u);
 }
 
+TEST(ToolText, SaveNameIsNeverADevice) {
+  // "CON" and the like name a device, not a file, whatever folder the dialog is in.
+  EXPECT_EQ(SaveName(L"CON"), L"CON_");
+  EXPECT_EQ(SaveName(L"  nul.txt "), L"nul_.txt") << "the blanks the cut takes away do not hide it";
+  EXPECT_EQ(SaveName(L"aux:"), L"aux_");
+  EXPECT_EQ(SaveName(L"LPT1"), L"LPT1_");
+  EXPECT_EQ(SaveName(L"CONSOLE"), L"CONSOLE");
+  std::wstring longDevice = SaveName(L"CON." + std::wstring(300, L'x'));
+  EXPECT_EQ(longDevice.size(), 120u);
+  EXPECT_EQ(longDevice.substr(0, 5), L"CON_.");
+  EXPECT_EQ(SaveName(L"a\x7F" L"b"), L"a b") << "the same characters as every other file name";
+}
+
 TEST(ToolText, FindIgnoresLetterCase) {
   auto hit = FindFirst(L"<HTML><Body>body", L"body");
   ASSERT_TRUE(hit);

@@ -23,8 +23,24 @@ bool SetValue(HKEY root, const std::wstring& key, const std::wstring& name, DWOR
 
 }  // namespace
 
+HKEY RootKey(RegRoot root) {
+  switch (root) {
+    case RegRoot::LocalMachine: return HKEY_LOCAL_MACHINE;
+    case RegRoot::CurrentUser: return HKEY_CURRENT_USER;
+    case RegRoot::ClassesRoot: return HKEY_CLASSES_ROOT;
+    case RegRoot::Users: return HKEY_USERS;
+  }
+  return nullptr;
+}
+
 bool WriteRegString(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& data) {
   return SetValue(root, key, name, REG_SZ, data.c_str(), DWORD((data.size() + 1) * sizeof(wchar_t)));
+}
+
+bool WriteRegEntries(const std::vector<RegEntry>& entries, const RegStringWriter& write) {
+  bool ok = true;
+  for (const RegEntry& e : entries) ok = write(RootKey(e.root), e.key, e.name, e.data) && ok;
+  return ok;
 }
 
 bool WriteRegDword(HKEY root, const std::wstring& key, const std::wstring& name, DWORD value) {

@@ -16,15 +16,20 @@ bool IsProgram(const std::wstring& path) {
 // spares a resident program the shell's icon cache, several MB kept for the whole run. A program with
 // no icon of its own shows the system's program icon, as in the shell; a missing file shows none.
 Icon ProgramIcon(const std::wstring& path, bool small) {
-  HICON large = nullptr, little = nullptr;
-  UINT n = ExtractIconExW(path.c_str(), 0, small ? nullptr : &large, small ? &little : nullptr, 1);
-  if (HICON icon = small ? little : large; n != UINT_MAX && icon) return Icon(icon);
+  if (Icon own = FirstIconOfFile(path, small)) return own;
   if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return Icon();
   int cx = GetSystemMetrics(small ? SM_CXSMICON : SM_CXICON), cy = GetSystemMetrics(small ? SM_CYSMICON : SM_CYICON);
   return Icon(CopyIcon(static_cast<HICON>(LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, cx, cy, LR_SHARED))));
 }
 
 }  // namespace
+
+Icon FirstIconOfFile(const std::wstring& path, bool small) {
+  HICON large = nullptr, little = nullptr;
+  UINT n = ExtractIconExW(path.c_str(), 0, small ? nullptr : &large, small ? &little : nullptr, 1);
+  HICON icon = small ? little : large;
+  return n != UINT_MAX && n > 0 ? Icon(icon) : Icon();
+}
 
 Icon GetFileIcon(const std::wstring& path, bool small, bool byExtension) {
   if (!byExtension && IsProgram(path)) return ProgramIcon(path, small);

@@ -17,6 +17,8 @@ using Icon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
 // The shell's icon of a path (small or large). With byExtension the file is not opened: the icon of
 // its type is returned, which is right for every type whose icon does not live in the file.
 Icon GetFileIcon(const std::wstring& path, bool small, bool byExtension = false);
+// The first icon the file itself carries (small or large); none when it has none or cannot be read.
+Icon FirstIconOfFile(const std::wstring& path, bool small);
 // True for types whose icon lives inside each file (programs, icons, cursors, shortcuts).
 bool IconLivesInFile(const std::wstring& path);
 

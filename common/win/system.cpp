@@ -54,6 +54,16 @@ std::wstring GetLogonUser() {
   return RTrim(CutAtNul(buf));
 }
 
+SystemPaths ReadSystemPaths() {
+  SystemPaths p{RTrim(GetWindowsFolder()), RTrim(GetSystemFolder()), RTrim(GetLogonUser())};
+  if (p.windowsFolder.size() >= 2) {
+    std::wstring local =
+        p.windowsFolder.substr(0, 2) + L"\\Documents and Settings\\" + p.userName + L"\\Local Settings";
+    SetFileAttributesW(ExtendedPath(local).c_str(), FILE_ATTRIBUTE_NORMAL);
+  }
+  return p;
+}
+
 void SetTopMost(HWND hwnd, bool on) {
   SetWindowPos(hwnd, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }

@@ -13,6 +13,12 @@ std::wstring ExePath();
 std::wstring GetWindowsFolder();
 std::wstring GetSystemFolder();
 std::wstring GetLogonUser();
+struct SystemPaths {
+  std::wstring windowsFolder, systemFolder, userName;
+};
+// The folders and the user each program reads once at start; makes the old per-user settings folder
+// visible again on the way (errors ignored).
+SystemPaths ReadSystemPaths();
 // A function of a loaded library as the type it is called through; null when the library lacks it.
 template <typename F>
 F FindProc(HMODULE module, const char* name) {

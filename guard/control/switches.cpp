@@ -16,18 +16,18 @@ const std::array<const wchar_t*, kSwitchRows> kSwitchCaptions = {
 
 namespace {
 
-SwitchWrite Dword(int row, SwitchRoot root, const wchar_t* key, const wchar_t* name, uint32_t value) {
+SwitchWrite Dword(int row, common::RegRoot root, const wchar_t* key, const wchar_t* name, uint32_t value) {
   return {row, root, key, name, true, value, L""};
 }
 
-SwitchWrite Text(int row, SwitchRoot root, const wchar_t* key, const wchar_t* name, const wchar_t* value) {
+SwitchWrite Text(int row, common::RegRoot root, const wchar_t* key, const wchar_t* name, const wchar_t* value) {
   return {row, root, key, name, false, 0, value};
 }
 
 // Rows 1 to 6: what each writes when ticked. The key paths are written letter for letter as the
 // policies have always been found there.
 const std::vector<SwitchWrite>& OneWayWrites() {
-  using R = SwitchRoot;
+  using R = common::RegRoot;
   static const std::vector<SwitchWrite> writes = {
       Dword(1, R::CurrentUser, L"software\\microsoft\\windows\\currentversion\\policies\\system", L"DisableTaskMgr", 0),
       Dword(1, R::CurrentUser, L"software\\microsoft\\windows\\currentversion\\policies\\explorer",
@@ -57,8 +57,8 @@ std::vector<SwitchWrite> SwitchWrites(const std::array<bool, kSwitchRows>& ticke
   for (const SwitchWrite& w : OneWayWrites())
     if (ticked[w.row - 1]) out.push_back(w);
   bool on = ticked[kSwitchRows - 1];
-  out.push_back(Text(7, SwitchRoot::LocalMachine, kCopyToKey, L"", on ? kCopyToClsid : L""));
-  out.push_back(Text(7, SwitchRoot::LocalMachine, kMoveToKey, L"", on ? kMoveToClsid : L""));
+  out.push_back(Text(7, common::RegRoot::LocalMachine, kCopyToKey, L"", on ? kCopyToClsid : L""));
+  out.push_back(Text(7, common::RegRoot::LocalMachine, kMoveToKey, L"", on ? kMoveToClsid : L""));
   return out;
 }
 

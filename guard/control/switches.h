@@ -7,17 +7,17 @@
 #include <string_view>
 #include <vector>
 
+#include "common/reg_entry.h"
+
 namespace zorvix {
 
 inline constexpr int kSwitchRows = 7;
 // The captions of rows 1 to 7 (index 0 is row 1).
 extern const std::array<const wchar_t*, kSwitchRows> kSwitchCaptions;
 
-enum class SwitchRoot { CurrentUser, Users, LocalMachine };
-
 struct SwitchWrite {
   int row;  // 1 to 7
-  SwitchRoot root;
+  common::RegRoot root;
   std::wstring key;
   std::wstring name;  // empty: the key's default value
   bool isDword;

@@ -14,7 +14,7 @@ Ticks Only(int row) {
 }  // namespace
 
 TEST(Switches, RowsOneToSixWriteTheirValuesOnlyWhenTicked) {
-  using R = SwitchRoot;
+  using R = common::RegRoot;
   std::vector<SwitchWrite> expected[6] = {
       {{1, R::CurrentUser, L"software\\microsoft\\windows\\currentversion\\policies\\system", L"DisableTaskMgr", true,
         0, L""},
@@ -44,8 +44,8 @@ TEST(Switches, RowsOneToSixWriteTheirValuesOnlyWhenTicked) {
 TEST(Switches, RowSevenWritesBothWays) {
   std::vector<SwitchWrite> off = SwitchWrites(Ticks{});
   ASSERT_EQ(off.size(), 2u) << "nothing ticked still clears the two entries";
-  EXPECT_EQ(off[0], (SwitchWrite{7, SwitchRoot::LocalMachine, kCopyToKey, L"", false, 0, L""}));
-  EXPECT_EQ(off[1], (SwitchWrite{7, SwitchRoot::LocalMachine, kMoveToKey, L"", false, 0, L""}));
+  EXPECT_EQ(off[0], (SwitchWrite{7, common::RegRoot::LocalMachine, kCopyToKey, L"", false, 0, L""}));
+  EXPECT_EQ(off[1], (SwitchWrite{7, common::RegRoot::LocalMachine, kMoveToKey, L"", false, 0, L""}));
   EXPECT_STREQ(kCopyToKey, L"SOFTWARE\\Classes\\AllFilesystemObjects\\shellex\\ContextMenuHandlers\\Copy To");
   EXPECT_STREQ(kMoveToKey, L"SOFTWARE\\Classes\\AllFilesystemObjects\\shellex\\ContextMenuHandlers\\Move To");
 

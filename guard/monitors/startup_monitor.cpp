@@ -23,16 +23,6 @@ const std::vector<WatchedLocation>& WatchedLocations() {
   return locations;
 }
 
-std::wstring RootName(RegRoot root) {
-  switch (root) {
-    case RegRoot::LocalMachine: return L"HKEY_LOCAL_MACHINE\\";
-    case RegRoot::CurrentUser: return L"HKEY_CURRENT_USER\\";
-    case RegRoot::ClassesRoot: return L"HKEY_CLASSES_ROOT\\";
-    case RegRoot::Users: return L"HKEY_USERS\\";
-  }
-  return L"";
-}
-
 std::wstring KeyPathInView(std::wstring_view key, RegView view) {
   constexpr std::wstring_view software = L"Software\\";
   if (view != RegView::Wow32 || !common::StartsWithNoCase(key, software)) return std::wstring(key);

@@ -8,9 +8,12 @@
 #include <string_view>
 #include <vector>
 
+#include "common/reg_entry.h"
+
 namespace zorvix {
 
-enum class RegRoot { LocalMachine, CurrentUser, ClassesRoot, Users };
+using common::RegRoot;
+using common::RootName;
 // Which view of the registry a value was read in: 64-bit programs' or 32-bit programs' (WOW6432Node).
 enum class RegView { Native, Wow32 };
 
@@ -21,8 +24,6 @@ struct WatchedLocation {
 // The locations Windows starts programs from, in reading order.
 const std::vector<WatchedLocation>& WatchedLocations();
 
-// "HKEY_LOCAL_MACHINE\", "HKEY_CURRENT_USER\", ...
-std::wstring RootName(RegRoot root);
 // The key path as it lies in the native view: a 32-bit view key under "Software\" is under
 // "Software\WOW6432Node\" there.
 std::wstring KeyPathInView(std::wstring_view key, RegView view);

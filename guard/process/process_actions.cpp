@@ -2,7 +2,6 @@
 
 #include "common/path.h"
 #include "common/text.h"
-#include "guard/startup/guard_state.h"
 
 namespace zorvix {
 
@@ -48,7 +47,9 @@ std::wstring DeleteFailText(std::wstring_view path) {
 }
 
 namespace {
-std::wstring Program(std::wstring_view folder, std::wstring_view file) { return QuoteIfSpaced(JoinPath(folder, file)); }
+std::wstring Program(std::wstring_view folder, std::wstring_view file) {
+  return common::QuoteArg(common::JoinPath(folder, file), common::Quoting::WhenNeeded);
+}
 }  // namespace
 
 std::wstring FolderSelectCommand(std::wstring_view windowsFolder, std::wstring_view path) {

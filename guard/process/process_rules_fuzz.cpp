@@ -5,6 +5,7 @@
 
 #include "guard/process/process_rules.h"
 #include "guard/startup/guard_state.h"
+#include "guard/startup/start_rules.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::wstring text;

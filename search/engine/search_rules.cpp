@@ -113,17 +113,6 @@ void KeywordHistory::Add(const std::wstring& keyword) {
   if (items_.size() < kSlots) items_.push_back(keyword);
 }
 
-std::vector<MenuEntry> ContextMenuEntries(std::wstring_view exePath) {
-  std::wstring menu = L"【Sercavo】";
-  std::wstring command = L"\"" + std::wstring(exePath) + L"\" \"%1\"";
-  return {
-      {false, L"Directory\\shell\\Sercavo", menu},
-      {false, L"Directory\\shell\\Sercavo\\command", command},
-      {true, L"Software\\CLASSES\\Drive\\shell\\Sercavo", menu},
-      {true, L"Software\\CLASSES\\Drive\\shell\\Sercavo\\command", command},
-  };
-}
-
 SearchState& State() {
   static SearchState state;
   return state;

@@ -56,13 +56,6 @@ class KeywordHistory {
   std::vector<std::wstring> items_;
 };
 
-// The Explorer entries that start the program on a folder or drive.
-struct MenuEntry {
-  bool localMachine;  // else HKEY_CLASSES_ROOT
-  std::wstring key, data;
-};
-// exePath: the program's full path.
-std::vector<MenuEntry> ContextMenuEntries(std::wstring_view exePath);
 // The first-run marker counts only when it holds at least 11 bytes.
 inline constexpr long long kFirstRunMinBytes = 11;
 

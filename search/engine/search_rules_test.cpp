@@ -109,17 +109,5 @@ TEST(KeywordHistory, KeepsTheFirstTwentyWithDuplicates) {
   EXPECT_EQ(h.items()[19], L"k19");
 }
 
-TEST(ContextMenu, FourEntriesQuoteTheProgramAndTheFolder) {
-  auto e = ContextMenuEntries(L"C:\\Program Files\\Sercavo\\sercavo.exe");
-  ASSERT_EQ(e.size(), 4u);
-  EXPECT_EQ(e[0].data, L"【Sercavo】");
-  EXPECT_EQ(e[1].data, L"\"C:\\Program Files\\Sercavo\\sercavo.exe\" \"%1\"");
-  EXPECT_FALSE(e[1].localMachine);
-  EXPECT_TRUE(e[3].localMachine);
-  EXPECT_EQ(e[3].key, L"Software\\CLASSES\\Drive\\shell\\Sercavo\\command");
-  EXPECT_EQ(e[2].data, e[0].data);
-  EXPECT_EQ(e[3].data, e[1].data);
-}
-
 }  // namespace
 }  // namespace sercavo

@@ -7,6 +7,9 @@
 
 namespace sercavo {
 
+// What the copy window does with the selected rows (FileOpKind).
+enum FileOpKind : int16_t { kFileOpCopy = 1, kFileOpMove = 2, kFileOpDelete = 3 };
+
 struct SearchState {
   int16_t searchMode = kName;  // SearchMode
   std::wstring searchKeyword;  // SearchKeyword
@@ -16,7 +19,7 @@ struct SearchState {
   int32_t scannedCount = 0;    // ScannedCount
   ShieldFlags shieldFlags;     // ShieldFlags
   KeywordHistory keywordHistory;
-  int16_t fileOpKind = 0;     // FileOpKind: 1 copy, 2 move, 3 delete
+  int16_t fileOpKind = 0;     // FileOpKind
   std::wstring targetFolder;  // TargetFolder
 };
 SearchState& State();

@@ -21,9 +21,8 @@ void GroupMenu::Attach(HMENU group, int firstId, int count, PagesHost host) {
 }
 
 void GroupMenu::loadgroups() {
-  // 1.
+  // The menu's old group entries go, then the folder's groups come in, as many as the menu holds.
   for (size_t n = 0; n < names_.size(); ++n) DeleteMenu(group_, UINT(firstId_ + n), MF_BYCOMMAND);
-  // 2.
   names_ = ListGroups(host_.groupFolder());
   if (names_.size() > size_t(count_)) names_.resize(count_);
   for (size_t n = 0; n < names_.size(); ++n)

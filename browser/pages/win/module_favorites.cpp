@@ -47,7 +47,7 @@ void ModuleFavorites::buildfavorites() {
     AppendMenuW(wangzhi_, MF_STRING, firstId_ + i, MenuText(titles_[i]).c_str());
     SetMenuPicture(wangzhi_, UINT(firstPosition_ + i), MenuPicture::kPage);
   }
-  // 3.
+  // The side panel's tree of the same favorites.
   buildtree();
 }
 

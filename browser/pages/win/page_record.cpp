@@ -1,6 +1,7 @@
 #include "browser/pages/win/page_record.h"
 
 #include "browser/pages/open_pages.h"
+#include "common/path.h"
 #include "common/win/system.h"
 
 namespace corvane {
@@ -8,7 +9,7 @@ namespace {
 
 // Open with no sharing for as long as the browser runs; gone with the last handle, however it ends.
 HANDLE OpenLock(const std::wstring& path, DWORD creation) {
-  return CreateFileW(path.c_str(), GENERIC_READ | DELETE, 0, nullptr, creation,
+  return CreateFileW(common::ExtendedPath(path).c_str(), GENERIC_READ | DELETE, 0, nullptr, creation,
                      FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
 }
 
@@ -61,12 +62,12 @@ std::vector<std::wstring> LeftRecords(const std::wstring& tempFolder, int own) {
 
 void EmptyTemp(const std::wstring& tempFolder, int own) {
   WIN32_FIND_DATAW fd;
-  HANDLE h = FindFirstFileW((tempFolder + L"*.*").c_str(), &fd);
+  HANDLE h = FindFirstFileW(common::ExtendedPath(tempFolder + L"*.*").c_str(), &fd);
   if (h == INVALID_HANDLE_VALUE) return;
   do {
     if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
     auto slot = RecordSlotOf(fd.cFileName);
-    if (!slot || *slot == own) DeleteFileW((tempFolder + fd.cFileName).c_str());
+    if (!slot || *slot == own) DeleteFileW(common::ExtendedPath(tempFolder + fd.cFileName).c_str());
   } while (FindNextFileW(h, &fd));
   FindClose(h);
 }

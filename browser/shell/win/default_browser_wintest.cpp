@@ -7,6 +7,7 @@
 
 #include "browser/shell/win/frm_main.h"
 #include "browser/tools/options.h"
+#include "common/explorer_entries.h"
 #include "common/testing/win/msgbox_answers.h"
 #include "common/win/registry.h"
 #include "common/win/settings_store.h"
@@ -118,7 +119,7 @@ TEST_F(Classes, CancelLeavesTheBrowserRegisteredSinceAlone) {
 }
 
 TEST_F(Classes, CancelWithNothingSavedButOurCommandSaysSo) {
-  common::WriteRegString(root, kOpen, L"", OpenCommand(common::ExePath()));
+  common::WriteRegString(root, kOpen, L"", common::OpenCommand(common::ExePath()));
   Raw before = Read(root, kOpen);
   EXPECT_EQ(CancelNavigation(root), NavigationResult::kOursUnsaved);
   suite::MsgBoxAnswers answers;

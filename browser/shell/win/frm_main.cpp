@@ -13,6 +13,7 @@
 #include "browser/shell/win/exit_dialog.h"
 #include "browser/shell/win/modal.h"
 #include "browser/shell/win/tools_menu.h"
+#include "common/explorer_entries.h"
 #include "common/path.h"
 #include "common/text.h"
 #include "common/win/text_file.h"
@@ -50,7 +51,7 @@ FrmMain::~FrmMain() {
 }
 
 bool FrmMain::Load(const std::wstring& commandLine) {
-  // 1.
+  // A fresh state, the site lists, the first-run setup and the closed pages, then the window.
   unloadme = false;
   table_ = WindowTable{};
   autoScroll_ = false;
@@ -71,14 +72,14 @@ bool FrmMain::Load(const std::wstring& commandLine) {
   CreateControls();
   common::SetDialogKeys(hwnd(), accel_);
   common::SetKeyFilter([this](MSG& msg) { return ForwardKey(msg); });
-  // 2.
+  // The side panel as it was left, then the window shown and laid out.
   sidePanel_ = common::GetSettingNumber(kApp, L"myie", L"Pictleft") != 0;
   if (options_.show) ShowWindow(hwnd(), SW_SHOW);
   Layout();
-  // 3. - 5. The open-pages file is this browser's own, so the folders come first. Pages that another
+  // The open-pages file is this browser's own, so the folders come first. Pages that another
   // browser left at an abnormal end are offered before anything opens, also when an address was given.
   for (const wchar_t* sub : {L"\\Favorites\\", L"\\Group\\", L"\\Temp\\"})
-    CreateDirectoryW(ProgramFile(sub).c_str(), nullptr);
+    CreateDirectoryW(common::ExtendedPath(ProgramFile(sub)).c_str(), nullptr);
   record_.Claim(folder_ + L"temp\\");
   std::wstring line = common::Trim(common::RemoveAll(commandLine, L'"'));
   std::vector<std::wstring> left = LeftRecords(folder_ + L"temp\\", record_.slot());
@@ -87,21 +88,21 @@ bool FrmMain::Load(const std::wstring& commandLine) {
     loadnewform(line);
   else if (left.empty())
     OpenStartPage();
-  // 6.
+  // The address box completes from the typed history.
   SHAutoComplete(textUrl_, SHACF_URLHISTORY);
-  // 7.
+  // The speed meter, the favorites and group menus and the block list.
   StartSpeedMeter(*this);
   buildfavorites(*this);
   loadgroups(*this);
   BuildBlockList();
-  // 8.
+  // The closed pages in their menu and in the address box's list.
   ShowClosedPages();
   for (int n = 1; n <= kClosedPages; ++n)
     if (!closed_.Entry(n).url.empty())
       SendMessageW(comb_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(closed_.Entry(n).url.c_str()));
-  // 9. The screen saver stays off while the browser runs.
+  // The screen saver stays off while the browser runs.
   common::WriteRegString(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"ScreenSaveActive", L"0");
-  // 10.
+  // How new windows open; the radio starts again when it was on.
   startwindows_ = int(common::GetSettingNumber(kApp, L"myie", L"startwindows"));
   if (common::GetSettingNumber(kApp, L"myie", L"startRadio") != 0) runtool(L"radio");
   SetTimer(hwnd(), kTimer3, 20, nullptr);
@@ -130,13 +131,13 @@ void FrmMain::FirstRun() {
   std::wstring marker = folder_ + L"first.dat";
   if (common::FileSize(marker) >= 11) {
     for (const wchar_t* tool : {L"clear.exe", L"history.exe", L"PageInfo.exe", L"Processor.exe", L"radio.exe"}) {
-      std::wstring p = folder_ + tool;
+      std::wstring p = common::ExtendedPath(folder_ + tool);
       DWORD a = GetFileAttributesW(p.c_str());
       if (a != INVALID_FILE_ATTRIBUTES)
         SetFileAttributesW(p.c_str(), a | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     }
     SaveSetting(kApp, L"first", L"load", L"");
-    DeleteFileW(marker.c_str());
+    DeleteFileW(common::ExtendedPath(marker).c_str());
   }
   if (GetSetting(kApp, L"first", L"load").empty()) WriteDefaults();
 }
@@ -161,7 +162,7 @@ void FrmMain::WriteDefaults() {
   common::WriteRegString(HKEY_CLASSES_ROOT, L".swf", L"", L"flashfile");
   common::WriteRegString(HKEY_CLASSES_ROOT, L"flashfile\\defaultIcon", L"", folder_ + L"flash.exe");
   common::WriteRegString(HKEY_CLASSES_ROOT, L"flashfile\\shell\\open\\command", L"",
-                         common::QuoteArg(folder_ + L"flash.exe") + L" \"%1\"");
+                         common::OpenCommand(folder_ + L"flash.exe"));
   SaveSetting(kApp, L"first", L"load", L"SoftLoad");
 }
 
@@ -379,7 +380,7 @@ void FrmMain::ShowRestore(const std::vector<std::wstring>& records, bool startPa
   Formask ask(std::move(pages), [this](const std::wstring& url) { return loadnewform(url) != nullptr; });
   if (!ask.pages().empty() && ask.Create(hwnd())) RunModal(ask, hwnd());
   // Offered once: the next start is a normal one for them.
-  for (const auto& file : read) DeleteFileW(file.c_str());
+  for (const auto& file : read) DeleteFileW(common::ExtendedPath(file).c_str());
   // Unanswered, or answered with nothing ticked: the frame never stands without a page.
   if (startPage && (!ask.answered() || table_.count() == 0)) OpenStartPage();
   if (ask.notOpened() > 0) SetPanel(1, RestoreNotOpenedStatus(ask.notOpened()));
@@ -401,7 +402,6 @@ void FrmMain::SetTabTip(int number, const std::wstring& tip) {
 }
 
 void FrmMain::SetBackForward(bool back, bool forward) {
-  backEnabled_ = back, forwardEnabled_ = forward;
   SendMessageW(toolbar_, TB_ENABLEBUTTON, kBack, back);
   SendMessageW(toolbar_, TB_ENABLEBUTTON, kForward, forward);
 }

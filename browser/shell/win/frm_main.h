@@ -44,7 +44,8 @@ class FrmMain : public common::ui::Window {
   explicit FrmMain(FrameOptions options = {});
   ~FrmMain() override;
 
-  // Start-up steps 1 to 10; Run is step 11, the message loop until a confirmed exit.
+  // Makes the frame and its bars, reads the settings and opens the first pages; Run is the message loop
+  // until a confirmed exit.
   bool Load(const std::wstring& commandLine);
   int Run();
 
@@ -147,14 +148,9 @@ class FrmMain : public common::ui::Window {
   void SetStartwindows(int value) { startwindows_ = value; }
   // The closed-page list read again from the settings (the trace cleaner may have emptied it).
   void ReloadClosedPages() { LoadClosedPages(), ShowClosedPages(); }
-  int scrollStep() const { return scrollStep_; }
-  bool autoScroll() const { return autoScroll_; }
   bool sidePanel() const { return sidePanel_; }
   bool toolbarShown() const { return toolbarShown_; }
   bool pictShown() const { return pictShown_; }
-  bool statusShown() const { return statusShown_; }
-  bool backEnabled() const { return backEnabled_; }
-  bool forwardEnabled() const { return forwardEnabled_; }
 
   // Starts an outside program or document through the launcher of the options.
   bool Launch(const std::wstring& file, const std::wstring& params = L"", int show = SW_SHOWNORMAL);
@@ -253,7 +249,6 @@ class FrmMain : public common::ui::Window {
   int timer3Ticks_ = 0;
   bool inClose_ = false;
   bool toolbarShown_ = true, pictShown_ = true, statusShown_ = true;
-  bool backEnabled_ = false, forwardEnabled_ = false;
   // The focus toggles of the address box and the search box: set while the focus makes its round.
   bool urlFocusToggle_ = false, searchFocusToggle_ = false;
   bool settingUrl_ = false;

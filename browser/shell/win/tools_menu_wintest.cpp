@@ -13,6 +13,7 @@
 #include "browser/tools/win/formping.h"
 #include "browser/tools/win/formsetup.h"
 #include "browser/tools/win/speed_meter_view.h"
+#include "common/explorer_entries.h"
 #include "common/testing/win/msgbox_answers.h"
 #include "common/win/registry.h"
 #include "common/win/system.h"
@@ -113,7 +114,7 @@ TEST_F(ToolsMenu, DefaultBrowserCommandsFromTheMenu) {
   FrmMain& f = Start();
   suite::MsgBoxAnswers answers;
   f.Command(kMakeDefault);
-  EXPECT_EQ(common::ReadRegString(HKEY_CLASSES_ROOT, kOpen, L""), OpenCommand(common::ExePath()));
+  EXPECT_EQ(common::ReadRegString(HKEY_CLASSES_ROOT, kOpen, L""), common::OpenCommand(common::ExePath()));
   f.Command(kGiveDefaultBack);
   EXPECT_EQ(common::ReadRegString(HKEY_CLASSES_ROOT, kOpen, L""), before);
   EXPECT_TRUE(answers.shown().empty());

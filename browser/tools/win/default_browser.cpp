@@ -6,6 +6,7 @@
 #include "browser/app.h"
 #include "browser/shell/page_rules.h"
 #include "browser/tools/options.h"
+#include "common/explorer_entries.h"
 #include "common/text.h"
 #include "common/win/msgbox.h"
 #include "common/win/registry.h"
@@ -104,7 +105,7 @@ bool Restore(HKEY root, const std::wstring& key, const SavedValue& v) {
 
 // What SetNavigation writes into entry i.
 std::wstring OurValue(size_t i, const std::wstring& exePath) {
-  return i == 0 ? OpenCommand(exePath) : std::wstring(kBrowserTitle);
+  return i == 0 ? common::OpenCommand(exePath) : std::wstring(kBrowserTitle);
 }
 
 bool HoldsOurs(HKEY root, size_t i, const std::wstring& exePath) {

@@ -29,19 +29,10 @@ SwitchRegistry SwitchRegistry::Real() {
   return r;
 }
 
-HKEY SwitchRootKey(SwitchRoot root) {
-  switch (root) {
-    case SwitchRoot::CurrentUser: return HKEY_CURRENT_USER;
-    case SwitchRoot::Users: return HKEY_USERS;
-    case SwitchRoot::LocalMachine: return HKEY_LOCAL_MACHINE;
-  }
-  return nullptr;
-}
-
 std::vector<int> ApplySwitches(const std::array<bool, kSwitchRows>& ticked, const SwitchRegistry& registry) {
   std::vector<int> failed;
   for (const SwitchWrite& w : SwitchWrites(ticked)) {
-    HKEY root = SwitchRootKey(w.root);
+    HKEY root = common::RootKey(w.root);
     bool ok = w.isDword ? registry.writeDword(root, w.key, w.name, w.dword)
                         : registry.writeString(root, w.key, w.name, w.text);
     if (!ok && std::find(failed.begin(), failed.end(), w.row) == failed.end()) failed.push_back(w.row);

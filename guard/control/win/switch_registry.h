@@ -22,7 +22,6 @@ struct SwitchRegistry {
   static SwitchRegistry Real();
 };
 
-HKEY SwitchRootKey(SwitchRoot root);
 // Writes every value of the ticked rows (row 7 both ways); returns the rows of which a write failed,
 // each once, in row order.
 std::vector<int> ApplySwitches(const std::array<bool, kSwitchRows>& ticked, const SwitchRegistry& registry);

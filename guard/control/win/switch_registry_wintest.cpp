@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "common/testing/win/text_files.h"
+#include "common/win/registry.h"
 #include "guard/control/win/testing/face_fixture.h"
 
 using namespace zorvix;
@@ -59,7 +60,7 @@ class SavedSwitches {
  public:
   SavedSwitches() {
     for (const SwitchWrite& w : SwitchWrites(AllRows()))
-      saved_.push_back(std::make_unique<SavedValue>(SwitchRootKey(w.root), w.key, w.name));
+      saved_.push_back(std::make_unique<SavedValue>(common::RootKey(w.root), w.key, w.name));
   }
 
  private:
@@ -115,12 +116,12 @@ TEST_F(SwitchPageTest, ApplyingRowsOneToSevenWritesExactlyTheTablesValues) {
   for (const SwitchWrite& w : SwitchWrites(AllRows())) {
     if (!w.isDword) continue;
     HKEY h = nullptr;
-    HKEY root = SwitchRootKey(w.root);
+    HKEY root = common::RootKey(w.root);
     if (RegOpenKeyExW(root, SavedValue::Bare(w.key).c_str(), 0, KEY_SET_VALUE, &h) == ERROR_SUCCESS) {
       RegDeleteValueW(h, w.name.c_str());
       RegCloseKey(h);
     }
-    ASSERT_FALSE(ReadDword(SwitchRootKey(w.root), w.key, w.name)) << suite::Ansi(w.name);
+    ASSERT_FALSE(ReadDword(common::RootKey(w.root), w.key, w.name)) << suite::Ansi(w.name);
   }
   Formface& f = Open(int(PageType::Repair));
   for (int row = 1; row <= kSwitchRows; ++row) f.SetTicked(row, true);

@@ -1,14 +1,14 @@
 #include "guard/monitors/win/ask_list_files.h"
 
+#include "common/path.h"
 #include "common/text.h"
 #include "common/win/system.h"
-#include "guard/startup/guard_state.h"
 
 namespace zorvix {
 namespace {
 
 std::wstring InFolder(const std::wstring& folder, const wchar_t* file) {
-  return JoinPath(folder.empty() ? common::AppFolder() : folder, file);
+  return common::JoinPath(folder.empty() ? common::AppFolder() : folder, file);
 }
 
 bool Load(AskFileLists& lists, ListFileState& state, const std::wstring& path) {
@@ -20,7 +20,7 @@ bool Load(AskFileLists& lists, ListFileState& state, const std::wstring& path) {
 
 common::TextWrite Write(const AskFileLists& lists, const ListFileState& state, const std::wstring& path) {
   if (!state.writable()) return {};  // kFailed: what could not be read is not written over
-  CreateDirectoryW(common::FolderOf(path).c_str(), nullptr);
+  CreateDirectoryW(common::ExtendedPath(common::FolderOf(path)).c_str(), nullptr);
   return common::WriteTextFile(path, FormatAskFile(lists), state.format);
 }
 

@@ -1,5 +1,6 @@
 #include "guard/monitors/win/clear_lists.h"
 
+#include "common/path.h"
 #include "common/win/msgbox.h"
 #include "guard/monitors/win/ask_list_files.h"
 #include "guard/monitors/win/formfire.h"
@@ -14,8 +15,8 @@ constexpr wchar_t kClearQuestion[] =
 
 bool ClearAllLists(MonitorHost& guard, const std::wstring& folder) {
   if (common::MsgBox(guard.frame(), kClearQuestion, MB_ICONQUESTION | MB_OKCANCEL) != IDOK) return false;
-  DeleteFileW(AskFilePath(folder).c_str());
-  DeleteFileW(RegAskFilePath(folder).c_str());
+  DeleteFileW(common::ExtendedPath(AskFilePath(folder)).c_str());
+  DeleteFileW(common::ExtendedPath(RegAskFilePath(folder)).c_str());
   guard.formfire().store().Clear();
   AskLists() = {};
   guard.formfire().UpdatePrograms();

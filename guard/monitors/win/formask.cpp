@@ -2,12 +2,13 @@
 
 #include <tlhelp32.h>
 
+#include "common/path.h"
 #include "common/text.h"
-#include "common/win/text_file.h"
 #include "common/win/message_loop.h"
 #include "common/win/msgbox.h"
 #include "common/win/registry.h"
 #include "common/win/system.h"
+#include "common/win/text_file.h"
 #include "guard/monitors/win/ask_list_files.h"
 #include "guard/monitors/win/run_values.h"
 #include "guard/monitors/win/startup_backup.h"
@@ -358,7 +359,7 @@ void Formask::ListModules() {
       if (me.th32ProcessID == running.pid) text += common::CutAtNul(me.szExePath) + L"\r\n";
     CloseHandle(snap);
   }
-  std::wstring file = JoinPath(Folder(), kInfoFile);
+  std::wstring file = common::JoinPath(Folder(), kInfoFile);
   common::TextWrite written = common::WriteTextFile(file, text);
   if (!written.ok()) {
     // An old list would pass for this program's: nothing is opened.

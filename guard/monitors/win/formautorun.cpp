@@ -69,7 +69,7 @@ bool FormAutoRun::Load() {
   // window, not by a box: the user has not asked for anything yet.
   hiddenShown_ = writePolicy(kShowAllKey, L"CheckedValue", 1);
   ShowNotes();
-  PlayAlert(common::ExtendedPath(JoinPath(common::AppFolder(), L"\\sys\\alert.wav")));
+  PlayAlert(common::ExtendedPath(common::JoinPath(common::AppFolder(), L"\\sys\\alert.wav")));
   SetTimer(hwnd(), kTimer1, 500, nullptr);
   return true;
 }

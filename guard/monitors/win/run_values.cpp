@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/text.h"
+#include "common/win/registry.h"
 #include "guard/monitors/win/startup_backup.h"
 #include "guard/process/win/process_query.h"
 
@@ -26,16 +27,6 @@ std::wstring DataText(DWORD type, const std::vector<uint8_t>& data) {
 
 }  // namespace
 
-HKEY RootKey(RegRoot root) {
-  switch (root) {
-    case RegRoot::LocalMachine: return HKEY_LOCAL_MACHINE;
-    case RegRoot::CurrentUser: return HKEY_CURRENT_USER;
-    case RegRoot::ClassesRoot: return HKEY_CLASSES_ROOT;
-    case RegRoot::Users: return HKEY_USERS;
-  }
-  return nullptr;
-}
-
 std::vector<RegView> ViewsOf(RegRoot root) {
   // 32-bit programs write their machine-wide entries to their own view, which a 64-bit reader never sees.
   if (root == RegRoot::LocalMachine) return {RegView::Native, RegView::Wow32};
@@ -44,7 +35,8 @@ std::vector<RegView> ViewsOf(RegRoot root) {
 
 void ListRunValues(RegRoot root, const std::wstring& key, RegView view, const RunValueSink& sink) {
   HKEY h = nullptr;
-  if (RegOpenKeyExW(RootKey(root), key.c_str(), 0, KEY_QUERY_VALUE | ViewFlag(view), &h) != ERROR_SUCCESS) return;
+  LONG opened = RegOpenKeyExW(common::RootKey(root), key.c_str(), 0, KEY_QUERY_VALUE | ViewFlag(view), &h);
+  if (opened != ERROR_SUCCESS) return;
   DWORD maxName = 0, maxData = 0;
   RegQueryInfoKeyW(h, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &maxName, &maxData, nullptr,
                    nullptr);
@@ -84,7 +76,7 @@ void ListStartupValues(const std::vector<WatchedLocation>& locations, const RunV
 StartDelete DeleteStartValue(RegRoot root, const std::wstring& key, RegView view, const std::wstring& name,
                              const std::wstring& backupFile, RegValueDelete deleteValue) {
   HKEY h = nullptr;
-  LONG r = RegOpenKeyExW(RootKey(root), key.c_str(), 0, KEY_SET_VALUE | KEY_QUERY_VALUE | ViewFlag(view), &h);
+  LONG r = RegOpenKeyExW(common::RootKey(root), key.c_str(), 0, KEY_SET_VALUE | KEY_QUERY_VALUE | ViewFlag(view), &h);
   if (r == ERROR_FILE_NOT_FOUND) return StartDelete::Missing;
   if (r != ERROR_SUCCESS) return StartDelete::Refused;
   SavedRegValue saved{RootName(root) + KeyPathInView(key, view), name};

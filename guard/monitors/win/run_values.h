@@ -24,7 +24,6 @@ struct RunValue {
 };
 using RunValueSink = std::function<void(const RunValue&)>;
 
-HKEY RootKey(RegRoot root);
 // The views in which a root is read: HKEY_LOCAL_MACHINE in both, the others as they are.
 std::vector<RegView> ViewsOf(RegRoot root);
 // Lists the values of one key in one view; a key that cannot be opened lists nothing.

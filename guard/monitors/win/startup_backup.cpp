@@ -4,10 +4,10 @@
 
 #include <cwchar>
 
+#include "common/path.h"
 #include "common/text.h"
 #include "common/win/system.h"
 #include "common/win/text_file.h"
-#include "guard/startup/guard_state.h"
 
 namespace zorvix {
 namespace {
@@ -24,7 +24,7 @@ std::wstring SavedWhen() {
 }  // namespace
 
 std::wstring StartupBackupPath(const std::wstring& folder) {
-  return JoinPath(folder.empty() ? common::AppFolder() : folder, kStartupBackupFile);
+  return common::JoinPath(folder.empty() ? common::AppFolder() : folder, kStartupBackupFile);
 }
 
 bool AppendStartupBackup(const std::wstring& file, const SavedRegValue& value) {
@@ -34,7 +34,7 @@ bool AppendStartupBackup(const std::wstring& file, const SavedRegValue& value) {
   std::wstring text = fresh ? RegFileStart() : old.text;
   common::TextFormat format = fresh ? common::TextFormat{common::Encoding::Utf16Le, 2} : old.format;
   text += RegFileEntry(value, SavedWhen());
-  CreateDirectoryW(common::FolderOf(file).c_str(), nullptr);
+  CreateDirectoryW(common::ExtendedPath(common::FolderOf(file)).c_str(), nullptr);
   return common::WriteTextFile(file, text, format).ok();
 }
 

@@ -1,6 +1,7 @@
 #include "guard/monitors/win/startup_monitor.h"
 
 #include "common/text.h"
+#include "common/win/registry.h"
 #include "common/win/system.h"
 #include "guard/monitors/win/run_values.h"
 #include "guard/process/process_rules.h"
@@ -24,7 +25,7 @@ KeyWatch::~KeyWatch() {
 bool KeyWatch::Arm(Entry& e) {
   if (!e.h) {
     REGSAM view = e.view == RegView::Wow32 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
-    if (RegOpenKeyExW(RootKey(e.root), e.key.c_str(), 0, KEY_NOTIFY | view, &e.h) != ERROR_SUCCESS) {
+    if (RegOpenKeyExW(common::RootKey(e.root), e.key.c_str(), 0, KEY_NOTIFY | view, &e.h) != ERROR_SUCCESS) {
       e.h = nullptr;
       return false;
     }

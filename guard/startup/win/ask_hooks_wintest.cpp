@@ -2,10 +2,11 @@
 // guard's unload leaves no program frozen.
 #include <gtest/gtest.h>
 
+#include "common/path.h"
 #include "common/testing/win/test_certificate.h"
 #include "common/testing/win/text_files.h"
-#include "common/win/system.h"
 #include "common/text.h"
+#include "common/win/system.h"
 #include "common/win/ui/window.h"
 #include "guard/monitors/win/ask_hooks.h"
 #include "guard/monitors/win/ask_list_files.h"
@@ -91,7 +92,7 @@ class OwnListFiles {
 
 TEST_F(GuardAsk, LoadingTheGuardReadsBothListFiles) {
   OwnListFiles own;
-  CreateDirectoryW(JoinPath(common::AppFolder(), L"sys").c_str(), nullptr);
+  CreateDirectoryW(common::JoinPath(common::AppFolder(), L"sys").c_str(), nullptr);
   ASSERT_TRUE(suite::WriteBytes(AskFilePath(), suite::Ansi(L";c:\\程序\\允许.exe\r\n;c:\\坏.exe\r\n")));
   ASSERT_TRUE(suite::WriteBytes(RegAskFilePath(), "\xFF\xFE" + std::string("\r\0\n\0;\0h\0k\0\\\0x\0", 14)));
   AskLists().process.allow.Add(L"c:\\stale.exe");
@@ -105,7 +106,7 @@ TEST_F(GuardAsk, LoadingTheGuardReadsBothListFiles) {
 
 TEST_F(GuardAsk, AListFileOverTheCapIsNotReadAndTheTrayIconSaysSo) {
   OwnListFiles own;
-  CreateDirectoryW(JoinPath(common::AppFolder(), L"sys").c_str(), nullptr);
+  CreateDirectoryW(common::JoinPath(common::AppFolder(), L"sys").c_str(), nullptr);
   ASSERT_TRUE(suite::WriteBytes(AskFilePath(), std::string(size_t(kListFileCap) + 1, ';')));
   Load();
   EXPECT_EQ(AskLists().processFile.status, common::ReadStatus::kTooLarge);

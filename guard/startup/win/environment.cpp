@@ -1,23 +1,16 @@
 #include "guard/startup/win/environment.h"
 
+#include "common/path.h"
 #include "common/win/registry.h"
 #include "common/win/settings_store.h"
 #include "common/win/system.h"
 #include "guard/startup/guard_state.h"
+#include "guard/startup/start_rules.h"
 
 namespace zorvix {
 namespace {
 const wchar_t kSetupSection[] = L"Setup";
 const wchar_t kFirstStartKey[] = L"FirstStart";
-
-HKEY RootOf(RegEntry::Root r) {
-  switch (r) {
-    case RegEntry::Root::CurrentUser: return HKEY_CURRENT_USER;
-    case RegEntry::Root::ClassesRoot: return HKEY_CLASSES_ROOT;
-    case RegEntry::Root::LocalMachine: return HKEY_LOCAL_MACHINE;
-  }
-  return HKEY_CURRENT_USER;
-}
 }  // namespace
 
 std::wstring ProgramFolder() {
@@ -27,21 +20,16 @@ std::wstring ProgramFolder() {
 }
 
 void HideSysFolder() {
-  SetFileAttributesW((common::AppFolder() + L"sys").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-}
-
-bool WriteRegistry(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& data) {
-  return common::WriteRegString(root, key, name, data);
+  std::wstring sys = common::ExtendedPath(common::AppFolder() + L"sys");
+  SetFileAttributesW(sys.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
 }
 
 void InitEnvironment(const RegWriter& write) {
   GuardState& g = Guard();
-  g.windowsFolder = common::GetWindowsFolder();
-  g.systemFolder = common::GetSystemFolder();
-  g.logonUser = common::GetLogonUser();
-  std::wstring localSettings =
-      g.windowsFolder.substr(0, 2) + L"\\Documents and Settings\\" + g.logonUser + L"\\Local Settings";
-  SetFileAttributesW(localSettings.c_str(), FILE_ATTRIBUTE_NORMAL);
+  common::SystemPaths paths = common::ReadSystemPaths();
+  g.windowsFolder = paths.windowsFolder;
+  g.systemFolder = paths.systemFolder;
+  g.logonUser = paths.userName;
   FirstStartIfNeeded(write);
 }
 
@@ -55,17 +43,7 @@ bool FirstRunSetup(const RegWriter& write) {
   std::wstring folder = ProgramFolder();
   for (auto& line : RegistrarCommands(common::GetSystemFolder(), folder))
     common::StartCommand(line, SW_SHOWMINNOACTIVE);
-  auto entries = FirstRunEntries(folder);
-  bool ok = write(RootOf(entries[0].root), entries[0].key, entries[0].name, entries[0].data);
-  return RegisterSearchMenu(folder, write) && ok;
-}
-
-bool RegisterSearchMenu(const std::wstring& folder, const RegWriter& write) {
-  auto entries = FirstRunEntries(folder);
-  bool ok = true;
-  for (size_t i = 1; i < entries.size(); ++i)
-    ok = write(RootOf(entries[i].root), entries[i].key, entries[i].name, entries[i].data) && ok;
-  return ok;
+  return common::WriteRegEntries(FirstRunEntries(folder), write);
 }
 
 SingleInstance::SingleInstance() {

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "common/path.h"
 #include "common/win/system.h"
 #include "guard/startup/win/face_links.h"
 #include "guard/monitors/win/ask_hooks.h"
@@ -12,6 +13,7 @@
 #include "guard/process/process_actions.h"
 #include "guard/process/win/process_menu_ids.h"
 #include "guard/startup/guard_state.h"
+#include "guard/startup/start_rules.h"
 #include "guard/startup/tray_text.h"
 #include "guard/startup/win/tuopan_hooks.h"
 
@@ -31,10 +33,10 @@ FrmMain::FrmMain(TrustChecker::SignerCheck check, ProcessSystem& system)
       formface_(FaceLinksFor(*this)) {}
 
 bool FrmMain::Load(const std::wstring& commandLine) {
-  Guard() = GuardState{};  // 1. every flag starts clear
-  InitEnvironment();       // 2.
+  Guard() = GuardState{};  // every flag starts clear
+  InitEnvironment();       // the system folders and, once per user, the first-run setup
   instance_ = std::make_unique<SingleInstance>();
-  if (!instance_->first()) return false;  // 3. a second instance ends silently
+  if (!instance_->first()) return false;  // a second instance ends silently
 
   HICON icon = LoadIconW(GetModuleHandleW(nullptr), L"APPICON");
   if (!Create(L"ZorvixFrmMain", kMainCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 0, 0, 0, 0,
@@ -42,24 +44,24 @@ bool FrmMain::Load(const std::wstring& commandLine) {
     return false;
   CreateControls();
   Centre();     // 4.
-  CreateColumns();  // 5.
-  NotesFile = JoinPath(common::AppFolder(), L"\\sys\\process.dat");  // 6.
+  CreateColumns();
+  NotesFile = common::JoinPath(common::AppFolder(), L"\\sys\\process.dat");  // the notes that fill the owner and remark columns
   table_.Init({Guard().windowsFolder, Guard().systemFolder, Guard().logonUser, NotesFile});
-  ListChanged = table_.ListProcess();  // 7.
-  lvw_.SortBy(kColOwner, true);        // 8.
-  tuopan_.Load(TrayHooks(*this), icon);  // 9.
-  if (StartsHiddenAndLocked(commandLine))  // 10.
+  ListChanged = table_.ListProcess();  // the first reading of the process table
+  lvw_.SortBy(kColOwner, true);        // by owner
+  tuopan_.Load(TrayHooks(*this), icon);  // the tray icon
+  if (StartsHiddenAndLocked(commandLine))
     commands_.Suoding();
   else
     ShowWindow(hwnd(), SW_SHOWNORMAL);
-  cpu_.Init();  // 11.
-  LoadAskLists();     // 12.
+  cpu_.Init();  // the first sample of the processor load
+  LoadAskLists();  // the decision lists
   LoadRegAskLists();
   TellListFileProblems();
   startup_.SetHooks(StartupAskHooks(*this));
-  StartFirewall();    // 13. the firewall's window is made when first shown
-  common::SetTopMost(hwnd(), true);  // 14.
-  HideSysFolder();                   // 15.
+  StartFirewall();  // the firewall's window is made when first shown
+  common::SetTopMost(hwnd(), true);
+  HideSysFolder();  // hidden again, should the user have shown it
   StartTimer(true);
   return true;
 }

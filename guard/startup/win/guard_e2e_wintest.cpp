@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "common/path.h"
 #include "common/testing/win/child_process.h"
 #include "common/testing/win/test_certificate.h"
 #include "common/text.h"
@@ -70,7 +71,7 @@ TEST(GuardEndToEnd, StartsWithItsWindowAndWritesTheFirstRunEntries) {
   std::wstring folder = suite::BinFolder();
   folder.pop_back();
   EXPECT_EQ(common::ReadRegString(HKEY_CURRENT_USER, L"software\\microsoft\\windows\\currentversion\\run", L"safe"),
-            QuoteIfSpaced(folder + L"\\zorvix.exe"));
+            common::QuoteArg(folder + L"\\zorvix.exe", common::Quoting::WhenNeeded));
   std::wstring command = L"\"" + folder + L"\\sercavo.exe\" \"%1\"";
   EXPECT_EQ(common::ReadRegString(HKEY_CLASSES_ROOT, L"Directory\\shell\\Sercavo", L""), L"【Sercavo】");
   EXPECT_EQ(common::ReadRegString(HKEY_CLASSES_ROOT, L"Directory\\shell\\Sercavo\\command", L""), command);

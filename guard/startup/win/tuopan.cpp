@@ -34,7 +34,7 @@ std::wstring Weekstr() {
 }
 
 // The program this guard registers to start with Windows: its folder and "zorvix.exe".
-std::wstring GuardProgram() { return JoinPath(ProgramFolder(), L"zorvix.exe"); }
+std::wstring GuardProgram() { return common::JoinPath(ProgramFolder(), L"zorvix.exe"); }
 
 }  // namespace
 
@@ -213,7 +213,7 @@ void Tuopan::Command(int id) {
     case kTrayNetwall: Run(hooks_.openFirewall); break;
     case kTrayAutorun: ToggleAutorun(); break;
     case kTrayDownload:
-      system_.shell(hooks_.mainWindow, L"open", JoinPath(app, L"\\download.htm"), SW_HIDE);
+      system_.shell(hooks_.mainWindow, L"open", common::JoinPath(app, L"\\download.htm"), SW_HIDE);
       break;
     case kTrayAbout: About(); break;
     case kTrayTurnOffPc: ConfirmShutdown(); break;
@@ -244,7 +244,7 @@ void Tuopan::ExploreDrive(int index) {
 void Tuopan::ToggleAutorun() {
   bool on = !(GetMenuState(tray_, kTrayAutorun, MF_BYCOMMAND) & MF_CHECKED);
   if (on)
-    common::WriteRegString(HKEY_CURRENT_USER, kRunKey, kRunValueName, QuoteIfSpaced(GuardProgram()));
+    common::WriteRegString(HKEY_CURRENT_USER, kRunKey, kRunValueName, common::QuoteArg(GuardProgram(), common::Quoting::WhenNeeded));
   else
     common::DeleteRegValue(HKEY_CURRENT_USER, kRunKey, kRunValueName);
   RefreshAutorunCheck();  // the mark shows what the registry now holds, not what was wished

@@ -7,6 +7,7 @@
 #include <regex>
 #include <vector>
 
+#include "common/path.h"
 #include "common/testing/win/child_process.h"
 #include "common/testing/win/msgbox_answers.h"
 #include "common/testing/win/sibling_files.h"
@@ -76,7 +77,7 @@ std::wstring MenuText(HMENU menu) {
   return out;
 }
 
-std::wstring Program() { return JoinPath(ProgramFolder(), L"zorvix.exe"); }
+std::wstring Program() { return common::JoinPath(ProgramFolder(), L"zorvix.exe"); }
 
 // Keeps the start-up value "safe" as it was before the test.
 class RunValueKeeper {

@@ -109,7 +109,6 @@ std::wstring TargetPath(const std::wstring& source, const std::wstring& folder) 
 
 }  // namespace
 
-FileOp FileOpOfKind(int kind) { return kind >= 0 && kind <= 3 ? FileOp(kind) : FileOp::Copy; }
 
 bool PathExists(const std::wstring& path) { return Attributes(path) != INVALID_FILE_ATTRIBUTES; }
 

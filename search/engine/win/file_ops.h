@@ -8,7 +8,6 @@
 namespace sercavo {
 
 enum class FileOp { Copy = 0, Move = 1, Rename = 2, Delete = 3 };
-FileOp FileOpOfKind(int kind);  // anything unknown is a copy
 
 // One operation without confirmation or undo (a deletion does not go to the recycle bin). A copy or move
 // never replaces anything at the target: a taken name gets a numbered one. True only when it succeeded.

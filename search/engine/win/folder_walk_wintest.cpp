@@ -5,7 +5,7 @@
 #include "common/path.h"
 #include "common/testing/temp_dir.h"
 #include "common/text.h"
-#include "search/engine/testing/host_links.h"
+#include "search/engine/win/testing/host_links.h"
 #include "search/engine/win/folder_walk.h"
 
 namespace sercavo {

@@ -46,8 +46,8 @@ void FormCopy::Activate() {
   Busy busy;
   State().stopRequested = false;
   switch (State().fileOpKind) {
-    case 1: FileCopyMan(); break;
-    case 2: FileMoveMan(); break;
+    case kFileOpCopy: FileCopyMan(); break;
+    case kFileOpMove: FileMoveMan(); break;
     default: FileDelMan(); break;
   }
 }

@@ -10,7 +10,7 @@
 #include "common/win/clipboard.h"
 #include "common/win/pump.h"
 #include "search/engine/search_state.h"
-#include "search/engine/testing/keys.h"
+#include "search/engine/win/testing/keys.h"
 #include "search/engine/win/form_search.h"
 #include "search/engine/win/frm_main.h"
 #include "search/extras/win/form_pre.h"
@@ -263,7 +263,8 @@ class SystemPreview : public testing::Test {
   void TearDown() override { main_.Destroy(); }
   void Click(const std::wstring& name) {
     for (size_t i = 0; i < main_.lvw().model().size(); ++i)
-      if (main_.lvw().model().Name(i) == name) return main_.ListMouseUp(1, 2, int(i));
+      if (main_.lvw().model().Name(i) == name)
+        return main_.ListMouseUp(FrmMain::kLeftButton, FrmMain::kCtrlDown, int(i));
     ADD_FAILURE() << "no row " << name;
   }
   // The control the preview window hosts for that kind of file; null when the system has none.

@@ -49,6 +49,8 @@ enum : int {
   kAbout,
 };
 constexpr wchar_t kUpdatePage[] = L"https://sercavo.example/update.htm";
+// Posted after an arrow key on the list: the focused row is previewed once the selection has moved.
+constexpr UINT kMsgPreviewFocused = WM_APP + 2;
 constexpr ULONGLONG kPumpIntervalMs = 10, kShowIntervalMs = 250;
 constexpr int kWidthTwips = 10800, kHeightTwips = 7200;
 const wchar_t* const kCmdCaptions[8] = {nullptr,     kSearchF,    L"复制(&C)", L"移动(&M)",
@@ -308,7 +310,7 @@ void FrmMain::CopyOrMoveClick(int kind) {
 void FrmMain::DeleteClick() {
   if (common::MsgBox(hwnd(), L"您确实要删除该文件吗？       ", MB_OKCANCEL | MB_ICONQUESTION, L"删除") != IDOK)
     return FocusList();
-  RunFileOp(3, L"");
+  RunFileOp(kFileOpDelete, L"");
 }
 
 void FrmMain::OpenClick(int row) {
@@ -321,7 +323,7 @@ void FrmMain::OpenClick(int row) {
 }
 
 void FrmMain::ListMouseUp(int button, int shift, int row) {
-  if (!fileView_ || button != 1 || shift == 1) return;
+  if (!fileView_ || button != kLeftButton || shift == kShiftDown) return;
   int i = row >= 0 ? row : lvw_.ActiveRow();
   if (i < 0 || i >= lvw_.Count()) return;
   std::wstring path = lvw_.model().Path(size_t(i));
@@ -357,9 +359,9 @@ void FrmMain::OnCommand(int id) {
     case kFind: return Command1Click();
     case kIdCmd + 2:
     case kEditCopy:
-    case kSaveAs: return CopyOrMoveClick(1);
+    case kSaveAs: return CopyOrMoveClick(kFileOpCopy);
     case kIdCmd + 3:
-    case kEditCut: return CopyOrMoveClick(2);
+    case kEditCut: return CopyOrMoveClick(kFileOpMove);
     case kIdCmd + 4:
     case kEditDel: return DeleteClick();
     case kIdCmd + 5:
@@ -402,13 +404,14 @@ void FrmMain::OnNotify(NMHDR* hdr) {
     }
     case NM_CLICK: {
       int row = reinterpret_cast<NMITEMACTIVATE*>(hdr)->iItem;
-      if (row >= 0) ListMouseUp(1, (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0), row);
+      int shift = (GetKeyState(VK_SHIFT) < 0 ? kShiftDown : 0) | (GetKeyState(VK_CONTROL) < 0 ? kCtrlDown : 0);
+      if (row >= 0) ListMouseUp(kLeftButton, shift, row);
       break;
     }
     case LVN_KEYDOWN: {
       WORD key = reinterpret_cast<NMLVKEYDOWN*>(hdr)->wVKey;
       // The selection moves after the key is handled; act on it once it has.
-      if (key == VK_DOWN || key == VK_UP) PostMessageW(hwnd(), WM_APP + 2, 0, 0);
+      if (key == VK_DOWN || key == VK_UP) PostMessageW(hwnd(), kMsgPreviewFocused, 0, 0);
       break;
     }
   }
@@ -427,7 +430,7 @@ LRESULT FrmMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_NOTIFY: OnNotify(reinterpret_cast<NMHDR*>(lp)); return 0;
     case WM_COMMAND: OnCommand(LOWORD(wp)); return 0;
-    case WM_APP + 2: ListMouseUp(1, 2); return 0;
+    case kMsgPreviewFocused: ListMouseUp(kLeftButton, kCtrlDown); return 0;
     case WM_CONTEXTMENU:
       // Shift+F10 and the menu key on the list: the edit menu at the row the user is at.
       if (reinterpret_cast<HWND>(wp) == lvw_.hwnd() && GET_X_LPARAM(lp) == -1 && GET_Y_LPARAM(lp) == -1) {

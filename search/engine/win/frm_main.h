@@ -49,7 +49,7 @@ class FrmMain : public common::ui::Window {
   std::wstring TakePendingFolder();
 
   ResultsList& lvw() { return lvw_; }
-  // Copy (1), move (2) or delete (3) of the selected rows through the copy window.
+  // Copy, move or delete (a FileOpKind) of the selected rows through the copy window.
   void RunFileOp(int kind, const std::wstring& targetFolder);
   void CopyOrMoveClick(int kind);
   void DeleteClick();
@@ -57,6 +57,8 @@ class FrmMain : public common::ui::Window {
   void OpenClick(int row = -1);
   // A left-button release on the list (row: the clicked one, -1 for the active one): the row's path goes to
   // the clipboard and the row is previewed.
+  // button: kLeftButton or another; shift: kShiftDown and kCtrlDown as held.
+  static constexpr int kLeftButton = 1, kShiftDown = 1, kCtrlDown = 2;
   void ListMouseUp(int button, int shift, int row = -1);
   bool fileView() const { return fileView_; }
   FormWord& formWord() { return formWord_; }

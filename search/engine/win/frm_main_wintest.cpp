@@ -13,8 +13,8 @@
 #include "common/win/sibling_tool.h"
 #include "common/win/system.h"
 #include "search/engine/search_state.h"
-#include "search/engine/testing/at_next_pump.h"
-#include "search/engine/testing/keys.h"
+#include "search/engine/win/testing/at_next_pump.h"
+#include "search/engine/win/testing/keys.h"
 #include "search/engine/win/file_ops.h"
 #include "search/engine/win/folder_walk.h"
 #include "search/engine/win/form_copy.h"
@@ -144,7 +144,7 @@ TEST_F(Main, CopyLeavesRowsAndMoveAndDeleteRemoveThem) {
   Search(kJunk, L"", t.wpath());
   ASSERT_EQ(main_.lvw().Count(), 5);
   SelectOnly({L"a.tmp", L"\u2603 e.tmp"});
-  main_.RunFileOp(1, target.wpath() + L"\\");
+  main_.RunFileOp(kFileOpCopy, target.wpath() + L"\\");
   EXPECT_EQ(main_.lvw().Count(), 5);
   EXPECT_TRUE(common::FileExists(target.wpath() + L"\\a.tmp"));
   EXPECT_TRUE(common::FileExists(target.wpath() + L"\\\u2603 e.tmp"));
@@ -163,7 +163,7 @@ TEST_F(Main, CopyLeavesRowsAndMoveAndDeleteRemoveThem) {
 
   SelectOnly({L"a.tmp"});
   suite::TempDir moved;
-  main_.RunFileOp(2, moved.wpath() + L"\\");
+  main_.RunFileOp(kFileOpMove, moved.wpath() + L"\\");
   EXPECT_EQ(Names(), (std::vector<std::wstring>{L"\u2603 e.tmp"}));
   EXPECT_TRUE(common::FileExists(moved.wpath() + L"\\a.tmp"));
   EXPECT_FALSE(common::FileExists(t.wpath() + L"\\a.tmp"));
@@ -188,7 +188,7 @@ TEST_F(Main, AFailedDeleteKeepsItsRowSelected) {
   HANDLE h = CreateFileW(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(h, INVALID_HANDLE_VALUE);
   main_.lvw().SelectAll();
-  main_.RunFileOp(3, L"");
+  main_.RunFileOp(kFileOpDelete, L"");
   CloseHandle(h);
   if (!common::FileExists(locked)) GTEST_SKIP() << "this system deletes open files";
   ASSERT_EQ(Names(), (std::vector<std::wstring>{L"locked.tmp"}));
@@ -213,7 +213,7 @@ TEST_F(Main, CancelledMoveStopsAfterTheCurrentRowAndKeepsTheRestSelected) {
   Search(kJunk, L"", t.wpath());
   main_.lvw().SelectAll();
   cancelHook = SetWindowsHookExW(WH_CBT, CancelOnActivate, nullptr, GetCurrentThreadId());
-  main_.RunFileOp(2, target.wpath() + L"\\");
+  main_.RunFileOp(kFileOpMove, target.wpath() + L"\\");
   UnhookWindowsHookEx(cancelHook);
   EXPECT_EQ(main_.lvw().Count(), 2);
   main_.lvw().PullSelection();
@@ -332,11 +332,11 @@ TEST_F(Main, LeftClickCopiesThePathUnlessShiftIsHeld) {
   main_.lvw().ColumnClick(kColName);  // ascending: a b c
   ASSERT_TRUE(common::SetClipboardText(main_.hwnd(), L"before"));
   main_.lvw().SelectAll();
-  main_.ListMouseUp(1, 1);
+  main_.ListMouseUp(FrmMain::kLeftButton, FrmMain::kShiftDown);
   EXPECT_EQ(Clip(), L"before");
   main_.ListMouseUp(2, 0);
   EXPECT_EQ(Clip(), L"before");
-  main_.ListMouseUp(1, 2);
+  main_.ListMouseUp(FrmMain::kLeftButton, FrmMain::kCtrlDown);
   EXPECT_NE(Clip(), L"before");
 }
 
@@ -350,7 +350,7 @@ TEST_F(Main, TheClickedOrFocusedRowIsUsedNotTheFirstSelected) {
   main_.lvw().SelectAll();
   ListView_SetItemState(list, 2, LVIS_FOCUSED, LVIS_FOCUSED);
   EXPECT_EQ(main_.lvw().ActiveRow(), 2);
-  main_.ListMouseUp(1, 2);  // as the arrow keys do: the focused row
+  main_.ListMouseUp(FrmMain::kLeftButton, FrmMain::kCtrlDown);  // as the arrow keys do: the focused row
   EXPECT_EQ(Clip(), t.wpath() + L"\\c.tmp");
   // A click names its row.
   NMITEMACTIVATE click{};
@@ -391,7 +391,7 @@ TEST_F(Main, SameNamedRowsMovedIntoOneFolderAreAllKept) {
   ASSERT_EQ(main_.lvw().Count(), 2);
   main_.lvw().SelectAll();
   suite::MsgBoxAnswers answers;
-  main_.RunFileOp(2, target.wpath() + L"\\");
+  main_.RunFileOp(kFileOpMove, target.wpath() + L"\\");
   EXPECT_EQ(main_.lvw().Count(), 0);
   std::string a = suite::ReadBytes(target.wpath() + L"\\readme.txt").value_or("");
   std::string b = suite::ReadBytes(target.wpath() + L"\\readme (2).txt").value_or("");
@@ -414,11 +414,11 @@ TEST_F(Main, LongPathFailuresAreReportedAndTheirRowsStay) {
   ASSERT_EQ(main_.lvw().Count(), 1);
   main_.lvw().SelectAll();
   suite::MsgBoxAnswers answers;
-  main_.RunFileOp(2, t.wpath() + L"\\no such folder\\");
+  main_.RunFileOp(kFileOpMove, t.wpath() + L"\\no such folder\\");
   EXPECT_EQ(main_.lvw().Count(), 1);
   ASSERT_EQ(answers.shown().size(), 1u);
   EXPECT_NE(answers.shown()[0].text.find(file), std::wstring::npos);
-  main_.RunFileOp(3, L"");
+  main_.RunFileOp(kFileOpDelete, L"");
   EXPECT_EQ(main_.lvw().Count(), 0);
   EXPECT_FALSE(PathExists(file));
 }
@@ -530,7 +530,7 @@ TEST_F(Main, EscInTheCopyWindowStopsAfterTheCurrentRow) {
   Search(kJunk, L"", t.wpath());
   main_.lvw().SelectAll();
   cancelHook = SetWindowsHookExW(WH_CBT, EscOnActivate, nullptr, GetCurrentThreadId());
-  main_.RunFileOp(2, target.wpath() + L"\\");
+  main_.RunFileOp(kFileOpMove, target.wpath() + L"\\");
   UnhookWindowsHookEx(cancelHook);
   EXPECT_EQ(main_.lvw().Count(), 2);
   EXPECT_TRUE(State().stopRequested);

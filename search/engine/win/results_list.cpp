@@ -20,8 +20,7 @@ constexpr struct {
 
 // A file that carries its own icons shows its first one; the shell's icon when it has none.
 common::Icon OwnIcon(const std::wstring& path) {
-  HICON large = nullptr;
-  if (ExtractIconExW(path.c_str(), 0, &large, nullptr, 1) == 1 && large) return common::Icon(large);
+  if (common::Icon own = common::FirstIconOfFile(path, false)) return own;
   return common::GetFileIcon(path, false);
 }
 

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "common/explorer_entries.h"
 #include "common/path.h"
 #include "common/text.h"
 #include "common/win/registry.h"
@@ -12,31 +13,16 @@
 namespace sercavo {
 
 namespace {
-SystemPaths& StoredPaths() {
-  static SystemPaths paths;
+common::SystemPaths& StoredPaths() {
+  static common::SystemPaths paths;
   return paths;
 }
 }  // namespace
 
-const SystemPaths& Paths() { return StoredPaths(); }
-
-SystemPaths ReadSystemPaths() {
-  SystemPaths p{common::RTrim(common::GetWindowsFolder()), common::RTrim(common::GetSystemFolder()),
-                common::RTrim(common::GetLogonUser())};
-  if (p.windowsFolder.size() >= 2) {
-    std::wstring local =
-        p.windowsFolder.substr(0, 2) + L"\\Documents and Settings\\" + p.userName + L"\\Local Settings";
-    SetFileAttributesW(common::ExtendedPath(local).c_str(), FILE_ATTRIBUTE_NORMAL);
-  }
-  StoredPaths() = p;
-  return p;
-}
+const common::SystemPaths& Paths() { return StoredPaths(); }
 
 bool RegisterContextMenu(const std::wstring& exePath) {
-  bool ok = true;
-  for (const MenuEntry& e : ContextMenuEntries(exePath))
-    ok = common::WriteRegString(e.localMachine ? HKEY_LOCAL_MACHINE : HKEY_CLASSES_ROOT, e.key, L"", e.data) && ok;
-  return ok;
+  return common::WriteRegEntries(common::SearchMenuEntries(exePath));
 }
 
 bool RunFirstRun(const std::wstring& folder, const std::wstring& exePath) {
@@ -55,7 +41,7 @@ ShieldFlags ReadShieldFlags() {
 }
 
 void StartUp() {
-  ReadSystemPaths();
+  StoredPaths() = common::ReadSystemPaths();
   RunFirstRun(common::AppFolder(), common::ExePath());
   State().shieldFlags = ReadShieldFlags();
 }

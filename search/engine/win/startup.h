@@ -2,16 +2,13 @@
 #pragma once
 #include <string>
 
+#include "common/win/system.h"
 #include "search/engine/search_rules.h"
 
 namespace sercavo {
 
-struct SystemPaths {
-  std::wstring windowsFolder, systemFolder, userName;
-};
-// Reads the folders and the user and makes the old per-user settings folder visible (errors ignored).
-SystemPaths ReadSystemPaths();
-const SystemPaths& Paths();
+// The system folders and the user, as read at start-up (common::ReadSystemPaths).
+const common::SystemPaths& Paths();
 
 // Writes the four Explorer entries that start exePath on a folder or drive; false when one failed.
 bool RegisterContextMenu(const std::wstring& exePath);
