@@ -7,7 +7,7 @@
 #include "common/win/message_loop.h"
 #include "common/win/msgbox.h"
 #include "common/win/system.h"
-#include "guard/startup/guard_state.h"
+#include "guard/guard_state.h"
 #include "guard/startup/win/frm_main.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR cmdLine, int) {

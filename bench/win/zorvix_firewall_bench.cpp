@@ -21,7 +21,7 @@
 #include "guard/monitors/win/settings_section.h"
 #include "guard/monitors/win/tcp_source_system.h"
 #include "guard/monitors/win/testing/tcp_table_double.h"
-#include "guard/startup/guard_state.h"
+#include "guard/guard_state.h"
 
 namespace {
 

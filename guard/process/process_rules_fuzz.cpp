@@ -4,7 +4,7 @@
 #include <string>
 
 #include "guard/process/process_rules.h"
-#include "guard/startup/guard_state.h"
+#include "guard/guard_state.h"
 #include "guard/startup/start_rules.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -5,7 +5,7 @@
 
 #include "common/testing/win/child_process.h"
 #include "guard/control/face_pages.h"
-#include "guard/startup/guard_state.h"
+#include "guard/guard_state.h"
 #include "guard/startup/tray_text.h"
 
 using namespace zorvix;

@@ -2,7 +2,7 @@
 
 #include <dbt.h>
 
-#include "guard/startup/guard_state.h"
+#include "guard/guard_state.h"
 
 namespace zorvix {
 

@@ -20,7 +20,7 @@
 #include "guard/monitors/win/autorun_policy.h"
 #include "guard/monitors/win/testing/host_link.h"
 #include "guard/monitors/win/testing/scratch_drive.h"
-#include "guard/startup/guard_state.h"
+#include "guard/guard_state.h"
 
 using namespace zorvix;
 using zorvix::test_support::HostLink;

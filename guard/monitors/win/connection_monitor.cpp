@@ -5,7 +5,7 @@
 #include "common/text.h"
 #include "common/win/pump.h"
 #include "guard/monitors/connection_rows.h"
-#include "guard/startup/guard_state.h"
+#include "guard/guard_state.h"
 
 namespace zorvix {
 

@@ -12,7 +12,7 @@
 #include "guard/monitors/win/settings_section.h"
 #include "guard/monitors/win/testing/tcp_table_double.h"
 #include "guard/monitors/win/testing/window_child.h"
-#include "guard/startup/guard_state.h"
+#include "guard/guard_state.h"
 
 using namespace zorvix;
 using test_support::TcpTableDouble;

@@ -17,7 +17,7 @@
 #include "guard/monitors/tcp_source.h"
 #include "guard/monitors/win/process_freeze.h"
 #include "guard/process/win/process_actions.h"
-#include "guard/startup/guard_state.h"
+#include "guard/guard_state.h"
 
 namespace zorvix {
 

@@ -15,7 +15,7 @@
 #include "guard/monitors/win/autorun_files.h"
 #include "guard/monitors/win/autorun_policy.h"
 #include "guard/process/win/file_details.h"
-#include "guard/startup/guard_state.h"
+#include "guard/guard_state.h"
 
 namespace zorvix {
 namespace {

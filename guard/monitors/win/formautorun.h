@@ -9,7 +9,7 @@
 
 #include "common/win/ui/list_view.h"
 #include "common/win/ui/window.h"
-#include "guard/startup/guard_state.h"
+#include "guard/guard_state.h"
 
 namespace zorvix {
 

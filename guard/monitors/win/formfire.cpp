@@ -9,7 +9,7 @@
 #include "common/win/ui/window.h"
 #include "guard/process/win/file_details.h"
 #include "guard/process/win/process_actions.h"
-#include "guard/startup/guard_state.h"
+#include "guard/guard_state.h"
 
 namespace zorvix {
 namespace {

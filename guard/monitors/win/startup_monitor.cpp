@@ -5,7 +5,7 @@
 #include "common/win/system.h"
 #include "guard/monitors/win/run_values.h"
 #include "guard/process/process_rules.h"
-#include "guard/startup/guard_state.h"
+#include "guard/guard_state.h"
 
 namespace zorvix {
 

@@ -11,7 +11,7 @@
 #include "guard/monitors/win/run_values.h"
 #include "guard/monitors/win/startup_backup.h"
 #include "guard/monitors/win/testing/scratch_keys.h"
-#include "guard/startup/guard_state.h"
+#include "guard/guard_state.h"
 
 using namespace zorvix;
 using zorvix::test_support::ScratchKeys;

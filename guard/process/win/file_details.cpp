@@ -6,7 +6,7 @@
 #include "common/win/version_info.h"
 #include "guard/process/process_rules.h"
 #include "guard/process/win/process_query.h"
-#include "guard/startup/guard_state.h"
+#include "guard/guard_state.h"
 
 namespace zorvix {
 namespace {

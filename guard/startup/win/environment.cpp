@@ -4,7 +4,7 @@
 #include "common/win/registry.h"
 #include "common/win/settings_store.h"
 #include "common/win/system.h"
-#include "guard/startup/guard_state.h"
+#include "guard/guard_state.h"
 #include "guard/startup/start_rules.h"
 
 namespace zorvix {

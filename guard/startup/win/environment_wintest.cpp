@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "common/win/settings_store.h"
-#include "guard/startup/guard_state.h"
+#include "guard/guard_state.h"
 
 using namespace zorvix;
 

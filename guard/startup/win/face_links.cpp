@@ -8,7 +8,7 @@
 #include "guard/process/process_actions.h"
 #include "guard/process/win/file_details.h"
 #include "guard/process/win/process_actions.h"
-#include "guard/startup/guard_state.h"
+#include "guard/guard_state.h"
 #include "guard/startup/win/frm_main.h"
 #include "guard/startup/win/tuopan_hooks.h"
 

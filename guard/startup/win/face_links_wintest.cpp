@@ -17,7 +17,7 @@
 #include "guard/monitors/win/formfire.h"
 #include "guard/process/process_actions.h"
 #include "guard/process/process_rules.h"
-#include "guard/startup/guard_state.h"
+#include "guard/guard_state.h"
 #include "guard/startup/tray_text.h"
 #include "guard/startup/win/frm_main.h"
 

@@ -16,7 +16,7 @@
 #include "guard/monitors/win/testing/tcp_table_double.h"
 #include "guard/monitors/win/testing/window_child.h"
 #include "guard/startup/win/process_window_fixture.h"
-#include "guard/startup/guard_state.h"
+#include "guard/guard_state.h"
 #include "guard/startup/tray_text.h"
 
 using namespace zorvix;

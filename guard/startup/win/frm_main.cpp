@@ -12,7 +12,7 @@
 #include "guard/monitors/win/startup_ask.h"
 #include "guard/process/process_actions.h"
 #include "guard/process/win/process_menu_ids.h"
-#include "guard/startup/guard_state.h"
+#include "guard/guard_state.h"
 #include "guard/startup/start_rules.h"
 #include "guard/startup/tray_text.h"
 #include "guard/startup/win/tuopan_hooks.h"

@@ -12,7 +12,7 @@
 #include "common/win/ui/window.h"
 #include "common/win/version_info.h"
 #include "guard/process/process_rules.h"
-#include "guard/startup/guard_state.h"
+#include "guard/guard_state.h"
 
 #include <tlhelp32.h>
 

@@ -14,7 +14,7 @@
 #include "guard/process/win/process_commands.h"
 #include "guard/process/win/process_menu_ids.h"
 #include "guard/process/win/process_system.h"
-#include "guard/startup/guard_state.h"
+#include "guard/guard_state.h"
 #include "guard/startup/win/frm_main.h"
 
 namespace zorvix::testing {

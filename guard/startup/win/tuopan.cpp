@@ -8,7 +8,7 @@
 #include "common/win/sibling_tool.h"
 #include "common/win/system.h"
 #include "guard/process/process_actions.h"
-#include "guard/startup/guard_state.h"
+#include "guard/guard_state.h"
 #include "guard/startup/tray_text.h"
 #include "guard/startup/win/environment.h"
 

@@ -1,6 +1,6 @@
 #include "guard/startup/win/tuopan_hooks.h"
 
-#include "guard/startup/guard_state.h"
+#include "guard/guard_state.h"
 #include "guard/startup/win/frm_main.h"
 
 namespace zorvix {

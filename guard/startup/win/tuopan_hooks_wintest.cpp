@@ -20,7 +20,7 @@
 #include "guard/monitors/win/testing/window_child.h"
 #include "guard/process/win/process_system.h"
 #include "guard/process/win/window_list_win.h"
-#include "guard/startup/guard_state.h"
+#include "guard/guard_state.h"
 #include "guard/startup/tray_text.h"
 #include "guard/startup/win/frm_main.h"
 

@@ -16,7 +16,7 @@
 #include "common/win/registry.h"
 #include "common/win/sibling_tool.h"
 #include "common/win/system.h"
-#include "guard/startup/guard_state.h"
+#include "guard/guard_state.h"
 #include "guard/startup/tray_text.h"
 #include "guard/startup/win/environment.h"
 

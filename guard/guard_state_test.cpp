@@ -1,4 +1,4 @@
-#include "guard/startup/guard_state.h"
+#include "guard/guard_state.h"
 
 #include <gtest/gtest.h>
 
