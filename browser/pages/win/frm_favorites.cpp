@@ -7,6 +7,7 @@
 #include "browser/pages/win/menu_pictures.h"
 #include "common/win/message_loop.h"
 #include "common/win/msgbox.h"
+#include "common/win/ui/placement.h"
 
 namespace corvane {
 namespace {
@@ -25,11 +26,9 @@ std::wstring TitleRefused(const std::wstring& title) {
 
 bool FrmFavorites::Create(HWND owner, const std::wstring& url, const std::wstring& title) {
   int w = common::ui::Twips(owner, 6900), h = common::ui::Twips(owner, 3500);
-  RECT o{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  if (owner) GetWindowRect(owner, &o);
+  RECT o = common::ui::PlacedOver(owner, w, h);
   if (!Window::Create(L"CorvaneFrmFavorites", L"添加到收藏夹", WS_POPUP | WS_CAPTION | WS_SYSMENU,
-                      WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, (o.left + o.right - w) / 2,
-                      (o.top + o.bottom - h) / 2, w, h, owner))
+                      WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, o.left, o.top, w, h, owner))
     return false;
   HWND picture = CreateControl(hwnd(), L"STATIC", L"", SS_ICON | SS_CENTERIMAGE, 0);
   SendMessageW(picture, STM_SETICON, reinterpret_cast<WPARAM>(PageIcon()), 0);

@@ -2,6 +2,7 @@
 
 #include "browser/shell/win/modal.h"
 #include "common/win/message_loop.h"
+#include "common/win/ui/placement.h"
 
 namespace corvane {
 using common::ui::CreateControl;
@@ -9,10 +10,9 @@ using common::ui::MoveTwips;
 
 bool InputBox::Create(HWND owner, const std::wstring& prompt, const std::wstring& title, const std::wstring& value) {
   int w = common::ui::Twips(owner, 6000), h = common::ui::Twips(owner, 2500);
-  RECT o{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  if (owner) GetWindowRect(owner, &o);
-  if (!Window::Create(L"CorvaneInputBox", title, WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
-                      (o.left + o.right - w) / 2, (o.top + o.bottom - h) / 2, w, h, owner))
+  RECT o = common::ui::PlacedOver(owner, w, h);
+  if (!Window::Create(L"CorvaneInputBox", title, WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                      WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, o.left, o.top, w, h, owner))
     return false;
   HWND label = CreateControl(hwnd(), L"STATIC", prompt, SS_LEFT | SS_NOPREFIX, kPrompt);
   HWND ok = CreateControl(hwnd(), L"BUTTON", L"确定", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK);

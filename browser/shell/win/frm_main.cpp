@@ -15,7 +15,6 @@
 #include "browser/tools/win/tools_menu.h"
 #include "common/path.h"
 #include "common/text.h"
-#include "common/win/text_file.h"
 #include "common/win/clipboard.h"
 #include "common/win/message_loop.h"
 #include "common/win/msgbox.h"
@@ -23,6 +22,8 @@
 #include "common/win/settings_store.h"
 #include "common/win/sibling_tool.h"
 #include "common/win/system.h"
+#include "common/win/text_file.h"
+#include "common/win/ui/placement.h"
 
 namespace corvane {
 namespace {
@@ -61,8 +62,8 @@ bool FrmMain::Load(const std::wstring& commandLine) {
   LoadClosedPages();
   HICON icon = LoadIconW(GetModuleHandleW(nullptr), L"APPICON");
   int w = std::min(GetSystemMetrics(SM_CXSCREEN), 1100), h = std::min(GetSystemMetrics(SM_CYSCREEN) - 40, 760);
-  if (!Create(L"CorvaneFrmMain", kBrowserTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
-              (GetSystemMetrics(SM_CXSCREEN) - w) / 2, std::max(0, (GetSystemMetrics(SM_CYSCREEN) - h) / 2), w, h,
+  RECT at = common::ui::PlacedOver(nullptr, w, h);
+  if (!Create(L"CorvaneFrmMain", kBrowserTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, at.left, at.top, w, h,
               nullptr, nullptr, icon))
     return false;
   menus_ = BuildFrameMenus();

@@ -4,6 +4,7 @@
 #include "browser/tools/win/trace_cleaner.h"
 #include "common/win/message_loop.h"
 #include "common/win/msgbox.h"
+#include "common/win/ui/placement.h"
 
 namespace corvane {
 using common::ui::CreateControl;
@@ -12,12 +13,10 @@ using common::ui::MoveTwips;
 bool Formclear::Create(HWND owner) {
   owner_ = owner;
   int w = common::ui::Twips(owner, 6300), h = common::ui::Twips(owner, 3900);
-  RECT o{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  if (owner) GetWindowRect(owner, &o);
+  RECT o = common::ui::PlacedOver(owner, w, h);
   HICON icon = LoadIconW(GetModuleHandleW(nullptr), L"APPICON");
   if (!Window::Create(L"CorvaneFormclear", kClearTitle, WS_POPUP | WS_CAPTION | WS_SYSMENU,
-                      WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, (o.left + o.right - w) / 2,
-                      (o.top + o.bottom - h) / 2, w, h, owner, nullptr, icon))
+                      WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, o.left, o.top, w, h, owner, nullptr, icon))
     return false;
   HWND frame = CreateControl(hwnd(), L"BUTTON", L"选项", BS_GROUPBOX, kFrame);
   MoveTwips(frame, 120, 60, 5900, 2700);

@@ -4,6 +4,7 @@
 #include "common/win/message_loop.h"
 #include "common/win/msgbox.h"
 #include "common/win/pump.h"
+#include "common/win/ui/placement.h"
 #include "search/engine/search_state.h"
 #include "search/engine/win/busy.h"
 
@@ -16,10 +17,9 @@ constexpr size_t kListedFailures = 10;
 
 void FormCopy::RunModal(HWND owner) {
   int w = common::ui::Twips(owner, 4800), h = common::ui::Twips(owner, 1800);
-  RECT r{};
-  GetWindowRect(owner, &r);
+  RECT r = common::ui::PlacedOver(owner, w, h);
   if (!Create(kFormCopyClass, L"", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
-              (r.left + r.right - w) / 2, (r.top + r.bottom - h) / 2, w, h, owner))
+              r.left, r.top, w, h, owner))
     return;
   label_ = common::ui::CreateControl(hwnd(), L"STATIC", L"任务正在执行当中，请您稍等……", SS_CENTER, kIdLabel);
   cancel_ = common::ui::CreateControl(hwnd(), L"BUTTON", L"取消(&C)", BS_DEFPUSHBUTTON | WS_TABSTOP, kIdCancel);

@@ -4,6 +4,7 @@
 
 #include "common/win/message_loop.h"
 #include "common/win/msgbox.h"
+#include "common/win/ui/placement.h"
 #include "common/win/ui/tool_tip.h"
 #include "common/win/ui/window.h"
 #include "search/engine/search_state.h"
@@ -25,10 +26,9 @@ void AddToList(HWND combo, const std::wstring& text) {
 bool FormSearch::Load(const std::wstring& caption) {
   HWND owner = main_.hwnd();
   int w = common::ui::Twips(owner, 6200), h = common::ui::Twips(owner, 2300);
-  RECT r{};
-  GetWindowRect(owner, &r);
+  RECT r = common::ui::PlacedOver(owner, w, h);
   if (!Create(kFormSearchClass, caption, WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
-              (r.left + r.right - w) / 2, (r.top + r.bottom - h) / 2, w, h, owner))
+              r.left, r.top, w, h, owner))
     return false;
   CreateControls();
   common::SetDialogKeys(hwnd());

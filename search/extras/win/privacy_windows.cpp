@@ -6,6 +6,7 @@
 #include "common/win/message_loop.h"
 #include "common/win/msgbox.h"
 #include "common/win/settings_store.h"
+#include "common/win/ui/placement.h"
 #include "search/engine/search_state.h"
 #include "search/extras/win/password_crypto.h"
 #include "search/extras/win/password_store.h"
@@ -29,13 +30,9 @@ std::wstring Text(HWND h) { return common::ui::WindowText(h); }
 bool CreateForm(common::ui::Window& w, const wchar_t* cls, const wchar_t* caption, int widthTwips, int heightTwips,
                 HWND owner) {
   int cw = common::ui::Twips(owner, widthTwips), ch = common::ui::Twips(owner, heightTwips);
-  RECT r{};
-  if (owner)
-    GetWindowRect(owner, &r);
-  else
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
-  if (!w.Create(cls, caption, WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
-                std::max(0L, (r.left + r.right - cw) / 2), std::max(0L, (r.top + r.bottom - ch) / 2), cw, ch, owner))
+  RECT r = common::ui::PlacedOver(owner, cw, ch);
+  if (!w.Create(cls, caption, WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, r.left,
+                r.top, cw, ch, owner))
     return false;
   common::SetDialogKeys(w.hwnd());
   return true;
