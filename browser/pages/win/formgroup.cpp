@@ -10,7 +10,7 @@
 #include "common/text.h"
 #include "common/win/message_loop.h"
 #include "common/win/msgbox.h"
-#include "common/win/ui/placement.h"
+#include "common/win/ui/form.h"
 
 namespace corvane {
 namespace {
@@ -42,11 +42,7 @@ constexpr Button kButtons[] = {
 Formgroup::~Formgroup() { Destroy(); }
 
 bool Formgroup::Create(HWND owner) {
-  int w = common::ui::Twips(owner, 8000), h = common::ui::Twips(owner, 6300);
-  RECT o = common::ui::PlacedOver(owner, w, h);
-  if (!Window::Create(L"CorvaneFormgroup", L"网站群组 设置", WS_POPUP | WS_CAPTION | WS_SYSMENU,
-                      WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, o.left, o.top, w, h, owner))
-    return false;
+  if (!common::ui::CreateForm(*this, L"CorvaneFormgroup", L"网站群组 设置", 8000, 6300, owner)) return false;
   CreateToolbar();
   tvw_ = CreateControl(hwnd(), WC_TREEVIEWW, L"",
                        TVS_HASLINES | TVS_LINESATROOT | TVS_HASBUTTONS | TVS_SHOWSELALWAYS | WS_TABSTOP, kTvw,

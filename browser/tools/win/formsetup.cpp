@@ -6,7 +6,7 @@
 #include "browser/shell/win/modal.h"
 #include "common/win/message_loop.h"
 #include "common/win/settings_store.h"
-#include "common/win/ui/placement.h"
+#include "common/win/ui/form.h"
 
 namespace corvane {
 using common::QuerySetting;
@@ -27,15 +27,10 @@ void WriteStoredOptions(const StoredOptions& o) {
 }
 
 bool Formsetup::Create(HWND owner) {
-  int w = common::ui::Twips(owner, 6900), h = common::ui::Twips(owner, 5400);
-  RECT o = common::ui::PlacedOver(owner, w, h);
   HICON icon = LoadIconW(GetModuleHandleW(nullptr), L"APPICON");
-  if (!Window::Create(L"CorvaneFormsetup", kOptionsTitle, WS_POPUP | WS_CAPTION | WS_SYSMENU,
-                      WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, o.left, o.top, w, h, owner, nullptr, icon))
-    return false;
+  if (!common::ui::CreateForm(*this, L"CorvaneFormsetup", kOptionsTitle, 6900, 5400, owner, icon)) return false;
   CreateControls();
   Form_Load();
-  common::SetDialogKeys(hwnd());
   SetFocus(textStart_);
   return true;
 }

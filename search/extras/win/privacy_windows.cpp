@@ -6,12 +6,15 @@
 #include "common/win/message_loop.h"
 #include "common/win/msgbox.h"
 #include "common/win/settings_store.h"
-#include "common/win/ui/placement.h"
+#include "common/win/ui/form.h"
 #include "search/engine/search_state.h"
 #include "search/extras/win/password_crypto.h"
 #include "search/extras/win/password_store.h"
 
 namespace sercavo {
+using common::ui::CreateForm;
+using common::ui::Put;
+
 namespace {
 
 // clang-format off
@@ -25,25 +28,6 @@ const wchar_t* const kShields[5] = {L"屏蔽“电影搜索”的搜索内容", 
                                     L"屏蔽“垃圾搜索”的搜索内容"};
 
 std::wstring Text(HWND h) { return common::ui::WindowText(h); }
-
-// A modal window built in code, centred on its owner.
-bool CreateForm(common::ui::Window& w, const wchar_t* cls, const wchar_t* caption, int widthTwips, int heightTwips,
-                HWND owner) {
-  int cw = common::ui::Twips(owner, widthTwips), ch = common::ui::Twips(owner, heightTwips);
-  RECT r = common::ui::PlacedOver(owner, cw, ch);
-  if (!w.Create(cls, caption, WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, r.left,
-                r.top, cw, ch, owner))
-    return false;
-  common::SetDialogKeys(w.hwnd());
-  return true;
-}
-
-HWND Put(HWND parent, const wchar_t* cls, const std::wstring& text, DWORD style, int id, int x, int y, int w, int h,
-         DWORD exStyle = 0) {
-  HWND c = common::ui::CreateControl(parent, cls, text, style, id, exStyle);
-  common::ui::MoveTwips(c, x, y, w, h);
-  return c;
-}
 
 // Enter: a focused push button does its own work; elsewhere the window's first button.
 int EnterTarget(HWND window, int fallback, std::initializer_list<int> buttons) {
