@@ -1,8 +1,8 @@
 #include "browser/pages/win/input_box.h"
 
-#include "browser/shell/win/modal.h"
 #include "common/win/message_loop.h"
 #include "common/win/ui/form.h"
+#include "common/win/ui/modal.h"
 
 namespace corvane {
 using common::ui::CreateControl;
@@ -45,7 +45,7 @@ LRESULT InputBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 std::wstring AskText(HWND owner, const std::wstring& prompt, const std::wstring& title, const std::wstring& value) {
   InputBox box;
   if (!box.Create(owner, prompt, title, value)) return L"";
-  RunModal(box, owner);
+  common::ui::RunModal(box, owner);
   return box.answer();
 }
 

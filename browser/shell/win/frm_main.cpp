@@ -11,7 +11,6 @@
 #include "browser/pages/win/pages_menu.h"
 #include "browser/shell/win/browser_files.h"
 #include "browser/shell/win/exit_dialog.h"
-#include "browser/shell/win/modal.h"
 #include "browser/tools/win/tools_menu.h"
 #include "common/path.h"
 #include "common/text.h"
@@ -23,6 +22,7 @@
 #include "common/win/sibling_tool.h"
 #include "common/win/system.h"
 #include "common/win/text_file.h"
+#include "common/win/ui/modal.h"
 #include "common/win/ui/placement.h"
 
 namespace corvane {
@@ -378,7 +378,7 @@ void FrmMain::ShowRestore(const std::vector<std::wstring>& records, bool startPa
     }
   // Nothing that reads as a page: no dialog with nothing in it.
   Formask ask(std::move(pages), [this](const std::wstring& url) { return loadnewform(url) != nullptr; });
-  if (!ask.pages().empty() && ask.Create(hwnd())) RunModal(ask, hwnd());
+  if (!ask.pages().empty() && ask.Create(hwnd())) common::ui::RunModal(ask, hwnd());
   // Offered once: the next start is a normal one for them.
   for (const auto& file : read) DeleteFileW(file.c_str());
   // Unanswered, or answered with nothing ticked: the frame never stands without a page.
@@ -569,7 +569,7 @@ bool FrmMain::QueryUnload() {
   bool confirmed = common::GetSettingNumber(kApp, L"unload", L"askme") != 0;
   if (!confirmed) {
     ExitDialog dialog;
-    if (dialog.Create(hwnd(), OnlineMinutes(shi, NowDays()))) RunModal(dialog, hwnd());
+    if (dialog.Create(hwnd(), OnlineMinutes(shi, NowDays()))) common::ui::RunModal(dialog, hwnd());
     if (dialog.confirmed()) {
       SaveSetting(kApp, L"unload", L"askme", dialog.askMe() ? L"1" : L"0");
       unloadme = true;

@@ -1,10 +1,10 @@
 #include "browser/tools/win/formclear.h"
 
-#include "browser/shell/win/modal.h"
 #include "browser/tools/win/trace_cleaner.h"
 #include "common/win/message_loop.h"
 #include "common/win/msgbox.h"
 #include "common/win/ui/form.h"
+#include "common/win/ui/modal.h"
 
 namespace corvane {
 using common::ui::CreateControl;
@@ -70,7 +70,7 @@ LRESULT Formclear::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 void ShowFormclear(HWND owner, std::function<void()> cleared) {
   Formclear form(KnownTraceFolders(), std::move(cleared));
-  if (form.Create(owner)) RunModal(form, owner);
+  if (form.Create(owner)) common::ui::RunModal(form, owner);
 }
 
 }  // namespace corvane

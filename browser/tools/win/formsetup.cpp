@@ -3,10 +3,10 @@
 #include <shlwapi.h>
 
 #include "browser/shell/win/frm_main.h"
-#include "browser/shell/win/modal.h"
 #include "common/win/message_loop.h"
 #include "common/win/settings_store.h"
 #include "common/win/ui/form.h"
+#include "common/win/ui/modal.h"
 
 namespace corvane {
 using common::QuerySetting;
@@ -122,7 +122,7 @@ LRESULT Formsetup::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 void ShowFormsetup(HWND owner, Formsetup::Hooks hooks) {
   Formsetup form(std::move(hooks));
-  if (form.Create(owner)) RunModal(form, owner);
+  if (form.Create(owner)) common::ui::RunModal(form, owner);
 }
 
 }  // namespace corvane

@@ -5,6 +5,7 @@
 #include "common/win/msgbox.h"
 #include "common/win/pump.h"
 #include "common/win/ui/form.h"
+#include "common/win/ui/modal.h"
 #include "search/engine/search_state.h"
 #include "search/engine/win/busy.h"
 
@@ -25,7 +26,7 @@ void FormCopy::RunModal(HWND owner) {
   PostMessageW(hwnd(), kActivate, 0, 0);
   ShowWindow(hwnd(), SW_SHOWNORMAL);
   SetFocus(cancel_);
-  common::RunModalLoop(hwnd(), owner);
+  common::ui::RunModal(*this, owner);
   ReportFailures(owner);
 }
 

@@ -5,6 +5,7 @@
 #include "common/win/message_loop.h"
 #include "common/win/msgbox.h"
 #include "common/win/ui/form.h"
+#include "common/win/ui/modal.h"
 #include "common/win/ui/tool_tip.h"
 #include "common/win/ui/window.h"
 #include "search/engine/search_state.h"
@@ -62,7 +63,7 @@ void FormSearch::ShowModal() {
   PostMessageW(hwnd(), kActivate, 0, 0);
   ShowWindow(hwnd(), SW_SHOWNORMAL);
   SetFocus(comb_[0]);
-  common::RunModalLoop(hwnd(), owner);
+  common::ui::RunModal(*this, owner);
   // Closed without a search running: the main button must not go on claiming one.
   if (!main_.searching() && main_.Command1Caption() == kStopS) main_.SetCommand1Caption(kSearchS);
 }

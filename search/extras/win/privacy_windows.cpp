@@ -7,6 +7,7 @@
 #include "common/win/msgbox.h"
 #include "common/win/settings_store.h"
 #include "common/win/ui/form.h"
+#include "common/win/ui/modal.h"
 #include "search/engine/search_state.h"
 #include "search/extras/win/password_crypto.h"
 #include "search/extras/win/password_store.h"
@@ -44,7 +45,7 @@ void OpenPrivacy(HWND owner) {
   login.ShowModal(owner);
   if (!LoggedIn()) return;
   FormSet shields;
-  if (shields.Load(owner)) common::RunModalLoop(shields.hwnd(), owner);
+  if (shields.Load(owner)) common::ui::RunModal(shields, owner);
 }
 
 bool PasswordManger::Load(HWND owner) {
@@ -68,7 +69,7 @@ bool PasswordManger::Load(HWND owner) {
 void PasswordManger::ShowModal(HWND owner) {
   ShowWindow(hwnd(), SW_SHOWNORMAL);
   SetFocus(control(kIdPassword));
-  common::RunModalLoop(hwnd(), owner);
+  common::ui::RunModal(*this, owner);
 }
 
 void PasswordManger::Command1Click() {
@@ -103,7 +104,7 @@ void PasswordManger::Command2Click() {
   if (!set.Load(hwnd())) return;
   ShowWindow(set.hwnd(), SW_SHOWNORMAL);
   SetFocus(set.control(PasswordSet::kIdPassword));
-  common::RunModalLoop(set.hwnd(), hwnd());
+  common::ui::RunModal(set, hwnd());
 }
 
 bool PasswordManger::savecheck(const std::wstring& password) {
