@@ -40,7 +40,7 @@ class Favorites : public ::testing::Test {
     module->Attach(menu, kFirst, tvw, host);
   }
   void TearDown() override {
-    SetModalHook(nullptr);
+    common::ui::SetModalHook(nullptr);
     module.reset();
     DestroyWindow(parent);
     DestroyMenu(menu);
@@ -72,7 +72,7 @@ class Favorites : public ::testing::Test {
   }
   // Answers the add dialog: title and address typed in, then OK.
   void AnswerAdd(const std::wstring& typedTitle) {
-    SetModalHook([typedTitle](common::ui::Window& w) {
+    common::ui::SetModalHook([typedTitle](common::ui::Window& w) {
       auto* d = dynamic_cast<FrmFavorites*>(&w);
       if (!d) return;
       SetWindowTextW(d->txtTitle(), typedTitle.c_str());

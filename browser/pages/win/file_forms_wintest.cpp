@@ -9,12 +9,12 @@
 #include "browser/pages/win/frm_favorites.h"
 #include "browser/pages/win/group_files.h"
 #include "browser/shell/win/formnew.h"
-#include "browser/shell/win/modal.h"
 #include "common/address_form.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/win/msgbox_answers.h"
 #include "common/testing/win/text_files.h"
 #include "common/win/code_page.h"
+#include "common/win/ui/modal.h"
 
 namespace corvane {
 namespace {
@@ -85,7 +85,7 @@ TEST_F(FileForms, BlockListAddsAndDeletesKeepingEveryOtherLine) {
     Formnew add(file, L"http://广告.cn/弹出");
     ASSERT_TRUE(add.Create(nullptr));
     EXPECT_EQ(add.Items().size(), c.lines.size());
-    ClickControl(add.hwnd(), Formnew::kCommand1);
+    common::ui::ClickControl(add.hwnd(), Formnew::kCommand1);
     EXPECT_TRUE(add.saved());
     EXPECT_FALSE(IsWindow(add.hwnd()));
     std::vector<std::string> lines = c.lines;
@@ -96,7 +96,7 @@ TEST_F(FileForms, BlockListAddsAndDeletesKeepingEveryOtherLine) {
     ASSERT_TRUE(del.Create(nullptr));
     ASSERT_EQ(del.Items().size(), lines.size());
     SendMessageW(del.List1(), LB_SETCURSEL, 1, 0);
-    ClickControl(del.hwnd(), Formnew::kCommand2);
+    common::ui::ClickControl(del.hwnd(), Formnew::kCommand2);
     EXPECT_TRUE(del.saved());
     lines.erase(lines.begin() + 1);
     EXPECT_EQ(Bytes(L"guanggao.txt"), Whole(c, lines));
@@ -126,7 +126,7 @@ TEST_F(FileForms, BlockListRefusesALineTheCodePageCannotHold) {
   suite::MsgBoxAnswers boxes;
   Formnew f(file, L"http://예시.kr/");
   ASSERT_TRUE(f.Create(nullptr));
-  ClickControl(f.hwnd(), Formnew::kCommand1);
+  common::ui::ClickControl(f.hwnd(), Formnew::kCommand1);
   EXPECT_FALSE(f.saved());
   EXPECT_EQ(Bytes(L"guanggao.txt"), before);  // no "?" in its place, nothing else lost
   ASSERT_EQ(boxes.shown().size(), 1u);
@@ -148,7 +148,7 @@ TEST_F(FileForms, BlockListNotReadWholeIsNeverWrittenOver) {
     Formnew f(file, L"http://x.cn/");
     ASSERT_TRUE(f.Create(nullptr));
     EXPECT_EQ(f.block(), EditBlock::kTooLarge);
-    ClickControl(f.hwnd(), Formnew::kCommand1);
+    common::ui::ClickControl(f.hwnd(), Formnew::kCommand1);
     EXPECT_FALSE(f.saved());
     EXPECT_TRUE(IsWindow(f.hwnd()));
   }
@@ -161,7 +161,7 @@ TEST_F(FileForms, BlockListNotReadWholeIsNeverWrittenOver) {
     Formnew f(file, L"http://x.cn/");
     ASSERT_TRUE(f.Create(nullptr));
     EXPECT_EQ(f.block(), EditBlock::kUnreadable);
-    ClickControl(f.hwnd(), Formnew::kCommand1);
+    common::ui::ClickControl(f.hwnd(), Formnew::kCommand1);
     EXPECT_FALSE(f.saved());
   }
   CloseHandle(lock);
@@ -254,7 +254,7 @@ class FavoriteForms : public FileForms {
   bool Add(const std::wstring& title, const std::wstring& url) {
     FrmFavorites dialog(Path(L"Favorites\\"));
     EXPECT_TRUE(dialog.Create(nullptr, url, title));
-    ClickControl(dialog.hwnd(), FrmFavorites::kCmdOK);
+    common::ui::ClickControl(dialog.hwnd(), FrmFavorites::kCmdOK);
     return dialog.saved();
   }
 };

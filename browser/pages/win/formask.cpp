@@ -4,6 +4,7 @@
 
 #include "common/win/clipboard.h"
 #include "common/win/pump.h"
+#include "common/win/ui/placement.h"
 
 namespace corvane {
 using common::ui::CreateControl;
@@ -13,10 +14,9 @@ Formask::Formask(std::vector<OpenPage> pages, Opener open) : open_(std::move(ope
 
 bool Formask::Create(HWND owner) {
   int w = common::ui::Twips(owner, 6600), h = common::ui::Twips(owner, 5400);
-  RECT o;
-  GetWindowRect(owner, &o);
+  RECT o = common::ui::PlacedOver(owner, w, h);
   if (!Window::Create(L"CorvaneFormask", L"上次启动页面", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME,
-                      (o.left + o.right - w) / 2, (o.top + o.bottom - h) / 2, w, h, owner))
+                      o.left, o.top, w, h, owner))
     return false;
   HWND hint = CreateControl(hwnd(), L"STATIC", L"提示：上次网页没有正常关闭，你愿意重新打开以下网站吗？", SS_LEFT, 404);
   lvw_.Create(hwnd(), kLvw, LVS_SINGLESEL | LVS_SHOWSELALWAYS);

@@ -10,6 +10,7 @@
 #include "common/text.h"
 #include "common/win/message_loop.h"
 #include "common/win/msgbox.h"
+#include "common/win/ui/form.h"
 
 namespace corvane {
 namespace {
@@ -41,13 +42,7 @@ constexpr Button kButtons[] = {
 Formgroup::~Formgroup() { Destroy(); }
 
 bool Formgroup::Create(HWND owner) {
-  int w = Twips(owner, 8000), h = Twips(owner, 6300);
-  RECT o{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  if (owner) GetWindowRect(owner, &o);
-  if (!Window::Create(L"CorvaneFormgroup", L"网站群组 设置", WS_POPUP | WS_CAPTION | WS_SYSMENU,
-                      WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, (o.left + o.right - w) / 2,
-                      (o.top + o.bottom - h) / 2, w, h, owner))
-    return false;
+  if (!common::ui::CreateForm(*this, L"CorvaneFormgroup", L"网站群组 设置", 8000, 6300, owner)) return false;
   CreateToolbar();
   tvw_ = CreateControl(hwnd(), WC_TREEVIEWW, L"",
                        TVS_HASLINES | TVS_LINESATROOT | TVS_HASBUTTONS | TVS_SHOWSELALWAYS | WS_TABSTOP, kTvw,

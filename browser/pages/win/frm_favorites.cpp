@@ -7,6 +7,7 @@
 #include "browser/pages/win/menu_pictures.h"
 #include "common/win/message_loop.h"
 #include "common/win/msgbox.h"
+#include "common/win/ui/form.h"
 
 namespace corvane {
 namespace {
@@ -24,13 +25,7 @@ std::wstring TitleRefused(const std::wstring& title) {
 }  // namespace
 
 bool FrmFavorites::Create(HWND owner, const std::wstring& url, const std::wstring& title) {
-  int w = common::ui::Twips(owner, 6900), h = common::ui::Twips(owner, 3500);
-  RECT o{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  if (owner) GetWindowRect(owner, &o);
-  if (!Window::Create(L"CorvaneFrmFavorites", L"添加到收藏夹", WS_POPUP | WS_CAPTION | WS_SYSMENU,
-                      WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, (o.left + o.right - w) / 2,
-                      (o.top + o.bottom - h) / 2, w, h, owner))
-    return false;
+  if (!common::ui::CreateForm(*this, L"CorvaneFrmFavorites", L"添加到收藏夹", 6900, 3500, owner)) return false;
   HWND picture = CreateControl(hwnd(), L"STATIC", L"", SS_ICON | SS_CENTERIMAGE, 0);
   SendMessageW(picture, STM_SETICON, reinterpret_cast<WPARAM>(PageIcon()), 0);
   HWND hint = CreateControl(hwnd(), L"STATIC", L"《Corvane浏览器》 将把该页添加到您的收藏夹列表中……", SS_LEFT, kHint);
@@ -65,7 +60,6 @@ bool FrmFavorites::Create(HWND owner, const std::wstring& url, const std::wstrin
   AddTip(txtTitle_);
   AddTip(txtUrl_);
   SendMessageW(txtTitle_, EM_SETSEL, 0, -1);
-  common::SetDialogKeys(hwnd());
   return true;
 }
 

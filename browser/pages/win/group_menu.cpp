@@ -5,11 +5,11 @@
 #include "browser/pages/win/group_files.h"
 #include "browser/pages/win/input_box.h"
 #include "browser/pages/win/menu_pictures.h"
-#include "browser/shell/win/modal.h"
 #include "common/text.h"
 #include "common/win/msgbox.h"
 #include "common/win/pump.h"
 #include "common/win/system.h"
+#include "common/win/ui/modal.h"
 
 namespace corvane {
 
@@ -65,7 +65,7 @@ void GroupMenu::groupSave() {
 
 void GroupMenu::groupSetup() {
   Formgroup editor(host_.groupFolder());
-  if (editor.Create(host_.frame)) RunModal(editor, host_.frame);
+  if (editor.Create(host_.frame)) common::ui::RunModal(editor, host_.frame);
   loadgroups();
 }
 

@@ -1,19 +1,15 @@
 #include "browser/pages/win/input_box.h"
 
-#include "browser/shell/win/modal.h"
 #include "common/win/message_loop.h"
+#include "common/win/ui/form.h"
+#include "common/win/ui/modal.h"
 
 namespace corvane {
 using common::ui::CreateControl;
 using common::ui::MoveTwips;
 
 bool InputBox::Create(HWND owner, const std::wstring& prompt, const std::wstring& title, const std::wstring& value) {
-  int w = common::ui::Twips(owner, 6000), h = common::ui::Twips(owner, 2500);
-  RECT o{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  if (owner) GetWindowRect(owner, &o);
-  if (!Window::Create(L"CorvaneInputBox", title, WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
-                      (o.left + o.right - w) / 2, (o.top + o.bottom - h) / 2, w, h, owner))
-    return false;
+  if (!common::ui::CreateForm(*this, L"CorvaneInputBox", title, 6000, 2500, owner)) return false;
   HWND label = CreateControl(hwnd(), L"STATIC", prompt, SS_LEFT | SS_NOPREFIX, kPrompt);
   HWND ok = CreateControl(hwnd(), L"BUTTON", L"确定", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK);
   HWND cancel = CreateControl(hwnd(), L"BUTTON", L"取消", BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL);
@@ -26,7 +22,6 @@ bool InputBox::Create(HWND owner, const std::wstring& prompt, const std::wstring
   SetWindowPos(text_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   SendMessageW(text_, EM_SETSEL, 0, -1);
   SetFocus(text_);
-  common::SetDialogKeys(hwnd());
   return true;
 }
 
@@ -50,7 +45,7 @@ LRESULT InputBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 std::wstring AskText(HWND owner, const std::wstring& prompt, const std::wstring& title, const std::wstring& value) {
   InputBox box;
   if (!box.Create(owner, prompt, title, value)) return L"";
-  RunModal(box, owner);
+  common::ui::RunModal(box, owner);
   return box.answer();
 }
 

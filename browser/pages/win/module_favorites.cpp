@@ -5,8 +5,8 @@
 #include "browser/pages/win/favorites_files.h"
 #include "browser/pages/win/frm_favorites.h"
 #include "browser/pages/win/menu_pictures.h"
-#include "browser/shell/win/modal.h"
 #include "common/text.h"
+#include "common/win/ui/modal.h"
 
 namespace corvane {
 namespace {
@@ -85,7 +85,7 @@ void ModuleFavorites::addhome() {
   FrmFavorites dialog(host_.favoritesFolder());
   if (dialog.Create(host_.frame, host_.activeUrl ? host_.activeUrl() : L"",
                     host_.activeTitle ? host_.activeTitle() : L""))
-    RunModal(dialog, host_.frame);
+    common::ui::RunModal(dialog, host_.frame);
   RelaodDir();
 }
 

@@ -385,13 +385,13 @@ TEST_F(Surface, BlockListEditorAddsTheCurrentAddressAndTheRuleFollows) {
   dir.Write(L"guanggao.txt", "http://old.cn/ad.htm\r\n");
   f.SetTextUrl(L"http://ad.cn/pop.htm");
   std::vector<std::wstring> shownItems;
-  SetModalHook([&](common::ui::Window& w) {
+  common::ui::SetModalHook([&](common::ui::Window& w) {
     auto* editor = dynamic_cast<Formnew*>(&w);
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(common::ui::WindowText(w.hwnd()), L"广告网页的阻止列表");
     EXPECT_EQ(common::ui::WindowText(editor->Text2()), L"http://ad.cn/pop.htm");
     shownItems = editor->Items();
-    ClickControl(w.hwnd(), Formnew::kCommand1);
+    common::ui::ClickControl(w.hwnd(), Formnew::kCommand1);
   });
   f.Command(kBlockList);
   EXPECT_EQ(shownItems, std::vector<std::wstring>{L"http://old.cn/ad.htm"});
@@ -407,10 +407,10 @@ TEST_F(Surface, BlockListEditorAddsTheCurrentAddressAndTheRuleFollows) {
   suite::PumpFor(50);
   EXPECT_EQ(f.table().count(), 2);
   // Delete: the selected line goes, the dialog closes.
-  SetModalHook([&](common::ui::Window& w) {
+  common::ui::SetModalHook([&](common::ui::Window& w) {
     auto* editor = dynamic_cast<Formnew*>(&w);
     SendMessageW(editor->List1(), LB_SETCURSEL, 0, 0);
-    ClickControl(w.hwnd(), Formnew::kCommand2);
+    common::ui::ClickControl(w.hwnd(), Formnew::kCommand2);
   });
   f.Command(kBlockList);
   EXPECT_EQ(*suite::ReadText(dir.wpath() + L"\\guanggao.txt"), L"http://ad.cn/pop.htm\r\n");
@@ -423,11 +423,11 @@ TEST_F(Surface, FailedBlockListWriteKeepsTheOldFileAndSaysSo) {
   ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
   suite::MsgBoxAnswers answers;
   bool stayed = false;
-  SetModalHook([&](common::ui::Window& w) {
-    ClickControl(w.hwnd(), Formnew::kCommand1);
+  common::ui::SetModalHook([&](common::ui::Window& w) {
+    common::ui::ClickControl(w.hwnd(), Formnew::kCommand1);
     // The editor stays for another try; its own close ends it.
     stayed = IsWindow(w.hwnd());
-    ClickControl(w.hwnd(), Formnew::kCommand3);
+    common::ui::ClickControl(w.hwnd(), Formnew::kCommand3);
   });
   f.Command(kBlockList);
   EXPECT_TRUE(stayed);

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "browser/shell/page_rules.h"
+#include "common/win/ui/placement.h"
 
 namespace corvane {
 using common::ui::CreateControl;
@@ -24,11 +25,9 @@ double NowDays() {
 
 bool ExitDialog::Create(HWND owner, long long minutes) {
   int w = common::ui::Twips(owner, 5200), h = common::ui::Twips(owner, 2700);
-  RECT o;
-  GetWindowRect(owner, &o);
-  int x = (o.left + o.right - w) / 2, y = (o.top + o.bottom - h) / 2;
-  if (!Window::Create(L"CorvaneExitDialog", L"退出浏览器", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME, x,
-                      y, w, h, owner))
+  RECT o = common::ui::PlacedOver(owner, w, h);
+  if (!Window::Create(L"CorvaneExitDialog", L"退出浏览器", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME,
+                      o.left, o.top, w, h, owner))
     return false;
   HWND label = CreateControl(hwnd(), L"STATIC", L"您确定要退出《Corvane安全浏览器》吗？", SS_LEFT, 302);
   text1_ = CreateControl(hwnd(), L"EDIT", L"本次上网时间统计： " + std::to_wstring(minutes) + L" 分钟。",

@@ -6,6 +6,7 @@
 #include "common/text.h"
 #include "common/win/msgbox.h"
 #include "common/win/text_file.h"
+#include "common/win/ui/form.h"
 
 namespace corvane {
 using common::ui::CreateControl;
@@ -14,13 +15,7 @@ using common::ui::MoveTwips;
 Formnew::Formnew(std::wstring file, std::wstring address) : file_(std::move(file)), address_(std::move(address)) {}
 
 bool Formnew::Create(HWND owner) {
-  int w = common::ui::Twips(owner, 6700), h = common::ui::Twips(owner, 5300);
-  RECT o;
-  GetWindowRect(owner, &o);
-  if (!Window::Create(L"CorvaneFormnew", L"广告网页的阻止列表", WS_POPUP | WS_CAPTION | WS_SYSMENU,
-                      WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, (o.left + o.right - w) / 2, (o.top + o.bottom - h) / 2,
-                      w, h, owner))
-    return false;
+  if (!common::ui::CreateForm(*this, L"CorvaneFormnew", L"广告网页的阻止列表", 6700, 5300, owner)) return false;
   HWND label1 = CreateControl(hwnd(), L"STATIC", L"被阻止的广告网页列表", SS_LEFT, 0);
   list1_ =
       CreateControl(hwnd(), L"LISTBOX", L"", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,

@@ -9,13 +9,13 @@
 
 #include "browser/shell/win/pages_menu.h"
 #include "browser/shell/win/formnew.h"
-#include "browser/shell/win/modal.h"
 #include "browser/shell/win/tools_menu.h"
 #include "common/path.h"
 #include "common/text.h"
 #include "common/win/msgbox.h"
 #include "common/win/settings_store.h"
 #include "common/win/system.h"
+#include "common/win/ui/modal.h"
 
 namespace corvane {
 namespace {
@@ -238,7 +238,7 @@ void FrmMain::OpenLocalFile() {
 
 void FrmMain::ShowBlockList() {
   Formnew dialog(ProgramFile(L"\\guanggao.txt"), TextUrl());
-  if (dialog.Create(hwnd())) RunModal(dialog, hwnd());
+  if (dialog.Create(hwnd())) common::ui::RunModal(dialog, hwnd());
   // Whatever the dialog did, the next pop-up meets the list as the file now holds it.
   BuildBlockList();
 }

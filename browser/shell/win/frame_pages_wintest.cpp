@@ -68,10 +68,10 @@ TEST_F(FramePagesTest, FavoritesMenuTreeAndDialogInTheFrame) {
   EXPECT_EQ(Urls().size(), 4u);
 
   // "添加到收藏夹" saves the active page; the menu and the tree are rebuilt after it.
-  SetModalHook([](common::ui::Window& w) {
+  common::ui::SetModalHook([](common::ui::Window& w) {
     if (auto* d = dynamic_cast<FrmFavorites*>(&w)) {
       SetWindowTextW(d->txtTitle(), L"新的:页");
-      ClickControl(d->hwnd(), IDOK);
+      common::ui::ClickControl(d->hwnd(), IDOK);
     }
   });
   f.SetTextUrl(L"http://added/");
@@ -117,7 +117,7 @@ TEST_F(FramePagesTest, GroupMenuSavesAllWindowsAndOpensThemAgain) {
   EXPECT_EQ(Urls(), (std::vector<std::wstring>{L"about:blank", L"http://a/", L"http://b/"}));
 
   // The editor opens over the frame; a group deleted there leaves the menu when it closes.
-  SetModalHook([&](common::ui::Window& w) {
+  common::ui::SetModalHook([&](common::ui::Window& w) {
     auto* g = dynamic_cast<Formgroup*>(&w);
     if (!g || !g->SelectGroup(L"甲")) return;
     boxes.Queue(IDOK);

@@ -11,12 +11,10 @@
 #include "browser/shell/win/pages_menu.h"
 #include "browser/shell/win/browser_files.h"
 #include "browser/shell/win/exit_dialog.h"
-#include "browser/shell/win/modal.h"
 #include "browser/shell/win/tools_menu.h"
 #include "common/explorer_entries.h"
 #include "common/path.h"
 #include "common/text.h"
-#include "common/win/text_file.h"
 #include "common/win/clipboard.h"
 #include "common/win/message_loop.h"
 #include "common/win/msgbox.h"
@@ -24,6 +22,9 @@
 #include "common/win/settings_store.h"
 #include "common/win/sibling_tool.h"
 #include "common/win/system.h"
+#include "common/win/text_file.h"
+#include "common/win/ui/modal.h"
+#include "common/win/ui/placement.h"
 
 namespace corvane {
 namespace {
@@ -62,8 +63,8 @@ bool FrmMain::Load(const std::wstring& commandLine) {
   LoadClosedPages();
   HICON icon = LoadIconW(GetModuleHandleW(nullptr), L"APPICON");
   int w = std::min(GetSystemMetrics(SM_CXSCREEN), 1100), h = std::min(GetSystemMetrics(SM_CYSCREEN) - 40, 760);
-  if (!Create(L"CorvaneFrmMain", kBrowserTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
-              (GetSystemMetrics(SM_CXSCREEN) - w) / 2, std::max(0, (GetSystemMetrics(SM_CYSCREEN) - h) / 2), w, h,
+  RECT at = common::ui::PlacedOver(nullptr, w, h);
+  if (!Create(L"CorvaneFrmMain", kBrowserTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, at.left, at.top, w, h,
               nullptr, nullptr, icon))
     return false;
   menus_ = BuildFrameMenus();
@@ -378,7 +379,7 @@ void FrmMain::ShowRestore(const std::vector<std::wstring>& records, bool startPa
     }
   // Nothing that reads as a page: no dialog with nothing in it.
   Formask ask(std::move(pages), [this](const std::wstring& url) { return loadnewform(url) != nullptr; });
-  if (!ask.pages().empty() && ask.Create(hwnd())) RunModal(ask, hwnd());
+  if (!ask.pages().empty() && ask.Create(hwnd())) common::ui::RunModal(ask, hwnd());
   // Offered once: the next start is a normal one for them.
   for (const auto& file : read) DeleteFileW(common::ExtendedPath(file).c_str());
   // Unanswered, or answered with nothing ticked: the frame never stands without a page.
@@ -568,7 +569,7 @@ bool FrmMain::QueryUnload() {
   bool confirmed = common::GetSettingNumber(kApp, L"unload", L"askme") != 0;
   if (!confirmed) {
     ExitDialog dialog;
-    if (dialog.Create(hwnd(), OnlineMinutes(shi, NowDays()))) RunModal(dialog, hwnd());
+    if (dialog.Create(hwnd(), OnlineMinutes(shi, NowDays()))) common::ui::RunModal(dialog, hwnd());
     if (dialog.confirmed()) {
       SaveSetting(kApp, L"unload", L"askme", dialog.askMe() ? L"1" : L"0");
       unloadme = true;

@@ -9,7 +9,7 @@
 #include "browser/pages/win/formask.h"
 #include "browser/shell/win/exit_dialog.h"
 #include "browser/shell/win/ip_lookup.h"
-#include "browser/shell/win/modal.h"
+#include "common/win/ui/modal.h"
 #include "browser/shell/win/testing/frame_fixture.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/win/child_process.h"
@@ -220,14 +220,14 @@ TEST_F(Frame, ConfirmedExitEmptiesTempAndTurnsScreenSaverBackOn) {
   ASSERT_FALSE(PagesFile().empty());
   dir.Write(L"temp\\other.tmp", "x");
   int asked = 0;
-  SetModalHook([&](common::ui::Window& w) {
+  common::ui::SetModalHook([&](common::ui::Window& w) {
     auto* d = dynamic_cast<ExitDialog*>(&w);
     ASSERT_NE(d, nullptr);
     ++asked;
     EXPECT_EQ(common::ui::WindowText(w.hwnd()), L"退出浏览器");
     EXPECT_EQ(common::ui::WindowText(d->Text1()), L"本次上网时间统计： 0 分钟。");
-    ClickControl(w.hwnd(), asked == 1 ? ExitDialog::kCancelButton : ExitDialog::kAskMe);
-    if (asked > 1) ClickControl(w.hwnd(), ExitDialog::kOKButton);
+    common::ui::ClickControl(w.hwnd(), asked == 1 ? ExitDialog::kCancelButton : ExitDialog::kAskMe);
+    if (asked > 1) common::ui::ClickControl(w.hwnd(), ExitDialog::kOKButton);
   });
   EXPECT_FALSE(f.QueryUnload());  // cancelled: nothing changes
   EXPECT_TRUE(IsWindow(f.hwnd()));
@@ -244,18 +244,18 @@ TEST_F(Frame, ConfirmedExitEmptiesTempAndTurnsScreenSaverBackOn) {
 
 TEST_F(Frame, RestoreDialogOnlyForElevenBytesOrMore) {
   int shown = 0;
-  SetModalHook([&](common::ui::Window& w) {
+  common::ui::SetModalHook([&](common::ui::Window& w) {
     auto* ask = dynamic_cast<Formask*>(&w);
     ASSERT_NE(ask, nullptr);
     ++shown;
     EXPECT_EQ(common::ui::WindowText(w.hwnd()), L"上次启动页面");
     ASSERT_EQ(ask->lvw().Count(), 2);
     EXPECT_EQ(ask->lvw().Text(0, 0), L"新闻");
-    ClickControl(w.hwnd(), Formask::kCommand3);
+    common::ui::ClickControl(w.hwnd(), Formask::kCommand3);
     EXPECT_TRUE(ask->Checked(1));
-    ClickControl(w.hwnd(), Formask::kCommand4);
+    common::ui::ClickControl(w.hwnd(), Formask::kCommand4);
     ask->SetChecked(1, true);
-    ClickControl(w.hwnd(), Formask::kCommand1);
+    common::ui::ClickControl(w.hwnd(), Formask::kCommand1);
   });
   dir.Write(L"temp\\page.his", "0123456789");
   Start();
@@ -273,9 +273,9 @@ TEST_F(Frame, RestoreDialogOnlyForElevenBytesOrMore) {
 TEST_F(Frame, RestoreWithNothingTickedOpensStartPage) {
   common::SaveSetting(kApp, L"myie", L"Start", L"http://home.cn/");
   size_t offered = 1;  // a page offered, none ticked; then a file without a record
-  SetModalHook([&](common::ui::Window& w) {
+  common::ui::SetModalHook([&](common::ui::Window& w) {
     EXPECT_EQ(static_cast<Formask&>(w).pages().size(), offered);
-    ClickControl(w.hwnd(), Formask::kCommand1);
+    common::ui::ClickControl(w.hwnd(), Formask::kCommand1);
   });
   dir.Write(L"temp\\page.his", suite::Ansi(L"标题@#$%http://x.cn/\r\n\r\n"));
   FrmMain& f = Start();
@@ -286,9 +286,9 @@ TEST_F(Frame, RestoreWithNothingTickedOpensStartPage) {
 TEST_F(Frame, NoRestoreDialogWhenNothingReadsAsAPage) {
   common::SaveSetting(kApp, L"myie", L"Start", L"http://home.cn/");
   int shown = 0;
-  SetModalHook([&](common::ui::Window& w) {
+  common::ui::SetModalHook([&](common::ui::Window& w) {
     ++shown;
-    ClickControl(w.hwnd(), Formask::kCommand2);
+    common::ui::ClickControl(w.hwnd(), Formask::kCommand2);
   });
   std::string noise(300 * 1024, '\0');
   for (size_t i = 0; i < noise.size(); ++i) noise[i] = char((i * 2654435761u) >> 13);
@@ -307,10 +307,10 @@ TEST_F(Frame, NoRestoreDialogWhenNothingReadsAsAPage) {
 
 TEST_F(Frame, RestoreRowsShowTheAddressWhereTheCaptionIsEmpty) {
   std::vector<std::wstring> rows;
-  SetModalHook([&](common::ui::Window& w) {
+  common::ui::SetModalHook([&](common::ui::Window& w) {
     auto& ask = static_cast<Formask&>(w);
     for (int i = 0; i < ask.lvw().Count(); ++i) rows.push_back(ask.lvw().Text(i, 0));
-    ClickControl(w.hwnd(), Formask::kCommand2);
+    common::ui::ClickControl(w.hwnd(), Formask::kCommand2);
   });
   dir.Write(L"temp\\page.his", suite::Ansi(FormatOpenPages({{L"", L"http://untitled.cn/"}, {L"有", L"http://x.cn/"}})));
   Start();
@@ -321,9 +321,9 @@ TEST_F(Frame, RestoreOfMoreThanTheTableHoldsSaysHowManyDidNotOpen) {
   std::vector<OpenPage> pages;
   for (int i = 0; i < 60; ++i) pages.push_back({L"页" + std::to_wstring(i), L"http://p" + std::to_wstring(i) + L".cn/"});
   dir.Write(L"temp\\page.his", suite::Ansi(FormatOpenPages(pages)));
-  SetModalHook([](common::ui::Window& w) {
-    ClickControl(w.hwnd(), Formask::kCommand3);
-    ClickControl(w.hwnd(), Formask::kCommand1);
+  common::ui::SetModalHook([](common::ui::Window& w) {
+    common::ui::ClickControl(w.hwnd(), Formask::kCommand3);
+    common::ui::ClickControl(w.hwnd(), Formask::kCommand1);
   });
   FrmMain& f = Start();
   EXPECT_EQ(f.table().count(), kMaxWindows);
@@ -334,10 +334,10 @@ TEST_F(Frame, RestoreOfMoreThanTheTableHoldsSaysHowManyDidNotOpen) {
 TEST_F(Frame, AStartWithAnAddressAfterACrashOffersThePagesFirst) {
   dir.Write(L"temp\\page.his", suite::Ansi(FormatOpenPages({{L"甲", L"http://a.cn/"}})));
   int shown = 0;
-  SetModalHook([&](common::ui::Window& w) {
+  common::ui::SetModalHook([&](common::ui::Window& w) {
     ++shown;
-    ClickControl(w.hwnd(), Formask::kCommand3);
-    ClickControl(w.hwnd(), Formask::kCommand1);
+    common::ui::ClickControl(w.hwnd(), Formask::kCommand3);
+    common::ui::ClickControl(w.hwnd(), Formask::kCommand1);
   });
   FrmMain& f = Start(L"http://given.cn/");
   EXPECT_EQ(shown, 1);
@@ -350,7 +350,7 @@ TEST_F(Frame, AStartWithAnAddressAfterACrashOffersThePagesFirst) {
 TEST_F(Frame, RestoreDialogClosedUnansweredOpensStartPage) {
   common::SaveSetting(kApp, L"myie", L"Start", L"http://home.cn/");
   dir.Write(L"temp\\page.his", suite::Ansi(L"标题@#$%http://x.cn/\r\n\r\n"));
-  SetModalHook([](common::ui::Window& w) { PostMessageW(w.hwnd(), WM_CLOSE, 0, 0); });
+  common::ui::SetModalHook([](common::ui::Window& w) { PostMessageW(w.hwnd(), WM_CLOSE, 0, 0); });
   FrmMain& f = Start();
   ASSERT_EQ(f.table().count(), 1);
   EXPECT_EQ(Engine(0).url, L"http://home.cn/");
@@ -377,9 +377,9 @@ TEST_F(Frame, ABrowserStartedBesideARunningOneNeitherOffersNorTakesItsPages) {
   ASSERT_TRUE(Engine(0).Load(L"http://a.cn/", L"甲页"));
   ASSERT_EQ(PagesFile(&a).size(), 1u);
   int asked = 0;
-  SetModalHook([&](common::ui::Window& w) {
+  common::ui::SetModalHook([&](common::ui::Window& w) {
     if (dynamic_cast<Formask*>(&w)) ++asked;
-    if (dynamic_cast<ExitDialog*>(&w)) ClickControl(w.hwnd(), ExitDialog::kOKButton);
+    if (dynamic_cast<ExitDialog*>(&w)) common::ui::ClickControl(w.hwnd(), ExitDialog::kOKButton);
   });
   std::unique_ptr<FrmMain> b = Another();
   EXPECT_EQ(asked, 0);  // the running browser's pages are no abnormal end
@@ -398,9 +398,9 @@ TEST_F(Frame, ABrowserStartedBesideARunningOneNeitherOffersNorTakesItsPages) {
   // A ends abnormally: the next start offers what A had open.
   frame.reset();
   std::vector<OpenPage> offered;
-  SetModalHook([&](common::ui::Window& w) {
+  common::ui::SetModalHook([&](common::ui::Window& w) {
     offered = static_cast<Formask&>(w).pages();
-    ClickControl(w.hwnd(), Formask::kCommand2);
+    common::ui::ClickControl(w.hwnd(), Formask::kCommand2);
   });
   Start();
   ASSERT_EQ(offered.size(), 2u);
@@ -419,9 +419,9 @@ TEST_F(Frame, ThePagesOfABrowserThatEndedAbnormallyOutliveAnothersExit) {
   ASSERT_TRUE(common::FileExists(cFile));
   frame.reset();
   std::vector<OpenPage> offered;
-  SetModalHook([&](common::ui::Window& w) {
+  common::ui::SetModalHook([&](common::ui::Window& w) {
     offered = static_cast<Formask&>(w).pages();
-    ClickControl(w.hwnd(), Formask::kCommand2);
+    common::ui::ClickControl(w.hwnd(), Formask::kCommand2);
   });
   Start();
   ASSERT_EQ(offered.size(), 1u);
@@ -530,7 +530,7 @@ TEST(Formask, CancelLeavesItUnansweredAndDoubleClickOpens) {
   ASSERT_TRUE(common::SetClipboardText(nullptr, L"before"));
   ask.ItemClick(0);  // the address goes to the clipboard
   EXPECT_EQ(common::GetClipboardText(), L"http://a.cn/");
-  ClickControl(ask.hwnd(), Formask::kCommand2);
+  common::ui::ClickControl(ask.hwnd(), Formask::kCommand2);
   EXPECT_FALSE(ask.hwnd());
   EXPECT_FALSE(ask.answered());
 }

@@ -176,7 +176,7 @@ TEST_F(ShellKeys, CtrlTabSwitchesTabs) {
 
 TEST_F(ShellKeys, RestoreDialogKeys) {
   dir.Write(L"temp\\page.his", suite::Ansi(L"甲@#$%http://a.cn/\r\n\r\n乙@#$%http://b.cn/\r\n\r\n"));
-  SetModalHook([](common::ui::Window& w) {
+  common::ui::SetModalHook([](common::ui::Window& w) {
     SetForegroundWindow(w.hwnd());
     common::PumpMessages();
     Key(WM_SYSCHAR, L'a');  // "全选(&A)"
@@ -193,7 +193,7 @@ TEST_F(ShellKeys, BlockListEditorKeys) {
   FrmMain& f = StartShown(L"http://a.cn/");
   f.SetTextUrl(L"http://ad.cn/x.htm");
   // Esc closes without writing.
-  SetModalHook([](common::ui::Window& w) {
+  common::ui::SetModalHook([](common::ui::Window& w) {
     SetForegroundWindow(w.hwnd());
     common::PumpMessages();
     Key(WM_KEYDOWN, VK_ESCAPE);
@@ -202,7 +202,7 @@ TEST_F(ShellKeys, BlockListEditorKeys) {
   f.Command(kBlockList);
   EXPECT_FALSE(common::FileExists(dir.wpath() + L"\\guanggao.txt"));
   // Alt+A adds the address in the box.
-  SetModalHook([](common::ui::Window& w) {
+  common::ui::SetModalHook([](common::ui::Window& w) {
     SetForegroundWindow(w.hwnd());
     common::PumpMessages();
     EXPECT_EQ(GetFocus(), static_cast<Formnew&>(w).Text2());
@@ -213,7 +213,7 @@ TEST_F(ShellKeys, BlockListEditorKeys) {
   EXPECT_EQ(*suite::ReadText(dir.wpath() + L"\\guanggao.txt"), L"http://ad.cn/x.htm\r\n");
   // Enter in the box adds too; Tab reaches the list.
   f.SetTextUrl(L"http://ad.cn/y.htm");
-  SetModalHook([](common::ui::Window& w) {
+  common::ui::SetModalHook([](common::ui::Window& w) {
     SetForegroundWindow(w.hwnd());
     common::PumpMessages();
     Key(WM_KEYDOWN, VK_TAB);
@@ -231,14 +231,14 @@ TEST_F(ShellKeys, BlockListEditorKeys) {
 
 TEST_F(ShellKeys, ExitDialogKeys) {
   FrmMain& f = StartShown(L"http://a.cn/");
-  SetModalHook([](common::ui::Window& w) {
+  common::ui::SetModalHook([](common::ui::Window& w) {
     SetForegroundWindow(w.hwnd());
     common::PumpMessages();
     Key(WM_KEYDOWN, VK_ESCAPE);
     ExpectClosed(w.hwnd());
   });
   EXPECT_FALSE(f.QueryUnload());
-  SetModalHook([](common::ui::Window& w) {
+  common::ui::SetModalHook([](common::ui::Window& w) {
     SetForegroundWindow(w.hwnd());
     common::PumpMessages();
     Key(WM_KEYDOWN, VK_TAB);  // from OK to Cancel and round to the check box

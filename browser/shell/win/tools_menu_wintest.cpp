@@ -76,14 +76,14 @@ TEST_F(ToolsMenu, OptionsAndCleanerActOnTheRunningFrame) {
   ASSERT_EQ(GetMenuItemCount(f.cancelMenu()), 3);
   f.SetTextUrl(L"http://a.cn/x.htm");
   std::wstring portal;
-  SetModalHook([&](common::ui::Window& w) {
+  common::ui::SetModalHook([&](common::ui::Window& w) {
     auto* setup = dynamic_cast<Formsetup*>(&w);
     ASSERT_NE(setup, nullptr);
-    ClickControl(w.hwnd(), Formsetup::kCmd0 + 1);  // "使用默认页"
+    common::ui::ClickControl(w.hwnd(), Formsetup::kCmd0 + 1);  // "使用默认页"
     portal = WindowText(setup->TextStart());
-    ClickControl(w.hwnd(), Formsetup::kCmd0);  // "使用当前页"
-    ClickControl(w.hwnd(), Formsetup::kOptt1);
-    ClickControl(w.hwnd(), Formsetup::kCommand1);
+    common::ui::ClickControl(w.hwnd(), Formsetup::kCmd0);  // "使用当前页"
+    common::ui::ClickControl(w.hwnd(), Formsetup::kOptt1);
+    common::ui::ClickControl(w.hwnd(), Formsetup::kCommand1);
   });
   f.Command(kOptions);
   EXPECT_EQ(portal, L"https://start.example.cn/");
@@ -96,10 +96,10 @@ TEST_F(ToolsMenu, OptionsAndCleanerActOnTheRunningFrame) {
 
   // The undo history cleared: the frame's list and menu follow, so no later close writes it back.
   suite::MsgBoxAnswers answers;
-  SetModalHook([](common::ui::Window& w) {
+  common::ui::SetModalHook([](common::ui::Window& w) {
     ASSERT_NE(dynamic_cast<Formclear*>(&w), nullptr);
-    ClickControl(w.hwnd(), Formclear::kChk0 + 8);
-    ClickControl(w.hwnd(), Formclear::kCommand1);
+    common::ui::ClickControl(w.hwnd(), Formclear::kChk0 + 8);
+    common::ui::ClickControl(w.hwnd(), Formclear::kCommand1);
   });
   f.Command(kClearTraces);
   EXPECT_EQ(answers.shown().size(), 1u);

@@ -1,9 +1,10 @@
 #include "browser/tools/win/formclear.h"
 
-#include "browser/shell/win/modal.h"
 #include "browser/tools/win/trace_cleaner.h"
 #include "common/win/message_loop.h"
 #include "common/win/msgbox.h"
+#include "common/win/ui/form.h"
+#include "common/win/ui/modal.h"
 
 namespace corvane {
 using common::ui::CreateControl;
@@ -11,14 +12,8 @@ using common::ui::MoveTwips;
 
 bool Formclear::Create(HWND owner) {
   owner_ = owner;
-  int w = common::ui::Twips(owner, 6300), h = common::ui::Twips(owner, 3900);
-  RECT o{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  if (owner) GetWindowRect(owner, &o);
   HICON icon = LoadIconW(GetModuleHandleW(nullptr), L"APPICON");
-  if (!Window::Create(L"CorvaneFormclear", kClearTitle, WS_POPUP | WS_CAPTION | WS_SYSMENU,
-                      WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, (o.left + o.right - w) / 2,
-                      (o.top + o.bottom - h) / 2, w, h, owner, nullptr, icon))
-    return false;
+  if (!common::ui::CreateForm(*this, L"CorvaneFormclear", kClearTitle, 6300, 3900, owner, icon)) return false;
   HWND frame = CreateControl(hwnd(), L"BUTTON", L"选项", BS_GROUPBOX, kFrame);
   MoveTwips(frame, 120, 60, 5900, 2700);
   // Two columns of five, in index order down each column.
@@ -33,7 +28,6 @@ bool Formclear::Create(HWND owner) {
   MoveTwips(checkAll_, 300, 2950, 1500, 360);
   MoveTwips(ok, 3300, 2920, 1300, 420);
   MoveTwips(cancel, 4720, 2920, 1300, 420);
-  common::SetDialogKeys(hwnd());
   SetFocus(chk_[0]);
   return true;
 }
@@ -76,7 +70,7 @@ LRESULT Formclear::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 void ShowFormclear(HWND owner, std::function<void()> cleared) {
   Formclear form(KnownTraceFolders(), std::move(cleared));
-  if (form.Create(owner)) RunModal(form, owner);
+  if (form.Create(owner)) common::ui::RunModal(form, owner);
 }
 
 }  // namespace corvane

@@ -2,13 +2,14 @@
 
 #include <commctrl.h>
 
-#include "browser/tools/ping_target.h"
 #include "browser/pages/win/input_box.h"
 #include "browser/shell/edit_messages.h"
+#include "browser/tools/ping_target.h"
 #include "browser/tools/win/text_output.h"
 #include "common/win/clipboard.h"
 #include "common/win/message_loop.h"
 #include "common/win/msgbox.h"
+#include "common/win/ui/placement.h"
 
 namespace corvane {
 namespace {
@@ -67,9 +68,11 @@ bool Formping::Create(HWND owner, const std::wstring& caption) {
   RECT o{0, 0, 0, 0};
   if (owner) GetWindowRect(owner, &o);
   int w = common::ui::Twips(owner, 9600), h = common::ui::Twips(owner, 7200);
+  // Cascaded from the owner's corner, and whole on its monitor.
+  o = common::ui::KeptInside({o.left + 60, o.top + 60, o.left + 60 + w, o.top + 60 + h}, common::ui::WorkAreaOf(owner));
   HICON icon = LoadIconW(GetModuleHandleW(nullptr), L"APPICON");
-  if (!Window::Create(L"CorvaneFormping", caption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
-                      o.left + 60, o.top + 60, w, h, owner, nullptr, icon))
+  if (!Window::Create(L"CorvaneFormping", caption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, o.left,
+                      o.top, w, h, owner, nullptr, icon))
     return false;
   CreateToolbar();
   text2_ = CreateControl(hwnd(), L"EDIT", L"http://www.", ES_AUTOHSCROLL | WS_TABSTOP, kText2, WS_EX_CLIENTEDGE);

@@ -6,7 +6,7 @@
 
 #include <commctrl.h>
 
-#include "browser/shell/win/modal.h"
+#include "common/win/ui/modal.h"
 #include "browser/pages/win/input_box.h"
 #include "browser/pages/win/testing/input_answers.h"
 #include "browser/tools/win/text_output.h"
@@ -36,7 +36,7 @@ int CountProcesses(const wchar_t* name) {
 class Tool : public ::testing::Test {
  protected:
   void TearDown() override {
-    SetModalHook(nullptr);
+    common::ui::SetModalHook(nullptr);
     SetSaveDialogHook(nullptr);
   }
   Formping& Make(const std::wstring& caption, const std::wstring& address = L"") {

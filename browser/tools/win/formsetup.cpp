@@ -4,9 +4,10 @@
 
 #include "browser/app.h"
 #include "browser/shell/page_rules.h"
-#include "browser/shell/win/modal.h"
 #include "common/win/message_loop.h"
 #include "common/win/settings_store.h"
+#include "common/win/ui/form.h"
+#include "common/win/ui/modal.h"
 
 namespace corvane {
 using common::QuerySetting;
@@ -27,17 +28,10 @@ void WriteStoredOptions(const StoredOptions& o) {
 }
 
 bool Formsetup::Create(HWND owner) {
-  int w = common::ui::Twips(owner, 6900), h = common::ui::Twips(owner, 5400);
-  RECT o{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  if (owner) GetWindowRect(owner, &o);
   HICON icon = LoadIconW(GetModuleHandleW(nullptr), L"APPICON");
-  if (!Window::Create(L"CorvaneFormsetup", kOptionsTitle, WS_POPUP | WS_CAPTION | WS_SYSMENU,
-                      WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, (o.left + o.right - w) / 2,
-                      (o.top + o.bottom - h) / 2, w, h, owner, nullptr, icon))
-    return false;
+  if (!common::ui::CreateForm(*this, L"CorvaneFormsetup", kOptionsTitle, 6900, 5400, owner, icon)) return false;
   CreateControls();
   Form_Load();
-  common::SetDialogKeys(hwnd());
   SetFocus(textStart_);
   return true;
 }
@@ -129,7 +123,7 @@ LRESULT Formsetup::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 void ShowFormsetup(HWND owner, Formsetup::Hooks hooks) {
   Formsetup form(std::move(hooks));
-  if (form.Create(owner)) RunModal(form, owner);
+  if (form.Create(owner)) common::ui::RunModal(form, owner);
 }
 
 }  // namespace corvane

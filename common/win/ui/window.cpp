@@ -1,8 +1,62 @@
 #include "common/win/ui/window.h"
 
+#include <map>
 #include <set>
+#include <vector>
 
 namespace common::ui {
+namespace {
+// The DPI of a top-level window of this base: the one it was made at, then the one WM_DPICHANGED gave.
+constexpr wchar_t kDpiProp[] = L"CommonUiDpi";
+// Set on every window of this base, so that a DPI change rescales the children of these windows only
+// (a hosted control or a toolbar places its own).
+constexpr wchar_t kBaseProp[] = L"CommonUiWindow";
+
+int SystemDpi() {
+  HDC dc = GetDC(nullptr);
+  int dpi = GetDeviceCaps(dc, LOGPIXELSX);
+  ReleaseDC(nullptr, dc);
+  return dpi > 0 ? dpi : 96;
+}
+
+// GetDpiForWindow exists from Windows 10 1607 on; before, one DPI holds for every window.
+int PlatformDpi(HWND hwnd) {
+  using GetDpi = UINT(WINAPI*)(HWND);
+  static auto get = reinterpret_cast<GetDpi>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  UINT dpi = get ? get(hwnd) : 0;
+  return dpi ? int(dpi) : SystemDpi();
+}
+
+struct Placed {
+  HWND hwnd;
+  RECT rect;  // in its parent's client coordinates
+};
+
+// The children to rescale: those of `parent` and, below them, those of windows of this base.
+void CollectPlaced(HWND parent, std::vector<Placed>& out) {
+  for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    RECT r;
+    wchar_t cls[32] = {};
+    GetClassNameW(c, cls, 32);
+    // A combo box's height is its dropped one: the closed height would leave no room for the list.
+    if (CompareStringOrdinal(cls, -1, L"ComboBox", -1, TRUE) == CSTR_EQUAL)
+      SendMessageW(c, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&r));
+    else
+      GetWindowRect(c, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    out.push_back({c, r});
+    if (GetPropW(c, kBaseProp)) CollectPlaced(c, out);
+  }
+}
+
+BOOL CALLBACK SwapFont(HWND child, LPARAM lp) {
+  auto* fonts = reinterpret_cast<std::pair<HFONT, HFONT>*>(lp);
+  if (reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)) == fonts->first)
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts->second), FALSE);
+  return TRUE;
+}
+}  // namespace
 
 Window::~Window() { Destroy(); }
 
@@ -37,11 +91,21 @@ LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
     self->hwnd_ = hwnd;
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    SetPropW(hwnd, kBaseProp, reinterpret_cast<HANDLE>(self));
+    // Kept from the start: when WM_DPICHANGED comes, the system already gives the new DPI for the window.
+    if (!(reinterpret_cast<CREATESTRUCTW*>(lp)->style & WS_CHILD))
+      SetPropW(hwnd, kDpiProp, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(PlatformDpi(hwnd))));
   }
   auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+  if (msg == WM_DPICHANGED) {
+    self->FollowDpi(LOWORD(wp), *reinterpret_cast<const RECT*>(lp));
+    return 0;
+  }
   LRESULT r = self->OnMessage(msg, wp, lp);
   if (msg == WM_NCDESTROY) {
+    RemovePropW(hwnd, kBaseProp);
+    RemovePropW(hwnd, kDpiProp);
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     self->hwnd_ = nullptr;
     self->OnGone();
@@ -49,31 +113,54 @@ LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return r;
 }
 
-namespace {
-int Dpi(HWND hwnd) {
-  HDC dc = GetDC(hwnd);
-  int dpi = GetDeviceCaps(dc, LOGPIXELSX);
-  ReleaseDC(hwnd, dc);
-  return dpi > 0 ? dpi : 96;
+// Controls keep their place in inches: every child is rescaled, the fonts of the old DPI give way to those of
+// the new, and the window takes the rectangle the system suggests, so that its own layout runs at the new DPI.
+void Window::FollowDpi(int dpi, const RECT& suggested) {
+  int old = DpiOf(hwnd_);
+  if (dpi <= 0) dpi = old;
+  SetPropW(hwnd_, kDpiProp, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(dpi)));
+  std::pair<HFONT, HFONT> fonts{UiFont(old), UiFont(dpi)};
+  EnumChildWindows(hwnd_, SwapFont, reinterpret_cast<LPARAM>(&fonts));
+  std::vector<Placed> placed;
+  CollectPlaced(hwnd_, placed);
+  auto scale = [&](LONG v) { return MulDiv(v, dpi, old); };
+  for (const Placed& p : placed)
+    SetWindowPos(p.hwnd, nullptr, scale(p.rect.left), scale(p.rect.top), scale(p.rect.right) - scale(p.rect.left),
+                 scale(p.rect.bottom) - scale(p.rect.top), SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  OnDpiChanged(old, dpi);
 }
-}  // namespace
 
-int Twips(HWND hwnd, int twips) { return MulDiv(twips, Dpi(hwnd), 1440); }
-int PixelsToTwips(HWND hwnd, int pixels) { return MulDiv(pixels, 1440, Dpi(hwnd)); }
+int DpiOf(HWND hwnd) {
+  if (!hwnd) return SystemDpi();
+  HWND top = GetAncestor(hwnd, GA_ROOT);
+  if (INT_PTR set = reinterpret_cast<INT_PTR>(GetPropW(top ? top : hwnd, kDpiProp))) return int(set);
+  return PlatformDpi(hwnd);
+}
 
-HFONT UiFont() {
-  static HFONT font = [] {
+int Twips(HWND hwnd, int twips) { return MulDiv(twips, DpiOf(hwnd), 1440); }
+int PixelsToTwips(HWND hwnd, int pixels) { return MulDiv(pixels, 1440, DpiOf(hwnd)); }
+
+HFONT UiFont(int dpi) {
+  static std::map<int, HFONT> fonts;
+  HFONT& font = fonts[dpi];
+  if (!font) {
     NONCLIENTMETRICSW m{sizeof m};
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof m, &m, 0);
-    return CreateFontIndirectW(&m.lfMessageFont);
-  }();
+    // The metrics are given at the system DPI.
+    m.lfMessageFont.lfHeight = MulDiv(m.lfMessageFont.lfHeight, dpi, SystemDpi());
+    font = CreateFontIndirectW(&m.lfMessageFont);
+  }
   return font;
 }
+
+HFONT UiFont() { return UiFont(SystemDpi()); }
 
 HWND CreateControl(HWND parent, const wchar_t* cls, const std::wstring& text, DWORD style, int id, DWORD exStyle) {
   HWND h = CreateWindowExW(exStyle, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-  if (h) SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), TRUE);
+  if (h) SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(DpiOf(parent))), TRUE);
   return h;
 }
 

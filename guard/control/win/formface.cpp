@@ -11,6 +11,7 @@
 #include "common/win/msgbox.h"
 #include "common/win/sibling_tool.h"
 #include "common/win/system.h"
+#include "common/win/ui/placement.h"
 #include "guard/startup/tray_text.h"
 
 namespace zorvix {
@@ -60,7 +61,7 @@ bool Formface::Load(HWND owner) {
   BuildMenu();
   CreateControls();
   int w = common::ui::Twips(hwnd(), kWidthTwips), h = common::ui::Twips(hwnd(), kHeightTwips);
-  MoveWindow(hwnd(), (GetSystemMetrics(SM_CXSCREEN) - w) / 2, (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h, FALSE);
+  common::ui::PlaceOver(hwnd(), nullptr, w, h);
   Layout();
   ACCEL keys[] = {{FVIRTKEY, VK_F5, WORD(kMnuRefresh)},
                   {FVIRTKEY | FCONTROL, VK_TAB, WORD(kKeyNextPage)},

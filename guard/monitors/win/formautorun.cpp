@@ -11,6 +11,7 @@
 #include "common/win/registry.h"
 #include "common/win/shell_icon.h"
 #include "common/win/system.h"
+#include "common/win/ui/placement.h"
 #include "guard/monitors/autorun_rules.h"
 #include "guard/monitors/win/autorun_files.h"
 #include "guard/monitors/win/autorun_policy.h"
@@ -61,8 +62,7 @@ bool FormAutoRun::Load() {
   CreateControls();
   common::SetDialogKeys(hwnd());  // Tab, Alt+Y / Alt+C, Esc for later
   int w = common::ui::Twips(hwnd(), kWidthTwips), h = common::ui::Twips(hwnd(), kHeightTwips);
-  SetWindowPos(hwnd(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2, (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  common::ui::PlaceOver(hwnd(), nullptr, w, h);
   Layout();
   open_.emplace(Guard().askWindowOpen);
   // Hidden files can be shown, so that the user sees what the cleaner removes. A refusal is told in the

@@ -6,6 +6,7 @@
 #include "common/win/message_loop.h"
 #include "common/win/msgbox.h"
 #include "common/win/system.h"
+#include "common/win/ui/placement.h"
 #include "common/win/ui/window.h"
 #include "guard/process/win/file_details.h"
 #include "guard/process/win/process_actions.h"
@@ -66,7 +67,7 @@ bool Formfire::Load() {
   CreateMenu();
   CreateControls();
   int w = common::ui::Twips(hwnd(), kWidthTwips), h = common::ui::Twips(hwnd(), kHeightTwips);
-  MoveWindow(hwnd(), (GetSystemMetrics(SM_CXSCREEN) - w) / 2, (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h, FALSE);
+  common::ui::PlaceOver(hwnd(), nullptr, w, h);
   Layout();
   exitme = false;
   SelectTab(kViewProcesses);

@@ -4,12 +4,13 @@
 
 #include "common/path.h"
 #include "common/win/system.h"
+#include "common/win/ui/placement.h"
 #include "guard/startup/win/face_links.h"
 #include "guard/monitors/win/ask_hooks.h"
 #include "guard/monitors/win/ask_list_files.h"
-#include "guard/monitors/win/tcp_source_system.h"
 #include "guard/monitors/win/formask.h"
 #include "guard/monitors/win/startup_ask.h"
+#include "guard/monitors/win/tcp_source_system.h"
 #include "guard/process/process_actions.h"
 #include "guard/process/win/process_menu_ids.h"
 #include "guard/guard_state.h"
@@ -140,8 +141,7 @@ void FrmMain::CreateColumns() {
 
 void FrmMain::Centre() {
   int w = common::ui::Twips(hwnd(), kWidthTwips), h = common::ui::Twips(hwnd(), kHeightTwips);
-  int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
-  MoveWindow(hwnd(), (sw - w) / 2, (sh - h) / 2, w, h, FALSE);
+  common::ui::PlaceOver(hwnd(), nullptr, w, h);
 }
 
 void FrmMain::Layout() {

@@ -4,6 +4,8 @@
 #include "common/win/message_loop.h"
 #include "common/win/msgbox.h"
 #include "common/win/pump.h"
+#include "common/win/ui/form.h"
+#include "common/win/ui/modal.h"
 #include "search/engine/search_state.h"
 #include "search/engine/win/busy.h"
 
@@ -15,22 +17,16 @@ constexpr size_t kListedFailures = 10;
 }  // namespace
 
 void FormCopy::RunModal(HWND owner) {
-  int w = common::ui::Twips(owner, 4800), h = common::ui::Twips(owner, 1800);
-  RECT r{};
-  GetWindowRect(owner, &r);
-  if (!Create(kFormCopyClass, L"", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
-              (r.left + r.right - w) / 2, (r.top + r.bottom - h) / 2, w, h, owner))
-    return;
-  label_ = common::ui::CreateControl(hwnd(), L"STATIC", L"任务正在执行当中，请您稍等……", SS_CENTER, kIdLabel);
-  cancel_ = common::ui::CreateControl(hwnd(), L"BUTTON", L"取消(&C)", BS_DEFPUSHBUTTON | WS_TABSTOP, kIdCancel);
-  common::ui::MoveTwips(label_, 200, 250, 4200, 300);
-  common::ui::MoveTwips(cancel_, 1700, 750, 1200, 380);
-  common::SetDialogKeys(hwnd());
+  if (!common::ui::CreateForm(*this, kFormCopyClass, L"", 4800, 1800, owner)) return;
+  label_ =
+      common::ui::Put(hwnd(), L"STATIC", L"任务正在执行当中，请您稍等……", SS_CENTER, kIdLabel, 200, 250, 4200, 300);
+  cancel_ =
+      common::ui::Put(hwnd(), L"BUTTON", L"取消(&C)", BS_DEFPUSHBUTTON | WS_TABSTOP, kIdCancel, 1700, 750, 1200, 380);
   // The start is queued before the window shows, so that anything the showing queues runs during the work.
   PostMessageW(hwnd(), kActivate, 0, 0);
   ShowWindow(hwnd(), SW_SHOWNORMAL);
   SetFocus(cancel_);
-  common::RunModalLoop(hwnd(), owner);
+  common::ui::RunModal(*this, owner);
   ReportFailures(owner);
 }
 

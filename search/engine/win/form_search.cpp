@@ -4,6 +4,8 @@
 
 #include "common/win/message_loop.h"
 #include "common/win/msgbox.h"
+#include "common/win/ui/form.h"
+#include "common/win/ui/modal.h"
 #include "common/win/ui/tool_tip.h"
 #include "common/win/ui/window.h"
 #include "search/engine/search_state.h"
@@ -24,14 +26,8 @@ void AddToList(HWND combo, const std::wstring& text) {
 
 bool FormSearch::Load(const std::wstring& caption) {
   HWND owner = main_.hwnd();
-  int w = common::ui::Twips(owner, 6200), h = common::ui::Twips(owner, 2300);
-  RECT r{};
-  GetWindowRect(owner, &r);
-  if (!Create(kFormSearchClass, caption, WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
-              (r.left + r.right - w) / 2, (r.top + r.bottom - h) / 2, w, h, owner))
-    return false;
+  if (!common::ui::CreateForm(*this, kFormSearchClass, caption, 6200, 2300, owner)) return false;
   CreateControls();
-  common::SetDialogKeys(hwnd());
   FillDriveList();
   for (const std::wstring& k : State().keywordHistory.items()) AddToList(comb_[0], k);
   std::wstring pending = main_.TakePendingFolder();
@@ -40,27 +36,21 @@ bool FormSearch::Load(const std::wstring& caption) {
 }
 
 void FormSearch::CreateControls() {
-  using common::ui::CreateControl;
-  using common::ui::MoveTwips;
+  using common::ui::Put;
   HWND w = hwnd();
-  MoveTwips(CreateControl(w, L"STATIC", L"关键词 ：", 0, -1), 200, 260, 1000, 300);
-  MoveTwips(CreateControl(w, L"STATIC", L"搜索范围：", 0, -1), 200, 760, 1000, 300);
-  MoveTwips(CreateControl(w, L"STATIC", L"文件类型：", 0, -1), 200, 1260, 1000, 300);
-  MoveTwips(CreateControl(w, L"STATIC", L"文件小于：", 0, -1), 3000, 1260, 1000, 300);
-  comb_[0] = CreateControl(w, WC_COMBOBOXW, L"", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, kIdKeyword);
-  comb_[1] = CreateControl(w, WC_COMBOBOXW, L"", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, kIdRange);
+  Put(w, L"STATIC", L"关键词 ：", 0, -1, 200, 260, 1000, 300);
+  Put(w, L"STATIC", L"搜索范围：", 0, -1, 200, 760, 1000, 300);
+  Put(w, L"STATIC", L"文件类型：", 0, -1, 200, 1260, 1000, 300);
+  Put(w, L"STATIC", L"文件小于：", 0, -1, 3000, 1260, 1000, 300);
+  DWORD combo = CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP;
+  comb_[0] = Put(w, WC_COMBOBOXW, L"", combo, kIdKeyword, 1200, 200, 3500, 2000);
+  comb_[1] = Put(w, WC_COMBOBOXW, L"", combo, kIdRange, 1200, 700, 3100, 2000);
   SetWindowTextW(comb_[1], kMyComputer);  // a combo box takes its text only once made
-  MoveTwips(comb_[0], 1200, 200, 3500, 2000);
-  MoveTwips(comb_[1], 1200, 700, 3100, 2000);
   // Boxes no search reads; they keep the window's familiar look.
-  MoveTwips(CreateControl(w, L"EDIT", L"*.*", ES_AUTOHSCROLL | WS_TABSTOP, kIdType, WS_EX_CLIENTEDGE), 1200, 1200, 1600,
-            330);
-  MoveTwips(CreateControl(w, L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, kIdSize, WS_EX_CLIENTEDGE), 4000, 1200, 700,
-            330);
-  cmd2_ = CreateControl(w, L"BUTTON", L"...", BS_PUSHBUTTON | WS_TABSTOP, kIdBrowse);
-  cmd1_ = CreateControl(w, L"BUTTON", kSearchS, BS_DEFPUSHBUTTON | WS_TABSTOP, kIdSearch);
-  MoveTwips(cmd2_, 4350, 700, 350, 330);
-  MoveTwips(cmd1_, 4900, 200, 1100, 400);
+  Put(w, L"EDIT", L"*.*", ES_AUTOHSCROLL | WS_TABSTOP, kIdType, 1200, 1200, 1600, 330, WS_EX_CLIENTEDGE);
+  Put(w, L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, kIdSize, 4000, 1200, 700, 330, WS_EX_CLIENTEDGE);
+  cmd2_ = Put(w, L"BUTTON", L"...", BS_PUSHBUTTON | WS_TABSTOP, kIdBrowse, 4350, 700, 350, 330);
+  cmd1_ = Put(w, L"BUTTON", kSearchS, BS_DEFPUSHBUTTON | WS_TABSTOP, kIdSearch, 4900, 200, 1100, 400);
   common::ui::AddToolTip(w, cmd2_, L"浏览文件夹");
 }
 
@@ -73,7 +63,7 @@ void FormSearch::ShowModal() {
   PostMessageW(hwnd(), kActivate, 0, 0);
   ShowWindow(hwnd(), SW_SHOWNORMAL);
   SetFocus(comb_[0]);
-  common::RunModalLoop(hwnd(), owner);
+  common::ui::RunModal(*this, owner);
   // Closed without a search running: the main button must not go on claiming one.
   if (!main_.searching() && main_.Command1Caption() == kStopS) main_.SetCommand1Caption(kSearchS);
 }

@@ -16,6 +16,7 @@
 #include "common/win/pump.h"
 #include "common/win/settings_store.h"
 #include "common/win/text_file.h"
+#include "common/win/ui/placement.h"
 #include "search/engine/case_fold.h"
 #include "search/engine/search_state.h"
 #include "search/engine/text_search_rules.h"
@@ -99,10 +100,8 @@ bool FormWord::Load(HWND owner) {
   }
   LoadLibraryW(L"Msftedit.dll");
   int w = common::ui::Twips(owner, 10400), h = common::ui::Twips(owner, 7800);
-  RECT r{};
-  GetWindowRect(owner, &r);
-  if (!Create(kFormWordClass, kWordCaption, WS_OVERLAPPEDWINDOW, WS_EX_CONTROLPARENT,
-              std::max(0L, (r.left + r.right - w) / 2), std::max(0L, (r.top + r.bottom - h) / 2), w, h, owner,
+  RECT r = common::ui::PlacedOver(owner, w, h);
+  if (!Create(kFormWordClass, kWordCaption, WS_OVERLAPPEDWINDOW, WS_EX_CONTROLPARENT, r.left, r.top, w, h, owner,
               CreateMenus()))
     return false;
   listWidth_ = 3600;

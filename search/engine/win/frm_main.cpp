@@ -14,6 +14,7 @@
 #include "common/win/pump.h"
 #include "common/win/sibling_tool.h"
 #include "common/win/system.h"
+#include "common/win/ui/placement.h"
 #include "common/win/ui/tool_tip.h"
 #include "search/engine/search_state.h"
 #include "search/engine/win/busy.h"
@@ -76,7 +77,7 @@ bool FrmMain::Load(const std::wstring& commandLine) {
   chosenBrush_ = CreateSolidBrush(RGB(255, 255, 0));
   CreateControls();
   int w = common::ui::Twips(hwnd(), kWidthTwips), h = common::ui::Twips(hwnd(), kHeightTwips);
-  MoveWindow(hwnd(), (GetSystemMetrics(SM_CXSCREEN) - w) / 2, (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h, FALSE);
+  common::ui::PlaceOver(hwnd(), nullptr, w, h);
   pendingFolder_ = PendingFolderOf(commandLine);
   ShowWindow(hwnd(), SW_SHOWNORMAL);
   FocusList();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 
 #include "common/path.h"
 #include "common/testing/temp_dir.h"
@@ -12,6 +13,7 @@
 #include "common/win/pump.h"
 #include "common/win/sibling_tool.h"
 #include "common/win/system.h"
+#include "common/win/ui/modal.h"
 #include "search/engine/search_state.h"
 #include "search/engine/win/testing/at_next_pump.h"
 #include "search/engine/win/testing/keys.h"
@@ -197,14 +199,8 @@ TEST_F(Main, AFailedDeleteKeepsItsRowSelected) {
 }
 
 // Presses "取消(&C)" as soon as the copy window shows.
-HHOOK cancelHook = nullptr;
-LRESULT CALLBACK CancelOnActivate(int code, WPARAM wp, LPARAM lp) {
-  if (code == HCBT_ACTIVATE) {
-    wchar_t cls[64] = {};
-    GetClassNameW(HWND(wp), cls, 64);
-    if (std::wstring(cls) == kFormCopyClass) PostMessageW(HWND(wp), WM_COMMAND, MAKEWPARAM(1, BN_CLICKED), 0);
-  }
-  return CallNextHookEx(cancelHook, code, wp, lp);
+void CancelCopy(common::ui::Window& w) {
+  if (dynamic_cast<FormCopy*>(&w)) PostMessageW(w.hwnd(), WM_COMMAND, MAKEWPARAM(1, BN_CLICKED), 0);
 }
 
 TEST_F(Main, CancelledMoveStopsAfterTheCurrentRowAndKeepsTheRestSelected) {
@@ -212,9 +208,10 @@ TEST_F(Main, CancelledMoveStopsAfterTheCurrentRowAndKeepsTheRestSelected) {
   for (const wchar_t* n : {L"1.tmp", L"2.tmp", L"3.tmp"}) t.Write(n, "x");
   Search(kJunk, L"", t.wpath());
   main_.lvw().SelectAll();
-  cancelHook = SetWindowsHookExW(WH_CBT, CancelOnActivate, nullptr, GetCurrentThreadId());
-  main_.RunFileOp(kFileOpMove, target.wpath() + L"\\");
-  UnhookWindowsHookEx(cancelHook);
+  {
+    common::ui::ModalHookScope answer(CancelCopy);
+    main_.RunFileOp(kFileOpMove, target.wpath() + L"\\");
+  }
   EXPECT_EQ(main_.lvw().Count(), 2);
   main_.lvw().PullSelection();
   EXPECT_EQ(main_.lvw().model().SelectedIndices().size(), 2u);
@@ -248,17 +245,13 @@ TEST_F(Main, SearchWindowRunsTheSearchAndReportsTheEnd) {
 
 // Types a keyword and a range into the search window as it shows, then presses Enter in the keyword box.
 std::wstring enterRange;
-HHOOK enterHook = nullptr;
-LRESULT CALLBACK EnterOnActivate(int code, WPARAM wp, LPARAM lp) {
-  wchar_t cls[64] = {};
-  if (code == HCBT_ACTIVATE && GetClassNameW(HWND(wp), cls, 64) && std::wstring(cls) == kFormSearchClass) {
-    HWND form = HWND(wp);
-    SetWindowTextW(GetDlgItem(form, FormSearch::kIdKeyword), L"hit");
-    SetWindowTextW(GetDlgItem(form, FormSearch::kIdRange), enterRange.c_str());
-    HWND edit = FindWindowExW(GetDlgItem(form, FormSearch::kIdKeyword), nullptr, L"Edit", nullptr);
-    PostMessageW(edit ? edit : GetDlgItem(form, FormSearch::kIdKeyword), WM_KEYDOWN, VK_RETURN, 0);
-  }
-  return CallNextHookEx(enterHook, code, wp, lp);
+void EnterInSearchWindow(common::ui::Window& w) {
+  if (!dynamic_cast<FormSearch*>(&w)) return;
+  HWND form = w.hwnd();
+  SetWindowTextW(GetDlgItem(form, FormSearch::kIdKeyword), L"hit");
+  SetWindowTextW(GetDlgItem(form, FormSearch::kIdRange), enterRange.c_str());
+  HWND edit = FindWindowExW(GetDlgItem(form, FormSearch::kIdKeyword), nullptr, L"Edit", nullptr);
+  PostMessageW(edit ? edit : GetDlgItem(form, FormSearch::kIdKeyword), WM_KEYDOWN, VK_RETURN, 0);
 }
 
 TEST_F(Main, EnterInTheKeywordBoxSearchesFromTheModalWindow) {
@@ -266,9 +259,10 @@ TEST_F(Main, EnterInTheKeywordBoxSearchesFromTheModalWindow) {
   t.Write(L"a\\hit.txt", "x");
   enterRange = t.wpath();
   suite::MsgBoxAnswers answers;
-  enterHook = SetWindowsHookExW(WH_CBT, EnterOnActivate, nullptr, GetCurrentThreadId());
-  main_.OptClick(kName);  // returns when the search window has closed
-  UnhookWindowsHookEx(enterHook);
+  {
+    common::ui::ModalHookScope answer(EnterInSearchWindow);
+    main_.OptClick(kName);  // returns when the search window has closed
+  }
   EXPECT_EQ(Names(), (std::vector<std::wstring>{L"hit.txt"}));
   ASSERT_EQ(answers.shown().size(), 1u);
   EXPECT_EQ(answers.shown()[0].text, L"搜索完毕！   ");
@@ -515,13 +509,8 @@ TEST_F(Main, MnemonicsTabAndEnterInTheMainWindow) {
 }
 
 // Presses Esc in the copy window as soon as it shows.
-LRESULT CALLBACK EscOnActivate(int code, WPARAM wp, LPARAM lp) {
-  if (code == HCBT_ACTIVATE) {
-    wchar_t cls[64] = {};
-    GetClassNameW(HWND(wp), cls, 64);
-    if (std::wstring(cls) == kFormCopyClass) PostKey(GetDlgItem(HWND(wp), 1), VK_ESCAPE);
-  }
-  return CallNextHookEx(cancelHook, code, wp, lp);
+void EscInCopyWindow(common::ui::Window& w) {
+  if (dynamic_cast<FormCopy*>(&w)) PostKey(GetDlgItem(w.hwnd(), 1), VK_ESCAPE);
 }
 
 TEST_F(Main, EscInTheCopyWindowStopsAfterTheCurrentRow) {
@@ -529,9 +518,10 @@ TEST_F(Main, EscInTheCopyWindowStopsAfterTheCurrentRow) {
   for (const wchar_t* n : {L"1.tmp", L"2.tmp", L"3.tmp"}) t.Write(n, "x");
   Search(kJunk, L"", t.wpath());
   main_.lvw().SelectAll();
-  cancelHook = SetWindowsHookExW(WH_CBT, EscOnActivate, nullptr, GetCurrentThreadId());
-  main_.RunFileOp(kFileOpMove, target.wpath() + L"\\");
-  UnhookWindowsHookEx(cancelHook);
+  {
+    common::ui::ModalHookScope answer(EscInCopyWindow);
+    main_.RunFileOp(kFileOpMove, target.wpath() + L"\\");
+  }
   EXPECT_EQ(main_.lvw().Count(), 2);
   EXPECT_TRUE(State().stopRequested);
 }
@@ -559,17 +549,13 @@ TEST_F(Main, EnterOrAltSInTheSearchWindowStopsAWalk) {
 }
 
 // Closes any search window but the one already open as soon as it shows, counting them.
-HHOOK formHook = nullptr;
 HWND alreadyOpen = nullptr;
 int searchWindowsShown = 0;
-LRESULT CALLBACK CloseNewSearchWindows(int code, WPARAM wp, LPARAM lp) {
-  wchar_t cls[64] = {};
-  if (code == HCBT_ACTIVATE && HWND(wp) != alreadyOpen && GetClassNameW(HWND(wp), cls, 64) &&
-      std::wstring(cls) == kFormSearchClass) {
+void CloseNewSearchWindows(common::ui::Window& w) {
+  if (w.hwnd() != alreadyOpen && dynamic_cast<FormSearch*>(&w)) {
     ++searchWindowsShown;
-    PostMessageW(HWND(wp), WM_CLOSE, 0, 0);
+    PostMessageW(w.hwnd(), WM_CLOSE, 0, 0);
   }
-  return CallNextHookEx(formHook, code, wp, lp);
 }
 
 // A text search walks (its window is not the main one's, so the main window takes clicks in its pump
@@ -590,14 +576,14 @@ TEST_F(Main, NoOtherSearchStartsWhileTheTextSearchWalks) {
   suite::MsgBoxAnswers answers;
   searchWindowsShown = 0;
   alreadyOpen = open.hwnd();
-  formHook = SetWindowsHookExW(WH_CBT, CloseNewSearchWindows, nullptr, GetCurrentThreadId());
+  std::optional<common::ui::ModalHookScope> closing(std::in_place, CloseNewSearchWindows);
   test_support::AtNextPump during([&] {
     main_.OptClick(kName);  // "文件搜索"
     main_.Command1Click();  // "搜索(&F)"
     open.Command1Click();   // "搜索(&S)" in the window already open
   });
   word.Command2Click();
-  UnhookWindowsHookEx(formHook);
+  closing.reset();
   ASSERT_TRUE(during.ran());
   EXPECT_EQ(searchWindowsShown, 0);
   ASSERT_EQ(answers.shown().size(), 3u);

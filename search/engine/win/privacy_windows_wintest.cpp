@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
 #include "common/testing/temp_dir.h"
 #include "common/testing/win/msgbox_answers.h"
 #include "common/text_codec.h"
 #include "common/win/pump.h"
 #include "common/win/settings_store.h"
+#include "common/win/ui/modal.h"
 #include "search/engine/search_state.h"
 #include "search/engine/win/testing/at_next_pump.h"
 #include "search/engine/win/testing/keys.h"
@@ -149,32 +151,26 @@ TEST_F(Privacy, EnterAltYTabAndEscInTheLoginWindow) {
 
 // Answers the login window as a user would when it shows (types the password, or nothing, and presses
 // "确定(&Y)" or closes it) and records whether the shield window followed.
-HHOOK hook = nullptr;
 bool shieldsShown = false;
 const wchar_t* typed = nullptr;  // null: the login window is closed without typing
-LRESULT CALLBACK AnswerLogin(int code, WPARAM wp, LPARAM lp) {
-  wchar_t cls[64] = {};
-  if (code == HCBT_ACTIVATE && GetClassNameW(HWND(wp), cls, 64)) {
-    HWND w = HWND(wp);
-    std::wstring c = cls;
-    if (c == kFormSetClass) {
-      shieldsShown = true;
-      PostMessageW(w, WM_CLOSE, 0, 0);
-    }
-    if (c == kLoginClass) {
-      if (typed) {
-        SetWindowTextW(GetDlgItem(w, PasswordManger::kIdPassword), typed);
-        PostMessageW(w, WM_COMMAND, MAKEWPARAM(PasswordManger::kIdLogin, BN_CLICKED), 0);
-      }
-      PostMessageW(w, WM_CLOSE, 0, 0);  // a refused login leaves the window open: then it is closed
-    }
+void AnswerLogin(common::ui::Window& shown) {
+  HWND w = shown.hwnd();
+  if (dynamic_cast<FormSet*>(&shown)) {
+    shieldsShown = true;
+    PostMessageW(w, WM_CLOSE, 0, 0);
   }
-  return CallNextHookEx(hook, code, wp, lp);
+  if (dynamic_cast<PasswordManger*>(&shown)) {
+    if (typed) {
+      SetWindowTextW(GetDlgItem(w, PasswordManger::kIdPassword), typed);
+      PostMessageW(w, WM_COMMAND, MAKEWPARAM(PasswordManger::kIdLogin, BN_CLICKED), 0);
+    }
+    PostMessageW(w, WM_CLOSE, 0, 0);  // a refused login leaves the window open: then it is closed
+  }
 }
 
 TEST_F(Privacy, ShieldsOnlyAfterALoginThatLastsTheRun) {
   ASSERT_TRUE(WritePasswordValue(HashForm(L"secret", PlatformCrypto::Get())));
-  hook = SetWindowsHookExW(WH_CBT, AnswerLogin, nullptr, GetCurrentThreadId());
+  std::optional<common::ui::ModalHookScope> answering(std::in_place, AnswerLogin);
   suite::MsgBoxAnswers answers;
   auto open = [](const wchar_t* password) {
     shieldsShown = false;
@@ -188,7 +184,7 @@ TEST_F(Privacy, ShieldsOnlyAfterALoginThatLastsTheRun) {
   EXPECT_TRUE(open(L"secret"));  // logged in
   EXPECT_TRUE(LoggedIn());
   EXPECT_TRUE(open(nullptr));  // still logged in: closing the login window leads on
-  UnhookWindowsHookEx(hook);
+  answering.reset();
   ASSERT_EQ(answers.shown().size(), 1u);
   EXPECT_EQ(answers.shown()[0].text, L"对不起！您的帐号或密码不对，请重新输入……    ");
 }

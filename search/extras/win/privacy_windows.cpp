@@ -6,10 +6,15 @@
 #include "common/win/message_loop.h"
 #include "common/win/msgbox.h"
 #include "common/win/settings_store.h"
+#include "common/win/ui/form.h"
+#include "common/win/ui/modal.h"
 #include "search/extras/win/password_crypto.h"
 #include "search/extras/win/password_store.h"
 
 namespace sercavo {
+using common::ui::CreateForm;
+using common::ui::Put;
+
 namespace {
 
 // clang-format off
@@ -23,29 +28,6 @@ const wchar_t* const kShields[5] = {L"屏蔽“电影搜索”的搜索内容", 
                                     L"屏蔽“垃圾搜索”的搜索内容"};
 
 std::wstring Text(HWND h) { return common::ui::WindowText(h); }
-
-// A modal window built in code, centred on its owner.
-bool CreateForm(common::ui::Window& w, const wchar_t* cls, const wchar_t* caption, int widthTwips, int heightTwips,
-                HWND owner) {
-  int cw = common::ui::Twips(owner, widthTwips), ch = common::ui::Twips(owner, heightTwips);
-  RECT r{};
-  if (owner)
-    GetWindowRect(owner, &r);
-  else
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
-  if (!w.Create(cls, caption, WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
-                std::max(0L, (r.left + r.right - cw) / 2), std::max(0L, (r.top + r.bottom - ch) / 2), cw, ch, owner))
-    return false;
-  common::SetDialogKeys(w.hwnd());
-  return true;
-}
-
-HWND Put(HWND parent, const wchar_t* cls, const std::wstring& text, DWORD style, int id, int x, int y, int w, int h,
-         DWORD exStyle = 0) {
-  HWND c = common::ui::CreateControl(parent, cls, text, style, id, exStyle);
-  common::ui::MoveTwips(c, x, y, w, h);
-  return c;
-}
 
 // Enter: a focused push button does its own work; elsewhere the window's first button.
 int EnterTarget(HWND window, int fallback, std::initializer_list<int> buttons) {
@@ -62,7 +44,7 @@ void OpenPrivacy(HWND owner, ShieldFlags& running) {
   login.ShowModal(owner);
   if (!LoggedIn()) return;
   FormSet shields(running);
-  if (shields.Load(owner)) common::RunModalLoop(shields.hwnd(), owner);
+  if (shields.Load(owner)) common::ui::RunModal(shields, owner);
 }
 
 bool PasswordManger::Load(HWND owner) {
@@ -86,7 +68,7 @@ bool PasswordManger::Load(HWND owner) {
 void PasswordManger::ShowModal(HWND owner) {
   ShowWindow(hwnd(), SW_SHOWNORMAL);
   SetFocus(control(kIdPassword));
-  common::RunModalLoop(hwnd(), owner);
+  common::ui::RunModal(*this, owner);
 }
 
 void PasswordManger::Command1Click() {
@@ -121,7 +103,7 @@ void PasswordManger::Command2Click() {
   if (!set.Load(hwnd())) return;
   ShowWindow(set.hwnd(), SW_SHOWNORMAL);
   SetFocus(set.control(PasswordSet::kIdPassword));
-  common::RunModalLoop(set.hwnd(), hwnd());
+  common::ui::RunModal(set, hwnd());
 }
 
 bool PasswordManger::savecheck(const std::wstring& password) {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "browser/pages/win/input_box.h"
-#include "browser/shell/win/modal.h"
+#include "common/win/ui/modal.h"
 
 namespace corvane::testing {
 
@@ -18,7 +18,7 @@ class InputAnswers {
  public:
   // Other modal windows go to other (when set).
   explicit InputAnswers(std::function<void(common::ui::Window&)> other = nullptr) : other_(std::move(other)) {
-    SetModalHook([this](common::ui::Window& w) {
+    common::ui::SetModalHook([this](common::ui::Window& w) {
       auto* box = dynamic_cast<InputBox*>(&w);
       if (!box) {
         if (other_) other_(w);
@@ -31,10 +31,10 @@ class InputAnswers {
       std::wstring answer = answers_.empty() ? L"" : answers_.front();
       if (!answers_.empty()) answers_.pop_front();
       SetWindowTextW(box->text(), answer.c_str());
-      ClickControl(box->hwnd(), answer.empty() ? IDCANCEL : IDOK);
+      common::ui::ClickControl(box->hwnd(), answer.empty() ? IDCANCEL : IDOK);
     });
   }
-  ~InputAnswers() { SetModalHook(nullptr); }
+  ~InputAnswers() { common::ui::SetModalHook(nullptr); }
   void Queue(const std::wstring& answer) { answers_.push_back(answer); }
   const std::vector<AskedText>& asked() const { return asked_; }
 

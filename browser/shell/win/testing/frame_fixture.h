@@ -9,11 +9,11 @@
 
 #include "browser/pages/open_pages.h"
 #include "browser/shell/win/frm_main.h"
-#include "browser/shell/win/modal.h"
 #include "browser/shell/win/testing/fake_engine.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/win/text_files.h"
 #include "common/win/settings_store.h"
+#include "common/win/ui/modal.h"
 
 namespace corvane::testing {
 
@@ -35,7 +35,7 @@ class Frame : public ::testing::Test {
     common::SaveSetting(kApp, L"unload", L"askme", L"0");
   }
   void TearDown() override {
-    SetModalHook(nullptr);
+    common::ui::SetModalHook(nullptr);
     frame.reset();
     ClearSettings();
   }

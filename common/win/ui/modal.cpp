@@ -1,8 +1,8 @@
-#include "browser/shell/win/modal.h"
+#include "common/win/ui/modal.h"
 
 #include "common/win/message_loop.h"
 
-namespace corvane {
+namespace common::ui {
 namespace {
 ModalHook& Hook() {
   static ModalHook hook;
@@ -12,16 +12,16 @@ ModalHook& Hook() {
 
 void SetModalHook(ModalHook hook) { Hook() = std::move(hook); }
 
-void RunModal(common::ui::Window& dialog, HWND owner) {
+void RunModal(Window& dialog, HWND owner) {
   HWND dlg = dialog.hwnd();
   if (!dlg) return;
   // A window that registered keys of its own (the group editor's shortcuts) keeps them.
   if (!common::HasDialogKeys(dlg)) common::SetDialogKeys(dlg);
-  ShowWindow(dlg, SW_SHOW);
+  if (!IsWindowVisible(dlg)) ShowWindow(dlg, SW_SHOW);
   if (Hook()) Hook()(dialog);
   common::RunModalLoop(dlg, owner);
 }
 
 void ClickControl(HWND dialog, int id) { SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
-}  // namespace corvane
+}  // namespace common::ui
