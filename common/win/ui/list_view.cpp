@@ -132,18 +132,22 @@ void ListView::ClearColumns() {
   sortColumn_ = -1;
 }
 
-int ListView::Selected() const { return ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED); }
+int SelectedRow(HWND list) { return ListView_GetNextItem(list, -1, LVNI_SELECTED); }
 
-void ListView::Select(int index) {
-  ListView_SetItemState(hwnd_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-  ListView_SetItemState(hwnd_, index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+void SelectOnly(HWND list, int index) {
+  ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  ListView_SetItemState(list, index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
-int ListView::HitTest(POINT client) const {
+int RowAt(HWND list, POINT client) {
   LVHITTESTINFO h{};
   h.pt = client;
-  return ListView_SubItemHitTest(hwnd_, &h);
+  return ListView_SubItemHitTest(list, &h);
 }
+
+int ListView::Selected() const { return SelectedRow(hwnd_); }
+void ListView::Select(int index) { SelectOnly(hwnd_, index); }
+int ListView::HitTest(POINT client) const { return RowAt(hwnd_, client); }
 
 void ListView::SortBy(int column, bool ascending) {
   sortColumn_ = column;

@@ -25,6 +25,12 @@ class ImageList {
   std::unordered_map<std::wstring, int> index_;
 };
 
+// Row rules every list control shares, virtual or not: the first selected row (-1 when none), one row
+// selected and focused alone, and the row under a client point (-1 when none).
+int SelectedRow(HWND list);
+void SelectOnly(HWND list, int index);
+int RowAt(HWND list, POINT client);
+
 class ListView {
  public:
   enum class Align { Left, Right, Center };

@@ -69,23 +69,15 @@ std::wstring ProcessList::Text(int index, int column) const {
   }
 }
 
-int ProcessList::Selected() const { return ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED); }
+int ProcessList::Selected() const { return common::ui::SelectedRow(hwnd_); }
 
 const ProcessRow* ProcessList::SelectedRow() const {
   int row = Selected();
   return row >= 0 && size_t(row) < rows_.size() ? &rows_[row] : nullptr;
 }
 
-void ProcessList::Select(int index) {
-  ListView_SetItemState(hwnd_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-  ListView_SetItemState(hwnd_, index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-}
-
-int ProcessList::HitTest(POINT client) const {
-  LVHITTESTINFO h{};
-  h.pt = client;
-  return ListView_SubItemHitTest(hwnd_, &h);
-}
+void ProcessList::Select(int index) { common::ui::SelectOnly(hwnd_, index); }
+int ProcessList::HitTest(POINT client) const { return common::ui::RowAt(hwnd_, client); }
 
 void ProcessList::SortBy(int column, bool ascending) {
   PullSelection();
