@@ -92,11 +92,6 @@ std::wstring DeleteStartConfirmText(std::wstring_view valueName) {
   return L"您确实要删除【 " + std::wstring(valueName) + L" 】这个启动项目吗？";
 }
 
-std::wstring DeleteStartFailedText(std::wstring_view valueName, std::wstring_view location) {
-  return L"无法删除启动项目【 " + std::wstring(valueName) + L" 】，它仍然保留在注册表中：\r\n\r\n" +
-         std::wstring(location) + L"\r\n\r\n提示：删除本机所有用户的启动项目需要管理员权限……    ";
-}
-
 std::wstring DeleteNetConfirmText(std::wstring_view name) {
   return L"您确实要删除列表【 " + std::wstring(name) + L" 】吗？  ";
 }

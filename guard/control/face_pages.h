@@ -39,7 +39,6 @@ int ProgramColumn(PageType type);
 
 std::wstring KillProcessConfirmText(std::wstring_view name);
 std::wstring DeleteStartConfirmText(std::wstring_view valueName);
-std::wstring DeleteStartFailedText(std::wstring_view valueName, std::wstring_view location);
 std::wstring DeleteNetConfirmText(std::wstring_view name);
 std::wstring UninstallConfirmText(std::wstring_view name);
 std::wstring UninstallFailedText(std::wstring_view command, std::wstring_view reason);

@@ -64,9 +64,6 @@ TEST(FacePages, MessagesNameTheirObjectBetweenTheBrackets) {
   EXPECT_EQ(UninstallConfirmText(L"Foo 1.0"), L"您确实要卸载【 Foo 1.0 】这个应用程序吗？");
   EXPECT_EQ(LocalIpText(L"10.0.0.7"),
             L"本机在局域网中的IP地址是：    10.0.0.7\r\n\r\n提示：IP地址已经复制到剪贴版中……");
-  std::wstring failed = DeleteStartFailedText(L"Tool", L"HKEY_LOCAL_MACHINE\\Software\\Run\\Tool");
-  EXPECT_NE(failed.find(L"【 Tool 】"), std::wstring::npos);
-  EXPECT_NE(failed.find(L"HKEY_LOCAL_MACHINE\\Software\\Run\\Tool"), std::wstring::npos);
   std::wstring notStarted = UninstallFailedText(L"C:\\x\\un.exe /S", L"系统找不到指定的文件。");
   EXPECT_NE(notStarted.find(L"C:\\x\\un.exe /S"), std::wstring::npos);
   EXPECT_NE(notStarted.find(L"系统找不到指定的文件。"), std::wstring::npos);

@@ -1,8 +1,12 @@
 #include "guard/monitors/start_delete.h"
 
-#include "guard/control/face_pages.h"
-
 namespace zorvix {
+
+std::wstring DeleteStartFailedText(std::wstring_view valueName, std::wstring_view location) {
+  return L"无法删除启动项目【 " + std::wstring(valueName) + L" 】，它仍然保留在注册表中：\r\n\r\n" +
+         std::wstring(location) + L"\r\n\r\n提示：删除本机所有用户的启动项目需要管理员权限……    ";
+}
+
 
 std::optional<std::wstring> StartDeleteProblem(StartDelete result, std::wstring_view valueName,
                                                std::wstring_view location, std::wstring_view backupFile) {

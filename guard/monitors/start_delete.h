@@ -13,6 +13,8 @@ enum class StartDelete {
   NotSaved,  // the file could not be written: the value stays
   Refused,   // the registry refused the delete (a standard user under HKEY_LOCAL_MACHINE): the value stays
 };
+// The registry refused to delete the value at location.
+std::wstring DeleteStartFailedText(std::wstring_view valueName, std::wstring_view location);
 // What the user is told when a value stays; nothing when it is gone.
 std::optional<std::wstring> StartDeleteProblem(StartDelete result, std::wstring_view valueName,
                                                std::wstring_view location, std::wstring_view backupFile);

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "guard/control/face_pages.h"
-
 using namespace zorvix;
 
 TEST(StartDelete, AValueThatStaysIsToldWhy) {
@@ -12,6 +10,9 @@ TEST(StartDelete, AValueThatStaysIsToldWhy) {
   EXPECT_FALSE(StartDeleteProblem(StartDelete::Missing, L"v", L"HKEY_CURRENT_USER\\Run\\v", L"C:\\b.reg"));
   EXPECT_EQ(StartDeleteProblem(StartDelete::Refused, L"v", L"HKEY_LOCAL_MACHINE\\Run\\v", L"C:\\b.reg").value_or(L""),
             DeleteStartFailedText(L"v", L"HKEY_LOCAL_MACHINE\\Run\\v"));
+  std::wstring failed = DeleteStartFailedText(L"Tool", L"HKEY_LOCAL_MACHINE\\Software\\Run\\Tool");
+  EXPECT_NE(failed.find(L"【 Tool 】"), std::wstring::npos);
+  EXPECT_NE(failed.find(L"HKEY_LOCAL_MACHINE\\Software\\Run\\Tool"), std::wstring::npos);
   std::wstring notSaved =
       StartDeleteProblem(StartDelete::NotSaved, L"v", L"HKEY_CURRENT_USER\\Run\\v", L"C:\\b.reg").value_or(L"");
   EXPECT_NE(notSaved.find(L"【 v 】"), std::wstring::npos);

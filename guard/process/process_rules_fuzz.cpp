@@ -1,11 +1,9 @@
-// Fuzzes the rules that read paths and command lines written by others (process images, Run values).
+// Fuzzes the rules that read paths and command lines written by others (process images, Run values, notes).
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "guard/process/process_rules.h"
-#include "guard/guard_state.h"
-#include "guard/startup/start_rules.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::wstring text;
@@ -16,7 +14,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   auto key = zorvix::NoteKeyFor(text, L"C:\\Windows\\system32", L"C:\\Windows");
   if (key && key->key.empty()) __builtin_trap();
   zorvix::OwnerAndRemarkFor(text, L"user", L"note");
-  zorvix::StartsHiddenAndLocked(text);
-  zorvix::FirstRunEntries(text);
   return 0;
 }

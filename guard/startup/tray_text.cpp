@@ -33,24 +33,6 @@ std::optional<std::wstring> SocketLayerProblem(int major, int minor, int maxSock
   return std::nullopt;
 }
 
-namespace {
-// Where the program's name ends in a tool text: after ".exe", or at its end.
-size_t ProgramEnd(std::wstring_view tool) {
-  size_t exe = common::FindNoCase(tool, L".exe");
-  return exe == std::wstring_view::npos ? tool.size() : exe + 4;
-}
-}  // namespace
-
-std::wstring SiblingProgram(std::wstring_view folder, std::wstring_view tool) {
-  std::wstring_view name = tool.substr(0, ProgramEnd(tool));
-  if (!name.empty() && name[0] == L'\\') name.remove_prefix(1);
-  return common::WithTrailingSlash(folder) + std::wstring(name);
-}
-
-std::wstring SiblingCommand(std::wstring_view folder, std::wstring_view tool) {
-  return L"\"" + SiblingProgram(folder, tool) + L"\"" + std::wstring(tool.substr(ProgramEnd(tool)));
-}
-
 wchar_t DriveLetterOfCaption(std::wstring_view caption) {
   if (caption.size() < 2) return 0;
   wchar_t c = caption[1];

@@ -21,12 +21,6 @@ std::wstring LocalIpMessage(std::wstring_view address);
 // What is wrong with the socket layer the system granted, or nothing when it will do.
 std::optional<std::wstring> SocketLayerProblem(int major, int minor, int maxSockets);
 
-// The command line of a sibling tool in the program's folder: tool is "\name.exe" with its arguments after
-// a blank; the program's path is quoted, so that a folder with blanks cannot split it.
-std::wstring SiblingCommand(std::wstring_view folder, std::wstring_view tool);
-// The program file that command line starts, unquoted.
-std::wstring SiblingProgram(std::wstring_view folder, std::wstring_view tool);
-
 // The drive letter of a drive item's caption ("【E】盘" gives 'E'); 0 when the caption has none.
 wchar_t DriveLetterOfCaption(std::wstring_view caption);
 // Whether the start-up value's text names the program (quotes and letter case aside).

@@ -36,16 +36,6 @@ TEST(TrayText, SocketLayerBelowOneOneOrWithoutSocketsIsRefused) {
   EXPECT_FALSE(SocketLayerProblem(2, 0, 1));
 }
 
-TEST(TrayText, SiblingToolsAreStartedFromTheProgramFolderQuoted) {
-  EXPECT_EQ(SiblingCommand(L"C:\\Program Files\\Zorvix\\", L"\\year.exe ip"),
-            L"\"C:\\Program Files\\Zorvix\\year.exe\" ip");
-  EXPECT_EQ(SiblingCommand(L"C:\\Zorvix", L"\\view.exe"), L"\"C:\\Zorvix\\view.exe\"");
-  EXPECT_EQ(SiblingCommand(L"D:\\", L"\\view.exe"), L"\"D:\\view.exe\"") << "a drive root";
-  // The file looked for before the start is the one the command line starts.
-  EXPECT_EQ(SiblingProgram(L"C:\\Program Files\\Zorvix\\", L"\\year.exe ip"), L"C:\\Program Files\\Zorvix\\year.exe");
-  EXPECT_EQ(SiblingProgram(L"D:\\", L"\\clear.exe"), L"D:\\clear.exe");
-}
-
 TEST(TrayText, DriveLetterIsTheCaptionsSecondCharacter) {
   EXPECT_EQ(DriveLetterOfCaption(L"【E】盘"), L'E');
   EXPECT_EQ(DriveLetterOfCaption(L"【j】盘"), L'j');

@@ -12,7 +12,7 @@
 #include "common/win/sibling_tool.h"
 #include "common/win/system.h"
 #include "common/win/ui/placement.h"
-#include "guard/startup/tray_text.h"
+#include "guard/sibling_tools.h"
 
 namespace zorvix {
 namespace {

@@ -11,6 +11,7 @@
 #include "common/win/sibling_tool.h"
 #include "common/win/system.h"
 #include "guard/control/win/testing/face_fixture.h"
+#include "guard/monitors/start_delete.h"
 #include "guard/monitors/win/testing/reg_values.h"
 
 using namespace zorvix;

@@ -13,7 +13,7 @@
 #include "common/win/ui/window.h"
 #include "guard/monitors/win/ask_list_files.h"
 #include "common/testing/win/msgbox_answers.h"
-#include "guard/control/face_pages.h"
+#include "guard/monitors/start_delete.h"
 #include "guard/monitors/win/formask.h"
 #include "guard/monitors/win/startup_backup.h"
 #include "guard/monitors/win/testing/reg_values.h"

@@ -9,6 +9,7 @@
 #include "common/win/system.h"
 #include "guard/process/process_actions.h"
 #include "guard/guard_state.h"
+#include "guard/sibling_tools.h"
 #include "guard/startup/tray_text.h"
 #include "guard/startup/win/environment.h"
 
