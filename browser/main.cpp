@@ -3,7 +3,7 @@
 #include <commctrl.h>
 #include <ole2.h>
 
-#include "browser/shell/page_rules.h"
+#include "browser/pages/page_rules.h"
 #include "browser/shell/win/engine.h"
 #include "browser/shell/win/frm_main.h"
 #include "browser/tools/win/default_browser.h"

@@ -1,7 +1,7 @@
 #include "browser/pages/favorites.h"
 
 #include "browser/pages/file_names.h"
-#include "browser/shell/text_lines.h"
+#include "browser/files/text_lines.h"
 #include "common/text.h"
 
 namespace corvane {

@@ -1,6 +1,6 @@
 #include "browser/pages/open_pages.h"
 
-#include "browser/shell/page_rules.h"
+#include "browser/pages/page_rules.h"
 #include "common/text.h"
 
 namespace corvane {

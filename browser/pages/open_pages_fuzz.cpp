@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "browser/pages/open_pages.h"
-#include "browser/shell/page_rules.h"
+#include "browser/pages/page_rules.h"
 #include "common/testing/gbk_double.h"
 #include "common/text.h"
 #include "common/text_codec.h"

@@ -8,7 +8,7 @@
 #include "browser/pages/win/formgroup.h"
 #include "browser/pages/win/frm_favorites.h"
 #include "browser/pages/win/group_files.h"
-#include "browser/shell/win/formnew.h"
+#include "browser/pages/win/formnew.h"
 #include "common/address_form.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/win/msgbox_answers.h"

@@ -6,7 +6,7 @@
 #include "browser/pages/win/group_files.h"
 #include "browser/pages/win/input_box.h"
 #include "browser/pages/win/menu_pictures.h"
-#include "browser/shell/win/browser_files.h"
+#include "browser/files/win/browser_files.h"
 #include "common/text.h"
 #include "common/win/message_loop.h"
 #include "common/win/msgbox.h"

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "browser/pages/win/focus_keeper.h"
-#include "browser/shell/edit_messages.h"
+#include "browser/files/edit_messages.h"
 #include "common/text_codec.h"
 #include "common/win/ui/window.h"
 

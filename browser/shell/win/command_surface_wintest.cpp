@@ -7,7 +7,7 @@
 
 #include <filesystem>
 
-#include "browser/shell/win/formnew.h"
+#include "browser/pages/win/formnew.h"
 #include "browser/shell/win/testing/frame_fixture.h"
 #include "common/testing/win/child_process.h"
 #include "common/testing/win/msgbox_answers.h"

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "browser/shell/page_rules.h"
+#include "browser/pages/page_rules.h"
 #include "common/win/ui/placement.h"
 
 namespace corvane {

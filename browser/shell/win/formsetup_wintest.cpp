@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "browser/shell/page_rules.h"
+#include "browser/pages/page_rules.h"
 #include "browser/shell/win/frm_main.h"
 #include "browser/shell/win/testing/fake_engine.h"
 #include "common/testing/temp_dir.h"

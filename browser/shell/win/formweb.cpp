@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "browser/shell/page_rules.h"
+#include "browser/pages/page_rules.h"
 #include "browser/shell/win/frm_main.h"
 #include "common/win/settings_store.h"
 

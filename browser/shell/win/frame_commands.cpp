@@ -8,7 +8,7 @@
 #include <wininet.h>
 
 #include "browser/shell/win/pages_menu.h"
-#include "browser/shell/win/formnew.h"
+#include "browser/pages/win/formnew.h"
 #include "browser/shell/win/tools_menu.h"
 #include "common/path.h"
 #include "common/text.h"

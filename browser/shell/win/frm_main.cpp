@@ -9,7 +9,7 @@
 #include "browser/pages/win/formask.h"
 #include "browser/pages/win/menu_pictures.h"
 #include "browser/shell/win/pages_menu.h"
-#include "browser/shell/win/browser_files.h"
+#include "browser/files/win/browser_files.h"
 #include "browser/shell/win/exit_dialog.h"
 #include "browser/shell/win/tools_menu.h"
 #include "common/explorer_entries.h"

@@ -15,7 +15,7 @@
 #include "browser/pages/win/page_record.h"
 #include "browser/shell/address_rules.h"
 #include "browser/shell/commands.h"
-#include "browser/shell/page_rules.h"
+#include "browser/pages/page_rules.h"
 #include "browser/shell/sites.h"
 #include "browser/shell/win/engine.h"
 #include "browser/shell/win/formweb.h"

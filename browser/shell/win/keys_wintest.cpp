@@ -5,7 +5,7 @@
 
 #include "browser/pages/win/formask.h"
 #include "browser/shell/win/exit_dialog.h"
-#include "browser/shell/win/formnew.h"
+#include "browser/pages/win/formnew.h"
 #include "browser/shell/win/testing/frame_fixture.h"
 #include "common/win/pump.h"
 #include "common/win/system.h"

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "browser/app.h"
-#include "browser/shell/page_rules.h"
+#include "browser/pages/page_rules.h"
 #include "browser/tools/options.h"
 #include "common/explorer_entries.h"
 #include "common/text.h"

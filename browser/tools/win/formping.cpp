@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "browser/pages/win/input_box.h"
-#include "browser/shell/edit_messages.h"
+#include "browser/files/edit_messages.h"
 #include "browser/tools/ping_target.h"
 #include "browser/tools/win/text_output.h"
 #include "common/win/clipboard.h"

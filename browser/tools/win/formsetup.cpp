@@ -3,7 +3,7 @@
 #include <shlwapi.h>
 
 #include "browser/app.h"
-#include "browser/shell/page_rules.h"
+#include "browser/pages/page_rules.h"
 #include "common/win/message_loop.h"
 #include "common/win/settings_store.h"
 #include "common/win/ui/form.h"

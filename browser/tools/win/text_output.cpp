@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "browser/shell/win/browser_files.h"
+#include "browser/files/win/browser_files.h"
 #include "common/text.h"
 
 namespace corvane {

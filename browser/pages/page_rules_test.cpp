@@ -1,4 +1,4 @@
-#include "browser/shell/page_rules.h"
+#include "browser/pages/page_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "browser/shell/edit_messages.h"
+#include "browser/files/edit_messages.h"
 
 namespace corvane {
 namespace {

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "browser/pages/win/focus_keeper.h"
-#include "browser/shell/edit_messages.h"
-#include "browser/shell/text_lines.h"
+#include "browser/files/edit_messages.h"
+#include "browser/files/text_lines.h"
 #include "common/text_codec.h"
 #include "common/win/ui/window.h"
 

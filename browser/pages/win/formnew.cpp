@@ -1,8 +1,8 @@
-#include "browser/shell/win/formnew.h"
+#include "browser/pages/win/formnew.h"
 
 #include <algorithm>
 
-#include "browser/shell/win/browser_files.h"
+#include "browser/files/win/browser_files.h"
 #include "common/text.h"
 #include "common/win/msgbox.h"
 #include "common/win/text_file.h"

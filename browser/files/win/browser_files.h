@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "browser/shell/edit_messages.h"
+#include "browser/files/edit_messages.h"
 #include "common/win/text_file.h"
 
 namespace corvane {

@@ -1,4 +1,4 @@
-#include "browser/shell/text_lines.h"
+#include "browser/files/text_lines.h"
 
 #include <gtest/gtest.h>
 

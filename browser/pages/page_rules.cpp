@@ -1,8 +1,8 @@
-#include "browser/shell/page_rules.h"
+#include "browser/pages/page_rules.h"
 
 #include <cmath>
 
-#include "browser/shell/text_lines.h"
+#include "browser/files/text_lines.h"
 #include "common/text.h"
 
 namespace corvane {

@@ -1,4 +1,4 @@
-#include "browser/shell/win/browser_files.h"
+#include "browser/files/win/browser_files.h"
 
 namespace corvane {
 
