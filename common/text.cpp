@@ -8,17 +8,14 @@
 namespace common {
 namespace {
 bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n'; }
-// Units beyond the tables (only where wchar_t is wider than UTF-16) have no case here.
-constexpr unsigned long kTableEnd = 0x10000;
-bool InTable(wchar_t c) { return static_cast<unsigned long>(c) < kTableEnd; }
 // ASCII first: most compared text is paths and keywords, and the tables are built on first use.
 wchar_t Lower(wchar_t c) {
   if (c < 0x80) return (c >= L'A' && c <= L'Z') ? wchar_t(c - L'A' + L'a') : c;
-  return InTable(c) ? LowerCaseTable()[c] : c;
+  return MapCase(c, LowerCaseTable());
 }
 wchar_t Upper(wchar_t c) {
   if (c < 0x80) return (c >= L'a' && c <= L'z') ? wchar_t(c - L'a' + L'A') : c;
-  return InTable(c) ? UpperCaseTable()[c] : c;
+  return MapCase(c, UpperCaseTable());
 }
 }  // namespace
 

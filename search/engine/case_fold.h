@@ -7,22 +7,16 @@
 #include <string_view>
 #include <vector>
 
+#include "common/case_table.h"
+
 namespace sercavo {
 
 class CaseFold {
  public:
   // The platform's upper-casing table, as the common text layer folds.
   static const CaseFold& Get();
-  // Whether c is one UTF-16 unit: wide characters of the native build hold whole code points.
-  static bool InTable(wchar_t c) {
-#if WCHAR_MAX > 0xFFFF
-    return uint32_t(c) <= 0xFFFF;
-#else
-    (void)c;
-    return true;
-#endif
-  }
-  wchar_t operator()(wchar_t c) const { return InTable(c) ? map_[uint32_t(c) & 0xFFFF] : c; }
+  static bool InTable(wchar_t c) { return common::InCaseTable(c); }
+  wchar_t operator()(wchar_t c) const { return common::MapCase(c, map_); }
   // Position of the folded needle in text, ignoring case; npos when absent. An empty needle is never found.
   size_t Find(std::wstring_view text, std::wstring_view foldedNeedle, size_t from = 0) const;
   std::wstring Folded(std::wstring_view s) const;
