@@ -1,5 +1,7 @@
 #include "common/win/ui/list_view.h"
 
+#include <map>
+
 #include "common/win/ui/window.h"
 
 namespace common::ui {
@@ -21,6 +23,37 @@ int ImageList::Add(const std::wstring& key, HICON icon) {
 int ImageList::Find(const std::wstring& key) const {
   auto it = index_.find(key);
   return it == index_.end() ? -1 : it->second;
+}
+
+size_t ImageList::CountOf(const std::unordered_set<std::wstring>& keys) const {
+  size_t n = 0;
+  for (auto& entry : index_) n += keys.count(entry.first);
+  return n;
+}
+
+std::unordered_map<int, int> ImageList::KeepOnly(const std::unordered_set<std::wstring>& keys) {
+  std::map<int, std::wstring> kept;  // by old index, so that each image moves down onto a free place
+  for (auto& [key, i] : index_)
+    if (keys.count(key)) kept[i] = key;
+  std::unordered_map<std::wstring, int> index;
+  std::unordered_map<int, int> moved;
+  int next = 0;
+  for (auto& [old, key] : kept) {
+    if (old != next) {
+      HICON icon = ImageList_GetIcon(list_, old, ILD_NORMAL);
+      bool placed = icon && ImageList_ReplaceIcon(list_, next, icon) == next;
+      if (icon) DestroyIcon(icon);
+      if (!placed) {
+        moved[old] = -1;
+        continue;
+      }
+    }
+    index[key] = next;
+    moved[old] = next++;
+  }
+  ImageList_SetImageCount(list_, next);
+  index_ = std::move(index);
+  return moved;
 }
 
 int CompareText(const std::wstring& a, const std::wstring& b) {

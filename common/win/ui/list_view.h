@@ -5,6 +5,7 @@
 
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace common::ui {
@@ -19,6 +20,11 @@ class ImageList {
   int Add(const std::wstring& key, HICON icon);
   int Find(const std::wstring& key) const;
   size_t size() const { return index_.size(); }
+  // How many of the keys have an image here.
+  size_t CountOf(const std::unordered_set<std::wstring>& keys) const;
+  // Keeps the images of these keys only, moved down in the same list (whose handle controls may show), and
+  // gives each old index its new one (-1: the image could not be kept).
+  std::unordered_map<int, int> KeepOnly(const std::unordered_set<std::wstring>& keys);
 
  private:
   HIMAGELIST list_ = nullptr;

@@ -1,66 +1,27 @@
 #include "guard/process/win/row_icons.h"
 
-#include <map>
+#include <commctrl.h>
 
 #include "common/win/shell_icon.h"
 
 namespace zorvix {
-namespace {
-HIMAGELIST NewList(int count) {
-  return ImageList_Create(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), ILC_COLOR32 | ILC_MASK, count,
-                          16);
-}
-}  // namespace
-
-RowIcons::~RowIcons() {
-  if (list_) ImageList_Destroy(list_);
-}
 
 void RowIcons::Create(HWND listView) {
   listView_ = listView;
-  list_ = NewList(16);
+  images_.Create(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
   // The list view must share the list (LVS_SHAREIMAGELISTS): it is destroyed here, once.
-  ListView_SetImageList(listView_, list_, LVSIL_SMALL);
-}
-
-int RowIcons::Find(const std::wstring& path) const {
-  auto it = index_.find(path);
-  return it == index_.end() ? -1 : it->second;
+  ListView_SetImageList(listView_, images_.handle(), LVSIL_SMALL);
 }
 
 int RowIcons::Add(const std::wstring& path) {
   if (int i = Find(path); i >= 0) return i;
   auto icon = common::GetFileIcon(path, true);
-  if (!list_ || !icon) return -1;
-  int i = ImageList_AddIcon(list_, icon.get());
-  if (i >= 0) index_[path] = i;
-  return i;
+  return icon ? images_.Add(path, icon.get()) : -1;
 }
 
 bool RowIcons::Compact(const std::unordered_set<std::wstring>& listed) {
-  std::map<int, std::wstring> kept;  // by old index, so that each image moves down onto a free place
-  for (auto& [path, i] : index_)
-    if (listed.count(path)) kept[i] = path;
-  if (index_.size() - kept.size() <= kSpareImages) return false;
-  std::unordered_map<std::wstring, int> index;
-  std::unordered_map<int, int> moved;
-  int next = 0;
-  for (auto& [old, path] : kept) {
-    if (old != next) {
-      HICON icon = ImageList_GetIcon(list_, old, ILD_NORMAL);
-      if (!icon || ImageList_ReplaceIcon(list_, next, icon) != next) {
-        if (icon) DestroyIcon(icon);
-        moved[old] = -1;
-        continue;
-      }
-      DestroyIcon(icon);
-    }
-    index[path] = next;
-    moved[old] = next++;
-  }
-  ImageList_SetImageCount(list_, next);
-  MoveRowImages(moved);
-  index_ = std::move(index);
+  if (images_.size() - images_.CountOf(listed) <= kSpareImages) return false;
+  MoveRowImages(images_.KeepOnly(listed));
   return true;
 }
 
