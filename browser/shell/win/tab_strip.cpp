@@ -8,15 +8,12 @@ namespace {
 constexpr UINT_PTR kStripTool = 1;
 }  // namespace
 
-int TabStrip::Px(int twips) const { return MulDiv(twips, dpi_, 1440); }
+int TabStrip::Px(int twips) const { return common::ui::Twips(hwnd(), twips); }
 
 bool TabStrip::Create(HWND parent, Handlers handlers) {
   handlers_ = std::move(handlers);
   if (!Window::Create(L"CorvaneTabStrip", L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 100, 22, parent))
     return false;
-  HDC dc = GetDC(hwnd());
-  dpi_ = std::max(96, GetDeviceCaps(dc, LOGPIXELSX));
-  ReleaseDC(hwnd(), dc);
   // One tool over the whole strip; its text follows the tab under the mouse.
   tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, hwnd(),
                           nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -83,7 +80,7 @@ void TabStrip::Paint() {
   RECT all;
   GetClientRect(hwnd(), &all);
   FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
-  HGDIOBJ oldFont = SelectObject(dc, common::ui::UiFont());
+  HGDIOBJ oldFont = SelectObject(dc, common::ui::UiFontOf(hwnd()));
   SetBkMode(dc, TRANSPARENT);
   int upHeight = std::max(2, Px(45));
   for (int n : order_) {

@@ -57,7 +57,6 @@ class TabStrip : public common::ui::Window {
 
   Handlers handlers_;
   HWND tips_ = nullptr;
-  int dpi_ = 96;
   std::wstring shownTip_;
   std::vector<int> order_;
   std::array<TabLabels, kMaxWindows> labels_;

@@ -58,7 +58,7 @@ void MeterBox::Paint(HDC dc) {
     FillRect(mem, &bar, b);
     DeleteObject(b);
   }
-  HGDIOBJ oldFont = SelectObject(mem, common::ui::UiFont());
+  HGDIOBJ oldFont = SelectObject(mem, common::ui::UiFontOf(hwnd_));
   SetBkMode(mem, TRANSPARENT);
   SetTextColor(mem, GetSysColor(COLOR_WINDOWTEXT));
   DrawTextW(mem, text_.c_str(), int(text_.size()), &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);

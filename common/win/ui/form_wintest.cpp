@@ -24,7 +24,7 @@ TEST(Form, ADialogOfItsSizeOverItsOwnerWithItsKeysAndControlsInTwips) {
   EXPECT_EQ(r.right - r.left, common::ui::Twips(owner, 4800));
   HWND button = common::ui::Put(dialog.hwnd(), L"BUTTON", L"取消(&C)", BS_PUSHBUTTON, 7, 1700, 750, 1200, 380);
   EXPECT_EQ(GetDlgItem(dialog.hwnd(), 7), button);
-  EXPECT_EQ(HFONT(SendMessageW(button, WM_GETFONT, 0, 0)), common::ui::UiFont());
+  EXPECT_EQ(HFONT(SendMessageW(button, WM_GETFONT, 0, 0)), common::ui::UiFontOf(button));
   GetWindowRect(button, &r);
   MapWindowPoints(nullptr, dialog.hwnd(), reinterpret_cast<POINT*>(&r), 2);
   EXPECT_EQ(r.left, common::ui::Twips(dialog.hwnd(), 1700));

@@ -1,5 +1,7 @@
 #include "common/win/ui/window.h"
 
+#include <commctrl.h>
+
 #include <map>
 #include <set>
 #include <vector>
@@ -28,6 +30,12 @@ int PlatformDpi(HWND hwnd) {
   return dpi ? int(dpi) : SystemDpi();
 }
 
+bool IsClass(HWND hwnd, const wchar_t* cls) {
+  wchar_t name[32] = {};
+  GetClassNameW(hwnd, name, 32);
+  return CompareStringOrdinal(name, -1, cls, -1, TRUE) == CSTR_EQUAL;
+}
+
 struct Placed {
   HWND hwnd;
   RECT rect;  // in its parent's client coordinates
@@ -37,10 +45,8 @@ struct Placed {
 void CollectPlaced(HWND parent, std::vector<Placed>& out) {
   for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
     RECT r;
-    wchar_t cls[32] = {};
-    GetClassNameW(c, cls, 32);
     // A combo box's height is its dropped one: the closed height would leave no room for the list.
-    if (CompareStringOrdinal(cls, -1, L"ComboBox", -1, TRUE) == CSTR_EQUAL)
+    if (IsClass(c, WC_COMBOBOXW))
       SendMessageW(c, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&r));
     else
       GetWindowRect(c, &r);
@@ -48,6 +54,13 @@ void CollectPlaced(HWND parent, std::vector<Placed>& out) {
     out.push_back({c, r});
     if (GetPropW(c, kBaseProp)) CollectPlaced(c, out);
   }
+}
+
+// A list's columns keep their width in inches too.
+void ScaleColumns(HWND list, int from, int to) {
+  HWND header = ListView_GetHeader(list);
+  int n = header ? Header_GetItemCount(header) : 0;
+  for (int i = 0; i < n; ++i) ListView_SetColumnWidth(list, i, MulDiv(ListView_GetColumnWidth(list, i), to, from));
 }
 
 BOOL CALLBACK SwapFont(HWND child, LPARAM lp) {
@@ -124,9 +137,11 @@ void Window::FollowDpi(int dpi, const RECT& suggested) {
   std::vector<Placed> placed;
   CollectPlaced(hwnd_, placed);
   auto scale = [&](LONG v) { return MulDiv(v, dpi, old); };
-  for (const Placed& p : placed)
+  for (const Placed& p : placed) {
+    if (IsClass(p.hwnd, WC_LISTVIEWW)) ScaleColumns(p.hwnd, old, dpi);
     SetWindowPos(p.hwnd, nullptr, scale(p.rect.left), scale(p.rect.top), scale(p.rect.right) - scale(p.rect.left),
                  scale(p.rect.bottom) - scale(p.rect.top), SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   OnDpiChanged(old, dpi);
@@ -155,7 +170,7 @@ HFONT UiFont(int dpi) {
   return font;
 }
 
-HFONT UiFont() { return UiFont(SystemDpi()); }
+HFONT UiFontOf(HWND hwnd) { return UiFont(DpiOf(hwnd)); }
 
 HWND CreateControl(HWND parent, const wchar_t* cls, const std::wstring& text, DWORD style, int id, DWORD exStyle) {
   HWND h = CreateWindowExW(exStyle, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, parent,

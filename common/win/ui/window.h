@@ -43,7 +43,8 @@ int Twips(HWND hwnd, int twips);
 int PixelsToTwips(HWND hwnd, int pixels);
 // The font of the system's dialogs at a DPI (the system DPI without one), used by every control built in code.
 HFONT UiFont(int dpi);
-HFONT UiFont();
+// The UI font at the window's DPI: what code that draws text itself selects.
+HFONT UiFontOf(HWND hwnd);
 // Creates a child control with the UI font.
 HWND CreateControl(HWND parent, const wchar_t* cls, const std::wstring& text, DWORD style, int id, DWORD exStyle = 0);
 void MoveTwips(HWND ctl, int left, int top, int width, int height);

@@ -1,6 +1,7 @@
 #include "common/win/ui/window.h"
 
 #include <gtest/gtest.h>
+#include <commctrl.h>
 
 namespace {
 // A fixed button and a box stretched over the width by the window's own layout.
@@ -47,6 +48,12 @@ TEST(WindowDpi, AMoveToAnotherDpiRescalesFontsControlsAndLayout) {
   w.stretched = common::ui::CreateControl(w.hwnd(), L"EDIT", L"", 0, 2);
   HFONT own = CreateFontW(-20, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
   HWND bold = common::ui::CreateControl(w.hwnd(), L"STATIC", L"", 0, 3);
+  HWND list = common::ui::CreateControl(w.hwnd(), WC_LISTVIEWW, L"", LVS_REPORT, 5);
+  LVCOLUMNW column{LVCF_WIDTH};
+  for (int width : {100, 60}) {
+    column.cx = width;
+    ListView_InsertColumn(list, 9, &column);
+  }
   SendMessageW(bold, WM_SETFONT, reinterpret_cast<WPARAM>(own), FALSE);
   int dpi = base * 3 / 2;
   RECT suggested{30, 40, 30 + 750, 40 + 450};
@@ -73,6 +80,9 @@ TEST(WindowDpi, AMoveToAnotherDpiRescalesFontsControlsAndLayout) {
   EXPECT_EQ(now, common::ui::UiFont(dpi));
   EXPECT_NEAR(FontHeight(now), FontHeight(common::ui::UiFont(base)) * 3 / 2, 1);
   EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(bold, WM_GETFONT, 0, 0)), own);
+  EXPECT_EQ(common::ui::UiFontOf(bold), common::ui::UiFont(dpi)) << "the font of code that draws its own text";
+  EXPECT_EQ(ListView_GetColumnWidth(list, 0), 150) << "list columns keep their width in inches";
+  EXPECT_EQ(ListView_GetColumnWidth(list, 1), 90);
   // A control made afterwards takes the font of the window's DPI.
   HWND later = common::ui::CreateControl(w.hwnd(), L"BUTTON", L"", 0, 4);
   EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(later, WM_GETFONT, 0, 0)), common::ui::UiFont(dpi));

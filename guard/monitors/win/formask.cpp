@@ -124,7 +124,7 @@ bool Formask::Load() {
     return false;
   modeBrush_ = CreateSolidBrush(network ? kNetworkColour : kRegistryColour);
   LOGFONTW lf{};
-  GetObjectW(common::ui::UiFont(), sizeof lf, &lf);
+  GetObjectW(common::ui::UiFontOf(hwnd()), sizeof lf, &lf);
   lf.lfWeight = FW_BOLD;
   boldFont_ = CreateFontIndirectW(&lf);
   open_.emplace(Guard().askWindowOpen);

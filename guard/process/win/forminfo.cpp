@@ -57,7 +57,7 @@ void Forminfo::DrawLink(const DRAWITEMSTRUCT& item) const {
   FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
   SetTextColor(item.hDC, RGB(0, 0, 255));
   SetBkMode(item.hDC, TRANSPARENT);
-  HGDIOBJ old = SelectObject(item.hDC, common::ui::UiFont());
+  HGDIOBJ old = SelectObject(item.hDC, common::ui::UiFontOf(item.hwndItem));
   RECT r = item.rcItem;
   std::wstring text = common::ui::WindowText(item.hwndItem);
   DrawTextW(item.hDC, text.c_str(), -1, &r, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
@@ -80,7 +80,7 @@ void Forminfo::drawiconex() {
 // Sizes the window to its report: icon at the left, the report beside it, the links underneath.
 void Forminfo::Fit() {
   HDC dc = GetDC(hwnd());
-  HGDIOBJ old = SelectObject(dc, common::ui::UiFont());
+  HGDIOBJ old = SelectObject(dc, common::ui::UiFontOf(hwnd()));
   RECT text{0, 0, 2000, 0};
   DrawTextW(dc, report_.c_str(), -1, &text, DT_CALCRECT | DT_NOPREFIX);
   SIZE link{};

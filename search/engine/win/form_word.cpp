@@ -50,7 +50,7 @@ void AddItems(HWND combo, std::initializer_list<const wchar_t*> items) {
 // Width of a text in the window's font, in twips.
 int TextTwips(HWND w, const std::wstring& text) {
   HDC dc = GetDC(w);
-  HGDIOBJ old = SelectObject(dc, common::ui::UiFont());
+  HGDIOBJ old = SelectObject(dc, common::ui::UiFontOf(w));
   SIZE size{};
   GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);
   SelectObject(dc, old);
