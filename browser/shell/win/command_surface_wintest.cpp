@@ -122,7 +122,9 @@ TEST_F(Surface, EveryToolbarButtonStaysInViewOnANarrowFrame) {
     SetWindowPos(f.hwnd(), nullptr, 0, 0, width, 500, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     ToolbarEdges e = Edges(f);
     EXPECT_LE(e.lastButton, e.toolbar);  // the toolbar holds its last button whole
-    if (e.metersShown) EXPECT_LE(e.toolbar, e.meters);  // and no meter lies over it
+    if (e.metersShown) {
+      EXPECT_LE(e.toolbar, e.meters);  // and no meter lies over it
+    }
   }
   SetWindowPos(f.hwnd(), nullptr, 0, 0, 1100, 500, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   EXPECT_TRUE(Edges(f).metersShown);  // with room, the meters are there

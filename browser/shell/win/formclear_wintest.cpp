@@ -142,7 +142,8 @@ TEST_F(Cleaner, FailedStepsAreNamed) {
 // A link made by the host, as a link in "Recent" to a file elsewhere is seen under Wine.
 bool HostLink(const std::wstring& target, const std::wstring& link) {
   using UnixName = char*(CDECL*)(LPCWSTR);
-  auto unixName = reinterpret_cast<UnixName>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name"));
+  auto unixName = reinterpret_cast<UnixName>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
   if (!unixName) return CreateSymbolicLinkW(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
   char *from = unixName(target.c_str()), *folder = unixName(common::FolderOf(link).c_str());
   if (!from || !folder) return false;
@@ -162,7 +163,7 @@ bool HostLink(const std::wstring& target, const std::wstring& link) {
 }
 
 TEST_F(Cleaner, NothingIsDeletedThroughALink) {
-  std::wstring outside = dir.Write(L"Elsewhere\precious.txt", "keep");
+  std::wstring outside = dir.Write(L"Elsewhere\\precious.txt", "keep");
   std::wstring link = dir.wpath() + L"\\Recent\\precious.txt";
   ASSERT_TRUE(HostLink(outside, link));
   ASSERT_TRUE(common::FileExists(link)) << "the link is seen";
